@@ -1,0 +1,80 @@
+#pragma once
+// The archive encoding shared by every saved record: little-endian int32 and IEEE 754 doubles,
+// strings with a 1-, 3- or 7-byte length prefix, no tags, counts or schema numbers.
+
+#include <cstddef>
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+namespace quorvel {
+
+// Why a read failed. The file layer turns these into the user's error texts.
+enum class ArchiveFault {
+    EndOfData, // a value or a string's characters run past the end of the input
+    BadFormat, // a malformed length prefix or other impossible content
+};
+
+class ArchiveError : public std::runtime_error {
+public:
+    ArchiveError(ArchiveFault fault, const std::string& what)
+        : std::runtime_error(what), fault_(fault) {}
+    ArchiveFault fault() const { return fault_; }
+
+private:
+    ArchiveFault fault_;
+};
+
+// Appends encoded values to a byte string.
+class ArchiveWriter {
+public:
+    void writeInt32(std::int32_t value);
+    void writeDouble(double value);
+    void writeString(std::string_view text);
+
+    // Uniform names so that one field list can both write and read a record.
+    void io(std::int32_t value) { writeInt32(value); }
+    void io(double value) { writeDouble(value); }
+    void io(const std::string& text) { writeString(text); }
+
+    const std::string& bytes() const { return bytes_; }
+    std::string takeBytes() { return std::move(bytes_); }
+
+private:
+    void writeRaw(const void* data, std::size_t size);
+    std::string bytes_;
+};
+
+// Reads encoded values from a byte range it does not own. Every read is bounds-checked and
+// throws ArchiveError instead of reading past the end.
+class ArchiveReader {
+public:
+    explicit ArchiveReader(std::string_view bytes) : bytes_(bytes) {}
+
+    std::int32_t readInt32();
+    double readDouble();
+    std::string readString();
+
+    void io(std::int32_t& value) { value = readInt32(); }
+    void io(double& value) { value = readDouble(); }
+    void io(std::string& text) { text = readString(); }
+
+    std::size_t position() const { return pos_; }
+    std::size_t remaining() const { return bytes_.size() - pos_; }
+    bool atEnd() const { return pos_ == bytes_.size(); }
+
+private:
+    std::uint8_t readByte();
+    std::uint16_t readUInt16();
+    std::uint32_t readUInt32();
+    // Reads a length prefix in one of the three written forms; returns false when the prefix is
+    // the 0xFF 0xFFFE marker of 16-bit text (which has a second prefix of its own).
+    bool readLength(std::uint32_t& length);
+    void need(std::size_t size) const;
+
+    std::string_view bytes_;
+    std::size_t pos_ = 0;
+};
+
+} // namespace quorvel

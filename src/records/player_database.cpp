@@ -1,0 +1,276 @@
+#include "records/player_database.h"
+
+#include <array>
+#include <bit>
+#include <cerrno>
+#include <fcntl.h>
+#include <iostream>
+#include <sys/stat.h>
+
+#include "records/file_io.h"
+
+namespace quorvel {
+
+namespace {
+
+constexpr std::size_t kMaxNamePart = 31;
+
+// Field names of a Player record in the order they are stored.
+constexpr std::array<std::string_view, 25> kPlayerFieldNames = {
+    "hundreds",      "fifties",        "battingAverage", "bestBowling",  "bowlingAverage",
+    "economyRate",   "bowlingStrikeRate", "reservedA",   "country",      "firstName",
+    "highestScore",  "playerId",       "inningsPlayed",  "surname",      "maidens",
+    "matches",       "notOuts",        "oversBowled",    "runsScored",   "runsConceded",
+    "reservedB",     "wickets",        "battingFlags",   "bowlingFlags", "keeperFlags",
+};
+
+// Reads a Player while noting where each field starts, to name the field at a byte offset.
+class FieldTracer {
+public:
+    explicit FieldTracer(ArchiveReader& reader) : reader_(reader) {}
+    template <class T> void io(T& value) {
+        starts_.push_back(reader_.position());
+        reader_.io(value);
+    }
+    const std::vector<std::size_t>& starts() const { return starts_; }
+
+private:
+    ArchiveReader& reader_;
+    std::vector<std::size_t> starts_;
+};
+
+} // namespace
+
+PlayerFile decodePlayerFile(std::string_view bytes) {
+    ArchiveReader reader(bytes);
+    PlayerFile file;
+    file.leadingValue = reader.readInt32();
+    const std::int32_t count = reader.readInt32();
+    if (count < 0)
+        throw ArchiveError(ArchiveFault::BadFormat, "negative player count");
+    // Every record takes at least its fixed part and four prefixes, so a count the file cannot
+    // hold is known to be short before anything is allocated for it.
+    if (static_cast<std::size_t>(count) > reader.remaining() / (Player::kFixedSize + 4))
+        throw ArchiveError(ArchiveFault::EndOfData, "fewer records than the count says");
+    file.players.resize(static_cast<std::size_t>(count));
+    for (auto& player : file.players)
+        player.serialize(reader);
+    return file;
+}
+
+std::string encodePlayerFile(const PlayerFile& file) {
+    ArchiveWriter writer;
+    writer.writeInt32(file.leadingValue);
+    writer.writeInt32(static_cast<std::int32_t>(file.players.size()));
+    for (const auto& player : file.players)
+        player.serialize(writer);
+    return writer.takeBytes();
+}
+
+void PlayerDatabase::assign(PlayerFile file) {
+    leadingValue_ = file.leadingValue;
+    players_ = std::move(file.players);
+    count_ = static_cast<std::int32_t>(players_.size());
+    denseIds_.assign(players_.size(), -1);
+    sparseIds_.clear();
+    names_.clear();
+    names_.reserve(players_.size());
+    for (std::size_t i = 0; i < players_.size(); ++i) {
+        const Player& player = players_[i];
+        const auto id = player.playerId;
+        if (id >= 0 && static_cast<std::size_t>(id) < denseIds_.size()) {
+            if (denseIds_[id] < 0)
+                denseIds_[id] = static_cast<std::int32_t>(i);
+        } else {
+            sparseIds_.emplace(id, i);
+        }
+        names_.emplace(nameKey(player.surname, player.firstName), i);
+    }
+}
+
+std::string PlayerDatabase::nameKey(std::string_view surname, std::string_view firstName) {
+    // A NUL cannot come from a display name, so the key is unambiguous for any names.
+    std::string key;
+    key.reserve(surname.size() + firstName.size() + 1);
+    key.append(surname).push_back('\0');
+    key.append(firstName);
+    return key;
+}
+
+const Player* PlayerDatabase::findById(std::int32_t id) const {
+    if (count_ <= 0)
+        return nullptr;
+    if (id >= 0 && static_cast<std::size_t>(id) < denseIds_.size()) {
+        const auto index = denseIds_[id];
+        return index < 0 ? nullptr : &players_[index];
+    }
+    const auto it = sparseIds_.find(id);
+    return it == sparseIds_.end() ? nullptr : &players_[it->second];
+}
+
+const Player* PlayerDatabase::findByName(std::string_view surname,
+                                         std::string_view firstName) const {
+    const auto it = names_.find(nameKey(surname, firstName));
+    return it == names_.end() ? nullptr : &players_[it->second];
+}
+
+const Player* PlayerDatabase::findByDisplayName(std::string_view displayName) const {
+    const auto comma = displayName.find(',');
+    if (comma == std::string_view::npos || comma + 1 >= displayName.size() ||
+        displayName[comma + 1] != ' ')
+        return nullptr;
+    const auto surname = displayName.substr(0, comma);
+    const auto firstName = displayName.substr(comma + 2);
+    if (surname.size() > kMaxNamePart || firstName.size() > kMaxNamePart)
+        return nullptr;
+    return findByName(surname, firstName);
+}
+
+PlayerDatabase& playerDatabase() {
+    static PlayerDatabase database;
+    return database;
+}
+
+std::string PlayerFileProblem::describe() const {
+    std::string text = record < 0 ? std::string("file") : "record " + std::to_string(record);
+    if (!field.empty())
+        text += ", field " + field;
+    return text + ": " + what;
+}
+
+std::vector<PlayerFileProblem> checkPlayerFile(std::string_view bytes) {
+    std::vector<PlayerFileProblem> problems;
+    ArchiveReader reader(bytes);
+    std::vector<std::size_t> recordStarts;
+    std::vector<std::vector<std::size_t>> fieldStarts;
+    std::int32_t count = 0;
+    try {
+        reader.readInt32();
+        count = reader.readInt32();
+        if (count < 0) {
+            problems.push_back({-1, "count", "negative count " + std::to_string(count)});
+            return problems;
+        }
+    } catch (const ArchiveError&) {
+        problems.push_back({-1, "", "shorter than the 8-byte header"});
+        return problems;
+    }
+    auto problem = [&](int record, std::string_view field, std::string what) {
+        problems.push_back({record, std::string(field), std::move(what)});
+    };
+    for (std::int32_t i = 0; i < count; ++i) {
+        Player player;
+        FieldTracer tracer(reader);
+        recordStarts.push_back(reader.position());
+        try {
+            player.readWith(tracer);
+        } catch (const ArchiveError& error) {
+            const auto field = kPlayerFieldNames[tracer.starts().size() - 1];
+            problem(i, field,
+                    error.fault() == ArchiveFault::EndOfData ? "the file ends inside this field"
+                                                             : "malformed string length prefix");
+            return problems;
+        }
+        fieldStarts.push_back(tracer.starts());
+        if (player.playerId != i)
+            problem(i, "playerId", "is " + std::to_string(player.playerId) + ", expected " +
+                                       std::to_string(i));
+        if (countryName(player.country).empty())
+            problem(i, "country", "is " + std::to_string(player.country) + ", not a country code");
+        const auto style = player.bowlingFlags & bowling::kAnyStyle;
+        if ((player.bowlingFlags & ~(bowling::kAnyStyle | bowling::kLeftArm)) != 0 ||
+            (style != 0 && !std::has_single_bit(static_cast<std::uint32_t>(style))))
+            problem(i, "bowlingFlags", "has unknown style bits " +
+                                           std::to_string(player.bowlingFlags));
+        constexpr auto kBattingBits = batting::kOpener | batting::kFirstChoice |
+                                      batting::kSecondChoice | batting::kLowerOrder |
+                                      batting::kLeftHand;
+        if ((player.battingFlags & ~kBattingBits) != 0)
+            problem(i, "battingFlags", "has unknown bits " + std::to_string(player.battingFlags));
+        if ((player.keeperFlags & ~(keeper::kWicketKeeper | keeper::kPredefined)) != 0)
+            problem(i, "keeperFlags", "has unknown bits " + std::to_string(player.keeperFlags));
+    }
+    // A CR LF pair would be taken for a damaged line end by the start-up repair.
+    for (auto at = bytes.find("\r\n"); at != std::string_view::npos;
+         at = bytes.find("\r\n", at + 1)) {
+        int record = -1;
+        std::string_view field = at < 4 ? "leadingValue" : at < 8 ? "count" : "";
+        for (std::size_t r = recordStarts.size(); r-- > 0;) {
+            if (recordStarts[r] <= at) {
+                const auto& starts = fieldStarts[r];
+                for (std::size_t f = starts.size(); f-- > 0;)
+                    if (starts[f] <= at) {
+                        field = kPlayerFieldNames[f];
+                        break;
+                    }
+                record = static_cast<int>(r);
+                break;
+            }
+        }
+        problem(record, field,
+                "holds the byte pair 0x0D 0x0A at offset " + std::to_string(at));
+    }
+    return problems;
+}
+
+std::size_t removeCrBeforeLf(std::string_view input, std::string& output) {
+    output.assign(input.size(), '\0');
+    std::size_t removed = 0;
+    for (std::size_t i = 0; i < input.size(); ++i) {
+        const char c = input[i];
+        if (c == '\n' && i > 0 && input[i - 1] == '\r')
+            ++removed;
+        output[i - removed] = c;
+    }
+    output.resize(input.size() - removed);
+    return removed;
+}
+
+RepairOutcome repairPlayerFile(const std::string& path) {
+    struct statx before {};
+    if (::statx(AT_FDCWD, path.c_str(), 0, STATX_BASIC_STATS | STATX_BTIME, &before) != 0)
+        return errno == ENOENT ? RepairOutcome::Missing : RepairOutcome::Failed;
+    std::string bytes;
+    if (readWholeFile(path, bytes))
+        return RepairOutcome::Failed;
+    std::string repaired;
+    if (removeCrBeforeLf(bytes, repaired) == 0 || checkPlayerFile(bytes).empty() ||
+        !checkPlayerFile(repaired).empty())
+        return RepairOutcome::Untouched;
+    if (writeWholeFile(path, repaired))
+        return RepairOutcome::Failed;
+
+    const auto toTimespec = [](const struct statx_timestamp& t) {
+        return timespec{static_cast<time_t>(t.tv_sec), static_cast<long>(t.tv_nsec)};
+    };
+    const timespec times[2] = {
+        toTimespec(before.stx_atime),
+        toTimespec((before.stx_mask & STATX_BTIME) ? before.stx_btime : before.stx_mtime),
+    };
+    if (::utimensat(AT_FDCWD, path.c_str(), times, 0) != 0)
+        return RepairOutcome::Failed;
+    return RepairOutcome::Repaired;
+}
+
+LoadOutcome loadPlayerFile(const std::string& path, PlayerDatabase& database) {
+    std::string bytes;
+    if (readWholeFile(path, bytes)) {
+        database.clear();
+        return LoadOutcome::Missing;
+    }
+    try {
+        database.assign(decodePlayerFile(bytes));
+        return LoadOutcome::Loaded;
+    } catch (const ArchiveError&) {
+        database.clear();
+        return LoadOutcome::BadFormat;
+    }
+}
+
+void startUpPlayerDatabase(PlayerDatabase& database, const std::string& path) {
+    repairPlayerFile(path);
+    if (loadPlayerFile(path, database) == LoadOutcome::BadFormat)
+        std::cerr << FileError{FileErrorKind::BadFormat, path}.message() << '\n';
+}
+
+} // namespace quorvel

@@ -1,0 +1,85 @@
+#pragma once
+// The player database: every Player of "players.dat", loaded once at start and read-only after.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "records/player.h"
+
+namespace quorvel {
+
+// The contents of a "players.dat" file.
+struct PlayerFile {
+    std::int32_t leadingValue = 0;
+    std::vector<Player> players;
+
+    friend bool operator==(const PlayerFile&, const PlayerFile&) = default;
+};
+
+// Decodes a whole "players.dat" image; throws ArchiveError when it is short or malformed
+// (a negative count is malformed). Bytes after the last record are ignored.
+PlayerFile decodePlayerFile(std::string_view bytes);
+std::string encodePlayerFile(const PlayerFile& file);
+
+class PlayerDatabase {
+public:
+    // Returns nullptr ("none") when nothing matches. The first match in file order wins.
+    const Player* findById(std::int32_t id) const;
+    const Player* findByName(std::string_view surname, std::string_view firstName) const;
+    // Parses "Surname, First" (each part at most 31 characters) and looks the player up by name.
+    const Player* findByDisplayName(std::string_view displayName) const;
+
+    std::int32_t count() const { return count_; }
+    std::int32_t leadingValue() const { return leadingValue_; }
+    const std::vector<Player>& players() const { return players_; }
+
+    void assign(PlayerFile file);
+    void clear() { assign(PlayerFile{}); }
+
+private:
+    static std::string nameKey(std::string_view surname, std::string_view firstName);
+
+    std::int32_t leadingValue_ = 0;
+    std::int32_t count_ = 0;
+    std::vector<Player> players_;
+    // Index of the first record with each id in 0..size-1 (-1 where none), and of other ids.
+    std::vector<std::int32_t> denseIds_;
+    std::unordered_map<std::int32_t, std::size_t> sparseIds_;
+    std::unordered_map<std::string, std::size_t> names_;
+};
+
+// The one database of the run.
+PlayerDatabase& playerDatabase();
+
+// What `quorvel-players check` and the start-up repair regard as a valid database file.
+struct PlayerFileProblem {
+    int record = -1;   // the record number, or -1 for the file as a whole
+    std::string field; // the field's name, or empty
+    std::string what;
+
+    std::string describe() const;
+};
+std::vector<PlayerFileProblem> checkPlayerFile(std::string_view bytes);
+
+// Drops every CR that immediately precedes an LF of the input (one pass, looking at input bytes:
+// CR CR LF becomes CR LF). Returns the number of bytes dropped.
+std::size_t removeCrBeforeLf(std::string_view input, std::string& output);
+
+enum class RepairOutcome { Missing, Untouched, Repaired, Failed };
+// Undoes a text-mode transfer of the database file. The file is rewritten only when it does not
+// check as valid as it stands and the repaired bytes do; the rewrite goes through a temporary file
+// renamed over the original. Afterwards its last-access time is as read, and its last-write time
+// is its creation time where the file system reports one (else the old last-write time).
+RepairOutcome repairPlayerFile(const std::string& path);
+
+enum class LoadOutcome { Loaded, Missing, BadFormat };
+// Loads the file into the database. A short or malformed file leaves the database empty.
+LoadOutcome loadPlayerFile(const std::string& path, PlayerDatabase& database);
+
+// Start-up: repair, then load. A missing file is silent; a bad one is reported on standard error.
+void startUpPlayerDatabase(PlayerDatabase& database, const std::string& path = "players.dat");
+
+} // namespace quorvel

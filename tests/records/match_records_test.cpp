@@ -1,0 +1,232 @@
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "records/player_database.h"
+#include "records/scores.h"
+#include "support/test_support.h"
+
+namespace quorvel {
+namespace {
+
+TEST(OverRecord, OverRunsCountsExtrasByesAndRuns) {
+    Over over;
+    EXPECT_EQ(over.overRuns(), 0);
+    EXPECT_EQ(over.bowlerId, kNoPlayer);
+    over.wideRuns = 3;
+    EXPECT_EQ(over.overRuns(), 3);
+    over.balls[2].runKind = kByes;
+    over.balls[2].runs = 4;
+    over.noBallRuns = 1;
+    over.balls[5].runs = 6;
+    EXPECT_EQ(over.overRuns(), 14);
+    over.reset();
+    EXPECT_EQ(over.overRuns(), 0);
+}
+
+TEST(InningsRecord, IsSevenThousandEightHundredBytesAndRoundTrips) {
+    Innings innings;
+    innings.overs[0].bowlerId = 4;
+    innings.overs[0].balls[0] = Ball{1, kLegalBall, kCaught, kRunsTaken, 0, 9};
+    innings.overs[49].wideRuns = 2;
+    ArchiveWriter writer;
+    innings.serialize(writer);
+    ASSERT_EQ(writer.bytes().size(), 7800u);
+    // Over 0: bowlerId, then ball 0 as batsmanId, extraKind, dismissalKind, runKind, runs, fielderId.
+    EXPECT_EQ(writer.bytes().substr(0, 8), std::string("\x04\0\0\0\x01\0\0\0", 8));
+    EXPECT_EQ(writer.bytes()[4 + 8], '\x02');
+    EXPECT_EQ(writer.bytes()[4 + 20], '\x09');
+
+    ArchiveReader reader(writer.bytes());
+    Innings back;
+    back.serialize(reader);
+    ArchiveWriter again;
+    back.serialize(again);
+    EXPECT_EQ(again.bytes(), writer.bytes());
+}
+
+TEST(TeamRecord, PlacesAreBoundsCheckedAndResetKeepsTheComputerFlag) {
+    PlayerDatabase database;
+    database.assign(PlayerFile{0, {test::makePlayer(0, "A", "B"), test::makePlayer(1, "C", "D")}});
+    Team team;
+    team.setComputerControlled(1);
+    team.setName("Reds");
+    team.setPlayer(0, 1, database);
+    team.setPlayer(11, 0, database);
+    team.setPlayer(-1, 0, database);
+    team.setPlayer(1, 2, database); // not below the count
+    EXPECT_EQ(team.playerAt(0), 1);
+    EXPECT_EQ(team.playerAt(1), kNoPlayer);
+    EXPECT_EQ(team.playerAt(11), kNoPlayer);
+    EXPECT_EQ(team.playerAt(-1), kNoPlayer);
+
+    team.reset();
+    EXPECT_TRUE(team.isComputerControlled());
+    EXPECT_EQ(team.getName(), "");
+    for (int i = 0; i < kTeamSize; ++i)
+        EXPECT_EQ(team.playerAt(i), kNoPlayer);
+
+    ArchiveWriter writer;
+    team.serialize(writer);
+    ASSERT_EQ(writer.bytes().size(), 49u);
+    EXPECT_EQ(writer.bytes()[0], '\0');
+    EXPECT_EQ(writer.bytes().substr(1, 4), std::string("\x01\0\0\0", 4));
+}
+
+TEST(MatchDate, EnglishMonthAndTwoDigitDay) {
+    std::tm date{};
+    date.tm_mday = 7;
+    date.tm_mon = 11;
+    date.tm_year = 126;
+    EXPECT_EQ(formatMatchDate(date), "07 December, 2026");
+    date.tm_mday = 23;
+    date.tm_mon = 0;
+    EXPECT_EQ(formatMatchDate(date), "23 January, 2026");
+}
+
+Scores sampleMatch() {
+    Scores scores;
+    scores.matchDate = "07 December, 2026";
+    scores.teams[0].setName("India");
+    scores.teams[1].setName("Pakistan");
+    scores.teams[1].setComputerControlled(1);
+    scores.battingFirst = 1;
+    scores.tossWinner = 1;
+    scores.innings[0].overs[0].bowlerId = 3;
+    scores.innings[0].overs[0].balls[0].runs = 4;
+    scores.innings[1].overs[7].noBallRuns = 1;
+    return scores;
+}
+
+TEST(ScoresRecord, FileLayoutPutsTheDateAndIndicesBeforeTheTeams) {
+    const Scores scores = sampleMatch();
+    EXPECT_EQ(scores.title(), "India vs. Pakistan, 07 December, 2026");
+    const std::string bytes = encodeScores(scores);
+    const std::size_t dateLength = scores.matchDate.size();
+    EXPECT_EQ(bytes.size(), 4 + (1 + dateLength) + 4 + 4 + (49 + 5) + (49 + 8) + 2 * 7800);
+    EXPECT_EQ(bytes.substr(0, 4), std::string("\0\0\x01\0", 4));
+    EXPECT_EQ(bytes.substr(4, 1 + dateLength), "\x11" "07 December, 2026");
+    EXPECT_EQ(bytes.substr(22, 8), std::string("\x01\0\0\0\x01\0\0\0", 8));
+    EXPECT_EQ(bytes.substr(30, 6), "\x05India");
+
+    const Scores back = decodeScores(bytes);
+    EXPECT_EQ(back.teams[1].name(), "Pakistan");
+    EXPECT_TRUE(back.teams[1].isComputerControlled());
+    EXPECT_EQ(encodeScores(back), bytes);
+}
+
+TEST(ScoresRecord, ResetClearsTheMatchButNotTheComputerFlags) {
+    Scores scores = sampleMatch();
+    scores.formatStamp = 5;
+    scores.reset();
+    EXPECT_EQ(scores.formatStamp, 0x10000);
+    EXPECT_EQ(scores.battingFirst, 0);
+    EXPECT_EQ(scores.tossWinner, 0);
+    EXPECT_EQ(scores.teams[0].name(), "");
+    EXPECT_TRUE(scores.teams[1].isComputerControlled());
+    EXPECT_EQ(scores.innings[0].overs[0].bowlerId, kNoPlayer);
+    EXPECT_EQ(scores.matchDate, formatMatchDate(std::time(nullptr)));
+}
+
+TEST(ScoresRecord, RejectsTruncatedOverlongAndOutOfRangeFiles) {
+    const std::string bytes = encodeScores(sampleMatch());
+    const auto faultOf = [](const std::string& data) {
+        try {
+            decodeScores(data);
+        } catch (const ArchiveError& error) {
+            return static_cast<int>(error.fault());
+        }
+        return -1;
+    };
+    EXPECT_EQ(faultOf(bytes.substr(0, bytes.size() - 1)), int(ArchiveFault::EndOfData));
+    EXPECT_EQ(faultOf(bytes + "x"), int(ArchiveFault::BadFormat));
+    std::string badIndex = bytes;
+    badIndex[22] = 2; // battingFirst
+    EXPECT_EQ(faultOf(badIndex), int(ArchiveFault::BadFormat));
+}
+
+class MatchFiles : public testing::Test {
+protected:
+    test::ScratchDir dir;
+    Scores open = sampleMatch();
+
+    // Opening path must fail with text and leave the open match as it was.
+    void expectOpenFails(const std::string& path, const std::string& text) {
+        Scores current = open;
+        current.teams[0].setName("Current");
+        const std::string before = encodeScores(current);
+        const auto error = readScoresFile(path, current);
+        ASSERT_TRUE(error.has_value()) << path;
+        EXPECT_EQ(error->message(), text);
+        EXPECT_EQ(encodeScores(current), before);
+    }
+};
+
+TEST_F(MatchFiles, SaveAndOpenGiveTheSameBytes) {
+    const std::string path = dir.file("match.quo");
+    ASSERT_FALSE(writeScoresFile(path, open));
+    Scores loaded;
+    ASSERT_FALSE(readScoresFile(path, loaded));
+    const std::string second = dir.file("again.quo");
+    ASSERT_FALSE(writeScoresFile(second, loaded));
+    EXPECT_EQ(test::readBytes(second), test::readBytes(path));
+
+    // Saving again over an existing file replaces it and keeps its permissions.
+    ::chmod(path.c_str(), 0604);
+    open.teams[0].setName("Changed");
+    ASSERT_FALSE(writeScoresFile(path, open));
+    struct stat status {};
+    ::stat(path.c_str(), &status);
+    EXPECT_EQ(status.st_mode & 0777, 0604u);
+    EXPECT_EQ(test::readBytes(path), encodeScores(open));
+}
+
+TEST_F(MatchFiles, OpenFailuresNameTheFileAndKeepTheMatch) {
+    const std::string missing = dir.file("missing.quo");
+    expectOpenFails(missing, missing + " was not found.");
+    expectOpenFails(dir.path().string(), "Access to " + dir.path().string() + " was denied.");
+
+    const std::string bytes = encodeScores(sampleMatch());
+    const std::string truncated = dir.file("short.quo");
+    test::writeBytes(truncated, bytes.substr(0, 100));
+    expectOpenFails(truncated, "An attempt was made to access " + truncated + " past its end.");
+    const std::string overlong = dir.file("long.quo");
+    test::writeBytes(overlong, bytes + "trailing");
+    expectOpenFails(overlong, overlong + " has a bad format.");
+    const std::string empty = dir.file("empty.quo");
+    test::writeBytes(empty, "");
+    expectOpenFails(empty, "An attempt was made to access " + empty + " past its end.");
+}
+
+TEST_F(MatchFiles, SaveFailuresKeepTheEarlierFile) {
+    const std::string path = dir.file("kept.quo");
+    ASSERT_FALSE(writeScoresFile(path, open));
+    const std::string before = test::readBytes(path);
+    ::chmod(path.c_str(), 0444);
+    Scores other = sampleMatch();
+    other.teams[0].setName("Other");
+    auto error = writeScoresFile(path, other);
+    ASSERT_TRUE(error.has_value());
+    EXPECT_EQ(error->message(),
+              "Unable to write to " + path + ", it is read-only or opened by someone else.");
+    EXPECT_EQ(test::readBytes(path), before);
+
+    error = writeScoresFile(dir.path().string(), other);
+    ASSERT_TRUE(error.has_value());
+    EXPECT_EQ(error->message(), "Access to " + dir.path().string() + " was denied.");
+
+    const std::string nowhere = dir.file("no/such/folder/x.quo");
+    error = writeScoresFile(nowhere, other);
+    ASSERT_TRUE(error.has_value());
+    EXPECT_EQ(error->message(), nowhere + " was not found.");
+
+    if (::access("/dev/full", W_OK) == 0) {
+        error = writeScoresFile("/dev/full", other);
+        ASSERT_TRUE(error.has_value());
+        EXPECT_EQ(error->message(), "Disk full while accessing /dev/full.");
+    }
+}
+
+} // namespace
+} // namespace quorvel

@@ -1,0 +1,212 @@
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+
+#include "records/file_io.h"
+#include "records/player_database.h"
+#include "support/test_support.h"
+
+namespace quorvel {
+namespace {
+
+using test::makePlayer;
+
+PlayerDatabase databaseOf(std::vector<Player> players) {
+    PlayerDatabase database;
+    database.assign(PlayerFile{7, std::move(players)});
+    return database;
+}
+
+TEST(PlayerRecord, SerializedLayoutIsTheFixedPartPlusTheStrings) {
+    Player player = makePlayer(3, "Okafor", "Jim", 2, 0x101, 0x8, 0x11);
+    player.bestBowling = "4/21";
+    player.highestScore = "102*";
+    player.battingAverage = 31.5;
+    ArchiveWriter writer;
+    player.serialize(writer);
+    EXPECT_EQ(writer.bytes().size(), 108u + 4 + 3 + 4 + 6);
+    // hundreds, fifties, battingAverage, then the length-prefixed bestBowling.
+    EXPECT_EQ(writer.bytes().substr(16, 5), "\x04" "4/21");
+
+    ArchiveReader reader(writer.bytes());
+    Player back;
+    back.serialize(reader);
+    EXPECT_TRUE(reader.atEnd());
+    EXPECT_EQ(back, player);
+    EXPECT_EQ(back.displayName(), "Okafor, Jim");
+    EXPECT_EQ(back.fullName(), "Jim Okafor");
+}
+
+TEST(PlayerDatabase, LookupsReturnTheFirstMatchOrNone) {
+    const auto database = databaseOf({
+        makePlayer(0, "Mirza", "Ali"),
+        makePlayer(1, "Mirza", "Ali", 16),
+        makePlayer(2, "Mirza", "ali"),
+        makePlayer(1, "Dup", "Id"),
+        makePlayer(-5, "Neg", "Id"),
+    });
+    EXPECT_EQ(database.count(), 5);
+    EXPECT_EQ(database.leadingValue(), 7);
+    EXPECT_EQ(database.findByName("Mirza", "Ali"), &database.players()[0]);
+    EXPECT_EQ(database.findByDisplayName("Mirza, Ali"), &database.players()[0]);
+    EXPECT_EQ(database.findByDisplayName("Mirza, ali"), &database.players()[2]);
+    EXPECT_EQ(database.findById(1), &database.players()[1]);
+    EXPECT_EQ(database.findById(-5), &database.players()[4]);
+    EXPECT_EQ(database.findById(99), nullptr);
+    EXPECT_EQ(database.findByName("mirza", "Ali"), nullptr);
+    for (const char* bad : {"Mirza,Ali", "Mirza Ali", "Mirza, ", ", Ali", "", "Mirza,  Ali"})
+        EXPECT_EQ(database.findByDisplayName(bad), nullptr) << bad;
+}
+
+TEST(PlayerDatabase, DisplayNamePartsAreLimitedTo31Characters) {
+    const std::string name31(31, 's');
+    const std::string name32(32, 's');
+    const auto database = databaseOf({
+        makePlayer(0, name31, name31),
+        makePlayer(1, name32, "Al"),
+        makePlayer(2, "Al", name32),
+    });
+    EXPECT_NE(database.findByDisplayName(name31 + ", " + name31), nullptr);
+    EXPECT_EQ(database.findByDisplayName(name32 + ", Al"), nullptr);
+    EXPECT_EQ(database.findByDisplayName("Al, " + name32), nullptr);
+    EXPECT_NE(database.findByName(name32, "Al"), nullptr);
+}
+
+TEST(PlayerDatabase, EmptyDatabaseFindsNobody) {
+    const PlayerDatabase database;
+    EXPECT_EQ(database.count(), 0);
+    EXPECT_EQ(database.findById(0), nullptr);
+    EXPECT_EQ(database.findByName("", ""), nullptr);
+    EXPECT_EQ(database.findByDisplayName(", "), nullptr);
+}
+
+TEST(PlayerFileCodec, IgnoresTrailingBytesAndRejectsShortFiles) {
+    const PlayerFile file{3, {makePlayer(0, "Ames", "Rob"), makePlayer(1, "Boyd", "Tim")}};
+    const std::string bytes = encodePlayerFile(file);
+    EXPECT_EQ(decodePlayerFile(bytes + "junk"), file);
+    for (std::size_t cut : {std::size_t{0}, std::size_t{4}, std::size_t{7}, std::size_t{8}, std::size_t{50}, bytes.size() - 1})
+        EXPECT_THROW(decodePlayerFile(bytes.substr(0, cut)), ArchiveError) << cut;
+
+    std::string negative = bytes;
+    negative[4] = '\xFF';
+    negative[7] = '\xFF';
+    EXPECT_THROW(decodePlayerFile(negative), ArchiveError);
+    std::string huge = bytes;
+    huge[7] = '\x7F';
+    EXPECT_THROW(decodePlayerFile(huge), ArchiveError);
+}
+
+TEST(PlayerFileCheck, NamesTheRecordAndFieldOfEachProblem) {
+    PlayerFile file{0, {makePlayer(0, "Ames", "Rob", 1), makePlayer(5, "Boyd", "Tim", 3, 0, 0x3)}};
+    auto problems = checkPlayerFile(encodePlayerFile(file));
+    ASSERT_EQ(problems.size(), 3u);
+    EXPECT_EQ(problems[0].describe(), "record 1, field playerId: is 5, expected 1");
+    EXPECT_EQ(problems[1].field, "country");
+    EXPECT_EQ(problems[2].field, "bowlingFlags");
+
+    // runsScored 2573 is stored as 0D 0A 00 00: a pair the repair pass would mangle.
+    file = PlayerFile{0, {makePlayer(0, "Ames", "Rob", 1)}};
+    file.players[0].runsScored = 0x0A0D;
+    problems = checkPlayerFile(encodePlayerFile(file));
+    ASSERT_EQ(problems.size(), 1u);
+    EXPECT_EQ(problems[0].record, 0);
+    EXPECT_EQ(problems[0].field, "runsScored");
+
+    problems = checkPlayerFile(encodePlayerFile(file).substr(0, 30));
+    ASSERT_EQ(problems.size(), 1u);
+    EXPECT_EQ(problems[0].record, 0);
+}
+
+TEST(LineEndRepair, DropsOneCrPerLfLookingAtTheInput) {
+    std::string out;
+    EXPECT_EQ(removeCrBeforeLf("a\r\nb\r\r\nc\r", out), 2u);
+    EXPECT_EQ(out, "a\nb\r\nc\r");
+    EXPECT_EQ(removeCrBeforeLf("\nx\r", out), 0u);
+    EXPECT_EQ(out, "\nx\r");
+}
+
+// A valid database file with LF bytes in it: the player count 10 is stored as 0A 00 00 00.
+std::string validBytesWithLineFeeds() {
+    PlayerFile file;
+    for (int i = 0; i < 10; ++i)
+        file.players.push_back(makePlayer(i, "Name" + std::to_string(i), "First", 1 << (i % 9)));
+    return encodePlayerFile(file);
+}
+
+// Puts a CR before every LF, as a text-mode transfer does.
+std::string damaged(const std::string& bytes) {
+    std::string out;
+    for (char c : bytes) {
+        if (c == '\n')
+            out += '\r';
+        out += c;
+    }
+    return out;
+}
+
+TEST(LineEndRepair, RestoresADamagedFileAndItsTimes) {
+    test::ScratchDir dir;
+    const std::string path = dir.file("players.dat");
+    const std::string good = validBytesWithLineFeeds();
+    const std::string bad = damaged(good);
+    ASSERT_NE(bad, good);
+    test::writeBytes(path, bad);
+    ::chmod(path.c_str(), 0640);
+
+    EXPECT_EQ(repairPlayerFile(path), RepairOutcome::Repaired);
+    EXPECT_EQ(test::readBytes(path), good);
+    struct stat after {};
+    ASSERT_EQ(::stat(path.c_str(), &after), 0);
+    EXPECT_EQ(after.st_mode & 0777, 0640u);
+
+    PlayerDatabase database;
+    EXPECT_EQ(loadPlayerFile(path, database), LoadOutcome::Loaded);
+    EXPECT_EQ(database.count(), 10);
+}
+
+TEST(LineEndRepair, NeverTouchesAValidOrUnrepairableFile) {
+    test::ScratchDir dir;
+    const std::string path = dir.file("players.dat");
+
+    // Valid, with a CR LF pair inside a name: the pass must leave it, bytes and times.
+    PlayerFile file{0, {makePlayer(0, "Odd\r\nName", "Rob", 1)}};
+    const std::string crlfBearing = encodePlayerFile(file);
+    for (const std::string& bytes : {validBytesWithLineFeeds(), crlfBearing,
+                                     std::string("garbage\r\nthat is no database")}) {
+        test::writeBytes(path, bytes);
+        const timespec old[2] = {{1000000, 0}, {2000000, 0}};
+        ASSERT_EQ(::utimensat(AT_FDCWD, path.c_str(), old, 0), 0);
+        EXPECT_EQ(repairPlayerFile(path), RepairOutcome::Untouched);
+        EXPECT_EQ(test::readBytes(path), bytes);
+        struct stat after {};
+        ASSERT_EQ(::stat(path.c_str(), &after), 0);
+        EXPECT_EQ(after.st_mtim.tv_sec, 2000000);
+    }
+    EXPECT_EQ(repairPlayerFile(dir.file("missing.dat")), RepairOutcome::Missing);
+}
+
+TEST(PlayerFileLoad, ABadFileLeavesTheDatabaseEmpty) {
+    test::ScratchDir dir;
+    const std::string path = dir.file("players.dat");
+    const std::string bytes = validBytesWithLineFeeds();
+    test::writeBytes(path, bytes.substr(0, bytes.size() - 3));
+
+    PlayerDatabase database;
+    database.assign(PlayerFile{0, {makePlayer(0, "Old", "One")}});
+    EXPECT_EQ(loadPlayerFile(path, database), LoadOutcome::BadFormat);
+    EXPECT_EQ(database.count(), 0);
+    EXPECT_TRUE(database.players().empty());
+
+    testing::internal::CaptureStderr();
+    startUpPlayerDatabase(database, path);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), path + " has a bad format.\n");
+
+    testing::internal::CaptureStderr();
+    startUpPlayerDatabase(database, dir.file("nothing-here.dat"));
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+    EXPECT_EQ(database.count(), 0);
+}
+
+} // namespace
+} // namespace quorvel
