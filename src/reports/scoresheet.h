@@ -1,0 +1,84 @@
+#pragma once
+// The scorecard of a match: batting, bowling and fall-of-wickets tallies for both innings,
+// brought up to date delivery by delivery, and their fixed-pitch text.
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "records/file_io.h"
+#include "records/innings.h"
+#include "records/scores.h"
+
+namespace quorvel {
+
+class PlayerDatabase;
+
+struct BattingEntry {
+    std::int32_t playerId = kNoPlayer;
+    std::int32_t runs = 0;
+    std::int32_t ballsFaced = 0;
+    std::int32_t fours = 0;
+    std::int32_t sixes = 0;
+    std::int32_t howOut = kNotOut;
+    std::int32_t fielderId = kNoPlayer;
+    std::int32_t bowlerId = kNoPlayer;
+};
+
+struct BowlingEntry {
+    std::int32_t playerId = kNoPlayer;
+    double oversDone = 0;
+    std::int32_t maidenOvers = 0;
+    std::int32_t runsGiven = 0;
+    std::int32_t wicketsTaken = 0;
+    std::int32_t wideRunsGiven = 0;
+    std::int32_t noBallRunsGiven = 0;
+};
+
+struct WicketFall {
+    std::int32_t playerId = kNoPlayer;
+    std::int32_t scoreAtFall = 0;
+    double oversAtFall = 0;
+};
+
+struct InningsCard {
+    std::array<BattingEntry, 11> batting{};
+    std::array<BowlingEntry, 10> bowling{};
+    std::array<WicketFall, 10> fallOfWickets{};
+    std::int32_t extraByes = 0;
+    std::int32_t extraLegByes = 0;
+    std::int32_t extraWides = 0;
+    std::int32_t extraNoBalls = 0;
+    std::int32_t total = 0;
+    std::int32_t wicketsDown = 0;
+    double oversDone = 0;
+};
+
+class ScoreSheet {
+public:
+    // The sheet reads the match record and looks players up in the database when it builds text.
+    ScoreSheet(const Scores& scores, const PlayerDatabase& database);
+
+    void clearTables();
+    void writeHeader();
+    // Adds one delivery (wides and no-balls included) to cards[inningsIndex]; ball is the slot of
+    // over that was just filled.
+    void recordDelivery(int inningsIndex, const Over& over, const Ball& ball);
+    void buildSheetText();
+    // Writes sheetText to path; on failure the file that was there is untouched.
+    std::optional<FileError> saveSheet(const std::string& path) const;
+
+    const std::string& sheetText() const { return sheetText_; }
+    const InningsCard& card(int inningsIndex) const { return cards_[inningsIndex == 1 ? 1 : 0]; }
+    int lastInnings() const { return lastInnings_; }
+
+private:
+    const Scores& scores_;
+    const PlayerDatabase& database_;
+    std::string sheetText_;
+    std::array<InningsCard, 2> cards_{};
+    int lastInnings_ = 0;
+};
+
+} // namespace quorvel
