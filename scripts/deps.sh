@@ -1,0 +1,28 @@
+# Sourced by the other scripts: installs the Debian packages that are missing, quietly.
+# Usage: need_packages NAME...
+
+need_packages() {
+    local missing=()
+    local package
+    for package in "$@"; do
+        dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||
+            missing+=("$package")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+
+    local run_as_root=()
+    if [ "$(id -u)" -ne 0 ]; then
+        if command -v sudo >/dev/null 2>&1; then
+            run_as_root=(sudo)
+        else
+            echo "Missing packages: ${missing[*]}. Install them as root and run this again." >&2
+            return 1
+        fi
+    fi
+    echo "Installing ${missing[*]} ..."
+    "${run_as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -qq &&
+        "${run_as_root[@]}" env DEBIAN_FRONTEND=noninteractive \
+            apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+}
+
+CORE_PACKAGES=(g++ make cmake libgtest-dev libgmock-dev libbenchmark-dev)
