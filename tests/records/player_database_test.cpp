@@ -154,11 +154,20 @@ TEST(LineEndRepair, RestoresADamagedFileAndItsTimes) {
     test::writeBytes(path, bad);
     ::chmod(path.c_str(), 0640);
 
+    struct statx before {};
+    ASSERT_EQ(::statx(AT_FDCWD, path.c_str(), 0, STATX_ALL, &before), 0);
+    const timespec old[2] = {{1000000, 0}, {2000000, 0}};
+    ASSERT_EQ(::utimensat(AT_FDCWD, path.c_str(), old, 0), 0);
+
     EXPECT_EQ(repairPlayerFile(path), RepairOutcome::Repaired);
-    EXPECT_EQ(test::readBytes(path), good);
     struct stat after {};
     ASSERT_EQ(::stat(path.c_str(), &after), 0);
+    EXPECT_EQ(test::readBytes(path), good);
     EXPECT_EQ(after.st_mode & 0777, 0640u);
+    EXPECT_EQ(after.st_atim.tv_sec, 1000000);
+    // The last-write time becomes the creation time where the file system keeps one.
+    EXPECT_EQ(after.st_mtim.tv_sec,
+              (before.stx_mask & STATX_BTIME) ? before.stx_btime.tv_sec : 2000000);
 
     PlayerDatabase database;
     EXPECT_EQ(loadPlayerFile(path, database), LoadOutcome::Loaded);
