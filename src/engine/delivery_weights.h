@@ -1,0 +1,64 @@
+#pragma once
+// The weight tables of one delivery, as pure functions of the sliders, the phase of the innings
+// and the players' career figures. Each table has six signed weights; a draw x taken modulo their
+// total picks the first outcome whose running sum is above x, and the last outcome otherwise.
+
+#include <array>
+
+#include "records/innings.h"
+
+namespace quorvel {
+
+// The captains' sliders as one delivery reads them, each 0 ("Defensive") to 4 ("Aggressive"):
+// F fielding, B bowling, R running and S the striker's batting slider.
+struct Aggression {
+    int fielding = 2;
+    int bowling = 2;
+    int running = 2;
+    int batting = 2;
+};
+
+// First overs are 0..14, last overs 40..49, middle overs the rest.
+enum class Phase { FirstOvers, MiddleOvers, LastOvers };
+Phase phaseOf(int overNumber);
+
+using Weights = std::array<int, 6>;
+
+// The n of "draw mod n" that decides a wide (0) or a no-ball (1): 50, 200 for a spinner and 60
+// for a medium-pacer (which wins over spin).
+int extrasDivisor(int bowlingFlags);
+
+// In order: stumped, run out, lbw, bowled, caught, not out.
+Weights dismissalWeights(const Aggression& sliders, int bowlingFlags, double bowlingStrikeRate,
+                         double battingAverage);
+constexpr std::array<int, 6> kDismissalKindByWeight = {kStumped, kRunOut, kLbw,
+                                                       kBowled,  kCaught, kNotOut};
+
+// In order: 1, 2 and 3 runs, a four, a six and no run.
+Weights runWeights(const Aggression& sliders, Phase phase, double economyRate,
+                   double battingAverage);
+
+struct RunsOutcome {
+    int runKind = kRunsTaken;
+    int runs = 0;
+
+    friend bool operator==(const RunsOutcome&, const RunsOutcome&) = default;
+};
+constexpr std::array<RunsOutcome, 6> kRunsByWeight = {{
+    {kRunsTaken, 1},
+    {kRunsTaken, 2},
+    {kRunsTaken, 3},
+    {kBoundary, 4},
+    {kBoundary, 6},
+    {kRunsTaken, 0},
+}};
+
+int weightTotal(const Weights& weights);
+// The index 0..5 of the outcome that x picks, comparing signed running sums in table order.
+int pickWeighted(const Weights& weights, int x);
+
+// A career figure converted to an integer by dropping its fraction, held within +-10000 (far
+// beyond any real figure) so that the weights cannot overflow; NaN counts as 0.
+int truncFigure(double value);
+
+} // namespace quorvel

@@ -1,0 +1,60 @@
+#pragma once
+// The running figures of the innings in play: totals, overs, rates, the chase, the two crease
+// slots, the ten bowler rows and the counters of the over in progress. The match screen owns
+// and shows them; they are not saved. A default-constructed record is the cleared state.
+
+#include <array>
+#include <string>
+
+#include "records/innings.h"
+
+namespace quorvel {
+
+constexpr int kCreaseSlots = 2;
+constexpr int kBowlerRows = 10;
+constexpr int kNoRow = -1;
+constexpr int kWicketsPerInnings = 10;
+
+struct InningsFigures {
+    std::string battingTeamName;
+    int totalRuns = 0;
+    int totalWickets = 0;
+    // Overs bowled as the decimal overs.balls: 12.3 is twelve overs and three balls.
+    double oversFigure = 0;
+    double runRate = 0;
+    // The chase (second innings only).
+    int target = 0;
+    double targetRate = 0;
+    double requiredRate = 0;
+
+    // The two batsmen at the crease, by slot: display names ("Surname, First") and figures.
+    std::array<std::string, kCreaseSlots> batsmanNames{};
+    std::array<int, kCreaseSlots> batsmanRuns{};
+    std::array<int, kCreaseSlots> batsmanBalls{};
+    std::array<double, kCreaseSlots> batsmanStrikeRates{};
+
+    // The fielding side and its bowler rows, by row; an empty name is a row without a bowler.
+    std::string bowlingTeamName;
+    std::array<std::string, kBowlerRows> bowlerNames{};
+    std::array<double, kBowlerRows> bowlerOvers{};
+    std::array<int, kBowlerRows> bowlerMaidens{};
+    std::array<int, kBowlerRows> bowlerRuns{};
+    std::array<int, kBowlerRows> bowlerWickets{};
+
+    int inningsIndex = 0;
+    // Overs completed; while an over is bowled, the index 0..49 of that over.
+    int overNumber = 0;
+    // The slot 0..5 of the current over that the next delivery fills.
+    int ballIndex = 0;
+    std::array<int, kCreaseSlots> batsmanIds{kNoPlayer, kNoPlayer};
+    int currentBowlerRow = kNoRow;
+    int strikerSlot = 0;
+    int lastBowlerRow = kNoRow;
+    int bowlerBeforeLastRow = kNoRow;
+
+    // The chase's progress bar: range 0..progressRange, position progressPosition.
+    int progressRange = 0;
+    int progressPosition = 0;
+};
+
+} // namespace quorvel

@@ -1,0 +1,310 @@
+#include "engine/match_engine.h"
+
+#include <algorithm>
+#include <cstdarg>
+#include <cstdio>
+
+#include "records/player_database.h"
+#include "records/scores.h"
+#include "reports/match_log.h"
+#include "reports/scoresheet.h"
+
+namespace quorvel {
+
+namespace {
+
+// The element at index, or nullptr when index is outside the array.
+template <class Array> auto slotAt(Array& array, int index) -> decltype(&array[0]) {
+    return index >= 0 && static_cast<std::size_t>(index) < array.size() ? &array[index] : nullptr;
+}
+
+template <class Array, class Value> void addAt(Array& array, int index, Value amount) {
+    if (auto* element = slotAt(array, index))
+        *element += amount;
+}
+
+[[gnu::format(printf, 1, 2)]] std::string format(const char* pattern, ...) {
+    char buffer[256];
+    std::va_list args;
+    va_start(args, pattern);
+    std::va_list again;
+    va_copy(again, args);
+    const int length = std::vsnprintf(buffer, sizeof buffer, pattern, args);
+    va_end(args);
+    std::string text;
+    if (length >= static_cast<int>(sizeof buffer)) {
+        text.resize(static_cast<std::size_t>(length) + 1);
+        std::vsnprintf(text.data(), text.size(), pattern, again);
+        text.resize(static_cast<std::size_t>(length));
+    } else if (length > 0) {
+        text.assign(buffer, static_cast<std::size_t>(length));
+    }
+    va_end(again);
+    return text;
+}
+
+char initialOf(const Player* player) { return player ? player->initial() : ' '; }
+const char* surnameOf(const Player* player) { return player ? player->surname.c_str() : ""; }
+
+const char* runWord(int runs) { return runs >= 2 ? "runs" : "run"; }
+
+int sliderPosition(int position) {
+    return std::clamp(position, slider::kMinPosition, slider::kMaxPosition);
+}
+
+} // namespace
+
+std::string dismissalLine(int dismissalKind, const Player* striker, const Player* fielder,
+                          const Player* bowler, int strikerRuns) {
+    const char s = initialOf(striker);
+    const char f = initialOf(fielder);
+    const char b = initialOf(bowler);
+    const char* strikerName = surnameOf(striker);
+    const char* fielderName = surnameOf(fielder);
+    const char* bowlerName = surnameOf(bowler);
+    switch (dismissalKind) {
+    case kBowled:
+        return format("%c %s\tb %c %s\t%d", s, strikerName, b, bowlerName, strikerRuns);
+    case kCaught:
+        return format("%c %s\tc %c %s\tb %c %s\t%d", s, strikerName, f, fielderName, b,
+                      bowlerName, strikerRuns);
+    case kLbw:
+        return format("%c %s\tlbw %c %s\t%d", s, strikerName, b, bowlerName, strikerRuns);
+    case kRunOut:
+        return format("%c %s\trun out (%c %s)\tb %c %s\t%d", s, strikerName, f, fielderName, b,
+                      bowlerName, strikerRuns);
+    case kStumped:
+        return format("%c %s\tst (%c %s)\tb %c %s\t%d", s, strikerName, f, fielderName, b,
+                      bowlerName, strikerRuns);
+    default:
+        return {};
+    }
+}
+
+MatchEngine::MatchEngine(Scores& scores, const PlayerDatabase& database, InningsFigures& figures,
+                         ScoreSheet& sheet, MatchLog& log, MatchHost& host, RandomSource& random)
+    : scores_(scores), database_(database), figures_(figures), sheet_(sheet), log_(log),
+      host_(host), random_(random) {}
+
+Over& MatchEngine::currentOver() {
+    auto* innings = slotAt(scores_.innings, figures_.inningsIndex);
+    auto* over = innings ? slotAt(innings->overs, figures_.overNumber) : nullptr;
+    return over ? *over : spareOver_;
+}
+
+Ball& MatchEngine::currentBall() {
+    auto* ball = slotAt(currentOver().balls, figures_.ballIndex);
+    return ball ? *ball : spareBall_;
+}
+
+const Team& MatchEngine::fieldingTeam() const {
+    return scores_.teams[scores_.fieldingSide(figures_.inningsIndex)];
+}
+
+int MatchEngine::strikerId() const {
+    const int* id = slotAt(figures_.batsmanIds, figures_.strikerSlot);
+    return id ? *id : kNoPlayer;
+}
+
+MatchEngine::DeliveryContext MatchEngine::deliveryContext() {
+    DeliveryContext context;
+    if (const std::string* name = slotAt(figures_.bowlerNames, figures_.currentBowlerRow))
+        context.bowler = database_.findByDisplayName(*name);
+    context.striker = database_.findById(strikerId());
+    const SliderPositions positions = host_.readSliders();
+    context.sliders.fielding = sliderPosition(positions.fielding);
+    context.sliders.bowling = sliderPosition(positions.bowling);
+    context.sliders.running = sliderPosition(positions.running);
+    context.sliders.batting = sliderPosition(positions.batting(figures_.strikerSlot));
+    context.phase = phaseOf(figures_.overNumber);
+    return context;
+}
+
+int MatchEngine::decideExtra() { return decideExtra(deliveryContext()); }
+
+int MatchEngine::decideExtra(const DeliveryContext& context) {
+    const int flags = context.bowler ? context.bowler->bowlingFlags : 0;
+    switch (random_.drawMod(extrasDivisor(flags))) {
+    case 0:
+        return kWide;
+    case 1:
+        return kNoBall;
+    default:
+        return kLegalBall;
+    }
+}
+
+int MatchEngine::decideDismissal(const Ball& ball) {
+    return decideDismissal(ball, deliveryContext());
+}
+
+int MatchEngine::decideDismissal(const Ball& ball, const DeliveryContext& context) {
+    if (ball.extraKind != kLegalBall)
+        return kNotOut;
+    const Player* bowler = context.bowler;
+    const Weights weights =
+        dismissalWeights(context.sliders, bowler ? bowler->bowlingFlags : 0,
+                         bowler ? bowler->bowlingStrikeRate : 0,
+                         context.striker ? context.striker->battingAverage : 0);
+    const int total = weightTotal(weights);
+    if (total <= 0)
+        return kNotOut;
+    return kDismissalKindByWeight[pickWeighted(weights, random_.drawMod(total))];
+}
+
+int MatchEngine::chooseFielder() {
+    const Team& side = fieldingTeam();
+    if (currentBall().dismissalKind == kStumped) {
+        for (int place = 0; place < kTeamSize; ++place) {
+            const Player* player = database_.findById(side.playerAt(place));
+            if (player && player->isWicketKeeper())
+                return player->playerId;
+        }
+    }
+    return side.playerAt(random_.drawMod(kTeamSize));
+}
+
+RunsOutcome MatchEngine::decideRuns(const Ball& ball) { return decideRuns(ball, deliveryContext()); }
+
+RunsOutcome MatchEngine::decideRuns(const Ball& ball, const DeliveryContext& context) {
+    if (ball.dismissalKind != kNotOut)
+        return {kRunsTaken, 0};
+    if (ball.extraKind != kLegalBall)
+        return {kRunsTaken, 1};
+    const int q = random_.drawMod(300);
+    if (q < 8) {
+        const int kind = q < 4 ? kByes : kLegByes;
+        return {kind, random_.drawMod(10) == 0 ? 4 : 1};
+    }
+    const Weights weights =
+        runWeights(context.sliders, context.phase,
+                   context.bowler ? context.bowler->economyRate : 0,
+                   context.striker ? context.striker->battingAverage : 0);
+    const int total = weightTotal(weights);
+    if (total <= 0)
+        return {kRunsTaken, 0};
+    return kRunsByWeight[pickWeighted(weights, random_.drawMod(total))];
+}
+
+DeliveryEnd MatchEngine::playDelivery() {
+    Over& over = currentOver();
+    Ball& ball = currentBall();
+    const DeliveryContext context = deliveryContext();
+
+    ball.batsmanId = strikerId();
+    ball.extraKind = decideExtra(context);
+    ball.dismissalKind = decideDismissal(ball, context);
+    ball.fielderId = chooseFielder();
+    const RunsOutcome outcome = decideRuns(ball, context);
+    ball.runKind = outcome.runKind;
+    ball.runs = outcome.runs;
+
+    figures_.oversFigure += 0.1;
+    figures_.totalRuns += ball.runs;
+    logOpening(over, ball);
+    sheet_.recordDelivery(figures_.inningsIndex, over, ball);
+
+    if (ball.extraKind != kLegalBall) {
+        applyExtra(over, ball);
+        return DeliveryEnd::Extra;
+    }
+    addAt(figures_.bowlerOvers, figures_.currentBowlerRow, 0.1);
+    addAt(figures_.batsmanBalls, figures_.strikerSlot, 1);
+    bool allOut = false;
+    if (ball.dismissalKind == kNotOut)
+        applyRuns(ball);
+    else
+        allOut = applyWicket(over, ball);
+    log_.appendLine("\r\n");
+    updateRates();
+    return allOut ? DeliveryEnd::TenthWicket : DeliveryEnd::Legal;
+}
+
+void MatchEngine::logOpening(const Over& over, const Ball& ball) {
+    const Player* bowler = database_.findById(over.bowlerId);
+    const Player* striker = database_.findById(ball.batsmanId);
+    log_.appendLine(format("%0.1lf\t%c %s to %c %s: ", figures_.oversFigure, initialOf(bowler),
+                           surnameOf(bowler), initialOf(striker), surnameOf(striker)));
+}
+
+void MatchEngine::applyExtra(Over& over, const Ball& ball) {
+    const bool wide = ball.extraKind == kWide;
+    (wide ? over.wideRuns : over.noBallRuns) += ball.runs;
+    addAt(figures_.bowlerRuns, figures_.currentBowlerRow, ball.runs);
+    figures_.oversFigure -= 0.1;
+    updateRates();
+    --figures_.ballIndex;
+    log_.appendLine(format(wide ? "Wide Ball, %d %s\r\n" : "No Ball, %d %s\r\n", ball.runs,
+                           runWord(ball.runs)));
+}
+
+void MatchEngine::applyRuns(const Ball& ball) {
+    const int runs = ball.runs;
+    if (ball.runKind == kRunsTaken || ball.runKind == kBoundary) {
+        addAt(figures_.batsmanRuns, figures_.strikerSlot, runs);
+        addAt(figures_.bowlerRuns, figures_.currentBowlerRow, runs);
+    }
+    switch (ball.runKind) {
+    case kByes:
+        log_.appendLine(format("Bye, %d %s", runs, runWord(runs)));
+        break;
+    case kLegByes:
+        log_.appendLine(format("Legbye, %d %s", runs, runWord(runs)));
+        break;
+    case kBoundary:
+        log_.appendLine(runs == 4 ? "Boundary!" : "Sixer!");
+        break;
+    default:
+        log_.appendLine(format("%d %s", runs, runWord(runs)));
+        break;
+    }
+    if (runs % 2 != 0)
+        swapStrike();
+}
+
+bool MatchEngine::applyWicket(const Over& over, const Ball& ball) {
+    ++figures_.totalWickets;
+    if (ball.creditsBowler())
+        addAt(figures_.bowlerWickets, figures_.currentBowlerRow, 1);
+    const int* strikerRuns = slotAt(figures_.batsmanRuns, figures_.strikerSlot);
+    const std::string line =
+        dismissalLine(ball.dismissalKind, database_.findById(ball.batsmanId),
+                      database_.findById(ball.fielderId), database_.findById(over.bowlerId),
+                      strikerRuns ? *strikerRuns : 0);
+    host_.showMessage(line);
+    log_.appendLine("OUT! ");
+    log_.appendLine(line);
+    if (figures_.totalWickets >= kWicketsPerInnings)
+        return true;
+    bringInBatsman(figures_.strikerSlot);
+    return false;
+}
+
+void MatchEngine::updateRates() {
+    InningsFigures& f = figures_;
+    f.runRate = f.oversFigure == 0 ? 0 : f.totalRuns / f.oversFigure;
+    for (int slot = 0; slot < kCreaseSlots; ++slot)
+        f.batsmanStrikeRates[slot] =
+            f.batsmanBalls[slot] > 0 ? f.batsmanRuns[slot] * 100.0 / f.batsmanBalls[slot] : 0;
+    if (f.inningsIndex == 1) {
+        if (f.oversFigure != kOversPerInnings)
+            f.requiredRate = (f.target - f.totalRuns) / (kOversPerInnings - f.oversFigure);
+        f.progressPosition = f.totalRuns;
+    }
+}
+
+void MatchEngine::swapStrike() { figures_.strikerSlot = 1 - figures_.strikerSlot; }
+
+void MatchEngine::bringInBatsman(int slot) {
+    if (slot != 0 && slot != 1)
+        return;
+    IncomingBatsman batsman = host_.chooseIncomingBatsman(slot);
+    figures_.batsmanIds[slot] = batsman.playerId;
+    figures_.batsmanNames[slot] = std::move(batsman.displayName);
+    figures_.batsmanRuns[slot] = 0;
+    figures_.batsmanBalls[slot] = 0;
+    figures_.batsmanStrikeRates[slot] = 0;
+    host_.setBattingSlider(slot, slider::kMiddlePosition);
+}
+
+} // namespace quorvel

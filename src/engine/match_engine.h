@@ -1,0 +1,96 @@
+#pragma once
+// The match engine: decides and applies one delivery at a time, from the striker's and the
+// bowler's career figures, the captains' sliders and the phase of the innings. It writes the
+// delivery into the match record, keeps the running figures, tallies the scoresheet, writes the
+// commentary and reaches the screen only through its MatchHost.
+
+#include <string>
+
+#include "engine/delivery_weights.h"
+#include "engine/innings_figures.h"
+#include "engine/match_host.h"
+#include "engine/random.h"
+#include "records/innings.h"
+
+namespace quorvel {
+
+class MatchLog;
+struct Player;
+class PlayerDatabase;
+class ScoreSheet;
+class Scores;
+class Team;
+
+// How a delivery ended, for the over loop to act on.
+enum class DeliveryEnd {
+    Extra,       // a wide or no-ball: ballIndex was lowered so that the slot is bowled again
+    Legal,       // a legal delivery that did not end the innings
+    TenthWicket, // the innings is all out
+};
+
+// The dismissal line of a wicket (without the "OUT! " of the log), or empty for not out.
+// A missing player prints as a blank initial and an empty surname.
+std::string dismissalLine(int dismissalKind, const Player* striker, const Player* fielder,
+                          const Player* bowler, int strikerRuns);
+
+class MatchEngine {
+public:
+    MatchEngine(Scores& scores, const PlayerDatabase& database, InningsFigures& figures,
+                ScoreSheet& sheet, MatchLog& log, MatchHost& host, RandomSource& random);
+
+    // What one delivery's decisions read, looked up once per delivery.
+    struct DeliveryContext {
+        const Player* bowler = nullptr;  // by display name of the current bowler row
+        const Player* striker = nullptr; // by id of the striker's crease slot
+        Aggression sliders;              // read from the host at this moment
+        Phase phase = Phase::FirstOvers;
+    };
+    DeliveryContext deliveryContext();
+
+    // The four decisions of a delivery. Without a context, each reads the current state.
+    int decideExtra();
+    int decideExtra(const DeliveryContext& context);
+    int decideDismissal(const Ball& ball);
+    int decideDismissal(const Ball& ball, const DeliveryContext& context);
+    int chooseFielder();
+    RunsOutcome decideRuns(const Ball& ball);
+    RunsOutcome decideRuns(const Ball& ball, const DeliveryContext& context);
+
+    // Bowls into the current slot: decides, records, tallies, logs and applies the delivery.
+    DeliveryEnd playDelivery();
+    void updateRates();
+    void swapStrike();
+    // Fills crease slot 0 or 1 with the batsman the host brings in, his figures at 0.
+    void bringInBatsman(int slot);
+
+    // The current over and slot of the match record. Indices out of range (a corrupt state)
+    // give a spare record that belongs to no innings, so nothing is written out of bounds.
+    Over& currentOver();
+    Ball& currentBall();
+    const Team& fieldingTeam() const;
+    // The player id in the striker's crease slot, -1 when none.
+    int strikerId() const;
+
+    const InningsFigures& figures() const { return figures_; }
+
+protected:
+    void logOpening(const Over& over, const Ball& ball);
+    void applyExtra(Over& over, const Ball& ball);
+    void applyRuns(const Ball& ball);
+    // Returns true when the wicket is the tenth (no batsman is called then).
+    bool applyWicket(const Over& over, const Ball& ball);
+
+    Scores& scores_;
+    const PlayerDatabase& database_;
+    InningsFigures& figures_;
+    ScoreSheet& sheet_;
+    MatchLog& log_;
+    MatchHost& host_;
+    RandomSource& random_;
+
+private:
+    Over spareOver_;
+    Ball spareBall_;
+};
+
+} // namespace quorvel

@@ -1,0 +1,10 @@
+#include "engine/random.h"
+
+namespace quorvel {
+
+Random& programRandom() {
+    static Random random;
+    return random;
+}
+
+} // namespace quorvel
