@@ -1,8 +1,201 @@
 #include "reports/scoresheet.h"
 
+#include <cmath>
+#include <cstdarg>
+#include <cstdio>
+#include <limits>
+
 #include "records/player_database.h"
 
 namespace quorvel {
+
+namespace {
+
+// Appends printf-style text to out. Names are never cut, so the buffer grows to fit the line.
+#if defined(__GNUC__)
+__attribute__((format(printf, 2, 3)))
+#endif
+void appendFormat(std::string& out, const char* format, ...) {
+    char buffer[256];
+    std::va_list args;
+    va_start(args, format);
+    std::va_list again;
+    va_copy(again, args);
+    const int length = std::vsnprintf(buffer, sizeof buffer, format, args);
+    va_end(args);
+    if (length < 0) {
+        va_end(again);
+        return;
+    }
+    if (static_cast<std::size_t>(length) < sizeof buffer) {
+        out.append(buffer, static_cast<std::size_t>(length));
+    } else {
+        const std::size_t at = out.size();
+        out.resize(at + static_cast<std::size_t>(length) + 1);
+        std::vsnprintf(out.data() + at, static_cast<std::size_t>(length) + 1, format, again);
+        out.resize(at + static_cast<std::size_t>(length));
+    }
+    va_end(again);
+}
+
+// Adds without wrapping around, so absurd run values cannot overflow a tally.
+void addRuns(std::int32_t& tally, std::int32_t runs) {
+    const std::int64_t sum = static_cast<std::int64_t>(tally) + runs;
+    if (sum > std::numeric_limits<std::int32_t>::max())
+        tally = std::numeric_limits<std::int32_t>::max();
+    else if (sum < std::numeric_limits<std::int32_t>::min())
+        tally = std::numeric_limits<std::int32_t>::min();
+    else
+        tally = static_cast<std::int32_t>(sum);
+}
+
+// Over::overRuns summed wide, so that absurd run values in a slot cannot overflow.
+std::int64_t overRunsOf(const Over& over) {
+    std::int64_t total = static_cast<std::int64_t>(over.noBallRuns) + over.wideRuns;
+    for (const auto& ball : over.balls)
+        total += ball.runs;
+    return total;
+}
+
+// The row of id in rows: the first row that holds id, else the first empty row, which id then
+// takes. Nobody (-1) and a player who finds every row taken by others get no row.
+template <class Row, std::size_t N> Row* findOrTakeRow(std::array<Row, N>& rows, std::int32_t id) {
+    if (id == kNoPlayer)
+        return nullptr;
+    for (auto& row : rows) {
+        if (row.playerId == id)
+            return &row;
+        if (row.playerId == kNoPlayer) {
+            row.playerId = id;
+            return &row;
+        }
+    }
+    return nullptr;
+}
+
+// A player as the sheet prints him: his initial and his surname.
+struct PrintedName {
+    char initial = ' ';
+    const char* surname = "";
+};
+
+PrintedName printedName(const PlayerDatabase& database, std::int32_t id) {
+    const Player* player = database.findById(id);
+    if (player == nullptr)
+        return {};
+    return {player->initial(), player->surname.c_str()};
+}
+
+const std::string& teamName(const Scores& scores, std::int32_t index) {
+    static const std::string kNone;
+    return index == 0 || index == 1 ? scores.teams[index].name() : kNone;
+}
+
+void appendBattingLine(std::string& out, const BattingEntry& row, const PlayerDatabase& database) {
+    const PrintedName batsman = printedName(database, row.playerId);
+    switch (row.howOut) {
+    case kBowled:
+    case kLbw: {
+        const PrintedName bowler = printedName(database, row.bowlerId);
+        appendFormat(out, "%c %-17s %-19s b %c %-15s %4d%4d%3d%3d\r\n", batsman.initial,
+                     batsman.surname, " ", bowler.initial, bowler.surname, row.runs, row.ballsFaced,
+                     row.fours, row.sixes);
+        return;
+    }
+    case kCaught: {
+        const PrintedName fielder = printedName(database, row.fielderId);
+        const PrintedName bowler = printedName(database, row.bowlerId);
+        appendFormat(out, "%c %-17s c %c %-15s b %c %-15s %4d%4d%3d%3d\r\n", batsman.initial,
+                     batsman.surname, fielder.initial, fielder.surname, bowler.initial,
+                     bowler.surname, row.runs, row.ballsFaced, row.fours, row.sixes);
+        return;
+    }
+    case kRunOut: {
+        const std::string fielder =
+            std::string("(") + printedName(database, row.fielderId).surname + ")";
+        appendFormat(out, "%c %-17s run out %-31s %4d%4d%3d%3d\r\n", batsman.initial,
+                     batsman.surname, fielder.c_str(), row.runs, row.ballsFaced, row.fours,
+                     row.sixes);
+        return;
+    }
+    case kStumped: {
+        const PrintedName keeper = printedName(database, row.fielderId);
+        const PrintedName bowler = printedName(database, row.bowlerId);
+        appendFormat(out, "%c %-17s st %c %-14s b %c %-15s %4d%4d%3d%3d\r\n", batsman.initial,
+                     batsman.surname, keeper.initial, keeper.surname, bowler.initial,
+                     bowler.surname, row.runs, row.ballsFaced, row.fours, row.sixes);
+        return;
+    }
+    default:
+        appendFormat(out, "%c %-17s %-39s %4d%4d%3d%3d\r\n", batsman.initial, batsman.surname,
+                     "not out", row.runs, row.ballsFaced, row.fours, row.sixes);
+        return;
+    }
+}
+
+} // namespace
+
+std::string scoreSheetHeader(const Scores& scores) {
+    std::string text;
+    appendFormat(text, "%s vs. %s\r\n", teamName(scores, 0).c_str(), teamName(scores, 1).c_str());
+    text += scores.matchDate;
+    text += "\r\n";
+    appendFormat(text, "Toss: %s\r\n\r\n", teamName(scores, scores.tossWinner).c_str());
+    return text;
+}
+
+std::string inningsSectionText(const InningsCard& card, const std::string& battingSideName,
+                               const PlayerDatabase& database) {
+    std::string text;
+    appendFormat(text, "%-60s%4s%4s%3s%3s\r\n", battingSideName.c_str(), "R", "B", "4", "6");
+    for (const auto& row : card.batting) {
+        if (row.playerId == kNoPlayer)
+            break;
+        appendBattingLine(text, row, database);
+    }
+
+    const std::int64_t extras = static_cast<std::int64_t>(card.extraByes) + card.extraLegByes +
+                                card.extraWides + card.extraNoBalls;
+    appendFormat(text, "%-19s (b %2d, lb %2d, w %2d, nb %2d)%-13s %4lld\r\n", "Extras",
+                 card.extraByes, card.extraLegByes, card.extraWides, card.extraNoBalls, " ",
+                 static_cast<long long>(extras));
+    appendFormat(text, "%-19s (%-2d wickets, %4.1lf overs)%-15s %4d\r\n\r\n", "Total",
+                 card.wicketsDown, card.oversDone, " ", card.total);
+
+    text += "FoW:";
+    for (std::size_t w = 0; w < card.fallOfWickets.size(); ++w) {
+        const WicketFall& fall = card.fallOfWickets[w];
+        if (fall.playerId == kNoPlayer)
+            break;
+        if (w > 0)
+            text += ",";
+        if (w % 2 == 0)
+            text += "\r\n";
+        const PrintedName batsman = printedName(database, fall.playerId);
+        appendFormat(text, "  %zu-%d (%c %s, %.1lf ov)", w + 1, fall.scoreAtFall, batsman.initial,
+                     batsman.surname, fall.oversAtFall);
+    }
+    text += "\r\n\r\n";
+
+    appendFormat(text, "%-20s%4s%3s%4s%3s\r\n", "Bowling", "O", "M", "R", "W");
+    for (const auto& row : card.bowling) {
+        if (row.playerId == kNoPlayer)
+            break;
+        const PrintedName bowler = printedName(database, row.playerId);
+        appendFormat(text, "%c %-17s %4.0lf%3d%4d%3d  ", bowler.initial, bowler.surname,
+                     row.oversDone, row.maidenOvers, row.runsGiven, row.wicketsTaken);
+        if (row.wideRunsGiven > 0 && row.noBallRunsGiven > 0)
+            appendFormat(text, "(%d w, %d nb)\r\n", row.wideRunsGiven, row.noBallRunsGiven);
+        else if (row.wideRunsGiven > 0)
+            appendFormat(text, "(%d w)\r\n", row.wideRunsGiven);
+        else if (row.noBallRunsGiven > 0)
+            appendFormat(text, "(%d nb)\r\n", row.noBallRunsGiven);
+        else
+            text += "\r\n";
+    }
+    text += "\r\n\r\n";
+    return text;
+}
 
 ScoreSheet::ScoreSheet(const Scores& scores, const PlayerDatabase& database)
     : scores_(scores), database_(database) {}
@@ -12,14 +205,120 @@ void ScoreSheet::clearTables() {
     lastInnings_ = 0;
 }
 
-void ScoreSheet::writeHeader() {}
+void ScoreSheet::writeHeader() {
+    sheetText_ = scoreSheetHeader(scores_);
+}
 
-void ScoreSheet::recordDelivery(int, const Over&, const Ball&) {}
+void ScoreSheet::recordDelivery(int inningsIndex, const Over& over, const Ball& ball) {
+    if (inningsIndex != 0 && inningsIndex != 1)
+        return;
+    lastInnings_ = inningsIndex;
+    InningsCard& card = cards_[static_cast<std::size_t>(inningsIndex)];
 
-void ScoreSheet::buildSheetText() {}
+    // Rows that cannot be had are replaced by scratch rows, so the rest of the delivery counts.
+    BattingEntry noBatsman;
+    BowlingEntry noBowler;
+    BattingEntry* found = findOrTakeRow(card.batting, ball.batsmanId);
+    BowlingEntry* foundBowler = findOrTakeRow(card.bowling, over.bowlerId);
+    BattingEntry& batsman = found != nullptr ? *found : noBatsman;
+    BowlingEntry& bowler = foundBowler != nullptr ? *foundBowler : noBowler;
+
+    if (ball.extraKind == kWide || ball.extraKind == kNoBall) {
+        // Charged to the bowler; no ball is faced and the over does not advance.
+        std::int32_t& extras = ball.extraKind == kWide ? card.extraWides : card.extraNoBalls;
+        std::int32_t& given =
+            ball.extraKind == kWide ? bowler.wideRunsGiven : bowler.noBallRunsGiven;
+        addRuns(extras, ball.runs);
+        addRuns(card.total, ball.runs);
+        addRuns(bowler.runsGiven, ball.runs);
+        addRuns(given, ball.runs);
+        return;
+    }
+
+    if (ball.extraKind == kLegalBall) {
+        switch (ball.dismissalKind) {
+        case kNotOut:
+            batsman.ballsFaced += 1;
+            bowler.oversDone += 0.1;
+            addRuns(card.total, ball.runs);
+            card.oversDone += 0.1;
+            switch (ball.runKind) {
+            case kRunsTaken:
+                addRuns(batsman.runs, ball.runs);
+                addRuns(bowler.runsGiven, ball.runs);
+                break;
+            case kByes:
+                addRuns(card.extraByes, ball.runs);
+                break;
+            case kLegByes:
+                addRuns(card.extraLegByes, ball.runs);
+                break;
+            case kBoundary:
+                addRuns(batsman.runs, ball.runs);
+                if (ball.runs == 4)
+                    batsman.fours += 1;
+                else
+                    batsman.sixes += 1;
+                addRuns(bowler.runsGiven, ball.runs);
+                break;
+            default:
+                break;
+            }
+            break;
+        case kBowled:
+        case kCaught:
+        case kLbw:
+        case kRunOut:
+        case kStumped:
+            // A dismissal carries no runs, whatever the slot says.
+            batsman.ballsFaced += 1;
+            batsman.howOut = ball.dismissalKind;
+            if (ball.dismissalKind == kCaught || ball.dismissalKind == kRunOut ||
+                ball.dismissalKind == kStumped)
+                batsman.fielderId = ball.fielderId;
+            bowler.oversDone += 0.1;
+            if (ball.creditsBowler()) {
+                batsman.bowlerId = over.bowlerId;
+                bowler.wicketsTaken += 1;
+            }
+            // The wicket stands at the overs before this delivery. Past ten wickets there is no
+            // row left; the delivery is still counted as bowled.
+            if (card.wicketsDown >= 0 &&
+                card.wicketsDown < static_cast<std::int32_t>(card.fallOfWickets.size())) {
+                card.fallOfWickets[static_cast<std::size_t>(card.wicketsDown)] =
+                    WicketFall{ball.batsmanId, card.total, card.oversDone};
+                card.wicketsDown += 1;
+            }
+            card.oversDone += 0.1;
+            break;
+        default:
+            break;
+        }
+    }
+
+    // The sixth slot ends the over: whole overs, and a maiden when it gave no run of any kind.
+    if (&ball == &over.balls[kBallsPerOver - 1]) {
+        bowler.oversDone = std::ceil(bowler.oversDone);
+        card.oversDone = std::ceil(card.oversDone);
+        if (overRunsOf(over) == 0)
+            bowler.maidenOvers += 1;
+    }
+}
+
+void ScoreSheet::buildSheetText() {
+    std::string text = scoreSheetHeader(scores_);
+    text += inningsSectionText(cards_[0], teamName(scores_, scores_.battingSide(0)), database_);
+    if (lastInnings_ != 0)
+        text += inningsSectionText(cards_[1], teamName(scores_, scores_.battingSide(1)), database_);
+    sheetText_ = std::move(text);
+}
 
 std::optional<FileError> ScoreSheet::saveSheet(const std::string& path) const {
     return writeWholeFile(path, sheetText_);
+}
+
+std::string ScoreSheet::defaultFileName() const {
+    return scores_.title() + ".txt";
 }
 
 } // namespace quorvel

@@ -55,19 +55,34 @@ struct InningsCard {
     double oversDone = 0;
 };
 
+// The three header lines of the sheet: the two sides, the match date and the toss winner.
+std::string scoreSheetHeader(const Scores& scores);
+// One innings of the sheet: batting card, extras, total, fall of wickets and bowling card.
+// Players are looked up by id; one that is not found prints as a blank initial and no name.
+std::string inningsSectionText(const InningsCard& card, const std::string& battingSideName,
+                               const PlayerDatabase& database);
+
 class ScoreSheet {
 public:
     // The sheet reads the match record and looks players up in the database when it builds text.
     ScoreSheet(const Scores& scores, const PlayerDatabase& database);
 
+    // Empties both cards (every id -1, every figure 0) and sets lastInnings to 0.
     void clearTables();
+    // Sets sheetText to the header lines alone.
     void writeHeader();
     // Adds one delivery (wides and no-balls included) to cards[inningsIndex]; ball is the slot of
-    // over that was just filled.
+    // over that was just filled, and the over ends when it is the sixth slot. An inningsIndex other
+    // than 0 or 1 is ignored; a batsman or bowler who finds no free row (a twelfth batsman, an
+    // eleventh bowler) or is nobody (-1) gets no row, while the rest of the delivery still counts.
     void recordDelivery(int inningsIndex, const Over& over, const Ball& ball);
+    // Rebuilds sheetText: the header, the first innings and, once a delivery of the second
+    // innings has been recorded, the second.
     void buildSheetText();
-    // Writes sheetText to path; on failure the file that was there is untouched.
+    // Writes sheetText to path byte for byte; on failure the file that was there is untouched.
     std::optional<FileError> saveSheet(const std::string& path) const;
+    // The name offered when the sheet is saved: "Left vs. Right, date.txt".
+    std::string defaultFileName() const;
 
     const std::string& sheetText() const { return sheetText_; }
     const InningsCard& card(int inningsIndex) const { return cards_[inningsIndex == 1 ? 1 : 0]; }
