@@ -271,6 +271,20 @@ TEST_F(Delivery, WideAsTheFirstBallOfTheInningsIsRebowledInTheSameSlot) {
     EXPECT_DOUBLE_EQ(figures.runRate, 10.0);
 }
 
+TEST_F(Delivery, TheScoresheetIsHandedEveryDeliveryWidesIncluded) {
+    bowlAndStep({kWideDraw, 0});
+    bowlAndStep({kLegal, kStaysIn, 0, kNoExtraRuns, kFour});
+    bowlAndStep({kLegal, kCaughtDraw, 0});
+    const InningsCard& card = sheet.card(0);
+    EXPECT_EQ(card.extraWides, 1);
+    EXPECT_EQ(card.total, 5);
+    EXPECT_EQ(card.wicketsDown, 1);
+    EXPECT_EQ(card.batting[0].playerId, 0);
+    EXPECT_EQ(card.batting[0].runs, 4);
+    EXPECT_EQ(card.batting[0].fours, 1);
+    EXPECT_EQ(card.batting[0].howOut, kCaught);
+}
+
 TEST_F(Delivery, NoBallCountsOneRunToTheBowlerAndTheOver) {
     figures.ballIndex = 3;
     EXPECT_EQ(bowl({kNoBallDraw, 0}), DeliveryEnd::Extra);

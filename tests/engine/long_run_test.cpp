@@ -104,6 +104,7 @@ protected:
     void newMatch(int battingFirst) {
         scores.reset(0);
         scores.battingFirst = battingFirst;
+        sheet.clearTables();
         for (int side = 0; side < 2; ++side)
             for (int place = 0; place < kTeamSize; ++place)
                 scores.teams[side].setPlayer(place, side * kTeamSize + place, database);
@@ -242,6 +243,10 @@ protected:
             ASSERT_EQ(figures.progressPosition, total);
         }
         ASSERT_EQ(static_cast<int>(host.messages.size()), wicketsBefore + wickets);
+        // The scoresheet was handed every delivery.
+        const InningsCard& card = sheet.card(figures.inningsIndex);
+        ASSERT_EQ(card.total, total);
+        ASSERT_EQ(card.wicketsDown, wickets);
     }
 
     void playMatches(int matches) {
