@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include <sys/stat.h>
 
 #include "records/player_database.h"
@@ -341,6 +343,15 @@ TEST_F(ScoreSheetTest, RowsBeyondTheLimitsAndBadIndexesAreIgnored) {
     EXPECT_EQ(sheet.card(1).total, 0);
     EXPECT_EQ(sheet.card(1).batting[0].playerId, kNoPlayer);
     EXPECT_EQ(sheet.lastInnings(), 0);
+}
+
+TEST_F(ScoreSheetTest, AbsurdRunsSaturateInsteadOfWrapping) {
+    const int most = std::numeric_limits<std::int32_t>::max();
+    over(Quick, {legal(Opener, most), legal(Opener, most), extra(Opener, kWide, most)});
+    EXPECT_EQ(card().total, most);
+    EXPECT_EQ(card().batting[0].runs, most);
+    EXPECT_EQ(card().bowling[0].runsGiven, most);
+    EXPECT_NE(text().find("2147483647"), std::string::npos);
 }
 
 TEST_F(ScoreSheetTest, UnknownAndUnnamedPlayersAndLongNamesPrint) {
