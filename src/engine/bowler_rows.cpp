@@ -1,0 +1,138 @@
+#include "engine/bowler_rows.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "records/player_database.h"
+#include "records/team.h"
+
+namespace quorvel {
+
+namespace {
+
+constexpr std::array<int, 5> kStylePasses = {bowling::kFast, bowling::kFastMedium,
+                                             bowling::kMedium, bowling::kOffSpin,
+                                             bowling::kLegSpin};
+
+bool validRow(int row) { return row >= 0 && row < kBowlerRows; }
+
+// Whole overs of a row's figure. Between overs the figure is whole; a part-bowled over counts.
+int wholeOvers(double figure) {
+    if (!(figure > 0))
+        return 0;
+    return static_cast<int>(std::ceil(figure - 1e-6));
+}
+
+BowlerChoiceState stateFrom(const InningsFigures& figures) {
+    BowlerChoiceState state;
+    state.names = figures.bowlerNames;
+    for (int row = 0; row < kBowlerRows; ++row) {
+        if (figures.bowlerNames[row].empty())
+            continue;
+        int overs = 0;
+        for (int other = 0; other < kBowlerRows; ++other)
+            if (figures.bowlerNames[other] == figures.bowlerNames[row])
+                overs += wholeOvers(figures.bowlerOvers[other]);
+        state.playerOvers[row] = overs;
+    }
+    return state;
+}
+
+} // namespace
+
+int fillBowlerRows(InningsFigures& figures, const Team& fieldingSide,
+                   const PlayerDatabase& database) {
+    int row = 0;
+    for (int style : kStylePasses) {
+        for (int place = 0; place < kTeamSize && row < kBowlerRows; ++place) {
+            const Player* player = database.findById(fieldingSide.playerAt(place));
+            if (player != nullptr && (player->bowlingFlags & style) != 0)
+                figures.bowlerNames[row++] = player->displayName();
+        }
+    }
+    for (int rest = row; rest < kBowlerRows; ++rest)
+        figures.bowlerNames[rest].clear();
+    return row;
+}
+
+int filledBowlerRows(const InningsFigures& figures) {
+    return static_cast<int>(std::count_if(figures.bowlerNames.begin(), figures.bowlerNames.end(),
+                                          [](const std::string& name) { return !name.empty(); }));
+}
+
+BowlerChoiceState BowlerChoiceState::afterCurrentOver(const InningsFigures& figures) {
+    BowlerChoiceState state = stateFrom(figures);
+    const int current = figures.currentBowlerRow;
+    if (state.rowFilled(current)) {
+        for (int row = 0; row < kBowlerRows; ++row)
+            if (state.samePlayer(row, current))
+                ++state.playerOvers[row];
+        state.barredRow = current;
+    }
+    state.oversLeft = kOversPerInnings - (figures.overNumber + 1);
+    return state;
+}
+
+BowlerChoiceState BowlerChoiceState::beforeNextOver(const InningsFigures& figures) {
+    BowlerChoiceState state = stateFrom(figures);
+    state.barredRow = validRow(figures.lastBowlerRow) ? figures.lastBowlerRow : kNoRow;
+    state.oversLeft = kOversPerInnings - figures.overNumber;
+    return state;
+}
+
+bool BowlerChoiceState::rowFilled(int row) const { return validRow(row) && !names[row].empty(); }
+
+bool BowlerChoiceState::samePlayer(int rowA, int rowB) const {
+    return rowFilled(rowA) && rowFilled(rowB) && names[rowA] == names[rowB];
+}
+
+bool BowlerChoiceState::withinLimits(int row) const {
+    return rowFilled(row) && playerOvers[row] < kOversPerBowler && !samePlayer(row, barredRow);
+}
+
+bool BowlerChoiceState::leavesInningsFinishable(int row) const {
+    if (!withinLimits(row))
+        return false;
+    // After this choice, `rest` overs remain, and the chosen player may not bowl the first of
+    // them. A sequence of `rest` overs with no player twice running, which does not start with
+    // the chosen player, exists exactly when the overs can be shared out so that the chosen
+    // player takes at most rest / 2 of them and every other player at most (rest + 1) / 2,
+    // each within what he has left.
+    const int rest = oversLeft - 1;
+    if (rest <= 0)
+        return true;
+    int coverable = 0;
+    for (int other = 0; other < kBowlerRows; ++other) {
+        if (!rowFilled(other))
+            continue;
+        bool firstRowOfPlayer = true;
+        for (int earlier = 0; earlier < other; ++earlier)
+            if (samePlayer(earlier, other))
+                firstRowOfPlayer = false;
+        if (!firstRowOfPlayer)
+            continue;
+        int left = kOversPerBowler - playerOvers[other];
+        int cap = (rest + 1) / 2;
+        if (samePlayer(other, row)) {
+            --left;
+            cap = rest / 2;
+        }
+        coverable += std::max(0, std::min(left, cap));
+    }
+    return coverable >= rest;
+}
+
+std::array<bool, kBowlerRows> BowlerChoiceState::choosableRows() const {
+    std::array<bool, kBowlerRows> rows{};
+    bool any = false;
+    for (int row = 0; row < kBowlerRows; ++row) {
+        rows[row] = leavesInningsFinishable(row);
+        any = any || rows[row];
+    }
+    if (!any)
+        for (int row = 0; row < kBowlerRows; ++row)
+            rows[row] = withinLimits(row);
+    return rows;
+}
+
+} // namespace quorvel

@@ -1,0 +1,90 @@
+#include "setup/batsman_choice.h"
+
+#include <algorithm>
+#include <cctype>
+
+#include "records/player_database.h"
+#include "records/scores.h"
+
+namespace quorvel {
+
+namespace {
+
+bool lessIgnoringCase(const std::string& a, const std::string& b) {
+    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+        return std::tolower(static_cast<unsigned char>(x)) <
+               std::tolower(static_cast<unsigned char>(y));
+    });
+}
+
+} // namespace
+
+bool hasBatted(const Innings& innings, int upToOver, std::int32_t playerId) {
+    if (playerId == kNoPlayer)
+        return false;
+    const int last = std::min(upToOver, kOversPerInnings - 1);
+    for (int over = 0; over <= last; ++over)
+        for (const Ball& ball : innings.overs[over].balls)
+            if (ball.batsmanId == playerId)
+                return true;
+    return false;
+}
+
+std::vector<std::int32_t> playersStillToCome(const Scores& scores, const InningsFigures& figures,
+                                             const PlayerDatabase& database) {
+    const int inningsIndex = figures.inningsIndex == 1 ? 1 : 0;
+    const Team& side = scores.teams[scores.battingSide(inningsIndex)];
+    const Innings& innings = scores.innings[inningsIndex];
+    std::vector<std::int32_t> ids;
+    for (int place = 0; place < kTeamSize; ++place) {
+        const std::int32_t id = side.playerAt(place);
+        if (id == kNoPlayer || database.findById(id) == nullptr)
+            continue;
+        if (id == figures.batsmanIds[0] || id == figures.batsmanIds[1])
+            continue;
+        if (hasBatted(innings, figures.overNumber, id))
+            continue;
+        ids.push_back(id);
+    }
+    return ids;
+}
+
+std::vector<std::string> batsmanCandidates(const Scores& scores, const InningsFigures& figures,
+                                           const PlayerDatabase& database) {
+    std::vector<std::string> names;
+    for (std::int32_t id : playersStillToCome(scores, figures, database))
+        names.push_back(database.findById(id)->displayName());
+    std::stable_sort(names.begin(), names.end(), lessIgnoringCase);
+    return names;
+}
+
+std::int32_t chooseNextBatsman(const Scores& scores, const InningsFigures& figures,
+                               const PlayerDatabase& database, std::string& chosenName) {
+    const std::vector<std::int32_t> candidates = playersStillToCome(scores, figures, database);
+    if (candidates.empty())
+        return kNoPlayer;
+    constexpr std::int32_t kPasses[] = {batting::kOpener, batting::kFirstChoice,
+                                        batting::kSecondChoice, batting::kLowerOrder};
+    const Player* pick = nullptr;
+    for (std::int32_t bit : kPasses) {
+        for (std::int32_t id : candidates) {
+            const Player* player = database.findById(id);
+            if ((player->battingFlags & bit) != 0) {
+                pick = player;
+                break;
+            }
+        }
+        if (pick != nullptr)
+            break;
+    }
+    if (pick == nullptr)
+        pick = database.findById(candidates.front());
+    chosenName = pick->displayName();
+    return pick->playerId;
+}
+
+std::string computerSelectionText(const std::string& chosenName) {
+    return "The computer has selected " + chosenName;
+}
+
+} // namespace quorvel
