@@ -43,10 +43,16 @@ template <class Array, class Value> void addAt(Array& array, int index, Value am
     return text;
 }
 
-char initialOf(const Player* player) { return player ? player->initial() : ' '; }
-const char* surnameOf(const Player* player) { return player ? player->surname.c_str() : ""; }
+char initialOf(const Player* player) {
+    return player ? player->initial() : ' ';
+}
+const char* surnameOf(const Player* player) {
+    return player ? player->surname.c_str() : "";
+}
 
-const char* runWord(int runs) { return runs >= 2 ? "runs" : "run"; }
+const char* runWord(int runs) {
+    return runs >= 2 ? "runs" : "run";
+}
 
 int sliderPosition(int position) {
     return std::clamp(position, slider::kMinPosition, slider::kMaxPosition);
@@ -66,8 +72,8 @@ std::string dismissalLine(int dismissalKind, const Player* striker, const Player
     case kBowled:
         return format("%c %s\tb %c %s\t%d", s, strikerName, b, bowlerName, strikerRuns);
     case kCaught:
-        return format("%c %s\tc %c %s\tb %c %s\t%d", s, strikerName, f, fielderName, b,
-                      bowlerName, strikerRuns);
+        return format("%c %s\tc %c %s\tb %c %s\t%d", s, strikerName, f, fielderName, b, bowlerName,
+                      strikerRuns);
     case kLbw:
         return format("%c %s\tlbw %c %s\t%d", s, strikerName, b, bowlerName, strikerRuns);
     case kRunOut:
@@ -120,7 +126,9 @@ MatchEngine::DeliveryContext MatchEngine::deliveryContext() {
     return context;
 }
 
-int MatchEngine::decideExtra() { return decideExtra(deliveryContext()); }
+int MatchEngine::decideExtra() {
+    return decideExtra(deliveryContext());
+}
 
 int MatchEngine::decideExtra(const DeliveryContext& context) {
     const int flags = context.bowler ? context.bowler->bowlingFlags : 0;
@@ -142,10 +150,9 @@ int MatchEngine::decideDismissal(const Ball& ball, const DeliveryContext& contex
     if (ball.extraKind != kLegalBall)
         return kNotOut;
     const Player* bowler = context.bowler;
-    const Weights weights =
-        dismissalWeights(context.sliders, bowler ? bowler->bowlingFlags : 0,
-                         bowler ? bowler->bowlingStrikeRate : 0,
-                         context.striker ? context.striker->battingAverage : 0);
+    const Weights weights = dismissalWeights(context.sliders, bowler ? bowler->bowlingFlags : 0,
+                                             bowler ? bowler->bowlingStrikeRate : 0,
+                                             context.striker ? context.striker->battingAverage : 0);
     const int total = weightTotal(weights);
     if (total <= 0)
         return kNotOut;
@@ -164,7 +171,9 @@ int MatchEngine::chooseFielder() {
     return side.playerAt(random_.drawMod(kTeamSize));
 }
 
-RunsOutcome MatchEngine::decideRuns(const Ball& ball) { return decideRuns(ball, deliveryContext()); }
+RunsOutcome MatchEngine::decideRuns(const Ball& ball) {
+    return decideRuns(ball, deliveryContext());
+}
 
 RunsOutcome MatchEngine::decideRuns(const Ball& ball, const DeliveryContext& context) {
     if (ball.dismissalKind != kNotOut)
@@ -177,8 +186,7 @@ RunsOutcome MatchEngine::decideRuns(const Ball& ball, const DeliveryContext& con
         return {kind, random_.drawMod(10) == 0 ? 4 : 1};
     }
     const Weights weights =
-        runWeights(context.sliders, context.phase,
-                   context.bowler ? context.bowler->economyRate : 0,
+        runWeights(context.sliders, context.phase, context.bowler ? context.bowler->economyRate : 0,
                    context.striker ? context.striker->battingAverage : 0);
     const int total = weightTotal(weights);
     if (total <= 0)
@@ -267,10 +275,9 @@ bool MatchEngine::applyWicket(const Over& over, const Ball& ball) {
     if (ball.creditsBowler())
         addAt(figures_.bowlerWickets, figures_.currentBowlerRow, 1);
     const int* strikerRuns = slotAt(figures_.batsmanRuns, figures_.strikerSlot);
-    const std::string line =
-        dismissalLine(ball.dismissalKind, database_.findById(ball.batsmanId),
-                      database_.findById(ball.fielderId), database_.findById(over.bowlerId),
-                      strikerRuns ? *strikerRuns : 0);
+    const std::string line = dismissalLine(
+        ball.dismissalKind, database_.findById(ball.batsmanId), database_.findById(ball.fielderId),
+        database_.findById(over.bowlerId), strikerRuns ? *strikerRuns : 0);
     host_.showMessage(line);
     log_.appendLine("OUT! ");
     log_.appendLine(line);
@@ -293,7 +300,9 @@ void MatchEngine::updateRates() {
     }
 }
 
-void MatchEngine::swapStrike() { figures_.strikerSlot = 1 - figures_.strikerSlot; }
+void MatchEngine::swapStrike() {
+    figures_.strikerSlot = 1 - figures_.strikerSlot;
+}
 
 void MatchEngine::bringInBatsman(int slot) {
     if (slot != 0 && slot != 1)

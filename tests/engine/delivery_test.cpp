@@ -160,7 +160,8 @@ TEST_F(Delivery, DotBallFillsTheSlotAndLogsZeroRun) {
     EXPECT_EQ(ball.batsmanId, 0);
     EXPECT_EQ(ball.extraKind, kLegalBall);
     EXPECT_EQ(ball.dismissalKind, kNotOut);
-    EXPECT_EQ(ball.fielderId, 14); // place 3 of the fielding side: a fielder is named for every ball
+    EXPECT_EQ(ball.fielderId,
+              14); // place 3 of the fielding side: a fielder is named for every ball
     EXPECT_EQ(ball.runKind, kRunsTaken);
     EXPECT_EQ(ball.runs, 0);
     EXPECT_EQ(log.text(), "20.1\tA Quick to B Bat0: 0 run\r\n");
@@ -180,8 +181,8 @@ TEST_F(Delivery, RunsOffTheBatAndTheirWords) {
         int strikerAfter;
     };
     const Case cases[] = {
-        {kOne, 1, "1 run", 1},       {kTwo, 2, "2 runs", 1},   {kThree, 3, "3 runs", 0},
-        {kFour, 4, "Boundary!", 0},  {kSix, 6, "Sixer!", 0},   {kDot, 0, "0 run", 0},
+        {kOne, 1, "1 run", 1},      {kTwo, 2, "2 runs", 1}, {kThree, 3, "3 runs", 0},
+        {kFour, 4, "Boundary!", 0}, {kSix, 6, "Sixer!", 0}, {kDot, 0, "0 run", 0},
     };
     int totalRuns = 0;
     std::vector<int> batsmanRuns{0, 0};
@@ -310,7 +311,8 @@ TEST_F(Delivery, CaughtShowsTheLineLogsItAndBringsInTheNextBatsman) {
     const std::string line = "B Bat0\tc F Field14\tb A Quick\t4";
     ASSERT_EQ(host.messages, std::vector<std::string>{line});
     EXPECT_EQ(log.text(), "20.1\tA Quick to B Bat0: Boundary!\r\n"
-                          "20.2\tA Quick to B Bat0: OUT! " + line + "\r\n");
+                          "20.2\tA Quick to B Bat0: OUT! " +
+                              line + "\r\n");
     EXPECT_EQ(figures.totalWickets, 1);
     EXPECT_EQ(figures.bowlerWickets[0], 1);
     // The new batsman takes the dismissed striker's slot, from nothing, and faces next.
@@ -539,7 +541,9 @@ TEST_F(Delivery, ACorruptStateWritesNothingOutOfBounds) {
     EXPECT_EQ(figures.totalWickets, 1);
 }
 
-TEST(DismissalLine, NotOutHasNoLine) { EXPECT_EQ(dismissalLine(kNotOut, nullptr, nullptr, nullptr, 5), ""); }
+TEST(DismissalLine, NotOutHasNoLine) {
+    EXPECT_EQ(dismissalLine(kNotOut, nullptr, nullptr, nullptr, 5), "");
+}
 
 } // namespace
 } // namespace quorvel

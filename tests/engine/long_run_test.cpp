@@ -70,8 +70,8 @@ private:
 // Two invented sides of eleven: averages from 48 down to 4, five bowlers of every style each.
 // Side 0 has a keeper (place 5); side 1 has none.
 PlayerFile twoSides() {
-    const int styles[] = {bowling::kFast, bowling::kFastMedium, bowling::kMedium,
-                          bowling::kOffSpin, bowling::kLegSpin};
+    const int styles[] = {bowling::kFast, bowling::kFastMedium, bowling::kMedium, bowling::kOffSpin,
+                          bowling::kLegSpin};
     PlayerFile file;
     for (int id = 0; id < 2 * kTeamSize; ++id) {
         const int place = id % kTeamSize;
@@ -167,8 +167,8 @@ protected:
 
     void checkDraws(const Ball& ball, long taken) {
         const bool legal = ball.extraKind == kLegalBall;
-        const bool keeperStumps = ball.dismissalKind == kStumped &&
-                                  database.findById(ball.fielderId)->isWicketKeeper();
+        const bool keeperStumps =
+            ball.dismissalKind == kStumped && database.findById(ball.fielderId)->isWicketKeeper();
         const long expected = 1 + (legal ? 1 : 0) + (keeperStumps ? 0 : 1) +
                               (legal && ball.dismissalKind == kNotOut ? 2 : 0);
         ASSERT_EQ(taken, expected) << "delivery " << deliveries;
