@@ -186,8 +186,9 @@ protected:
         ASSERT_EQ(line.size() - 2, line.find("\r\n")) << line; // one line, ended once
         ASSERT_EQ(line.find("OUT! ") != std::string::npos, ball.dismissalKind != kNotOut);
         ASSERT_EQ(end == DeliveryEnd::Extra, ball.extraKind != kLegalBall);
-        if (ball.dismissalKind != kNotOut)
-            ASSERT_NE(line.find(host.messages.back()), std::string::npos);
+        if (ball.dismissalKind != kNotOut) {
+            ASSERT_NE(line.find("OUT! " + host.messages.back() + "\r\n"), std::string::npos);
+        }
     }
 
     // The running figures against the record of the innings so far.
