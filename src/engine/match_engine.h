@@ -71,8 +71,6 @@ public:
     // The player id in the striker's crease slot, -1 when none.
     int strikerId() const;
 
-    const InningsFigures& figures() const { return figures_; }
-
 protected:
     void logOpening(const Over& over, const Ball& ball);
     void applyExtra(Over& over, const Ball& ball);
