@@ -1,0 +1,114 @@
+#pragma once
+// The flow of a match around the single delivery: the over loop, the end of an over, the three
+// ways an innings ends, the switch to the second innings, the innings summary and the result,
+// and the choice of each over's bowler (by the user's ">" buttons or the computer captain).
+
+#include <array>
+#include <string>
+
+#include "engine/bowling_plan.h"
+#include "engine/innings_figures.h"
+
+namespace quorvel {
+
+class MatchEngine;
+class MatchHost;
+class MatchLog;
+class PlayerDatabase;
+class RandomSource;
+class Scores;
+
+enum class MatchState { NoMatch, FirstInnings, SecondInnings, MatchOver };
+
+// The choose-bowler buttons (">") of the ten bowler rows and the "Bowl Over" button.
+struct BowlerButtons {
+    std::array<bool, kBowlerRows> shown{};
+    std::array<bool, kBowlerRows> enabled{};
+    std::array<bool, kBowlerRows> checked{};
+    bool bowlOverEnabled = false;
+
+    // Every ">" disabled and unchecked, "Bowl Over" disabled.
+    void disableAll();
+    bool anyEnabled() const;
+};
+
+// The screen operations the flow calls back into.
+class FlowScreen {
+public:
+    virtual ~FlowScreen() = default;
+    // Copies the running figures into the controls.
+    virtual void refreshScreen() = 0;
+    // Clears the running figures for innings 0 or 1.
+    virtual void resetFigures(int innings) = 0;
+    // Sets up the innings in figures.inningsIndex: names, bowler rows, sliders, the two opening
+    // batsmen, and the first bowler (chooseNextBowler).
+    virtual void refreshForInnings() = 0;
+};
+
+// The line shown at the end of an innings: the first innings' summary, or the match result.
+std::string inningsResultLine(const InningsFigures& figures);
+
+class MatchFlow {
+public:
+    MatchFlow(Scores& scores, const PlayerDatabase& database, InningsFigures& figures,
+              MatchEngine& engine, MatchHost& host, MatchLog& log, RandomSource& random,
+              FlowScreen& screen);
+
+    // No match: every ">" and "Bowl Over" disabled (after start-up, and when a new match is
+    // being set up).
+    void stop();
+    // A new match goes into its first innings; the screen then sets it up.
+    void beginMatch();
+
+    // "Bowl Over": prepares the buttons, bowls the over and, unless the innings ended, chooses
+    // the next bowler. Refused silently unless "Bowl Over" is enabled, a bowler is chosen and
+    // both batsmen are at the crease.
+    void onBowlOver();
+    // Bowls the current over; returns true when the innings ended during it.
+    bool bowlOver();
+    // Before an over: every ">" unchecked; enabled for each row whose player may bowl the next
+    // over (not the one about to bowl, not one with ten overs, and not a choice that would
+    // leave the rest of the innings impossible to bowl).
+    void prepareBowlerButtons();
+    // After an over that did not end the innings, and at the start of each innings: the
+    // computer captain's row for its side; for the user's side, the bowler of the over before
+    // last while he may bowl, else waiting for a ">" press. When no bowler of the side may
+    // bowl, or no batsman is left to come in, the innings ends.
+    void chooseNextBowler();
+    // A ">" press: ignored unless a match is in an innings and the row's button is enabled.
+    void selectBowlerRow(int row);
+    // The filled rows' buttons shown (enabled when the row may bowl the first over), the rest
+    // hidden; nothing checked. Used when the bowler rows are filled for an innings.
+    void showBowlerRows();
+
+    void endInnings();
+    void showInningsResult();
+    void startSecondInnings();
+
+    MatchState state() const { return state_; }
+    bool inInnings() const;
+    const BowlerButtons& buttons() const { return buttons_; }
+    const BowlingPlan& plan() const { return plan_; }
+    // The lines shown at the end of innings 0 (summary) and 1 (result); empty until then.
+    const std::string& inningsLine(int innings) const;
+
+private:
+    void select(int row);
+    bool battingSideExhausted() const;
+
+    Scores& scores_;
+    const PlayerDatabase& database_;
+    InningsFigures& figures_;
+    MatchEngine& engine_;
+    MatchHost& host_;
+    MatchLog& log_;
+    RandomSource& random_;
+    FlowScreen& screen_;
+
+    MatchState state_ = MatchState::NoMatch;
+    BowlerButtons buttons_;
+    BowlingPlan plan_;
+    std::array<std::string, 2> inningsLines_{};
+};
+
+} // namespace quorvel
