@@ -1,0 +1,209 @@
+#include "screen/headless_match.h"
+
+#include <algorithm>
+#include <ctime>
+
+#include "engine/bowling_plan.h"
+#include "engine/random.h"
+#include "records/file_io.h"
+#include "records/player_database.h"
+#include "records/scores.h"
+#include "screen/match_screen.h"
+#include "setup/batsman_choice.h"
+#include "setup/team_selection.h"
+#include "setup/toss.h"
+
+namespace quorvel {
+
+const char* const kSimUsage =
+    "usage: quorvel-sim [--players FILE] [--seed N] [--left NAME] [--right NAME]\n"
+    "                   [--call heads|tails] [--elect bat|bowl] [--log FILE] [--save FILE]\n";
+
+namespace {
+
+constexpr int kExitFileError = 1;
+constexpr int kExitBadSetUp = 2;
+constexpr int kExitStuck = 3;
+
+std::optional<std::uint32_t> parseSeed(const std::string& text) {
+    if (text.empty() || text.size() > 10 ||
+        !std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; }))
+        return std::nullopt;
+    const unsigned long long value = std::stoull(text);
+    if (value > 0xFFFFFFFFull)
+        return std::nullopt;
+    return static_cast<std::uint32_t>(value);
+}
+
+// Both sides' incoming batsmen are the computer's picks; for the user's side the pick is
+// chosen from the user's own list.
+class SimUser final : public MatchScreenUser {
+public:
+    SimUser(const Scores& scores, const PlayerDatabase& database)
+        : scores_(scores), database_(database) {}
+    void attach(const MatchScreen& screen) { screen_ = &screen; }
+
+    std::size_t pickBatsman(int, const std::vector<std::string>& candidates) override {
+        std::string name;
+        if (screen_ == nullptr ||
+            chooseNextBatsman(scores_, screen_->figures(), database_, name) == kNoPlayer)
+            return 0;
+        const auto at = std::find(candidates.begin(), candidates.end(), name);
+        return at == candidates.end() ? 0 : static_cast<std::size_t>(at - candidates.begin());
+    }
+
+private:
+    const Scores& scores_;
+    const PlayerDatabase& database_;
+    const MatchScreen* screen_ = nullptr;
+};
+
+// The user's side bowls as the computer captain would: its plan's bowler and slider draws.
+void captainUserSide(MatchScreen& screen, BowlingPlan& plan, const PlayerDatabase& database,
+                     RandomSource& random) {
+    const CaptainChoice choice = chooseBowler(plan, screen.figures(), database, random);
+    screen.moveSlider(slider::kBowling, choice.bowlingSlider);
+    screen.moveSlider(slider::kFielding, choice.fieldingSlider);
+    const auto& buttons = screen.bowlerButtons();
+    int row = choice.row;
+    if (row < 0 || row >= kBowlerRows || !buttons.enabled[row]) {
+        const auto first = std::find(buttons.enabled.begin(), buttons.enabled.end(), true);
+        row = first == buttons.enabled.end() ? kNoRow
+                                             : static_cast<int>(first - buttons.enabled.begin());
+    }
+    screen.selectBowlerRow(row);
+}
+
+} // namespace
+
+std::optional<SimOptions> parseSimArguments(const std::vector<std::string>& arguments,
+                                            std::string& error) {
+    SimOptions options;
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        const std::string& option = arguments[i];
+        if (i + 1 >= arguments.size()) {
+            error = option.rfind("--", 0) == 0 ? option + " needs a value"
+                                               : "unknown argument " + option;
+            return std::nullopt;
+        }
+        const std::string& value = arguments[++i];
+        if (option == "--players") {
+            options.playersPath = value;
+        } else if (option == "--seed") {
+            options.seed = parseSeed(value);
+            if (!options.seed) {
+                error = "--seed takes a whole number from 0 to 4294967295, not " + value;
+                return std::nullopt;
+            }
+        } else if (option == "--left") {
+            options.left = value;
+        } else if (option == "--right") {
+            options.right = value;
+        } else if (option == "--call") {
+            if (value != "heads" && value != "tails") {
+                error = "--call takes heads or tails, not " + value;
+                return std::nullopt;
+            }
+            options.callHeads = value == "heads";
+        } else if (option == "--elect") {
+            if (value != "bat" && value != "bowl") {
+                error = "--elect takes bat or bowl, not " + value;
+                return std::nullopt;
+            }
+            options.electBat = value == "bat";
+        } else if (option == "--log") {
+            options.logPath = value;
+        } else if (option == "--save") {
+            options.savePath = value;
+        } else {
+            error = "unknown argument " + option;
+            return std::nullopt;
+        }
+    }
+    return options;
+}
+
+std::optional<std::string> setUpPredefinedSides(Scores& scores, const PlayerDatabase& database,
+                                                const std::string& left, const std::string& right) {
+    std::vector<std::string> entries[2];
+    const std::string* names[2] = {&left, &right};
+    for (int side = 0; side < 2; ++side) {
+        const std::optional<std::int32_t> code = countryCode(*names[side]);
+        if (!code)
+            return "\"" + *names[side] + "\" is not one of the nine countries";
+        entries[side] = predefinedTeam(database, *code);
+        if (!sideIsPlayable(entries[side], database))
+            return "the predefined team of " + *names[side] +
+                   " cannot play: it needs 11 players found in the database, among them a "
+                   "wicket-keeper and at least 5 bowlers";
+    }
+    if (left == right)
+        return "the two sides need different names";
+    for (int side = 0; side < 2; ++side)
+        storeSide(scores.teams[side], *names[side], entries[side], side == 1, database);
+    return std::nullopt;
+}
+
+SimResult playHeadlessMatch(Scores& scores, const PlayerDatabase& database, Random& random,
+                            std::uint32_t seed, bool callHeads, bool electBat) {
+    TossCall call;
+    if (!callHeads)
+        call.pressTails();
+    const bool userWon = call.userWonToss(random, seed);
+    applyToss(scores, decideToss(userSide(scores), userWon, call.coinFace(), electBat));
+
+    SimUser user(scores, database);
+    MatchScreen screen(scores, database, random, user);
+    user.attach(screen);
+    BowlingPlan userPlan;
+    const int userIndex = userSide(scores);
+
+    SimResult result;
+    screen.startMatch();
+    while (screen.flow().inInnings()) {
+        if (scores.fieldingSide(screen.figures().inningsIndex) == userIndex)
+            captainUserSide(screen, userPlan, database, random);
+        if (!screen.bowlOverEnabled()) {
+            result.exitStatus = kExitStuck;
+            result.errors = "quorvel-sim: no bowler could bowl the next over\n";
+            break;
+        }
+        screen.onBowlOver();
+    }
+    screen.scoreSheet().buildSheetText();
+    result.output = screen.scoreSheet().sheetText();
+    for (int innings = 0; innings < 2; ++innings)
+        result.output += screen.flow().inningsLine(innings) + "\r\n";
+    result.log = screen.log().text();
+    return result;
+}
+
+SimResult runSim(const SimOptions& options) {
+    PlayerDatabase database;
+    startUpPlayerDatabase(database, options.playersPath);
+    Scores scores;
+    if (auto problem = setUpPredefinedSides(scores, database, options.left, options.right)) {
+        SimResult failed;
+        failed.exitStatus = kExitBadSetUp;
+        failed.errors = "quorvel-sim: " + *problem + "\n";
+        return failed;
+    }
+    const std::uint32_t seed =
+        options.seed ? *options.seed : static_cast<std::uint32_t>(std::time(nullptr));
+    Random random;
+    SimResult result =
+        playHeadlessMatch(scores, database, random, seed, options.callHeads, options.electBat);
+    if (!options.logPath.empty())
+        if (auto error = writeWholeFile(options.logPath, result.log)) {
+            result.errors += error->message() + "\n";
+            result.exitStatus = kExitFileError;
+        }
+    if (!options.savePath.empty())
+        if (auto error = writeScoresFile(options.savePath, scores)) {
+            result.errors += error->message() + "\n";
+            result.exitStatus = kExitFileError;
+        }
+    return result;
+}
+
+} // namespace quorvel

@@ -1,0 +1,56 @@
+#pragma once
+// A whole match without a display: two countries' predefined elevens, a toss from a given seed,
+// and every choice made by the computer's own rules for both sides. `quorvel-sim` wraps it.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace quorvel {
+
+class PlayerDatabase;
+class Random;
+class Scores;
+
+struct SimOptions {
+    std::string playersPath = "players.dat";
+    std::optional<std::uint32_t> seed; // none: the calendar time
+    std::string left = "India";
+    std::string right = "Pakistan";
+    bool callHeads = true;
+    bool electBat = true;
+    std::string logPath;  // empty: no log written
+    std::string savePath; // empty: no match file written
+};
+
+// Reads the command-line arguments (without the program name). Returns the options, or sets
+// `error` to what is wrong with them.
+std::optional<SimOptions> parseSimArguments(const std::vector<std::string>& arguments,
+                                            std::string& error);
+
+extern const char* const kSimUsage;
+
+struct SimResult {
+    int exitStatus = 0;
+    std::string output; // standard output: the scoresheet, the summary and the result lines
+    std::string errors; // standard error
+    std::string log;    // the whole commentary
+};
+
+// Sets up both sides as "Select" builds and OK stores them: the right side computer-captained.
+// Returns an error text when a name is no country, the names are the same, or a side fails the
+// Select Teams OK check.
+std::optional<std::string> setUpPredefinedSides(Scores& scores, const PlayerDatabase& database,
+                                                const std::string& left, const std::string& right);
+
+// Tosses with the seed (the user, on the left, calls heads or tails), decides who bats first,
+// and plays the whole match with the match screen's logic; `random` carries every draw.
+// The output holds the scoresheet text and the two innings lines.
+SimResult playHeadlessMatch(Scores& scores, const PlayerDatabase& database, Random& random,
+                            std::uint32_t seed, bool callHeads, bool electBat);
+
+// The whole command: start-up, sides, toss, play, output and the optional files.
+SimResult runSim(const SimOptions& options);
+
+} // namespace quorvel

@@ -1,0 +1,203 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <regex>
+
+#include <sys/wait.h>
+
+#include "engine/random.h"
+#include "records/scores.h"
+#include "screen/headless_match.h"
+#include "setup/toss.h"
+#include "support/test_support.h"
+
+namespace quorvel {
+namespace {
+
+// A copy of the bundled database in a scratch folder, so that start-up's repair pass can
+// never touch the build's own file.
+struct SimFixture : ::testing::Test {
+    test::ScratchDir dir;
+    SimOptions options;
+
+    void SetUp() override {
+        std::filesystem::copy_file(QUORVEL_PLAYERS_DAT, dir.file("players.dat"));
+        options.playersPath = dir.file("players.dat");
+        options.seed = 1;
+    }
+};
+
+std::vector<std::string> linesOf(const std::string& text) {
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    for (std::size_t end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2)
+        lines.push_back(text.substr(start, end - start));
+    return lines;
+}
+
+TEST_F(SimFixture, PlaysACompleteMatchWithTheContractedOutput) {
+    const SimResult result = runSim(options);
+    ASSERT_EQ(result.exitStatus, 0) << result.errors;
+    EXPECT_EQ(result.errors, "");
+    const std::string& out = result.output;
+    // CR LF throughout, nothing after the last line end.
+    ASSERT_GE(out.size(), 2u);
+    EXPECT_EQ(out.substr(out.size() - 2), "\r\n");
+    EXPECT_EQ(std::count(out.begin(), out.end(), '\n'), std::count(out.begin(), out.end(), '\r'));
+
+    const auto lines = linesOf(out);
+    ASSERT_GE(lines.size(), 10u);
+    EXPECT_EQ(lines[0], "India vs. Pakistan");
+    EXPECT_TRUE(lines[2] == "Toss: India" || lines[2] == "Toss: Pakistan") << lines[2];
+    const std::regex summary("(India|Pakistan) scored \\d+ runs for \\d+ wickets in \\d+\\.\\d "
+                             "overs at \\d+\\.\\d\\d runs per over");
+    const std::regex resultLine(
+        "(India|Pakistan) scored \\d+ runs for \\d+ wickets in \\d+\\.\\d overs, "
+        "(beating (India|Pakistan) by \\d+ wickets|losing to (India|Pakistan) by \\d+ runs|"
+        "resulting in a TIED match!)");
+    EXPECT_TRUE(std::regex_match(lines[lines.size() - 2], summary)) << lines[lines.size() - 2];
+    EXPECT_TRUE(std::regex_match(lines.back(), resultLine)) << lines.back();
+    // The scoresheet comes first and holds both innings.
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), "FoW:"), 2);
+    EXPECT_GT(result.log.size(), 1000u);
+}
+
+TEST_F(SimFixture, OneSeedGivesIdenticalBytesEverywhere) {
+    options.logPath = dir.file("a.log");
+    options.savePath = dir.file("a.quo");
+    const SimResult first = runSim(options);
+    options.logPath = dir.file("b.log");
+    options.savePath = dir.file("b.quo");
+    const SimResult second = runSim(options);
+    ASSERT_EQ(first.exitStatus, 0);
+    ASSERT_EQ(second.exitStatus, 0);
+    EXPECT_EQ(first.output, second.output);
+    EXPECT_EQ(first.log, second.log);
+    EXPECT_EQ(test::readBytes(dir.file("a.log")), first.log);
+    EXPECT_EQ(test::readBytes(dir.file("a.log")), test::readBytes(dir.file("b.log")));
+    EXPECT_EQ(test::readBytes(dir.file("a.quo")), test::readBytes(dir.file("b.quo")));
+
+    // The saved match is the one played: both sides as stored, both innings bowled.
+    const Scores saved = decodeScores(test::readBytes(dir.file("a.quo")));
+    EXPECT_EQ(saved.teams[0].name(), "India");
+    EXPECT_EQ(saved.teams[1].name(), "Pakistan");
+    EXPECT_FALSE(saved.teams[0].isComputerControlled());
+    EXPECT_TRUE(saved.teams[1].isComputerControlled());
+    EXPECT_TRUE(saved.innings[0].overs[0].bowled());
+    EXPECT_TRUE(saved.innings[1].overs[0].bowled());
+
+    options.seed = 2;
+    EXPECT_NE(runSim(options).output, first.output);
+}
+
+TEST_F(SimFixture, TheCallAndTheElectionDecideWhoBatsFirst) {
+    // The coin of each seed is known: the first draw after seeding, mod 2.
+    for (std::uint32_t seed : {1u, 2u, 3u, 4u}) {
+        Random coin;
+        const int face = tossCoin(coin, seed);
+        for (bool heads : {true, false}) {
+            for (bool bat : {true, false}) {
+                options.seed = seed;
+                options.callHeads = heads;
+                options.electBat = bat;
+                options.savePath = dir.file("toss.quo");
+                ASSERT_EQ(runSim(options).exitStatus, 0);
+                const Scores saved = decodeScores(test::readBytes(options.savePath));
+                const TossDecision expected = decideToss(0, (face == kHeads) == heads, face, bat);
+                EXPECT_EQ(saved.battingFirst, expected.battingFirst) << seed << heads << bat;
+                EXPECT_EQ(saved.tossWinner, expected.tossWinner) << seed << heads << bat;
+            }
+        }
+    }
+}
+
+TEST_F(SimFixture, SidesThatCannotPlayAreRefusedBeforeAnyBall) {
+    const auto refused = [&](const std::string& left, const std::string& right) {
+        options.left = left;
+        options.right = right;
+        options.savePath = dir.file("never.quo");
+        const SimResult result = runSim(options);
+        EXPECT_EQ(result.exitStatus, 2) << left << " v " << right;
+        EXPECT_EQ(result.output, "");
+        EXPECT_NE(result.errors, "");
+        EXPECT_FALSE(std::filesystem::exists(options.savePath));
+    };
+    refused("Atlantis", "Pakistan");
+    refused("India", "india");
+    refused("India", "India");
+    options.playersPath = dir.file("missing.dat");
+    refused("India", "Pakistan");
+}
+
+TEST_F(SimFixture, AFileThatCannotBeWrittenIsReported) {
+    options.logPath = dir.file("no/such/folder/match.log");
+    const SimResult result = runSim(options);
+    EXPECT_NE(result.exitStatus, 0);
+    EXPECT_NE(result.errors.find(options.logPath), std::string::npos) << result.errors;
+    EXPECT_NE(result.output, ""); // the match itself was played and printed
+}
+
+TEST(SimArguments, DefaultsAndRefusals) {
+    std::string error;
+    auto options = parseSimArguments({}, error);
+    ASSERT_TRUE(options);
+    EXPECT_EQ(options->playersPath, "players.dat");
+    EXPECT_EQ(options->left, "India");
+    EXPECT_EQ(options->right, "Pakistan");
+    EXPECT_TRUE(options->callHeads);
+    EXPECT_TRUE(options->electBat);
+    EXPECT_FALSE(options->seed);
+
+    options = parseSimArguments({"--seed", "4294967295", "--call", "tails", "--elect", "bowl",
+                                 "--left", "New Zealand", "--log", "x.log"},
+                                error);
+    ASSERT_TRUE(options);
+    EXPECT_EQ(*options->seed, 4294967295u);
+    EXPECT_FALSE(options->callHeads);
+    EXPECT_FALSE(options->electBat);
+    EXPECT_EQ(options->left, "New Zealand");
+    EXPECT_EQ(options->logPath, "x.log");
+
+    for (const auto& bad : std::vector<std::vector<std::string>>{{"--seed", "-1"},
+                                                                 {"--seed", "4294967296"},
+                                                                 {"--seed", "12abc"},
+                                                                 {"--seed"},
+                                                                 {"--call", "edge"},
+                                                                 {"--elect", "field"},
+                                                                 {"--colour", "red"},
+                                                                 {"stray"}}) {
+        error.clear();
+        EXPECT_FALSE(parseSimArguments(bad, error)) << bad[0];
+        EXPECT_NE(error, "");
+    }
+}
+
+// The command itself, when it has been built next to the database.
+TEST_F(SimFixture, TheCommandPrintsWhatTheLibraryPlays) {
+    const auto binary = std::filesystem::path(QUORVEL_PLAYERS_DAT).parent_path() / "quorvel-sim";
+    if (!std::filesystem::exists(binary))
+        GTEST_SKIP() << "quorvel-sim not built";
+    const std::string command = binary.string() + " --seed 7 --players " + options.playersPath;
+    std::string printed;
+    FILE* pipe = ::popen(command.c_str(), "r");
+    ASSERT_NE(pipe, nullptr);
+    char buffer[4096];
+    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
+        printed.append(buffer, n);
+    EXPECT_EQ(::pclose(pipe), 0);
+    options.seed = 7;
+    EXPECT_EQ(printed, runSim(options).output);
+
+    FILE* refused = ::popen(
+        (binary.string() + " --left Nowhere --players " + options.playersPath + " 2>/dev/null")
+            .c_str(),
+        "r");
+    ASSERT_NE(refused, nullptr);
+    const int status = ::pclose(refused);
+    EXPECT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 2);
+}
+
+} // namespace
+} // namespace quorvel
