@@ -135,29 +135,6 @@ TEST(MatchScreenSetUp, FirstInningsWithTheComputerBatting) {
     EXPECT_EQ(run.screen.sliderState(slider::kBattingSlot0).position, 2);
 }
 
-TEST(MatchScreenSetUp, ABowlerWithTenOversIsNeitherOfferedNorPreselected) {
-    MatchRun run(8);
-    run.sides.scores.battingFirst = 1;
-    run.screen.startMatch();
-    const InningsFigures& f = run.screen.figures();
-    // Rows 0 and 1 bowl alternately until row 0 has ten overs.
-    for (int over = 0; over < 20 && run.screen.state() == MatchState::FirstInnings; ++over) {
-        const int row = over % 2;
-        if (!run.screen.bowlOverEnabled() || f.currentBowlerRow != row)
-            run.screen.selectBowlerRow(row);
-        ASSERT_EQ(f.currentBowlerRow, row) << over;
-        run.screen.onBowlOver();
-    }
-    if (run.screen.state() != MatchState::FirstInnings)
-        GTEST_SKIP() << "all out before the twentieth over";
-    EXPECT_EQ(f.bowlerOvers[0], 10);
-    EXPECT_EQ(f.bowlerOvers[1], 10);
-    EXPECT_FALSE(run.screen.bowlerButtons().enabled[0]);
-    EXPECT_FALSE(run.screen.bowlerButtons().enabled[1]);
-    EXPECT_FALSE(run.screen.bowlOverEnabled()); // row 0, before last, is not preselected
-    EXPECT_TRUE(run.screen.bowlerButtons().enabled[2]);
-}
-
 TEST(MatchScreenBatsmen, ANewBatsmansSliderIsBackInTheMiddle) {
     // The user bats; he puts both batting sliders at 4 before each over.
     MatchRun run(21);
