@@ -24,7 +24,7 @@ std::string bowlingText(const Player& player);
 std::optional<std::string> countryText(std::int32_t country);
 
 class PlayerBrowser {
-public:
+  public:
     // Control ids of the list and the boxes.
     static constexpr int kPlayerListId = 1000;
     static constexpr int kListedCountId = 1129;
@@ -81,7 +81,7 @@ public:
     const std::string& preselectedName() const { return preselectedName_; }
     std::int32_t listedCount() const { return listedCount_; }
 
-private:
+  private:
     const PlayerDatabase& database_;
     ListBoxModel list_{ListBoxModel::Order::SortedNoCase};
     Player shownPlayer_;

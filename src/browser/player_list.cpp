@@ -7,7 +7,9 @@ namespace quorvel {
 
 namespace {
 
-char foldCase(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+char foldCase(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
 // Compares ignoring ASCII case: negative, zero or positive.
 int compareNoCase(std::string_view a, std::string_view b) {
@@ -22,7 +24,8 @@ int compareNoCase(std::string_view a, std::string_view b) {
 }
 
 bool startsWithNoCase(std::string_view text, std::string_view prefix) {
-    return text.size() >= prefix.size() && compareNoCase(text.substr(0, prefix.size()), prefix) == 0;
+    return text.size() >= prefix.size() &&
+           compareNoCase(text.substr(0, prefix.size()), prefix) == 0;
 }
 
 } // namespace
@@ -40,10 +43,9 @@ bool ListBoxModel::sortsBefore(std::string_view a, std::string_view b) {
 int ListBoxModel::add(std::string text) {
     auto at = entries_.end();
     if (order_ == Order::SortedNoCase)
-        at = std::upper_bound(entries_.begin(), entries_.end(), text,
-                              [](const std::string& a, const std::string& b) {
-                                  return sortsBefore(a, b);
-                              });
+        at = std::upper_bound(
+            entries_.begin(), entries_.end(), text,
+            [](const std::string& a, const std::string& b) { return sortsBefore(a, b); });
     const auto index = at - entries_.begin();
     entries_.insert(at, std::move(text));
     selected_.insert(selected_.begin() + index, false);
@@ -88,7 +90,9 @@ void ListBoxModel::select(const std::vector<int>& positions) {
         setSelected(index, true);
 }
 
-void ListBoxModel::clearSelection() { selected_.assign(selected_.size(), false); }
+void ListBoxModel::clearSelection() {
+    selected_.assign(selected_.size(), false);
+}
 
 std::vector<int> ListBoxModel::selection() const {
     std::vector<int> positions;

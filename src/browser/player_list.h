@@ -12,7 +12,7 @@
 namespace quorvel {
 
 class ListBoxModel {
-public:
+  public:
     enum class Order {
         // New entries go to the end.
         Unsorted,
@@ -46,6 +46,7 @@ public:
     bool isSelected(int index) const;
     // Positions outside the list are ignored.
     void setSelected(int index, bool selected);
+    // Adds these positions to the selection.
     void select(const std::vector<int>& positions);
     void clearSelection();
     // The selected positions in ascending order.
@@ -55,7 +56,7 @@ public:
     // True when a is listed before b in a sorted list.
     static bool sortsBefore(std::string_view a, std::string_view b);
 
-private:
+  private:
     Order order_;
     std::vector<std::string> entries_;
     std::vector<bool> selected_;

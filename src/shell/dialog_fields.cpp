@@ -8,8 +8,12 @@ namespace quorvel {
 
 namespace {
 
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 std::string_view trimBlanks(std::string_view text) {
     while (!text.empty() && isBlank(text.front()))
@@ -62,7 +66,7 @@ std::optional<double> parseNumber(std::string_view text) {
     // Check the shape first, and note the decimal order of magnitude for out-of-range values.
     std::size_t i = 0;
     std::size_t digits = 0;
-    long magnitude = 0;     // position of the first significant digit relative to the point
+    long magnitude = 0; // position of the first significant digit relative to the point
     bool seenSignificant = false;
     bool afterPoint = false;
     for (; i < text.size(); ++i) {
@@ -115,7 +119,9 @@ std::optional<double> parseNumber(std::string_view text) {
 
 } // namespace
 
-std::string formatInteger(std::int32_t value) { return std::to_string(value); }
+std::string formatInteger(std::int32_t value) {
+    return std::to_string(value);
+}
 
 std::string formatNumber(double value) {
     // to_chars with precision 15 writes what "%.*g" with precision 15 writes, whatever the
@@ -126,14 +132,18 @@ std::string formatNumber(double value) {
     return std::string(buffer, result.ptr);
 }
 
-std::string integerMessage() { return "Please enter an integer."; }
+std::string integerMessage() {
+    return "Please enter an integer.";
+}
 
 std::string integerRangeMessage(std::int32_t min, std::int32_t max) {
     return replaceLimits("Please enter an integer between %1 and %2.", formatInteger(min),
                          formatInteger(max));
 }
 
-std::string numberMessage() { return "Please enter a number."; }
+std::string numberMessage() {
+    return "Please enter a number.";
+}
 
 std::string numberRangeMessage(double min, double max) {
     return replaceLimits("Please enter a number between %1 and %2.", formatNumber(min),

@@ -47,8 +47,8 @@ TEST(DialogFields, NumbersReadBackAsACRuntimeReadsThem) {
     EXPECT_EQ(readNumber("1.5E2", 0, 200).value, 150.0);
     EXPECT_EQ(readNumber("+2e-1", 0, 200).value, 0.2);
     EXPECT_EQ(readNumber("1e-999", 0, 200).value, 0.0);
-    for (const char* bad : {"", ".", "abc", "1.2.3", "1e", "1e+", "inf", "nan", "NaN", "0x1p3",
-                            "12 3", "4,5"}) {
+    for (const char* bad :
+         {"", ".", "abc", "1.2.3", "1e", "1e+", "inf", "nan", "NaN", "0x1p3", "12 3", "4,5"}) {
         const auto read = readNumber(bad, 0, 200);
         EXPECT_FALSE(read.ok()) << bad;
         EXPECT_EQ(read.message, "Please enter a number.") << bad;
