@@ -1,0 +1,174 @@
+#include "setup/team_selection.h"
+
+#include <algorithm>
+
+#include "setup/team_hints.h"
+
+namespace quorvel {
+
+namespace {
+
+// Takes the selected entries out of a list, in ascending list order.
+std::vector<std::string> takeSelected(ListBoxModel& list) {
+    const auto positions = list.selection();
+    std::vector<std::string> texts;
+    texts.reserve(positions.size());
+    for (const int position : positions)
+        texts.push_back(list.text(position));
+    for (auto it = positions.rbegin(); it != positions.rend(); ++it)
+        list.remove(*it);
+    return texts;
+}
+
+} // namespace
+
+TeamSelection::TeamSelection(const PlayerDatabase& database) : database_(database) {
+    refillPlayerList();
+}
+
+void TeamSelection::refillPlayerList() {
+    std::vector<std::string> placed = teams_[0].entries();
+    placed.insert(placed.end(), teams_[1].entries().begin(), teams_[1].entries().end());
+    listedCount_ = fillPlayerList(playerList_, database_, countryMask_, placed);
+}
+
+void TeamSelection::applyFilter(std::int32_t resultMask) {
+    countryMask_ = resultMask;
+    refillPlayerList();
+}
+
+bool TeamSelection::moveToTeam(TeamSide side) {
+    ListBoxModel& team = teams_[index(side)];
+    if (team.count() > kTeamSize - playerList_.selectedCount())
+        return false;
+    for (auto& text : takeSelected(playerList_))
+        team.add(std::move(text));
+    updateOkButton();
+    return true;
+}
+
+void TeamSelection::moveToPool(TeamSide side) {
+    for (auto& text : takeSelected(teams_[index(side)]))
+        playerList_.add(std::move(text));
+    updateOkButton();
+}
+
+bool TeamSelection::updateOkButton() {
+    okEnabled_ = false;
+    // A failed read does not stop the check; accept() refuses an unreadable name itself.
+    const auto& left = names_[0];
+    const auto& right = names_[1];
+    if (left.empty() || right.empty() || left == right)
+        return false;
+    if (!sideIsPlayable(teams_[0].entries(), database_) ||
+        !sideIsPlayable(teams_[1].entries(), database_))
+        return false;
+    okEnabled_ = true;
+    return true;
+}
+
+void TeamSelection::setName(TeamSide side, std::string text) {
+    names_[index(side)] = std::move(text);
+}
+
+std::optional<DialogMessage> TeamSelection::readControls() const {
+    // The right box is read first.
+    for (const TeamSide side : {TeamSide::Right, TeamSide::Left}) {
+        auto read = readText(names_[index(side)], kMaxNameLength);
+        if (!read.ok())
+            return DialogMessage{std::move(read.message),
+                                 side == TeamSide::Left ? kLeftNameBoxId : kRightNameBoxId};
+    }
+    return std::nullopt;
+}
+
+std::optional<DialogMessage> TeamSelection::nameEdited(TeamSide side, std::string text) {
+    setName(side, std::move(text));
+    if (auto failure = readControls())
+        return failure;
+    updateOkButton();
+    return std::nullopt;
+}
+
+void TeamSelection::toggleComputer() {
+    computer_[0] = !computer_[0];
+    computer_[1] = !computer_[1];
+}
+
+std::optional<DialogMessage> TeamSelection::selectPredefinedTeam(TeamSide side) {
+    if (auto failure = readControls())
+        return failure;
+    const auto code = countryCode(names_[index(side)]);
+    if (!code)
+        return DialogMessage{kNotPredefinedMessage, 0};
+
+    ListBoxModel& team = teams_[index(side)];
+    team.clear();
+    countryMask_ = *code;
+    refillPlayerList();
+    // A flagged player whom the other side already holds is not in the middle list and is not
+    // taken a second time.
+    for (auto& name : predefinedTeam(database_, *code)) {
+        const int at = playerList_.findExact(name);
+        if (at < 0)
+            continue;
+        playerList_.remove(at);
+        team.add(std::move(name));
+    }
+    updateOkButton();
+    return std::nullopt;
+}
+
+std::string TeamSelection::showHints(TeamSide side) const {
+    return quorvel::showHints(teams_[index(side)].entries(), database_);
+}
+
+TeamSelection::AcceptOutcome TeamSelection::accept(Scores& scores) {
+    if (auto failure = readControls())
+        return {false, std::move(failure)};
+    if (!updateOkButton())
+        return {false, std::nullopt};
+    for (const TeamSide side : {TeamSide::Left, TeamSide::Right}) {
+        const auto i = index(side);
+        storeSide(scores.teams[i], names_[i], teams_[i].entries(), computer_[i], database_);
+    }
+    return {true, std::nullopt};
+}
+
+std::vector<std::string> predefinedTeam(const PlayerDatabase& database, std::int32_t countryCode) {
+    std::vector<std::string> names;
+    for (std::int32_t id = 0; id < database.count(); ++id) {
+        const Player* player = database.findById(id);
+        if (player != nullptr && player->country == countryCode && player->isPredefined())
+            names.push_back(player->displayName());
+    }
+    return names;
+}
+
+bool sideIsPlayable(const std::vector<std::string>& entries, const PlayerDatabase& database) {
+    if (entries.size() < static_cast<std::size_t>(kTeamSize))
+        return false;
+    int keepers = 0;
+    int bowlers = 0;
+    for (int i = 0; i < kTeamSize; ++i) {
+        const Player* player = database.findByDisplayName(entries[i]);
+        if (player == nullptr || player->playerId < 0 || player->playerId >= database.count())
+            return false;
+        keepers += player->isWicketKeeper() ? 1 : 0;
+        bowlers += player->isBowler() ? 1 : 0;
+    }
+    return keepers >= 1 && bowlers >= 5;
+}
+
+void storeSide(Team& team, const std::string& name, const std::vector<std::string>& entries,
+               bool computerControlled, const PlayerDatabase& database) {
+    team.reset();
+    team.setName(name);
+    const auto stored = std::min(entries.size(), static_cast<std::size_t>(kTeamSize));
+    for (std::size_t i = 0; i < stored; ++i)
+        if (const Player* player = database.findByDisplayName(entries[i]))
+            team.setPlayer(static_cast<int>(i), player->playerId, database);
+    team.setComputerControlled(computerControlled ? 1 : 0);
+}
+
+} // namespace quorvel
