@@ -10,7 +10,7 @@
 namespace quorvel {
 namespace {
 
-using test::PlayerSpec;
+using test::PlayerProfile;
 using test::TwoSides;
 
 TEST(FillBowlerRows, StyleOrderThenTeamOrderAtMostTen) {
@@ -28,7 +28,7 @@ TEST(FillBowlerRows, StyleOrderThenTeamOrderAtMostTen) {
 
     // Every player bowls two styles: only the first ten rows are filled, and the fast
     // pass comes first for all of them.
-    std::vector<PlayerSpec> allRounders;
+    std::vector<PlayerProfile> allRounders;
     for (int k = 0; k < kTeamSize; ++k)
         allRounders.push_back({"P" + std::to_string(k), 0, bowling::kFast | bowling::kLegSpin});
     TwoSides many(allRounders);

@@ -38,7 +38,7 @@ private:
     int draws_ = 0;
 };
 
-struct PlayerSpec {
+struct PlayerProfile {
     std::string surname;
     int battingFlags = 0;
     int bowlingFlags = 0;
@@ -48,18 +48,18 @@ struct PlayerSpec {
     bool keeper = false;
 };
 
-inline Player specPlayer(int id, const PlayerSpec& spec, int country) {
-    Player player = makePlayer(id, spec.surname, "Al", country, spec.battingFlags,
-                               spec.bowlingFlags, spec.keeper ? keeper::kWicketKeeper : 0);
-    player.battingAverage = spec.battingAverage;
-    player.bowlingStrikeRate = spec.strikeRate;
-    player.economyRate = spec.economy;
+inline Player profilePlayer(int id, const PlayerProfile& profile, int country) {
+    Player player = makePlayer(id, profile.surname, "Al", country, profile.battingFlags,
+                               profile.bowlingFlags, profile.keeper ? keeper::kWicketKeeper : 0);
+    player.battingAverage = profile.battingAverage;
+    player.bowlingStrikeRate = profile.strikeRate;
+    player.economyRate = profile.economy;
     return player;
 }
 
 // A plausible eleven: two openers, specialist batsmen, a keeper, five bowlers (two of them
 // pace). The surnames are prefixed so that the two sides differ.
-inline std::vector<PlayerSpec> standardEleven(const std::string& prefix) {
+inline std::vector<PlayerProfile> standardEleven(const std::string& prefix) {
     return {
         {prefix + "Opal", 0x1, 0, 38, 0, 0},
         {prefix + "Onyx", 0x1, 0, 34, 0, 0},
@@ -81,13 +81,13 @@ struct TwoSides {
     PlayerDatabase database;
     Scores scores;
 
-    TwoSides(const std::vector<PlayerSpec>& left = standardEleven("L"),
-             const std::vector<PlayerSpec>& right = standardEleven("R")) {
+    TwoSides(const std::vector<PlayerProfile>& left = standardEleven("L"),
+             const std::vector<PlayerProfile>& right = standardEleven("R")) {
         PlayerFile file;
-        for (const auto& spec : left)
-            file.players.push_back(specPlayer(static_cast<int>(file.players.size()), spec, 4));
-        for (const auto& spec : right)
-            file.players.push_back(specPlayer(static_cast<int>(file.players.size()), spec, 16));
+        for (const auto& profile : left)
+            file.players.push_back(profilePlayer(static_cast<int>(file.players.size()), profile, 4));
+        for (const auto& profile : right)
+            file.players.push_back(profilePlayer(static_cast<int>(file.players.size()), profile, 16));
         database.assign(file);
         scores.reset(0);
         scores.teams[0].setName("Lefts");

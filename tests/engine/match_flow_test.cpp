@@ -11,7 +11,7 @@ namespace quorvel {
 namespace {
 
 using test::MatchRun;
-using test::PlayerSpec;
+using test::PlayerProfile;
 using test::TwoSides;
 
 std::string oversText(double figure) {
@@ -208,11 +208,11 @@ TEST(WholeMatch, SeededMatchesKeepEveryRuleAndReachEveryEnding) {
 // A side of exactly five bowlers fielding under a careless captain (the first row offered,
 // every over) still bowls its fifty overs.
 TEST(WholeMatch, FiveBowlersUnderACarelessCaptainFinishTheInnings) {
-    std::vector<PlayerSpec> five = test::standardEleven("L");
+    std::vector<PlayerProfile> five = test::standardEleven("L");
     five[5].bowlingFlags = 0; // Flint no longer bowls: Coral, Garnet, Jade, Lapis, Mica remain
-    std::vector<PlayerSpec> batsmen = test::standardEleven("R");
-    for (auto& spec : batsmen)
-        spec.battingAverage = 60; // rarely out: the innings lasts its fifty overs
+    std::vector<PlayerProfile> batsmen = test::standardEleven("R");
+    for (auto& profile : batsmen)
+        profile.battingAverage = 60; // rarely out: the innings lasts its fifty overs
     for (std::uint32_t seed = 1; seed <= 5; ++seed) {
         MatchRun run(seed, TwoSides(five, batsmen));
         run.sides.scores.battingFirst = 1; // the user's side (left) fields first
@@ -245,12 +245,12 @@ TEST(WholeMatch, FiveBowlersUnderACarelessCaptainFinishTheInnings) {
 // A side with fewer than five bowlers cannot bowl fifty overs: its innings ends when nobody
 // may bowl, instead of leaving "Bowl Over" stuck.
 TEST(WholeMatch, TooFewBowlersEndTheInningsWhenNobodyMayBowl) {
-    std::vector<PlayerSpec> three = test::standardEleven("L");
+    std::vector<PlayerProfile> three = test::standardEleven("L");
     for (int k : {3, 5, 8})
         three[k].bowlingFlags = 0; // Garnet, Jade and Mica are left
-    std::vector<PlayerSpec> batsmen = test::standardEleven("R");
-    for (auto& spec : batsmen)
-        spec.battingAverage = 60;
+    std::vector<PlayerProfile> batsmen = test::standardEleven("R");
+    for (auto& profile : batsmen)
+        profile.battingAverage = 60;
     for (int computerFields = 0; computerFields < 2; ++computerFields) {
         TwoSides sides(three, batsmen);
         sides.scores.teams[0].setComputerControlled(computerFields);

@@ -8,12 +8,12 @@
 namespace quorvel {
 namespace {
 
-using test::PlayerSpec;
+using test::PlayerProfile;
 using test::TwoSides;
 
 // A side whose batting flags are given by position; every player is called "S<position>".
-std::vector<PlayerSpec> sideWithFlags(const std::vector<int>& flags) {
-    std::vector<PlayerSpec> side;
+std::vector<PlayerProfile> sideWithFlags(const std::vector<int>& flags) {
+    std::vector<PlayerProfile> side;
     for (std::size_t k = 0; k < flags.size(); ++k)
         side.push_back({"S" + std::to_string(k), flags[k]});
     return side;
