@@ -1,0 +1,5 @@
+// quorvel: the game.
+
+#include "shell/CQuorvelApp.h"
+
+wxIMPLEMENT_APP(CQuorvelApp);
