@@ -8,6 +8,7 @@
 #include "records/file_io.h"
 #include "records/player_database.h"
 #include "records/scores.h"
+#include "reports/match_stats.h"
 #include "screen/match_screen.h"
 #include "setup/batsman_choice.h"
 #include "setup/team_selection.h"
@@ -17,7 +18,9 @@ namespace quorvel {
 
 const char* const kSimUsage =
     "usage: quorvel-sim [--players FILE] [--seed N] [--left NAME] [--right NAME]\n"
-    "                   [--call heads|tails] [--elect bat|bowl] [--log FILE] [--save FILE]\n";
+    "                   [--call heads|tails] [--elect bat|bowl] [--log FILE] [--save FILE]\n"
+    "       quorvel-sim --matches N --stats [--all-pairs] [--players FILE] [--seed N]\n"
+    "                   [--left NAME] [--right NAME] [--call heads|tails] [--elect bat|bowl]\n";
 
 namespace {
 
@@ -81,6 +84,10 @@ std::optional<SimOptions> parseSimArguments(const std::vector<std::string>& argu
     SimOptions options;
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         const std::string& option = arguments[i];
+        if (option == "--stats" || option == "--all-pairs") {
+            (option == "--stats" ? options.stats : options.allPairs) = true;
+            continue;
+        }
         if (i + 1 >= arguments.size()) {
             error = option.rfind("--", 0) == 0 ? option + " needs a value"
                                                : "unknown argument " + option;
@@ -95,6 +102,13 @@ std::optional<SimOptions> parseSimArguments(const std::vector<std::string>& argu
                 error = "--seed takes a whole number from 0 to 4294967295, not " + value;
                 return std::nullopt;
             }
+        } else if (option == "--matches") {
+            const auto count = parseSeed(value);
+            if (!count || *count < 1 || *count > 10000000) {
+                error = "--matches takes a whole number from 1 to 10000000, not " + value;
+                return std::nullopt;
+            }
+            options.matches = static_cast<int>(*count);
         } else if (option == "--left") {
             options.left = value;
         } else if (option == "--right") {
@@ -119,6 +133,14 @@ std::optional<SimOptions> parseSimArguments(const std::vector<std::string>& argu
             error = "unknown argument " + option;
             return std::nullopt;
         }
+    }
+    if (options.matches != 1 && !options.stats) {
+        error = "--matches goes with --stats";
+        return std::nullopt;
+    }
+    if (options.stats && (!options.logPath.empty() || !options.savePath.empty())) {
+        error = "--log and --save write one match; they do not go with --stats";
+        return std::nullopt;
     }
     return options;
 }
@@ -175,12 +197,57 @@ SimResult playHeadlessMatch(Scores& scores, const PlayerDatabase& database, Rand
     for (int innings = 0; innings < 2; ++innings)
         result.output += screen.flow().inningsLine(innings) + "\r\n";
     result.log = screen.log().text();
+    result.cards = {screen.scoreSheet().card(0), screen.scoreSheet().card(1)};
+    return result;
+}
+
+SimResult runSimStatistics(const SimOptions& options, const PlayerDatabase& database) {
+    const std::uint32_t firstSeed =
+        options.seed ? *options.seed : static_cast<std::uint32_t>(std::time(nullptr));
+    std::vector<std::pair<std::string, std::string>> pairs;
+    if (options.allPairs) {
+        for (int a = 0; a < kCountryCount; ++a)
+            for (int b = a + 1; b < kCountryCount; ++b)
+                pairs.emplace_back(countryNameAt(a), countryNameAt(b));
+    } else {
+        pairs.emplace_back(options.left, options.right);
+    }
+
+    SimResult result;
+    MatchStatistics statistics;
+    for (int i = 0; i < options.matches; ++i) {
+        const auto& [left, right] = pairs[static_cast<std::size_t>(i) % pairs.size()];
+        Scores scores;
+        if (auto problem = setUpPredefinedSides(scores, database, left, right)) {
+            result.exitStatus = kExitBadSetUp;
+            result.errors = "quorvel-sim: " + *problem + "\n";
+            result.output.clear();
+            return result;
+        }
+        Random random;
+        const SimResult match = playHeadlessMatch(scores, database, random,
+                                                  firstSeed + static_cast<std::uint32_t>(i),
+                                                  options.callHeads, options.electBat);
+        if (match.exitStatus != 0)
+            return match;
+        const int first = scores.battingFirst;
+        statistics.addMatch(match.cards, scores.teams[first].name(),
+                            scores.teams[1 - first].name(), database);
+    }
+    const std::string sides =
+        options.allPairs ? std::string("all 36 pairs of countries") : options.left + " v " + options.right;
+    result.output = std::to_string(options.matches) + " matches, " + sides + ", seeds " +
+                    std::to_string(firstSeed) + " to " +
+                    std::to_string(firstSeed + static_cast<std::uint32_t>(options.matches - 1)) +
+                    "\n" + statistics.report();
     return result;
 }
 
 SimResult runSim(const SimOptions& options) {
     PlayerDatabase database;
     startUpPlayerDatabase(database, options.playersPath);
+    if (options.stats)
+        return runSimStatistics(options, database);
     Scores scores;
     if (auto problem = setUpPredefinedSides(scores, database, options.left, options.right)) {
         SimResult failed;

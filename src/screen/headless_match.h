@@ -2,10 +2,13 @@
 // A whole match without a display: two countries' predefined elevens, a toss from a given seed,
 // and every choice made by the computer's own rules for both sides. `quorvel-sim` wraps it.
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
+
+#include "reports/scoresheet.h"
 
 namespace quorvel {
 
@@ -22,6 +25,11 @@ struct SimOptions {
     bool electBat = true;
     std::string logPath;  // empty: no log written
     std::string savePath; // empty: no match file written
+    // --matches N --stats: N matches, match i seeded with seed + i, and aggregate figures
+    // printed instead of a scoresheet. --all-pairs plays the 36 pairs of countries in turn.
+    int matches = 1;
+    bool stats = false;
+    bool allPairs = false;
 };
 
 // Reads the command-line arguments (without the program name). Returns the options, or sets
@@ -36,6 +44,7 @@ struct SimResult {
     std::string output; // standard output: the scoresheet, the summary and the result lines
     std::string errors; // standard error
     std::string log;    // the whole commentary
+    std::array<InningsCard, 2> cards{}; // the scorecard tallies of both innings
 };
 
 // Sets up both sides as "Select" builds and OK stores them: the right side computer-captained.
@@ -52,5 +61,8 @@ SimResult playHeadlessMatch(Scores& scores, const PlayerDatabase& database, Rand
 
 // The whole command: start-up, sides, toss, play, output and the optional files.
 SimResult runSim(const SimOptions& options);
+
+// Many matches and their aggregate figures (--matches N --stats).
+SimResult runSimStatistics(const SimOptions& options, const PlayerDatabase& database);
 
 } // namespace quorvel

@@ -1,0 +1,79 @@
+#pragma once
+// Aggregate figures over many finished matches: totals, rates, wickets, extras, boundaries,
+// results, and the best individual performances seen. Used to judge how true to life the
+// simulated matches are.
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "reports/scoresheet.h"
+
+namespace quorvel {
+
+class PlayerDatabase;
+
+// Mean and spread (population standard deviation) of a series of values.
+class RunningStat {
+public:
+    void add(double value);
+    std::int64_t count() const { return count_; }
+    double mean() const;
+    double spread() const;
+
+private:
+    std::int64_t count_ = 0;
+    double sum_ = 0;
+    double sumOfSquares_ = 0;
+};
+
+// One innings of a finished match, reduced to what the statistics need.
+struct InningsSummary {
+    int runs = 0;
+    int wickets = 0;
+    int balls = 0; // legal deliveries
+    int byes = 0, legByes = 0, wides = 0, noBalls = 0;
+    int fours = 0, sixes = 0;
+    int maidens = 0;
+};
+
+// The legal deliveries of an overs.balls figure (12.3 is 75).
+int ballsOfOvers(double oversFigure);
+InningsSummary summarizeInnings(const InningsCard& card);
+
+class MatchStatistics {
+public:
+    // Adds one finished match; firstBatting and secondBatting are the sides' names.
+    void addMatch(const std::array<InningsCard, 2>& cards, const std::string& firstBatting,
+                  const std::string& secondBatting, const PlayerDatabase& database);
+    std::int64_t matches() const { return matches_; }
+
+    // The report: one line a figure with its mean and spread, then the results and the best
+    // performances. Lines end with LF.
+    std::string report() const;
+
+    // A performance worth listing: "R Khurana 152 (India)" or "Z Khattak 6/21 (Pakistan)".
+    struct Performance {
+        int primary = 0;   // runs, or wickets
+        int secondary = 0; // balls faced, or runs conceded
+        std::string text;
+    };
+
+private:
+    void keepBest(std::vector<Performance>& list, Performance performance, bool fewerIsBetter);
+
+    std::int64_t matches_ = 0;
+    std::int64_t firstSideWins_ = 0;
+    std::int64_t ties_ = 0;
+    std::int64_t allOut_ = 0;
+    std::int64_t fullOvers_ = 0;
+    std::int64_t totalRuns_ = 0;
+    std::int64_t totalBalls_ = 0;
+    RunningStat firstTotal_, secondTotal_, inningsTotal_, fullOversTotal_, matchTotal_;
+    RunningStat runsPerOver_, wickets_, byes_, legByes_, wides_, noBalls_, extras_;
+    RunningStat fours_, sixes_, maidens_;
+    std::vector<Performance> topScores_, bestBowling_;
+};
+
+} // namespace quorvel

@@ -1,0 +1,85 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "records/player_database.h"
+#include "reports/match_stats.h"
+#include "screen/headless_match.h"
+#include "support/test_support.h"
+
+namespace quorvel {
+namespace {
+
+// The report's line that starts with label.
+std::string lineOf(const std::string& report, const std::string& label) {
+    const auto at = report.find("\n" + label);
+    if (at == std::string::npos)
+        return {};
+    return report.substr(at + 1, report.find('\n', at + 1) - at - 1);
+}
+
+TEST(MatchStatistics, FiguresOfAHandMadeMatch) {
+    PlayerDatabase database;
+    database.assign(PlayerFile{0, {test::makePlayer(0, "Vance", "Ola"),
+                                   test::makePlayer(1, "Reyes", "Kit")}});
+    std::array<InningsCard, 2> cards{};
+    cards[0].total = 250;
+    cards[0].wicketsDown = 7;
+    cards[0].oversDone = 50;
+    cards[0].extraWides = 4;
+    cards[0].batting[0] = {0, 101, 120, 9, 2, kNotOut, kNoPlayer, kNoPlayer};
+    cards[1].total = 250; // level: a tie
+    cards[1].wicketsDown = 10;
+    cards[1].oversDone = 48.3;
+    cards[1].bowling[0] = {0, 10, 2, 31, 5, 0, 0};
+
+    MatchStatistics statistics;
+    statistics.addMatch(cards, "Reds", "Blues", database);
+    EXPECT_EQ(ballsOfOvers(48.3), 291);
+    EXPECT_EQ(ballsOfOvers(0.1 + 0.1 + 0.1), 3);
+    const std::string report = statistics.report();
+    EXPECT_NE(lineOf(report, "matches tied").find(" 100.0% "), std::string::npos) << report;
+    EXPECT_NE(lineOf(report, "innings all out").find(" 50.0% "), std::string::npos);
+    EXPECT_NE(lineOf(report, "matches won by the side batting first").find(" 0.0% "),
+              std::string::npos);
+    EXPECT_NE(report.find("O Vance 101* (Reds)"), std::string::npos);
+    EXPECT_NE(report.find("O Vance 5/31 (Reds)"), std::string::npos);
+    EXPECT_NE(lineOf(report, "total of an innings of 50 overs").find("250.00       0.00"),
+              std::string::npos);
+}
+
+TEST(SimStatistics, DependOnlyOnTheSeedsAndTheDatabase) {
+    test::ScratchDir dir;
+    std::filesystem::copy_file(QUORVEL_PLAYERS_DAT, dir.file("players.dat"));
+    std::string error;
+    auto options = parseSimArguments(
+        {"--matches", "40", "--stats", "--all-pairs", "--seed", "9", "--players",
+         dir.file("players.dat")},
+        error);
+    ASSERT_TRUE(options) << error;
+    const SimResult first = runSim(*options);
+    ASSERT_EQ(first.exitStatus, 0) << first.errors;
+    EXPECT_EQ(first.output.rfind("40 matches, all 36 pairs of countries, seeds 9 to 48\n", 0), 0u)
+        << first.output;
+    EXPECT_EQ(runSim(*options).output, first.output);
+
+    // Match i of a run is the single match of seed + i.
+    options->matches = 1;
+    options->seed = 10;
+    options->allPairs = false;
+    options->left = "Australia";
+    options->right = "India";
+    const SimResult one = runSim(*options);
+    options->stats = false;
+    EXPECT_NE(runSim(*options).output, "");
+    EXPECT_NE(one.output.find("seeds 10 to 10"), std::string::npos);
+
+    for (const auto& bad : std::vector<std::vector<std::string>>{
+             {"--matches", "5"}, {"--matches", "0", "--stats"}, {"--stats", "--log", "x"}}) {
+        error.clear();
+        EXPECT_FALSE(parseSimArguments(bad, error)) << bad[0];
+    }
+}
+
+} // namespace
+} // namespace quorvel
