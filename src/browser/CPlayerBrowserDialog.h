@@ -33,8 +33,12 @@ private:
     void showFields();
     void onSelection(wxCommandEvent& event);
     void onFilter(wxCommandEvent& event);
-    void onEnter();
-    void onCharHookEnter(wxKeyEvent& event);
+
+protected:
+    // Enter reads every box back; the dialog closes only when all pass.
+    void onEnter() override;
+
+private:
 
     quorvel::PlayerBrowser browser_;
     std::function<std::int32_t(std::int32_t)> runFilter_;

@@ -44,7 +44,6 @@ private:
     void build();
     void onSelectionChanged(wxCommandEvent& event);
     void onOk(wxCommandEvent& event);
-    void onClose(wxCloseEvent& event);
 
     bool userChoice_;
     std::vector<std::string> candidates_;

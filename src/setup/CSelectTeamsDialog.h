@@ -72,7 +72,6 @@ private:
     void onHints(wxCommandEvent& event);
     void onFilter(wxCommandEvent& event);
     void onBrowse(wxCommandEvent& event);
-    void onListSelection(wxCommandEvent& event);
     void onOk(wxCommandEvent& event);
 
     quorvel::Scores& scores_;

@@ -34,6 +34,10 @@ protected:
     // Escape: by default closes without reading anything back (wxID_CANCEL). A dialog that must
     // not close on Escape overrides this with nothing.
     virtual void onEscape();
+    // Enter: by default presses OK when the dialog has an enabled OK button.
+    virtual void onEnter();
+    // Closes the dialog with result (or hides it when it was shown without a modal run).
+    void finish(int result);
 
 private:
     void onCharHook(wxKeyEvent& event);

@@ -1,0 +1,147 @@
+#include "browser/CPlayerBrowserDialog.h"
+
+#include <wx/button.h>
+#include <wx/listbox.h>
+#include <wx/stattext.h>
+#include <wx/textctrl.h>
+
+#include "browser/CPlayerFilterDialog.h"
+
+namespace {
+
+// Where each box stands, in dialog units, and the label above a figure box.
+struct BoxPlace {
+    int id;
+    int x, y, width, height;
+    const char* label;
+};
+
+constexpr int kBattingLabelY = 76;
+constexpr int kBowlingLabelY = 108;
+
+constexpr BoxPlace kPlaces[] = {
+    {1002, 114, 7, 160, 12, nullptr},   {1005, 114, 22, 160, 12, nullptr},
+    {1003, 114, 37, 160, 12, nullptr},  {1004, 114, 52, 160, 12, nullptr},
+    {1006, 114, 87, 20, 12, "M"},       {1007, 134, 87, 20, 12, "I"},
+    {1009, 154, 87, 25, 12, "R"},       {1008, 179, 87, 15, 12, "NO"},
+    {1011, 194, 87, 20, 12, "Avg"},     {1010, 214, 87, 20, 12, "HS"},
+    {1012, 234, 87, 20, 12, "100"},     {1013, 254, 87, 20, 12, "50"},
+    {1014, 114, 120, 20, 12, "O"},      {1015, 134, 120, 15, 12, "M"},
+    {1016, 149, 120, 25, 12, "R"},      {1017, 174, 120, 20, 12, "W"},
+    {1018, 194, 120, 20, 12, "Avg"},    {1019, 214, 120, 20, 12, "Best"},
+    {1020, 234, 120, 20, 12, "SR"},     {1021, 254, 120, 20, 12, "Eco"},
+    {quorvel::PlayerBrowser::kListedCountId, 83, 134, 25, 12, nullptr},
+};
+
+const BoxPlace* placeOf(int id) {
+    for (const BoxPlace& place : kPlaces) {
+        if (place.id == id)
+            return &place;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+CPlayerBrowserDialog::CPlayerBrowserDialog(wxWindow* parent,
+                                           const quorvel::PlayerDatabase& database,
+                                           const std::string& preselect)
+    : CTemplateDialog(parent, "Player Browser", 281, 162,
+                      wxCAPTION | wxSYSTEM_MENU | wxCLOSE_BOX),
+      browser_(database) {
+    if (!preselect.empty())
+        browser_.preselectPlayer(preselect);
+    runFilter_ = [this](std::int32_t mask) {
+        CPlayerFilterDialog filter(this, mask);
+        filter.ShowModal();
+        return filter.resultMask();
+    };
+    build();
+    browser_.refillPlayerList();
+    showList();
+    showFields();
+}
+
+void CPlayerBrowserDialog::setFilterRunner(std::function<std::int32_t(std::int32_t)> runner) {
+    runFilter_ = std::move(runner);
+}
+
+void CPlayerBrowserDialog::build() {
+    list_ = new wxListBox(this, quorvel::PlayerBrowser::kPlayerListId, wxDefaultPosition,
+                          wxDefaultSize, 0, nullptr, wxLB_SINGLE | wxLB_ALWAYS_SB);
+    place(list_, 7, 7, 101, 126);
+    list_->Bind(wxEVT_LISTBOX, &CPlayerBrowserDialog::onSelection, this);
+
+    for (const quorvel::PlayerBrowser::Box& box : quorvel::PlayerBrowser::boxes()) {
+        const BoxPlace* where = placeOf(box.controlId);
+        if (where == nullptr)
+            continue;
+        const bool heading = where->y < kBattingLabelY && where->label == nullptr;
+        auto* text = new wxTextCtrl(this, box.controlId, wxEmptyString, wxDefaultPosition,
+                                    wxDefaultSize, heading ? wxTE_RIGHT : wxTE_LEFT);
+        if (box.kind == quorvel::PlayerBrowser::BoxKind::Text)
+            text->SetMaxLength(static_cast<unsigned long>(box.maxChars));
+        place(text, where->x, where->y, where->width, where->height);
+        if (where->label != nullptr) {
+            const int labelY = where->y < kBowlingLabelY ? kBattingLabelY : kBowlingLabelY;
+            auto* label = new wxStaticText(this, wxID_STATIC, where->label);
+            place(label, where->x, labelY, where->width, 9);
+        }
+        if (box.controlId == quorvel::PlayerBrowser::kListedCountId)
+            text->Hide();
+        boxes_[box.controlId] = text;
+    }
+
+    auto* filter = new wxButton(this, kFilterId, "Filter");
+    place(filter, 7, 136, 30, 12);
+    filter->Bind(wxEVT_BUTTON, &CPlayerBrowserDialog::onFilter, this);
+    auto* close = new wxButton(this, wxID_CANCEL, "Close");
+    place(close, 239, 141, 35, 14);
+    close->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { finish(wxID_CANCEL); });
+    list_->SetFocus();
+}
+
+void CPlayerBrowserDialog::showList() {
+    const quorvel::ListBoxModel& model = browser_.playerList();
+    wxArrayString rows;
+    rows.reserve(model.count());
+    for (const std::string& entry : model.entries())
+        rows.push_back(toWx(entry));
+    list_->Set(rows);
+    const std::vector<int> selected = model.selection();
+    if (!selected.empty()) {
+        list_->SetSelection(selected.front());
+        list_->EnsureVisible(selected.front());
+    }
+}
+
+void CPlayerBrowserDialog::showFields() {
+    for (const auto& [id, box] : boxes_)
+        box->ChangeValue(toWx(browser_.controlText(id)));
+}
+
+void CPlayerBrowserDialog::onSelection(wxCommandEvent&) {
+    const int row = list_->GetSelection();
+    if (row == wxNOT_FOUND)
+        return;
+    browser_.selectEntry(row);
+    showFields();
+}
+
+void CPlayerBrowserDialog::onFilter(wxCommandEvent&) {
+    browser_.applyFilter(runFilter_(browser_.countryMask()));
+    showList();
+    showFields();
+}
+
+void CPlayerBrowserDialog::onEnter() {
+    const auto message = browser_.readBack([this](int id) {
+        const auto box = boxes_.find(id);
+        return box == boxes_.end() ? std::string() : fromWx(box->second->GetValue());
+    });
+    if (message) {
+        showMessage(*message);
+        return;
+    }
+    finish(wxID_OK);
+}

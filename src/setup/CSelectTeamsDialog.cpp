@@ -1,0 +1,264 @@
+#include "setup/CSelectTeamsDialog.h"
+
+#include <wx/button.h>
+#include <wx/checkbox.h>
+#include <wx/combobox.h>
+#include <wx/listbox.h>
+#include <wx/textctrl.h>
+
+#include "browser/CPlayerBrowserDialog.h"
+#include "browser/CPlayerFilterDialog.h"
+
+using quorvel::ListBoxModel;
+using quorvel::TeamSide;
+
+namespace {
+
+wxComboBox* makeNameBox(wxWindow* parent, int id) {
+    // The nine country names, alphabetical (they are also the names "Select" knows).
+    wxArrayString countries;
+    for (int k = 0; k < quorvel::kCountryCount; ++k)
+        countries.push_back(toWx(std::string(quorvel::countryNameAt(k))));
+    countries.Sort();
+    return new wxComboBox(parent, id, wxEmptyString, wxDefaultPosition, wxDefaultSize, countries,
+                          wxCB_DROPDOWN);
+}
+
+// Shows a list model in its list box: entries in the model's order, the model's selection.
+void showModel(wxListBox* box, const ListBoxModel& model) {
+    wxArrayString rows;
+    rows.reserve(model.count());
+    for (const std::string& entry : model.entries())
+        rows.push_back(toWx(entry));
+    box->Set(rows);
+    for (const int position : model.selection())
+        box->SetSelection(position);
+}
+
+// Copies a list box's selection into its model.
+void takeSelection(wxListBox* box, ListBoxModel& model) {
+    model.clearSelection();
+    wxArrayInt selected;
+    box->GetSelections(selected);
+    model.select(std::vector<int>(selected.begin(), selected.end()));
+}
+
+TeamSide sideOfId(int id) {
+    switch (id) {
+    case CSelectTeamsDialog::kLeftNameId:
+    case CSelectTeamsDialog::kLeftListId:
+    case CSelectTeamsDialog::kLeftSelectId:
+    case CSelectTeamsDialog::kLeftHintsId:
+    case CSelectTeamsDialog::kLeftToPoolId:
+    case CSelectTeamsDialog::kPoolToLeftId:
+        return TeamSide::Left;
+    default:
+        return TeamSide::Right;
+    }
+}
+
+} // namespace
+
+CSelectTeamsDialog::CSelectTeamsDialog(wxWindow* parent, quorvel::Scores& scores,
+                                       const quorvel::PlayerDatabase& database)
+    : CTemplateDialog(parent, "Select Teams", 293, 166, wxCAPTION | wxSYSTEM_MENU | wxCLOSE_BOX),
+      scores_(scores), database_(database), selection_(database) {
+    runFilter_ = [this](std::int32_t mask) {
+        CPlayerFilterDialog filter(this, mask);
+        filter.ShowModal();
+        return filter.resultMask();
+    };
+    runBrowser_ = [this](const std::string& displayName) {
+        CPlayerBrowserDialog browser(this, database_, displayName);
+        browser.ShowModal();
+    };
+    build();
+    showing_ = true;
+    leftName_->ChangeValue(toWx(selection_.name(TeamSide::Left)));
+    rightName_->ChangeValue(toWx(selection_.name(TeamSide::Right)));
+    showing_ = false;
+    showChecks();
+    showLists();
+    showOk();
+}
+
+void CSelectTeamsDialog::setFilterRunner(std::function<std::int32_t(std::int32_t)> runner) {
+    runFilter_ = std::move(runner);
+}
+
+void CSelectTeamsDialog::setBrowserRunner(std::function<void(const std::string&)> runner) {
+    runBrowser_ = std::move(runner);
+}
+
+void CSelectTeamsDialog::build() {
+    leftName_ = makeNameBox(this, kLeftNameId);
+    place(leftName_, 7, 7, 90, 12);
+    rightName_ = makeNameBox(this, kRightNameId);
+    place(rightName_, 196, 7, 90, 12);
+
+    const long sideStyle = wxLB_EXTENDED | wxLB_NEEDED_SB;
+    leftList_ = new wxListBox(this, kLeftListId, wxDefaultPosition, wxDefaultSize, 0, nullptr,
+                              sideStyle);
+    place(leftList_, 7, 24, 90, 99);
+    playerList_ = new wxListBox(this, kPlayerListId, wxDefaultPosition, wxDefaultSize, 0,
+                                nullptr, wxLB_EXTENDED | wxLB_ALWAYS_SB);
+    place(playerList_, 101, 24, 90, 91);
+    rightList_ = new wxListBox(this, kRightListId, wxDefaultPosition, wxDefaultSize, 0, nullptr,
+                               sideStyle);
+    place(rightList_, 195, 24, 90, 99);
+
+    auto button = [this](int id, const char* text, int x, int y, int width) {
+        auto* b = new wxButton(this, id, text, wxDefaultPosition, wxDefaultSize, wxBU_EXACTFIT);
+        place(b, x, y, width, 12);
+        return b;
+    };
+    button(kLeftSelectId, "Select", 67, 116, 30)
+        ->Bind(wxEVT_BUTTON, &CSelectTeamsDialog::onSelect, this);
+    button(kRightSelectId, "Select", 196, 116, 30)
+        ->Bind(wxEVT_BUTTON, &CSelectTeamsDialog::onSelect, this);
+
+    listedCount_ = new wxTextCtrl(this, kListedCountId, wxEmptyString, wxDefaultPosition,
+                                  wxDefaultSize, wxTE_READONLY | wxTE_RIGHT);
+    place(listedCount_, 166, 115, 25, 12);
+    listedCount_->Hide();
+
+    leftComputer_ = new wxCheckBox(this, kLeftComputerId, "Computer");
+    place(leftComputer_, 7, 129, 45, 12);
+    button(kLeftHintsId, "Hints...", 67, 129, 30)
+        ->Bind(wxEVT_BUTTON, &CSelectTeamsDialog::onHints, this);
+    button(kLeftToPoolId, ">", 101, 129, 14)
+        ->Bind(wxEVT_BUTTON, &CSelectTeamsDialog::onMoveToPool, this);
+    button(kPoolToLeftId, "<", 115, 129, 14)
+        ->Bind(wxEVT_BUTTON, &CSelectTeamsDialog::onMoveToTeam, this);
+    button(kFilterId, "Filter", 133, 129, 26)
+        ->Bind(wxEVT_BUTTON, &CSelectTeamsDialog::onFilter, this);
+    button(kPoolToRightId, ">", 163, 129, 14)
+        ->Bind(wxEVT_BUTTON, &CSelectTeamsDialog::onMoveToTeam, this);
+    button(kRightToPoolId, "<", 177, 129, 14)
+        ->Bind(wxEVT_BUTTON, &CSelectTeamsDialog::onMoveToPool, this);
+    button(kRightHintsId, "Hints...", 196, 129, 30)
+        ->Bind(wxEVT_BUTTON, &CSelectTeamsDialog::onHints, this);
+    // The right box has its text to the left of the box.
+    rightComputer_ = new wxCheckBox(this, kRightComputerId, "Computer", wxDefaultPosition,
+                                    wxDefaultSize, wxALIGN_RIGHT);
+    place(rightComputer_, 241, 129, 45, 12);
+
+    ok_ = new wxButton(this, wxID_OK, "OK");
+    place(ok_, 250, 147, 35, 12);
+    ok_->SetDefault();
+
+    leftName_->Bind(wxEVT_TEXT, &CSelectTeamsDialog::onNameEdited, this);
+    rightName_->Bind(wxEVT_TEXT, &CSelectTeamsDialog::onNameEdited, this);
+    leftComputer_->Bind(wxEVT_CHECKBOX, &CSelectTeamsDialog::onComputer, this);
+    rightComputer_->Bind(wxEVT_CHECKBOX, &CSelectTeamsDialog::onComputer, this);
+    playerList_->Bind(wxEVT_LISTBOX_DCLICK, &CSelectTeamsDialog::onBrowse, this);
+    ok_->Bind(wxEVT_BUTTON, &CSelectTeamsDialog::onOk, this);
+}
+
+ListBoxModel& CSelectTeamsDialog::modelOf(int listId) {
+    if (listId == kLeftListId)
+        return selection_.teamList(TeamSide::Left);
+    if (listId == kRightListId)
+        return selection_.teamList(TeamSide::Right);
+    return selection_.playerList();
+}
+
+wxListBox* CSelectTeamsDialog::listOf(int listId) const {
+    if (listId == kLeftListId)
+        return leftList_;
+    if (listId == kRightListId)
+        return rightList_;
+    return playerList_;
+}
+
+void CSelectTeamsDialog::showLists() {
+    for (const int id : {kLeftListId, kPlayerListId, kRightListId})
+        showModel(listOf(id), modelOf(id));
+    listedCount_->ChangeValue(toWx(quorvel::formatInteger(selection_.listedCount())));
+}
+
+void CSelectTeamsDialog::showChecks() {
+    leftComputer_->SetValue(selection_.isComputer(TeamSide::Left));
+    rightComputer_->SetValue(selection_.isComputer(TeamSide::Right));
+}
+
+void CSelectTeamsDialog::showOk() { ok_->Enable(selection_.okEnabled()); }
+
+void CSelectTeamsDialog::takeSelections() {
+    for (const int id : {kLeftListId, kPlayerListId, kRightListId})
+        takeSelection(listOf(id), modelOf(id));
+}
+
+void CSelectTeamsDialog::takeNames() {
+    selection_.setName(TeamSide::Left, fromWx(leftName_->GetValue()));
+    selection_.setName(TeamSide::Right, fromWx(rightName_->GetValue()));
+}
+
+void CSelectTeamsDialog::onNameEdited(wxCommandEvent& event) {
+    if (showing_)
+        return;
+    auto* box = event.GetId() == kLeftNameId ? leftName_ : rightName_;
+    const auto failure = selection_.nameEdited(sideOfId(event.GetId()), fromWx(box->GetValue()));
+    showOk();
+    if (failure)
+        showMessage(*failure);
+}
+
+void CSelectTeamsDialog::onMoveToTeam(wxCommandEvent& event) {
+    takeSelections();
+    // A move past eleven players is refused silently.
+    selection_.moveToTeam(event.GetId() == kPoolToLeftId ? TeamSide::Left : TeamSide::Right);
+    showLists();
+    showOk();
+}
+
+void CSelectTeamsDialog::onMoveToPool(wxCommandEvent& event) {
+    takeSelections();
+    selection_.moveToPool(event.GetId() == kLeftToPoolId ? TeamSide::Left : TeamSide::Right);
+    showLists();
+    showOk();
+}
+
+void CSelectTeamsDialog::onSelect(wxCommandEvent& event) {
+    takeNames();
+    const auto message = selection_.selectPredefinedTeam(sideOfId(event.GetId()));
+    showLists();
+    showOk();
+    if (message)
+        showMessage(*message);
+}
+
+void CSelectTeamsDialog::onComputer(wxCommandEvent&) {
+    selection_.toggleComputer();
+    showChecks();
+}
+
+void CSelectTeamsDialog::onHints(wxCommandEvent& event) {
+    showMessage(toWx(selection_.showHints(sideOfId(event.GetId()))));
+}
+
+void CSelectTeamsDialog::onFilter(wxCommandEvent&) {
+    takeSelections();
+    selection_.applyFilter(runFilter_(selection_.countryMask()));
+    showLists();
+    showOk();
+}
+
+void CSelectTeamsDialog::onBrowse(wxCommandEvent& event) {
+    const int row = event.GetSelection();
+    if (row < 0 || row >= static_cast<int>(playerList_->GetCount()))
+        return;
+    runBrowser_(fromWx(playerList_->GetString(row)));
+}
+
+void CSelectTeamsDialog::onOk(wxCommandEvent&) {
+    takeNames();
+    const auto outcome = selection_.accept(scores_);
+    showOk();
+    if (outcome.message) {
+        showMessage(*outcome.message);
+        return;
+    }
+    if (outcome.accepted)
+        finish(wxID_OK);
+}
