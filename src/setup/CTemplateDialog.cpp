@@ -54,10 +54,12 @@ void CTemplateDialog::onEnter() {
 }
 
 void CTemplateDialog::finish(int result) {
-    if (IsModal())
+    if (IsModal()) {
         EndModal(result);
-    else
+    } else {
+        SetReturnCode(result);
         Hide();
+    }
 }
 
 void CTemplateDialog::onCharHook(wxKeyEvent& event) {
