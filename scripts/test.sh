@@ -17,3 +17,9 @@ cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=Debug -DQUORVEL_SANITIZE=ON \
 cmake --build build-sanitize -j"$jobs"
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
     ctest --test-dir build-sanitize --output-on-failure -j"$jobs"
+
+# A short fuzzing run of every target where clang is on the machine.
+if command -v clang++ >/dev/null 2>&1; then
+    echo "== 30-second fuzz run of each target =="
+    bash scripts/fuzz.sh 30
+fi

@@ -89,10 +89,12 @@ void PlayerDatabase::assign(PlayerFile file) {
 }
 
 std::string PlayerDatabase::nameKey(std::string_view surname, std::string_view firstName) {
-    // A NUL cannot come from a display name, so the key is unambiguous for any names.
-    std::string key;
-    key.reserve(surname.size() + firstName.size() + 1);
-    key.append(surname).push_back('\0');
+    // The surname's length leads, so no two different pairs of names share a key, whatever
+    // bytes the names hold.
+    std::string key = std::to_string(surname.size());
+    key.reserve(key.size() + surname.size() + firstName.size() + 1);
+    key.push_back(':');
+    key.append(surname);
     key.append(firstName);
     return key;
 }

@@ -59,6 +59,20 @@ TEST(PlayerDatabase, LookupsReturnTheFirstMatchOrNone) {
         EXPECT_EQ(database.findByDisplayName(bad), nullptr) << bad;
 }
 
+TEST(PlayerDatabase, NamesHoldingAnyBytesNeverShareALookupKey) {
+    using namespace std::string_literals;
+    const auto database = databaseOf({
+        makePlayer(0, "", "\0"s),
+        makePlayer(1, "\0"s, ""),
+        makePlayer(2, "Ab", "c"),
+        makePlayer(3, "A", "bc"),
+    });
+    EXPECT_EQ(database.findByName("\0"s, ""), &database.players()[1]);
+    EXPECT_EQ(database.findByName("", "\0"s), &database.players()[0]);
+    EXPECT_EQ(database.findByName("A", "bc"), &database.players()[3]);
+    EXPECT_EQ(database.findByDisplayName("Ab, c"), &database.players()[2]);
+}
+
 TEST(PlayerDatabase, DisplayNamePartsAreLimitedTo31Characters) {
     const std::string name31(31, 's');
     const std::string name32(32, 's');

@@ -1,0 +1,150 @@
+#include "fuzz_targets.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <unistd.h>
+
+#include "engine/random.h"
+#include "records/file_io.h"
+#include "records/player_database.h"
+#include "records/scores.h"
+#include "screen/headless_match.h"
+
+namespace quorvel::fuzz {
+
+namespace {
+
+// A scratch file path of this process, so that parallel fuzzing jobs do not collide.
+std::string scratchPath() {
+    return "/tmp/quorvel-fuzz-" + std::to_string(::getpid()) + ".dat";
+}
+
+// Splits off the next piece of the input, at most length bytes.
+std::string_view take(std::string_view& bytes, std::size_t length) {
+    const auto piece = bytes.substr(0, std::min(length, bytes.size()));
+    bytes.remove_prefix(piece.size());
+    return piece;
+}
+
+} // namespace
+
+void require(bool condition, const char* what) {
+    if (!condition) {
+        std::fprintf(stderr, "fuzz property failed: %s\n", what);
+        std::abort();
+    }
+}
+
+void playersReader(std::string_view bytes) {
+    const bool valid = checkPlayerFile(bytes).empty();
+    PlayerFile file;
+    try {
+        file = decodePlayerFile(bytes);
+    } catch (const ArchiveError&) {
+        require(!valid, "a file that checks as valid must decode");
+        return;
+    }
+    PlayerDatabase database;
+    database.assign(file);
+    require(database.count() == static_cast<std::int32_t>(file.players.size()), "count");
+    for (const auto& player : database.players()) {
+        const Player* byName = database.findByName(player.surname, player.firstName);
+        require(byName != nullptr && byName->surname == player.surname &&
+                    byName->firstName == player.firstName,
+                "every player is found by name");
+        require(database.findById(player.playerId) != nullptr, "every id is found");
+        database.findByDisplayName(player.displayName());
+    }
+}
+
+void lineEndRepair(std::string_view bytes) {
+    const std::string path = scratchPath();
+    if (writeWholeFile(path, bytes))
+        return;
+    const RepairOutcome outcome = repairPlayerFile(path);
+    std::string after;
+    readWholeFile(path, after);
+    ::unlink(path.c_str());
+    if (outcome == RepairOutcome::Repaired) {
+        std::string expected;
+        removeCrBeforeLf(bytes, expected);
+        require(after == expected, "a repair drops exactly the CRs before LFs");
+        require(checkPlayerFile(after).empty(), "a repaired file is valid");
+    } else {
+        require(after == bytes, "an unrepaired file keeps its bytes");
+    }
+}
+
+void matchReader(std::string_view bytes) {
+    Scores scores;
+    try {
+        scores = decodeScores(bytes);
+    } catch (const ArchiveError&) {
+        return;
+    }
+    require(encodeScores(scores) == bytes, "a decoded match encodes to the same bytes");
+}
+
+void displayNameLookup(std::string_view bytes) {
+    // Up to four players named from the input, then a key from the rest.
+    PlayerFile file;
+    for (int i = 0; i < 4 && bytes.size() > 2; ++i) {
+        const auto surnameLength = static_cast<unsigned char>(take(bytes, 1)[0]) % 40;
+        const auto firstLength = static_cast<unsigned char>(take(bytes, 1)[0]) % 40;
+        Player player;
+        player.playerId = i;
+        player.surname = std::string(take(bytes, surnameLength));
+        player.firstName = std::string(take(bytes, firstLength));
+        file.players.push_back(player);
+    }
+    PlayerDatabase database;
+    database.assign(file);
+    const std::string key(bytes);
+    const Player* found = database.findByDisplayName(key);
+    if (found != nullptr)
+        require(found->displayName() == key, "a found player's display name is the key");
+    for (const auto& player : database.players()) {
+        const Player* again = database.findByDisplayName(player.displayName());
+        const bool short31 = player.surname.size() <= 31 && player.firstName.size() <= 31 &&
+                             player.surname.find(',') == std::string::npos;
+        if (short31)
+            require(again != nullptr && again->displayName() == player.displayName(),
+                    "a short display name finds its player");
+    }
+}
+
+void headlessMatch(std::string_view bytes) {
+    PlayerFile file;
+    try {
+        file = decodePlayerFile(bytes);
+    } catch (const ArchiveError&) {
+        return;
+    }
+    PlayerDatabase database;
+    database.assign(std::move(file));
+    if (database.count() < 2)
+        return;
+
+    // The first two countries' predefined sides when they can play; otherwise the database's
+    // first 22 records as they stand, which the match must survive too.
+    Scores scores;
+    const std::string left = std::string(countryName(database.players()[0].country));
+    std::string right;
+    for (const auto& player : database.players())
+        if (countryName(player.country) != left && !countryName(player.country).empty())
+            right = std::string(countryName(player.country));
+    if (left.empty() || right.empty() || setUpPredefinedSides(scores, database, left, right)) {
+        scores.teams[0].setName("Left");
+        scores.teams[1].setName("Right");
+        scores.teams[1].setComputerControlled(1);
+        for (int i = 0; i < 22; ++i)
+            scores.teams[i / 11].setPlayer(i % 11, database.players()[i % database.count()].playerId,
+                                           database);
+    }
+    Random random;
+    const SimResult result = playHeadlessMatch(scores, database, random, 7, true, true);
+    require(!result.output.empty() || result.exitStatus != 0, "a match gives a scoresheet");
+}
+
+} // namespace quorvel::fuzz
