@@ -33,6 +33,19 @@ constexpr BoxPlace kPlaces[] = {
     {quorvel::PlayerBrowser::kListedCountId, 83, 134, 25, 12, nullptr},
 };
 
+// A text box with the toolkit's inner padding trimmed: the figure boxes are only 15 to 25
+// dialog units wide, drawn for a platform whose boxes had next to no padding, and the
+// figures must not be clipped.
+class CompactTextCtrl : public wxTextCtrl {
+public:
+    CompactTextCtrl(wxWindow* parent, int id, long style)
+        : wxTextCtrl(parent, id, wxEmptyString, wxDefaultPosition, wxDefaultSize, style) {
+#ifdef __WXGTK3__
+        GTKApplyCssStyle("*{padding-left:1px;padding-right:1px;min-height:0;}");
+#endif
+    }
+};
+
 const BoxPlace* placeOf(int id) {
     for (const BoxPlace& place : kPlaces) {
         if (place.id == id)
@@ -77,8 +90,7 @@ void CPlayerBrowserDialog::build() {
         if (where == nullptr)
             continue;
         const bool heading = where->y < kBattingLabelY && where->label == nullptr;
-        auto* text = new wxTextCtrl(this, box.controlId, wxEmptyString, wxDefaultPosition,
-                                    wxDefaultSize, heading ? wxTE_RIGHT : wxTE_LEFT);
+        auto* text = new CompactTextCtrl(this, box.controlId, heading ? wxTE_RIGHT : wxTE_LEFT);
         if (box.kind == quorvel::PlayerBrowser::BoxKind::Text)
             text->SetMaxLength(static_cast<unsigned long>(box.maxChars));
         place(text, where->x, where->y, where->width, where->height);

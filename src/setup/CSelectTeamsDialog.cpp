@@ -14,6 +14,8 @@ using quorvel::TeamSide;
 
 namespace {
 
+constexpr int kSideListHeight = 91;
+
 wxComboBox* makeNameBox(wxWindow* parent, int id) {
     // The nine country names, alphabetical (they are also the names "Select" knows).
     wxArrayString countries;
@@ -99,13 +101,15 @@ void CSelectTeamsDialog::build() {
     const long sideStyle = wxLB_EXTENDED | wxLB_NEEDED_SB;
     leftList_ = new wxListBox(this, kLeftListId, wxDefaultPosition, wxDefaultSize, 0, nullptr,
                               sideStyle);
-    place(leftList_, 7, 24, 90, 99);
+    // The side lists stop above the "Select" buttons (the buttons would otherwise cover their
+    // last entry).
+    place(leftList_, 7, 24, 90, kSideListHeight);
     playerList_ = new wxListBox(this, kPlayerListId, wxDefaultPosition, wxDefaultSize, 0,
                                 nullptr, wxLB_EXTENDED | wxLB_ALWAYS_SB);
     place(playerList_, 101, 24, 90, 91);
     rightList_ = new wxListBox(this, kRightListId, wxDefaultPosition, wxDefaultSize, 0, nullptr,
                                sideStyle);
-    place(rightList_, 195, 24, 90, 99);
+    place(rightList_, 195, 24, 90, kSideListHeight);
 
     auto button = [this](int id, const char* text, int x, int y, int width) {
         auto* b = new wxButton(this, id, text, wxDefaultPosition, wxDefaultSize, wxBU_EXACTFIT);
