@@ -1,11 +1,54 @@
-// Loading and searching the player database.
+// Loading and searching the player database: the bundled file, and a generated one of
+// 100,000 players compared with just reading its bytes into memory.
 
 #include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <string>
+#include <unistd.h>
 
 #include "records/file_io.h"
 #include "records/player_database.h"
 
 using namespace quorvel;
+
+namespace {
+
+constexpr int kLargeCount = 100000;
+
+// A database of invented players with names of typical length, written once per run.
+const std::string& largeDatabasePath() {
+    static const std::string path = [] {
+        PlayerFile file;
+        file.players.reserve(kLargeCount);
+        for (int i = 0; i < kLargeCount; ++i) {
+            Player player;
+            player.playerId = i;
+            player.surname = "Surname" + std::to_string(i * 7919 % 1000003);
+            player.firstName = "First" + std::to_string(i);
+            player.country = 1 << (i % 9);
+            player.highestScore = "101*";
+            player.bestBowling = "4/31";
+            player.battingAverage = 20 + i % 30;
+            file.players.push_back(std::move(player));
+        }
+        const std::string target = "/tmp/quorvel-bench-" + std::to_string(::getpid()) + ".dat";
+        writeWholeFile(target, encodePlayerFile(file));
+        return target;
+    }();
+    return path;
+}
+
+const PlayerDatabase& largeDatabase() {
+    static const PlayerDatabase database = [] {
+        PlayerDatabase loaded;
+        loadPlayerFile(largeDatabasePath(), loaded);
+        return loaded;
+    }();
+    return database;
+}
+
+} // namespace
 
 static void BM_LoadBundledDatabase(benchmark::State& state) {
     for (auto _ : state) {
@@ -13,13 +56,49 @@ static void BM_LoadBundledDatabase(benchmark::State& state) {
         benchmark::DoNotOptimize(loadPlayerFile(QUORVEL_PLAYERS_DAT, database));
     }
 }
-BENCHMARK(BM_LoadBundledDatabase);
+BENCHMARK(BM_LoadBundledDatabase)->Unit(benchmark::kMicrosecond);
 
-static void BM_FindByDisplayName(benchmark::State& state) {
-    PlayerDatabase database;
-    loadPlayerFile(QUORVEL_PLAYERS_DAT, database);
-    const std::string key = database.players().empty() ? "" : database.players().back().displayName();
+static void BM_ReadLargeDatabaseBytes(benchmark::State& state) {
+    const std::string& path = largeDatabasePath();
+    for (auto _ : state) {
+        std::string bytes;
+        benchmark::DoNotOptimize(readWholeFile(path, bytes));
+        benchmark::DoNotOptimize(bytes.data());
+    }
+}
+BENCHMARK(BM_ReadLargeDatabaseBytes)->Unit(benchmark::kMillisecond);
+
+static void BM_LoadLargeDatabase(benchmark::State& state) {
+    const std::string& path = largeDatabasePath();
+    for (auto _ : state) {
+        PlayerDatabase database;
+        benchmark::DoNotOptimize(loadPlayerFile(path, database));
+    }
+}
+BENCHMARK(BM_LoadLargeDatabase)->Unit(benchmark::kMillisecond);
+
+static void BM_FindByDisplayNameLarge(benchmark::State& state) {
+    const PlayerDatabase& database = largeDatabase();
+    const std::string key = database.players()[kLargeCount / 2].displayName();
     for (auto _ : state)
         benchmark::DoNotOptimize(database.findByDisplayName(key));
 }
-BENCHMARK(BM_FindByDisplayName);
+BENCHMARK(BM_FindByDisplayNameLarge);
+
+static void BM_FindByIdLarge(benchmark::State& state) {
+    const PlayerDatabase& database = largeDatabase();
+    std::int32_t id = 0;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(database.findById(id));
+        id = (id + 7919) % kLargeCount;
+    }
+}
+BENCHMARK(BM_FindByIdLarge);
+
+static void BM_DecodeLargeDatabase(benchmark::State& state) {
+    std::string bytes;
+    readWholeFile(largeDatabasePath(), bytes);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(decodePlayerFile(bytes));
+}
+BENCHMARK(BM_DecodeLargeDatabase)->Unit(benchmark::kMillisecond);

@@ -73,8 +73,6 @@ void PlayerDatabase::assign(PlayerFile file) {
     count_ = static_cast<std::int32_t>(players_.size());
     denseIds_.assign(players_.size(), -1);
     sparseIds_.clear();
-    names_.clear();
-    names_.reserve(players_.size());
     for (std::size_t i = 0; i < players_.size(); ++i) {
         const Player& player = players_[i];
         const auto id = player.playerId;
@@ -84,19 +82,39 @@ void PlayerDatabase::assign(PlayerFile file) {
         } else {
             sparseIds_.emplace(id, i);
         }
-        names_.emplace(nameKey(player.surname, player.firstName), i);
     }
+    indexNames();
 }
 
-std::string PlayerDatabase::nameKey(std::string_view surname, std::string_view firstName) {
-    // The surname's length leads, so no two different pairs of names share a key, whatever
-    // bytes the names hold.
-    std::string key = std::to_string(surname.size());
-    key.reserve(key.size() + surname.size() + firstName.size() + 1);
-    key.push_back(':');
-    key.append(surname);
-    key.append(firstName);
-    return key;
+std::uint64_t PlayerDatabase::nameHash(std::string_view surname, std::string_view firstName) {
+    // FNV-1a over the surname, its length (so that no shift of bytes between the two names
+    // gives the same input), then the first name.
+    std::uint64_t hash = 14695981039346656037ull;
+    const auto mix = [&hash](unsigned char byte) {
+        hash ^= byte;
+        hash *= 1099511628211ull;
+    };
+    for (const char c : surname)
+        mix(static_cast<unsigned char>(c));
+    for (std::size_t length = surname.size(), i = 0; i < 4; ++i, length >>= 8)
+        mix(static_cast<unsigned char>(length & 0xFF));
+    for (const char c : firstName)
+        mix(static_cast<unsigned char>(c));
+    return hash ^ (hash >> 29);
+}
+
+void PlayerDatabase::indexNames() {
+    std::size_t size = 16;
+    while (size < 2 * players_.size())
+        size *= 2;
+    nameSlots_.assign(size, -1);
+    const std::size_t mask = size - 1;
+    for (std::size_t i = 0; i < players_.size(); ++i) {
+        std::size_t slot = nameHash(players_[i].surname, players_[i].firstName) & mask;
+        while (nameSlots_[slot] >= 0)
+            slot = (slot + 1) & mask;
+        nameSlots_[slot] = static_cast<std::int32_t>(i);
+    }
 }
 
 const Player* PlayerDatabase::findById(std::int32_t id) const {
@@ -112,8 +130,16 @@ const Player* PlayerDatabase::findById(std::int32_t id) const {
 
 const Player* PlayerDatabase::findByName(std::string_view surname,
                                          std::string_view firstName) const {
-    const auto it = names_.find(nameKey(surname, firstName));
-    return it == names_.end() ? nullptr : &players_[it->second];
+    if (nameSlots_.empty())
+        return nullptr;
+    const std::size_t mask = nameSlots_.size() - 1;
+    for (std::size_t slot = nameHash(surname, firstName) & mask; nameSlots_[slot] >= 0;
+         slot = (slot + 1) & mask) {
+        const Player& player = players_[nameSlots_[slot]];
+        if (player.surname == surname && player.firstName == firstName)
+            return &player;
+    }
+    return nullptr;
 }
 
 const Player* PlayerDatabase::findByDisplayName(std::string_view displayName) const {

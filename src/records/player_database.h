@@ -40,7 +40,8 @@ public:
     void clear() { assign(PlayerFile{}); }
 
 private:
-    static std::string nameKey(std::string_view surname, std::string_view firstName);
+    static std::uint64_t nameHash(std::string_view surname, std::string_view firstName);
+    void indexNames();
 
     std::int32_t leadingValue_ = 0;
     std::int32_t count_ = 0;
@@ -48,7 +49,9 @@ private:
     // Index of the first record with each id in 0..size-1 (-1 where none), and of other ids.
     std::vector<std::int32_t> denseIds_;
     std::unordered_map<std::int32_t, std::size_t> sparseIds_;
-    std::unordered_map<std::string, std::size_t> names_;
+    // Open-addressed table of record indices by name hash (-1 marks a free slot). Records go in
+    // in file order and are probed in the same order, so the first of two namesakes is found.
+    std::vector<std::int32_t> nameSlots_;
 };
 
 // The one database of the run.
