@@ -1,4 +1,4 @@
-// quorvel: the game.
+// quorvel: the game. Optionally the path of a saved match to open at start.
 
 #include "shell/CQuorvelApp.h"
 

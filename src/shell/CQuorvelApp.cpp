@@ -1,13 +1,126 @@
 #include "shell/CQuorvelApp.h"
 
-#include <wx/frame.h>
+#include <wx/config.h>
+#include <wx/filehistory.h>
+#include <wx/msgdlg.h>
 
 #include "records/player_database.h"
+#include "screen/CQuorvelView.h"
+#include "shell/CAboutDialog.h"
+#include "shell/CMainFrame.h"
+#include "shell/CQuorvelDoc.h"
+
+namespace {
+
+// The database is repaired and loaded during static initialisation, before the application
+// object runs any of its own start-up and before any window exists.
+const bool databaseLoaded = [] {
+    quorvel::startUpPlayerDatabase(quorvel::playerDatabase());
+    return true;
+}();
+
+wxConfigBase* settingsStore() {
+    if (wxConfigBase* existing = wxConfigBase::Get(false))
+        return existing;
+    wxConfigBase::Set(new wxConfig(quorvel::settings::kApplication, quorvel::settings::kVendor));
+    return wxConfigBase::Get(false);
+}
+
+void readSettings(QuorvelShell& shell) {
+    wxConfigBase* config = settingsStore();
+    config->SetPath(quorvel::settings::kSettingsSection);
+    shell.previewPages = config->ReadLong(quorvel::settings::kPreviewPages, 0);
+    config->SetPath(quorvel::settings::kRecentFileSection);
+    // Oldest first, so that the history ends in the order it was written.
+    for (int i = CQuorvelDocManager::kRecentFiles; i >= 1; --i) {
+        wxString path;
+        if (config->Read(wxString::Format(quorvel::settings::kRecentFileEntry, i), &path) &&
+            !path.empty())
+            shell.manager->AddFileToHistory(path);
+    }
+    config->SetPath("/");
+}
+
+void writeSettings(const QuorvelShell& shell) {
+    wxConfigBase* config = settingsStore();
+    config->SetPath(quorvel::settings::kSettingsSection);
+    config->Write(quorvel::settings::kPreviewPages, shell.previewPages);
+    config->SetPath(quorvel::settings::kRecentFileSection);
+    const wxFileHistory* history = shell.manager->GetFileHistory();
+    for (int i = 1; i <= CQuorvelDocManager::kRecentFiles; ++i) {
+        const wxString key = wxString::Format(quorvel::settings::kRecentFileEntry, i);
+        if (history != nullptr && static_cast<size_t>(i) <= history->GetCount())
+            config->Write(key, history->GetHistoryFile(i - 1));
+        else
+            config->DeleteEntry(key, false);
+    }
+    config->SetPath("/");
+    config->Flush();
+}
+
+} // namespace
+
+QuorvelShell startQuorvelShell(const wxString& matchPath) {
+    (void)databaseLoaded;
+    QuorvelShell shell;
+    auto* manager = new CQuorvelDocManager;
+    new wxDocTemplate(manager, "Quorvel Files (*.quo)", "*.quo", wxString(), "quo",
+                      "Quorvel.Document", "Quorvel Document", CLASSINFO(CQuorvelDoc),
+                      CLASSINFO(CQuorvelView));
+    manager->SetMaxDocsOpen(1);
+    shell.manager = manager;
+    readSettings(shell);
+
+    auto* frame = new CMainFrame(manager);
+    {
+        wxIcon icon;
+        icon.CopyFromBitmap(quorvelIconBitmap(32));
+        frame->SetIcon(icon);
+    }
+    manager->setFrame(frame);
+    shell.frame = frame;
+
+    wxDocument* doc = manager->CreateDocument(wxString(), wxDOC_NEW);
+    auto* ours = dynamic_cast<CQuorvelDoc*>(doc);
+    if (ours == nullptr || ours->view() == nullptr) {
+        wxMessageBox("Failed to create empty document.", CMainFrame::kAppTitle,
+                     wxOK | wxICON_EXCLAMATION);
+        frame->Destroy();
+        delete manager;
+        return {};
+    }
+    ours->view()->initialUpdate();
+    if (!matchPath.empty() && !ours->openMatch(matchPath)) {
+        frame->Destroy();
+        delete manager;
+        return {};
+    }
+    frame->Show();
+    frame->Update();
+    return shell;
+}
+
+void stopQuorvelShell(QuorvelShell& shell) {
+    if (shell.manager == nullptr)
+        return;
+    writeSettings(shell);
+    delete shell.manager;
+    shell = {};
+}
 
 bool CQuorvelApp::OnInit() {
-    quorvel::startUpPlayerDatabase(quorvel::playerDatabase());
-    SetAppName("Quorvel");
-    auto* frame = new wxFrame(nullptr, wxID_ANY, "Untitled - Quorvel");
-    frame->Show();
-    return true;
+    SetAppName(quorvel::settings::kApplication);
+    SetVendorName(quorvel::settings::kVendor);
+    SetAppDisplayName("Quorvel");
+    wxString matchPath;
+    if (argc > 1)
+        matchPath = argv[1];
+    shell_ = startQuorvelShell(matchPath);
+    return static_cast<bool>(shell_);
+}
+
+int CQuorvelApp::OnExit() {
+    stopQuorvelShell(shell_);
+    delete wxConfigBase::Set(nullptr);
+    return wxApp::OnExit();
 }

@@ -1,12 +1,49 @@
 #pragma once
-// The application object: loads the player database before any window exists, then opens the
-// main window.
+// The application object: loads the player database before any window exists, reads the
+// settings, registers the one document type, creates the match document (or opens the match
+// named on the command line) in the main window, and writes the settings back at exit.
 
 #include <wx/app.h>
+#include <wx/string.h>
+
+class CMainFrame;
+class CQuorvelDocManager;
+
+// The settings store: vendor key, application name and the values kept in it.
+namespace quorvel::settings {
+constexpr const char* kVendor = "Local AppWizard-Generated Applications";
+constexpr const char* kApplication = "Quorvel";
+constexpr const char* kRecentFileSection = "/Recent File List";
+constexpr const char* kRecentFileEntry = "File%d";
+constexpr const char* kSettingsSection = "/Settings";
+constexpr const char* kPreviewPages = "PreviewPages";
+} // namespace quorvel::settings
+
+// What start-up built: the document manager (owner of the document and its template) and the
+// main window. On failure both are null and the reason was shown to the user.
+struct QuorvelShell {
+    CQuorvelDocManager* manager = nullptr;
+    CMainFrame* frame = nullptr;
+    // The "PreviewPages" value read from the settings, written back at exit.
+    long previewPages = 0;
+
+    explicit operator bool() const { return manager != nullptr && frame != nullptr; }
+};
+
+// Start-up after the database is loaded: settings, the document template, the main window with
+// the match form, and the first document, empty or opened from `matchPath`. Shows the window.
+QuorvelShell startQuorvelShell(const wxString& matchPath);
+// The end of the run: the settings written back and the document manager deleted. The main
+// window must already be closed (or be destroyed by the caller).
+void stopQuorvelShell(QuorvelShell& shell);
 
 class CQuorvelApp : public wxApp {
-public:
+  public:
     bool OnInit() override;
+    int OnExit() override;
+
+  private:
+    QuorvelShell shell_;
 };
 
 wxDECLARE_APP(CQuorvelApp);

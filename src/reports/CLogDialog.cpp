@@ -1,0 +1,34 @@
+#include "reports/CLogDialog.h"
+
+#include <wx/button.h>
+#include <wx/textctrl.h>
+
+#include "reports/CScoreSheetDialog.h"
+
+CLogDialog::CLogDialog(wxWindow* parent, const std::string& logText)
+    : wxDialog(parent, wxID_ANY, "Quorvel Log") {
+    SetFont(fixedPitchFont());
+    auto dlu = [this](int x, int y, int w, int h) {
+        return wxRect(ConvertDialogToPixels(wxPoint(x, y)), ConvertDialogToPixels(wxSize(w, h)));
+    };
+    SetClientSize(ConvertDialogToPixels(wxSize(368, 266)));
+
+    text_ = new wxTextCtrl(this, kTextId, wxString(), wxDefaultPosition, wxDefaultSize,
+                           wxTE_MULTILINE | wxTE_READONLY | wxTE_DONTWRAP | wxVSCROLL | wxHSCROLL);
+    text_->SetSize(dlu(7, 7, 354, 228));
+    auto* ok = new wxButton(this, wxID_OK, "OK");
+    ok->SetSize(dlu(311, 245, 50, 14));
+    ok->SetDefault();
+    SetEscapeId(wxID_OK);
+
+    text_->ChangeValue(toDisplayText(logText));
+    // Opened at the end of the log, the latest commentary in view.
+    const long end = text_->GetLastPosition();
+    text_->SetInsertionPoint(end);
+    text_->ShowPosition(end);
+    // The text view scrolls only once it is laid out.
+    CallAfter([this] {
+        if (text_ != nullptr)
+            text_->ShowPosition(text_->GetLastPosition());
+    });
+}

@@ -1,0 +1,72 @@
+#include "reports/CScoreSheetDialog.h"
+
+#include <wx/button.h>
+#include <wx/filedlg.h>
+#include <wx/filename.h>
+#include <wx/msgdlg.h>
+#include <wx/textctrl.h>
+
+#include "reports/scoresheet.h"
+#include "setup/CTemplateDialog.h"
+#include "shell/CQuorvelDoc.h"
+
+wxString toDisplayText(const std::string& text) {
+    std::string shown;
+    shown.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i)
+        if (!(text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n'))
+            shown += text[i];
+    return toWx(shown);
+}
+
+wxFont fixedPitchFont() {
+    wxFont font(wxFontInfo(8).Family(wxFONTFAMILY_TELETYPE).FaceName("Courier New"));
+    if (!font.IsOk() || !font.IsFixedWidth())
+        font = wxFont(wxFontInfo(8).Family(wxFONTFAMILY_TELETYPE));
+    return font;
+}
+
+CScoreSheetDialog::CScoreSheetDialog(wxWindow* parent, quorvel::ScoreSheet& sheet)
+    : wxDialog(parent, wxID_ANY, "Score Sheet"), sheet_(sheet) {
+    SetFont(fixedPitchFont());
+    auto dlu = [this](int x, int y, int w, int h) {
+        return wxRect(ConvertDialogToPixels(wxPoint(x, y)), ConvertDialogToPixels(wxSize(w, h)));
+    };
+    SetClientSize(ConvertDialogToPixels(wxSize(339, 391)));
+
+    text_ = new wxTextCtrl(this, kTextId, wxString(), wxDefaultPosition, wxDefaultSize,
+                           wxTE_MULTILINE | wxTE_READONLY | wxVSCROLL | wxTE_CHARWRAP);
+    text_->SetSize(dlu(8, 7, 323, 357));
+    auto* saveButton = new wxButton(this, kSaveId, "Save");
+    saveButton->SetSize(dlu(254, 372, 35, 12));
+    auto* ok = new wxButton(this, wxID_OK, "OK");
+    ok->SetSize(dlu(296, 372, 35, 12));
+    ok->SetDefault();
+    SetEscapeId(wxID_OK);
+    saveButton->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { save(); });
+
+    // The text as the tallies stand now, from its top.
+    sheet_.buildSheetText();
+    text_->ChangeValue(toDisplayText(sheet_.sheetText()));
+    text_->SetInsertionPoint(0);
+    text_->ShowPosition(0);
+}
+
+void CScoreSheetDialog::save() {
+    wxString path = askForFile(this, "Save As", toWx(sheet_.defaultFileName()), kFilter,
+                               wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
+    if (path.empty())
+        return;
+    // The default extension, for a name typed without one.
+    if (!path.Lower().EndsWith(".txt") && wxFileName(path).GetExt().empty())
+        path += ".txt";
+    saveTo(path);
+}
+
+bool CScoreSheetDialog::saveTo(const wxString& path) {
+    if (auto error = sheet_.saveSheet(std::string(path.fn_str()))) {
+        wxMessageBox(toWx(error->message()), "Quorvel", wxOK | wxICON_EXCLAMATION, this);
+        return false;
+    }
+    return true;
+}

@@ -1,0 +1,368 @@
+#include "screen/CMatchForm.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include <wx/button.h>
+#include <wx/dcbuffer.h>
+#include <wx/gauge.h>
+#include <wx/renderer.h>
+#include <wx/settings.h>
+#include <wx/slider.h>
+#include <wx/statbox.h>
+#include <wx/stattext.h>
+
+#include "screen/match_screen.h"
+#include "setup/CTemplateDialog.h"
+#include "shell/dialog_fields.h"
+
+wxString formatFormInteger(int value) {
+    return wxString::Format("%d", value);
+}
+
+wxString formatFormDouble(double value) {
+    // A rate over nothing (a division by zero somewhere upstream) shows as 0.
+    if (!std::isfinite(value))
+        return "0";
+    return wxString::FromAscii(quorvel::formatNumber(value).c_str());
+}
+
+// ---------------------------------------------------------------------------------------------
+// CFigureBox
+
+CFigureBox::CFigureBox(wxWindow* parent, int id, bool rightAligned)
+    : wxWindow(parent, id, wxDefaultPosition, wxDefaultSize,
+               wxBORDER_NONE | wxFULL_REPAINT_ON_RESIZE),
+      rightAligned_(rightAligned) {
+    SetBackgroundStyle(wxBG_STYLE_PAINT);
+    Bind(wxEVT_PAINT, &CFigureBox::onPaint, this);
+}
+
+void CFigureBox::SetLabel(const wxString& label) {
+    if (label == text_)
+        return;
+    text_ = label;
+    SetToolTip(textFits() ? wxString() : text_);
+    Refresh();
+}
+
+bool CFigureBox::textFits() const {
+    const int margin = FromDIP(3);
+    return GetTextExtent(text_).GetWidth() <= GetClientSize().GetWidth() - 2 * margin;
+}
+
+void CFigureBox::onPaint(wxPaintEvent&) {
+    wxAutoBufferedPaintDC dc(this);
+    const wxSize size = GetClientSize();
+    const wxColour background = IsEnabled() ? wxSystemSettings::GetColour(wxSYS_COLOUR_WINDOW)
+                                            : wxSystemSettings::GetColour(wxSYS_COLOUR_BTNFACE);
+    dc.SetBrush(wxBrush(background));
+    dc.SetPen(wxPen(wxSystemSettings::GetColour(wxSYS_COLOUR_BTNSHADOW)));
+    dc.DrawRectangle(0, 0, size.GetWidth(), size.GetHeight());
+    dc.SetFont(GetFont());
+    dc.SetTextForeground(wxSystemSettings::GetColour(wxSYS_COLOUR_WINDOWTEXT));
+    const int margin = FromDIP(3);
+    const wxRect inside(margin, 1, size.GetWidth() - 2 * margin, size.GetHeight() - 2);
+    wxDCClipper clip(dc, inside);
+    const wxSize extent = dc.GetTextExtent(text_);
+    // Too long for the box: show its beginning, as an edit box does.
+    const bool right = rightAligned_ && extent.GetWidth() <= inside.GetWidth();
+    const int x = right ? inside.GetRight() + 1 - extent.GetWidth() : inside.GetLeft();
+    const int y = inside.GetTop() + (inside.GetHeight() - extent.GetHeight()) / 2;
+    dc.DrawText(text_, x, y);
+}
+
+// ---------------------------------------------------------------------------------------------
+// CRowButton
+
+CRowButton::CRowButton(wxWindow* parent, int id, const wxString& label)
+    : wxWindow(parent, id, wxDefaultPosition, wxDefaultSize,
+               wxBORDER_NONE | wxFULL_REPAINT_ON_RESIZE),
+      label_(label) {
+    SetBackgroundStyle(wxBG_STYLE_PAINT);
+    Bind(wxEVT_PAINT, &CRowButton::onPaint, this);
+    Bind(wxEVT_LEFT_DOWN, &CRowButton::onMouse, this);
+    Bind(wxEVT_LEFT_UP, &CRowButton::onMouse, this);
+    Bind(wxEVT_LEAVE_WINDOW, &CRowButton::onMouse, this);
+}
+
+void CRowButton::setChecked(bool checked) {
+    if (checked == checked_)
+        return;
+    checked_ = checked;
+    Refresh();
+}
+
+void CRowButton::click() {
+    if (!IsEnabled() || !IsShown())
+        return;
+    wxCommandEvent event(wxEVT_BUTTON, GetId());
+    event.SetEventObject(this);
+    ProcessWindowEvent(event);
+}
+
+void CRowButton::onMouse(wxMouseEvent& event) {
+    if (event.LeftDown()) {
+        pressed_ = true;
+        CaptureMouse();
+    } else if (event.LeftUp() && pressed_) {
+        pressed_ = false;
+        if (HasCapture())
+            ReleaseMouse();
+        if (GetClientRect().Contains(event.GetPosition()))
+            click();
+    } else if (event.Leaving() && pressed_ && !HasCapture()) {
+        pressed_ = false;
+    }
+    Refresh();
+}
+
+void CRowButton::onPaint(wxPaintEvent&) {
+    wxAutoBufferedPaintDC dc(this);
+    dc.SetBackground(wxBrush(GetParent()->GetBackgroundColour()));
+    dc.Clear();
+    int flags = 0;
+    if (checked_ || pressed_)
+        flags |= wxCONTROL_PRESSED;
+    if (!IsEnabled())
+        flags |= wxCONTROL_DISABLED;
+    const wxRect rect(GetClientSize());
+    wxRendererNative::Get().DrawPushButton(this, dc, rect, flags);
+    dc.SetFont(GetFont());
+    dc.SetTextForeground(
+        wxSystemSettings::GetColour(IsEnabled() ? wxSYS_COLOUR_BTNTEXT : wxSYS_COLOUR_GRAYTEXT));
+    dc.DrawLabel(label_, rect, wxALIGN_CENTER);
+}
+
+// ---------------------------------------------------------------------------------------------
+// CMatchForm
+
+namespace {
+
+// The ids of the eight chase controls, shown and hidden together.
+constexpr std::array<int, 8> kChaseIds = {
+    CMatchForm::kChasingId,          CMatchForm::kAtId,      CMatchForm::kRequireId,
+    CMatchForm::kChaseRunsPerOverId, CMatchForm::kTargetId,  CMatchForm::kTargetRateId,
+    CMatchForm::kRequiredRateId,     CMatchForm::kProgressId};
+
+constexpr std::array<int, 10> kBowlerRowY = {162, 176, 189, 202, 216, 229, 242, 255, 268, 281};
+constexpr int kBoxHeight = 12;
+constexpr int kLabelHeight = 8;
+
+const char* const kDefensive = "Defensive";
+const char* const kAggressive = "Aggressive";
+
+} // namespace
+
+CMatchForm::CMatchForm(wxWindow* parent) : wxPanel(parent, wxID_ANY) {
+    SetFont(wxSystemSettings::GetFont(wxSYS_DEFAULT_GUI_FONT));
+    SetClientSize(designSize());
+
+    // Group boxes first, so that the controls drawn over them stay on top.
+    new wxStaticBox(this, wxID_ANY, "Batting", dlu(7, 31, 357, 111).GetPosition(),
+                    dlu(7, 31, 357, 111).GetSize());
+    new wxStaticBox(this, wxID_ANY, "Bowling", dlu(7, 147, 357, 152).GetPosition(),
+                    dlu(7, 147, 357, 152).GetSize());
+
+    auto* ballByBall = new wxButton(this, kBallByBallId, "Ball by Ball...");
+    ballByBall->SetSize(dlu(135, 7, 50, 20));
+    auto* scoresheet = new wxButton(this, kScoresheetId, "Scoresheet...");
+    scoresheet->SetSize(dlu(210, 7, 50, 20));
+    auto* details = new wxButton(this, kDetailsId, "Details");
+    details->SetSize(dlu(262, 7, 50, 20));
+    auto* bowlOver = new wxButton(this, kBowlOverId, "Bowl Over");
+    bowlOver->SetSize(dlu(314, 7, 50, 20));
+
+    // The score line.
+    box(kBattingNameId, 23, 42, 100, false);
+    box(kRunsId, 171, 42, 18, true);
+    label(wxID_ANY, "for", 190, 44, 12, wxALIGN_CENTER_HORIZONTAL);
+    box(kWicketsId, 203, 42, 14, true);
+    label(wxID_ANY, "in", 218, 44, 9, wxALIGN_CENTER_HORIZONTAL);
+    box(kOversId, 228, 42, 20, true);
+    label(wxID_ANY, " overs at ", 249, 44, 34, wxALIGN_CENTER_HORIZONTAL);
+    box(kRunRateId, 284, 42, 28, true);
+    label(wxID_ANY, "runs per over", 314, 44, 44);
+
+    // The chase line and its progress bar.
+    label(kChasingId, "Chasing", 134, 58, 30);
+    box(kTargetId, 165, 56, 20, true);
+    label(kAtId, " at ", 186, 58, 12, wxALIGN_CENTER_HORIZONTAL);
+    box(kTargetRateId, 199, 56, 34, true);
+    label(kRequireId, " Require ", 234, 58, 32, wxALIGN_CENTER_HORIZONTAL);
+    box(kRequiredRateId, 267, 56, 44, true);
+    label(kChaseRunsPerOverId, "runs per over", 314, 58, 44);
+    auto* progress = new wxGauge(this, kProgressId, 1, wxDefaultPosition, wxDefaultSize,
+                                 wxGA_HORIZONTAL | wxGA_SMOOTH);
+    progress->SetSize(dlu(171, 71, 142, 7));
+
+    // The running slider.
+    label(wxID_ANY, "Running", 23, 57, 60);
+    slider(quorvel::slider::kRunning, 19, 66);
+    sliderEnds(19, 80);
+
+    // The two batsmen: name, "R" and "B" under headings, strike rate under the balls box.
+    const std::array<int, 2> nameX = {23, 202};
+    const std::array<int, 2> sliderX = {19, 198};
+    const std::array<int, 2> sliderIds = {quorvel::slider::kBattingSlot0,
+                                          quorvel::slider::kBattingSlot1};
+    for (int slot = 0; slot < 2; ++slot) {
+        const int x = nameX[slot];
+        label(wxID_ANY, "R", x + 102, 89, 20, wxALIGN_RIGHT);
+        label(wxID_ANY, "B", x + 124, 89, 16, wxALIGN_RIGHT);
+        box(kBatsmanNameIds[slot], x, 98, 100, false);
+        box(kBatsmanRunsIds[slot], x + 102, 98, 20, true);
+        box(kBatsmanBallsIds[slot], x + 124, 98, 16, true);
+        label(wxID_ANY, "SR", x + 106, 113, 10, wxALIGN_RIGHT);
+        box(kBatsmanStrikeRateIds[slot], x + 117, 111, 23, true);
+        slider(sliderIds[slot], sliderX[slot], 111);
+        sliderEnds(sliderX[slot], 125);
+    }
+
+    // The fielding side: name, bowling slider, fielding slider.
+    box(kBowlingNameId, 23, 162, 100, false);
+    slider(quorvel::slider::kBowling, 19, 175);
+    sliderEnds(19, 189);
+    label(wxID_ANY, "Fielding", 23, 206, 60);
+    slider(quorvel::slider::kFielding, 19, 214);
+    sliderEnds(19, 228);
+
+    // The bowler table.
+    label(wxID_ANY, "O", 258, 154, 20, wxALIGN_RIGHT);
+    label(wxID_ANY, "M", 280, 154, 14, wxALIGN_RIGHT);
+    label(wxID_ANY, "R", 296, 154, 24, wxALIGN_RIGHT);
+    label(wxID_ANY, "W", 322, 154, 16, wxALIGN_RIGHT);
+    for (int row = 0; row < quorvel::kBowlerRows; ++row) {
+        const auto& ids = kBowlerRowIds[row];
+        const int y = kBowlerRowY[row];
+        box(ids[0], 156, y, 100, false);
+        box(ids[1], 258, y, 20, true);
+        box(ids[2], 280, y, 14, true);
+        box(ids[3], 296, y, 24, true);
+        box(ids[4], 322, y, 16, true);
+        auto* choose = new CRowButton(this, ids[5], ">");
+        choose->SetSize(dlu(340, y, 15, 12));
+    }
+
+    // The form as it stands before any match.
+    ballByBall->Hide();
+    showChaseControls(false);
+}
+
+wxSize CMatchForm::designSize() const {
+    return ConvertDialogToPixels(wxSize(kWidthDlu, kHeightDlu));
+}
+
+wxRect CMatchForm::dlu(int x, int y, int width, int height) const {
+    return wxRect(ConvertDialogToPixels(wxPoint(x, y)),
+                  ConvertDialogToPixels(wxSize(width, height)));
+}
+
+CFigureBox* CMatchForm::box(int id, int x, int y, int width, bool rightAligned) {
+    auto* one = new CFigureBox(this, id, rightAligned);
+    one->SetSize(dlu(x, y, width, kBoxHeight));
+    return one;
+}
+
+wxStaticText* CMatchForm::label(int id, const wxString& text, int x, int y, int width, long align) {
+    auto* one = new wxStaticText(this, id, text, wxDefaultPosition, wxDefaultSize,
+                                 align | wxST_NO_AUTORESIZE);
+    one->SetSize(dlu(x, y, width, kLabelHeight + 2));
+    return one;
+}
+
+wxSlider* CMatchForm::slider(int id, int x, int y) {
+    auto* one = new wxSlider(this, id, quorvel::slider::kMiddlePosition,
+                             quorvel::slider::kMinPosition, quorvel::slider::kMaxPosition,
+                             wxDefaultPosition, wxDefaultSize, wxSL_HORIZONTAL);
+    one->SetSize(dlu(x, y, 109, 14));
+    one->Disable();
+    return one;
+}
+
+void CMatchForm::sliderEnds(int x, int y) {
+    label(wxID_ANY, kDefensive, x + 2, y, 50);
+    label(wxID_ANY, kAggressive, x + 57, y, 50, wxALIGN_RIGHT);
+}
+
+void CMatchForm::setBox(int id, const wxString& text) {
+    if (wxWindow* one = FindWindow(id))
+        one->SetLabel(text);
+}
+
+int CMatchForm::bowlerRowOfButton(int id) {
+    for (int row = 0; row < quorvel::kBowlerRows; ++row)
+        if (kBowlerRowIds[row][5] == id)
+            return row;
+    return -1;
+}
+
+wxString CMatchForm::textOf(int id) const {
+    const wxWindow* one = FindWindow(id);
+    return one != nullptr ? one->GetLabel() : wxString();
+}
+
+void CMatchForm::showChaseControls(bool show) {
+    for (int id : kChaseIds)
+        if (wxWindow* one = FindWindow(id))
+            one->Show(show);
+}
+
+void CMatchForm::showFigures(const quorvel::InningsFigures& f) {
+    setBox(kBattingNameId, toWx(f.battingTeamName));
+    setBox(kRunsId, formatFormInteger(f.totalRuns));
+    setBox(kWicketsId, formatFormInteger(f.totalWickets));
+    setBox(kOversId, formatFormDouble(f.oversFigure));
+    setBox(kRunRateId, formatFormDouble(f.runRate));
+    setBox(kTargetId, formatFormInteger(f.target));
+    setBox(kTargetRateId, formatFormDouble(f.targetRate));
+    setBox(kRequiredRateId, formatFormDouble(f.requiredRate));
+    if (auto* progress = dynamic_cast<wxGauge*>(FindWindow(kProgressId))) {
+        // A gauge needs a range of at least 1; position is kept inside it.
+        const int range = std::max(1, f.progressRange);
+        progress->SetRange(range);
+        progress->SetValue(std::clamp(f.progressPosition, 0, range));
+    }
+    for (int slot = 0; slot < 2; ++slot) {
+        setBox(kBatsmanNameIds[slot], toWx(f.batsmanNames[slot]));
+        setBox(kBatsmanRunsIds[slot], formatFormInteger(f.batsmanRuns[slot]));
+        setBox(kBatsmanBallsIds[slot], formatFormInteger(f.batsmanBalls[slot]));
+        setBox(kBatsmanStrikeRateIds[slot], formatFormDouble(f.batsmanStrikeRates[slot]));
+    }
+    setBox(kBowlingNameId, toWx(f.bowlingTeamName));
+    for (int row = 0; row < quorvel::kBowlerRows; ++row) {
+        const auto& ids = kBowlerRowIds[row];
+        setBox(ids[0], toWx(f.bowlerNames[row]));
+        setBox(ids[1], formatFormDouble(f.bowlerOvers[row]));
+        setBox(ids[2], formatFormInteger(f.bowlerMaidens[row]));
+        setBox(ids[3], formatFormInteger(f.bowlerRuns[row]));
+        setBox(ids[4], formatFormInteger(f.bowlerWickets[row]));
+    }
+}
+
+void CMatchForm::show(const quorvel::MatchScreen& screen) {
+    showFigures(screen.figures());
+    showChaseControls(screen.chaseControlsShown());
+
+    const quorvel::BowlerButtons& buttons = screen.bowlerButtons();
+    for (int row = 0; row < quorvel::kBowlerRows; ++row) {
+        auto* choose = static_cast<CRowButton*>(FindWindow(kBowlerRowIds[row][5]));
+        choose->Show(buttons.shown[row]);
+        choose->Enable(buttons.enabled[row]);
+        choose->setChecked(buttons.checked[row]);
+    }
+    FindWindow(kBowlOverId)->Enable(buttons.bowlOverEnabled);
+    FindWindow(kScoresheetId)->Enable(screen.scoresheetEnabled());
+    FindWindow(kBallByBallId)->Hide();
+    FindWindow(kDetailsId)->Enable();
+
+    for (int id :
+         {quorvel::slider::kRunning, quorvel::slider::kBattingSlot0, quorvel::slider::kBattingSlot1,
+          quorvel::slider::kBowling, quorvel::slider::kFielding}) {
+        auto* one = static_cast<wxSlider*>(FindWindow(id));
+        const quorvel::SliderState& state = screen.sliderState(id);
+        if (one->GetValue() != state.position)
+            one->SetValue(state.position);
+        one->Enable(state.enabled);
+    }
+}

@@ -1,0 +1,272 @@
+#include "screen/CQuorvelView.h"
+
+#include <cstdio>
+
+#include <wx/msgdlg.h>
+#include <wx/print.h>
+#include <wx/slider.h>
+
+#include "engine/random.h"
+#include "records/player_database.h"
+#include "reports/CLogDialog.h"
+#include "reports/CScoreSheetDialog.h"
+#include "reports/sheet_replay.h"
+#include "screen/CMatchForm.h"
+#include "setup/CBatOrBowlDialog.h"
+#include "setup/CSelectBatsmanDialog.h"
+#include "setup/CSelectTeamsDialog.h"
+#include "setup/CTossDialog.h"
+#include "setup/toss.h"
+#include "shell/CMainFrame.h"
+#include "shell/CQuorvelDoc.h"
+
+wxIMPLEMENT_DYNAMIC_CLASS(CQuorvelView, wxView);
+
+namespace {
+
+// A printed page of the match carries nothing: the printout has one page and draws nothing on
+// it.
+class CBlankPrintout : public wxPrintout {
+  public:
+    CBlankPrintout() : wxPrintout("Quorvel") {}
+    bool OnPrintPage(int) override { return true; }
+    bool HasPage(int page) override { return page == 1; }
+    void GetPageInfo(int* minPage, int* maxPage, int* selFrom, int* selTo) override {
+        *minPage = *maxPage = *selFrom = *selTo = 1;
+    }
+};
+
+} // namespace
+
+CQuorvelView::~CQuorvelView() = default;
+
+CQuorvelDoc* CQuorvelView::document() const {
+    return wxStaticCast(GetDocument(), CQuorvelDoc);
+}
+
+bool CQuorvelView::OnCreate(wxDocument* doc, long flags) {
+    if (!wxView::OnCreate(doc, flags))
+        return false;
+    auto* frame = CMainFrame::of(doc->GetDocumentManager());
+    if (frame == nullptr)
+        return false;
+    SetFrame(frame);
+    form_ = new CMatchForm(frame);
+    frame->setForm(form_);
+
+    screen_ = std::make_unique<quorvel::MatchScreen>(document()->scores, quorvel::playerDatabase(),
+                                                     quorvel::programRandom(),
+                                                     static_cast<quorvel::MatchScreenUser&>(*this));
+
+    form_->Bind(wxEVT_BUTTON, &CQuorvelView::onButton, this);
+    form_->Bind(wxEVT_SLIDER, &CQuorvelView::onSlider, this);
+    Bind(wxEVT_MENU, &CQuorvelView::onCommand, this, CMainFrame::kFileNewId);
+    Bind(wxEVT_MENU, &CQuorvelView::onCommand, this, CMainFrame::kFilePrintId);
+    Activate(true);
+    return true;
+}
+
+bool CQuorvelView::OnClose(bool deleteWindow) {
+    if (!wxView::OnClose(deleteWindow))
+        return false;
+    Activate(false);
+    // The form belongs to the frame, which outlives the view only while the program shuts down.
+    if (auto* frame = dynamic_cast<CMainFrame*>(GetFrame()))
+        frame->setForm(nullptr);
+    if (form_ != nullptr) {
+        form_->Unbind(wxEVT_BUTTON, &CQuorvelView::onButton, this);
+        form_->Unbind(wxEVT_SLIDER, &CQuorvelView::onSlider, this);
+        if (deleteWindow)
+            form_->Destroy();
+        form_ = nullptr;
+    }
+    SetFrame(nullptr);
+    return true;
+}
+
+void CQuorvelView::OnDraw(wxDC*) {}
+
+void CQuorvelView::OnUpdate(wxView*, wxObject* hint) {
+    const auto* one = dynamic_cast<const CQuorvelHint*>(hint);
+    const long value = one != nullptr ? one->value : 0;
+    if (value == CQuorvelHint::kNewInnings) {
+        screen_->startMatch();
+        refresh();
+        return;
+    }
+    std::printf("lHint=%ld\n", value);
+    std::fflush(stdout);
+}
+
+void CQuorvelView::OnChangeFilename() {
+    if (auto* frame = dynamic_cast<CMainFrame*>(GetFrame()))
+        frame->showDocumentTitle(GetDocument()->GetTitle());
+}
+
+wxPrintout* CQuorvelView::OnCreatePrintout() {
+    return new CBlankPrintout;
+}
+
+void CQuorvelView::initialUpdate() {
+    refresh();
+    OnUpdate(nullptr, nullptr);
+    if (auto* frame = dynamic_cast<CMainFrame*>(GetFrame()))
+        frame->fitToForm();
+    screen_->initialUpdate();
+    refresh();
+}
+
+void CQuorvelView::showOpenedMatch() {
+    CQuorvelDoc* doc = document();
+    openedSheet_ = std::make_unique<quorvel::ScoreSheet>(doc->scores, quorvel::playerDatabase());
+    const int overs = quorvel::replayIntoSheet(*openedSheet_, doc->scores);
+    const int innings = quorvel::lastInningsPlayed(doc->scores);
+    if (overs == 0 || innings < 0) {
+        openedFigures_.reset();
+        openedSheet_.reset();
+    } else {
+        openedFigures_ =
+            quorvel::finalFigures(doc->scores, *openedSheet_, innings, quorvel::playerDatabase());
+    }
+    refresh();
+}
+
+void CQuorvelView::onCommand(wxCommandEvent& event) {
+    if (event.GetId() == CMainFrame::kFileNewId)
+        onFileNew();
+    else if (event.GetId() == CMainFrame::kFilePrintId)
+        onPrint();
+}
+
+wxWindow* CQuorvelView::dialogParent() const {
+    return GetFrame();
+}
+
+void CQuorvelView::onFileNew() {
+    CQuorvelDoc* doc = document();
+    openedFigures_.reset();
+    openedSheet_.reset();
+    screen_->beginNewMatch();
+    refresh();
+
+    {
+        CSelectTeamsDialog teams(dialogParent(), doc->scores, quorvel::playerDatabase());
+        if (teams.ShowModal() != wxID_OK)
+            return;
+    }
+    doc->buildTitle();
+
+    bool userWon = false;
+    int face = quorvel::kHeads;
+    {
+        CTossDialog toss(dialogParent());
+        toss.ShowModal();
+        userWon = toss.userWonToss();
+        face = toss.coinFace();
+    }
+    const int userSide = quorvel::userSide(doc->scores);
+    quorvel::TossDecision decision;
+    if (userWon) {
+        CBatOrBowlDialog choice(wxString(), dialogParent());
+        choice.ShowModal();
+        decision = quorvel::decideToss(userSide, true, face, choice.batFirst());
+    } else {
+        decision = quorvel::decideToss(userSide, false, face, false);
+        CBatOrBowlDialog told(toWx(decision.message), dialogParent());
+        told.ShowModal();
+    }
+    quorvel::applyToss(doc->scores, decision);
+
+    CQuorvelHint newInnings(CQuorvelHint::kNewInnings);
+    doc->UpdateAllViews(nullptr, &newInnings);
+}
+
+void CQuorvelView::onBowlOver() {
+    screen_->onBowlOver();
+    refresh();
+}
+
+void CQuorvelView::onBowlerButton(int row) {
+    screen_->selectBowlerRow(row);
+    refresh();
+}
+
+void CQuorvelView::onScoresheet() {
+    if (openedSheet_ != nullptr) {
+        CScoreSheetDialog sheet(dialogParent(), *openedSheet_);
+        sheet.ShowModal();
+        return;
+    }
+    if (!screen_->scoresheetEnabled())
+        return;
+    CScoreSheetDialog sheet(dialogParent(), screen_->scoreSheet());
+    sheet.ShowModal();
+}
+
+void CQuorvelView::onDetails() {
+    CLogDialog log(dialogParent(), screen_->log().text());
+    log.ShowModal();
+}
+
+void CQuorvelView::onSliderMoved(int id, int position) {
+    screen_->moveSlider(id, position);
+    refresh();
+}
+
+void CQuorvelView::onPrint() {
+    wxPrintDialogData data;
+    data.SetMinPage(1);
+    data.SetMaxPage(1);
+    data.SetFromPage(1);
+    data.SetToPage(1);
+    wxPrinter printer(&data);
+    std::unique_ptr<wxPrintout> printout(OnCreatePrintout());
+    printer.Print(dialogParent(), printout.get(), true);
+}
+
+void CQuorvelView::onButton(wxCommandEvent& event) {
+    const int id = event.GetId();
+    if (id == CMatchForm::kBowlOverId) {
+        onBowlOver();
+    } else if (id == CMatchForm::kScoresheetId) {
+        onScoresheet();
+    } else if (id == CMatchForm::kDetailsId) {
+        onDetails();
+    } else if (const int row = CMatchForm::bowlerRowOfButton(id); row >= 0) {
+        onBowlerButton(row);
+    } else {
+        event.Skip();
+    }
+}
+
+void CQuorvelView::onSlider(wxCommandEvent& event) {
+    onSliderMoved(event.GetId(), event.GetInt());
+}
+
+void CQuorvelView::showMessage(const std::string& text) {
+    wxMessageBox(toWx(text), "Quorvel", wxOK | wxICON_INFORMATION, dialogParent());
+}
+
+std::size_t CQuorvelView::pickBatsman(int, const std::vector<std::string>& candidates) {
+    CSelectBatsmanDialog choose(dialogParent(), candidates);
+    choose.ShowModal();
+    const int index = choose.chosenIndex();
+    return index < 0 ? 0 : static_cast<std::size_t>(index);
+}
+
+void CQuorvelView::showComputerSelection(const std::string& text) {
+    CSelectBatsmanDialog told(dialogParent(), toWx(text));
+    told.ShowModal();
+}
+
+void CQuorvelView::refresh() {
+    if (form_ == nullptr || screen_ == nullptr)
+        return;
+    form_->show(*screen_);
+    if (openedFigures_) {
+        form_->showFigures(*openedFigures_);
+        form_->showChaseControls(openedFigures_->inningsIndex == 1);
+        form_->FindWindow(CMatchForm::kScoresheetId)->Enable(openedSheet_ != nullptr);
+    }
+    form_->Update();
+}

@@ -1,0 +1,80 @@
+#pragma once
+// The match view: the one view of the match document, shown as the match form in the main
+// window. It owns the match screen (running figures, log, scoresheet tallies, the state of the
+// buttons and sliders), shows its state on the form and forwards the form's clicks to it; the
+// screen reaches the user back through message boxes and the Select Batsman dialog.
+
+#include <memory>
+#include <optional>
+
+#include <wx/docview.h>
+
+#include "screen/match_screen.h"
+
+class CMatchForm;
+class CQuorvelDoc;
+
+// An update hint sent to the views: 1 sets up a new innings, anything else changes nothing.
+class CQuorvelHint : public wxObject {
+  public:
+    static constexpr long kNewInnings = 1;
+    explicit CQuorvelHint(long value) : value(value) {}
+    long value;
+};
+
+class CQuorvelView : public wxView, private quorvel::MatchScreenUser {
+  public:
+    CQuorvelView() = default;
+    ~CQuorvelView() override;
+
+    bool OnCreate(wxDocument* doc, long flags) override;
+    bool OnClose(bool deleteWindow) override;
+    void OnDraw(wxDC* dc) override;
+    void OnUpdate(wxView* sender, wxObject* hint) override;
+    void OnChangeFilename() override;
+    wxPrintout* OnCreatePrintout() override;
+
+    // At start-up and after a match was opened: no over can be bowled; the scoresheet window
+    // is pointed at the document's match.
+    void initialUpdate();
+    // A saved match was opened: its cards are rebuilt from the ball-by-ball record and the
+    // form shows the final figures of its last innings.
+    void showOpenedMatch();
+
+    // File > New: reset, Select Teams, toss, bat or bowl, then the first innings.
+    void onFileNew();
+    void onBowlOver();
+    void onBowlerButton(int row);
+    void onScoresheet();
+    void onDetails();
+    void onSliderMoved(int id, int position);
+    // The print command: the standard print dialog; the printed page carries nothing.
+    void onPrint();
+
+    CQuorvelDoc* document() const;
+    CMatchForm* form() const { return form_; }
+    quorvel::MatchScreen& screen() { return *screen_; }
+    const quorvel::MatchScreen& screen() const { return *screen_; }
+    // Whether the form shows an opened match's final figures instead of the screen's own.
+    bool showsOpenedMatch() const { return openedFigures_.has_value(); }
+
+  private:
+    // MatchScreenUser.
+    void showMessage(const std::string& text) override;
+    std::size_t pickBatsman(int slot, const std::vector<std::string>& candidates) override;
+    void showComputerSelection(const std::string& text) override;
+    void refresh() override;
+
+    void onButton(wxCommandEvent& event);
+    void onSlider(wxCommandEvent& event);
+    void onCommand(wxCommandEvent& event);
+    wxWindow* dialogParent() const;
+
+    CMatchForm* form_ = nullptr;
+    std::unique_ptr<quorvel::MatchScreen> screen_;
+    std::optional<quorvel::InningsFigures> openedFigures_;
+    // The scoresheet of an opened match, rebuilt from its record.
+    std::unique_ptr<quorvel::ScoreSheet> openedSheet_;
+
+    wxDECLARE_DYNAMIC_CLASS(CQuorvelView);
+};

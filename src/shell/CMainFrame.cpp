@@ -1,0 +1,212 @@
+#include "shell/CMainFrame.h"
+
+#include <algorithm>
+
+#include <wx/accel.h>
+#include <wx/cshelp.h>
+#include <wx/display.h>
+#include <wx/filename.h>
+#include <wx/html/helpctrl.h>
+#include <wx/menu.h>
+#include <wx/msgdlg.h>
+#include <wx/statusbr.h>
+#include <wx/stdpaths.h>
+#include <wx/utils.h>
+
+#include "browser/CPlayerBrowserDialog.h"
+#include "records/player_database.h"
+#include "screen/CMatchForm.h"
+#include "shell/CAboutDialog.h"
+#include "shell/CQuorvelDoc.h"
+
+namespace {
+
+// The help book is "quorvel.hhp": beside the program (in help/), in the source tree's
+// docs/help/ above a build folder, or in docs/help/ of the current folder.
+wxString findHelpBook() {
+    wxArrayString candidates;
+    const wxFileName program(wxStandardPaths::Get().GetExecutablePath());
+    const wxString here = program.GetPath();
+    candidates.Add(here + "/help/quorvel.hhp");
+    candidates.Add(here + "/../docs/help/quorvel.hhp");
+    candidates.Add(here + "/../../docs/help/quorvel.hhp");
+    candidates.Add(wxGetCwd() + "/docs/help/quorvel.hhp");
+    candidates.Add(wxGetCwd() + "/../docs/help/quorvel.hhp");
+    for (const wxString& one : candidates)
+        if (wxFileName::FileExists(one)) {
+            wxFileName found(one);
+            found.Normalize(wxPATH_NORM_DOTS | wxPATH_NORM_ABSOLUTE);
+            return found.GetFullPath();
+        }
+    return wxString();
+}
+
+wxSize startingSize() {
+    // Placed and sized as the platform would: generously, then shrunk to the form.
+    const wxRect area = wxDisplay(0u).GetClientArea();
+    return wxSize(std::min(1200, area.GetWidth() * 9 / 10),
+                  std::min(1000, area.GetHeight() * 9 / 10));
+}
+
+} // namespace
+
+CMainFrame::CMainFrame(wxDocManager* manager)
+    : wxDocParentFrame(manager, nullptr, wxID_ANY, kAppTitle, wxDefaultPosition, startingSize()) {
+    buildMenu();
+    buildAccelerators();
+    buildStatusBar();
+    setUpHelp();
+
+    Bind(wxEVT_IDLE, &CMainFrame::onIdle, this);
+    for (int id : {kAppExitId, kViewPlayersId, kAppAboutId, kHelpId, kHelpIndexId, kHelpFinderId})
+        Bind(wxEVT_MENU, &CMainFrame::onCommand, this, id);
+    Bind(wxEVT_MENU, &CMainFrame::onContextHelp, this, kContextHelpId);
+    // Edit and pane commands have no handler in the main window: they do nothing.
+    for (int id : {kEditUndoId, kEditCutId, kEditCopyId, kEditPasteId, kNextPaneId, kPrevPaneId,
+                   kFilePrintDirectId, kFilePrintPreviewId})
+        Bind(wxEVT_MENU, &CMainFrame::onNothing, this, id);
+}
+
+CMainFrame::~CMainFrame() {
+    // The help provider points at our controller: take it down with us.
+    if (auto* provider = dynamic_cast<wxHelpControllerHelpProvider*>(wxHelpProvider::Get());
+        provider != nullptr && provider->GetHelpController() == help_.get())
+        delete wxHelpProvider::Set(nullptr);
+}
+
+CMainFrame* CMainFrame::of(wxDocManager* manager) {
+    auto* ours = dynamic_cast<CQuorvelDocManager*>(manager);
+    return ours != nullptr ? ours->frame() : nullptr;
+}
+
+void CMainFrame::buildMenu() {
+    auto* file = new wxMenu;
+    file->Append(kFileNewId, "&New...\tCtrl+N", "Start a new game");
+    file->AppendSeparator();
+    file->Append(kAppExitId, "E&xit", "Quit the application; prompts to save documents");
+    auto* view = new wxMenu;
+    view->Append(kViewPlayersId, "Players", "Browse Player Database");
+    auto* help = new wxMenu;
+    help->Append(kAppAboutId, "&About Quorvel...",
+                 "Display program information, version number and copyright");
+    auto* bar = new wxMenuBar;
+    bar->Append(file, "&File");
+    bar->Append(view, "&View");
+    bar->Append(help, "&Help");
+    SetMenuBar(bar);
+}
+
+void CMainFrame::buildAccelerators() {
+    const wxAcceleratorEntry entries[] = {
+        {wxACCEL_CTRL, 'N', kFileNewId},       {wxACCEL_CTRL, 'O', kFileOpenId},
+        {wxACCEL_CTRL, 'S', kFileSaveId},      {wxACCEL_CTRL, 'P', kFilePrintId},
+        {wxACCEL_CTRL, 'Z', kEditUndoId},      {wxACCEL_ALT, WXK_BACK, kEditUndoId},
+        {wxACCEL_CTRL, 'X', kEditCutId},       {wxACCEL_SHIFT, WXK_DELETE, kEditCutId},
+        {wxACCEL_CTRL, 'C', kEditCopyId},      {wxACCEL_CTRL, WXK_INSERT, kEditCopyId},
+        {wxACCEL_CTRL, 'V', kEditPasteId},     {wxACCEL_SHIFT, WXK_INSERT, kEditPasteId},
+        {wxACCEL_NORMAL, WXK_F6, kNextPaneId}, {wxACCEL_SHIFT, WXK_F6, kPrevPaneId},
+        {wxACCEL_NORMAL, WXK_F1, kHelpId},     {wxACCEL_SHIFT, WXK_F1, kContextHelpId},
+    };
+    SetAcceleratorTable(wxAcceleratorTable(static_cast<int>(std::size(entries)), entries));
+}
+
+void CMainFrame::buildStatusBar() {
+    wxStatusBar* bar = CreateStatusBar(4, wxSTB_DEFAULT_STYLE, kStatusBarId);
+    const int pad = FromDIP(12);
+    const int widths[4] = {-1, bar->GetTextExtent("CAP").GetWidth() + pad,
+                           bar->GetTextExtent("NUM").GetWidth() + pad,
+                           bar->GetTextExtent("SCRL").GetWidth() + pad};
+    SetStatusWidths(4, widths);
+    SetStatusText(kIdleMessage, 0);
+}
+
+void CMainFrame::setUpHelp() {
+    help_ = std::make_unique<wxHtmlHelpController>(wxHF_DEFAULT_STYLE, this);
+    helpBook_ = findHelpBook();
+    if (wxHelpProvider::Get() == nullptr) {
+        auto* provider = new wxHelpControllerHelpProvider(help_.get());
+        wxHelpProvider::Set(provider);
+    }
+}
+
+void CMainFrame::showHelpContents() {
+    if (helpBook_.empty()) {
+        wxMessageBox("The help book quorvel.hhp was not found.", kAppTitle,
+                     wxOK | wxICON_EXCLAMATION, this);
+        return;
+    }
+    if (!helpLoaded_)
+        helpLoaded_ = help_->AddBook(wxFileName(helpBook_));
+    help_->DisplayContents();
+}
+
+void CMainFrame::showDocumentTitle(const wxString& documentTitle) {
+    SetTitle(documentTitle + " - " + kAppTitle);
+}
+
+void CMainFrame::fitToForm() {
+    if (form_ == nullptr)
+        return;
+    const wxSize wanted = form_->designSize();
+    const wxSize now = GetClientSize();
+    SetClientSize(std::min(now.GetWidth(), wanted.GetWidth()),
+                  std::min(now.GetHeight(), wanted.GetHeight()));
+}
+
+void CMainFrame::updateIndicators(bool caps, bool num, bool scroll) {
+    const bool now[3] = {caps, num, scroll};
+    const char* const texts[3] = {"CAP", "NUM", "SCRL"};
+    for (int i = 0; i < 3; ++i)
+        if (now[i] != indicators_[i] || GetStatusBar()->GetStatusText(i + 1).empty() == now[i]) {
+            indicators_[i] = now[i];
+            SetStatusText(now[i] ? texts[i] : "", i + 1);
+        }
+}
+
+void CMainFrame::onIdle(wxIdleEvent& event) {
+    event.Skip();
+    bool caps = false, num = false, scroll = false;
+#ifdef __WXGTK__
+    // The lock keys' state, where the display can tell it.
+    caps = wxGetKeyState(WXK_CAPITAL);
+    num = wxGetKeyState(WXK_NUMLOCK);
+    scroll = wxGetKeyState(WXK_SCROLL);
+#endif
+    updateIndicators(caps, num, scroll);
+}
+
+void CMainFrame::showAbout() {
+    CAboutDialog about(this);
+    about.ShowModal();
+}
+
+void CMainFrame::showPlayers() {
+    CPlayerBrowserDialog browser(this, quorvel::playerDatabase());
+    browser.ShowModal();
+}
+
+void CMainFrame::onCommand(wxCommandEvent& event) {
+    switch (event.GetId()) {
+    case kAppExitId:
+        Close();
+        break;
+    case kViewPlayersId:
+        showPlayers();
+        break;
+    case kAppAboutId:
+        showAbout();
+        break;
+    default:
+        showHelpContents();
+        break;
+    }
+}
+
+void CMainFrame::onContextHelp(wxCommandEvent&) {
+    // The pointer changes; the next click asks for help on what it lands on.
+    SetStatusText("Select an object on which to get Help", 0);
+    wxContextHelp help(this, true);
+    SetStatusText(kIdleMessage, 0);
+}
+
+void CMainFrame::onNothing(wxCommandEvent&) {}

@@ -1,0 +1,83 @@
+#pragma once
+// The main window: the menu, the accelerator table, the status bar (message pane and the
+// "CAP", "NUM" and "SCRL" indicators), the help viewer and the About box; it holds the match
+// form and carries the document's title.
+
+#include <memory>
+
+#include <wx/docview.h>
+
+class CMatchForm;
+class wxHtmlHelpController;
+
+// A command or control number of the game's resources as a wx id: wx takes ids below 0x7FFF
+// only, so a number at or above that is folded into the range by taking 0x8000 off it.
+constexpr int commandId(int resourceId) {
+    return resourceId >= 0x7FFF ? resourceId - 0x8000 : resourceId;
+}
+
+class CMainFrame : public wxDocParentFrame {
+  public:
+    // Command ids of the menu and the accelerator table (57600 becomes 24832).
+    static constexpr int kFileNewId = commandId(57600);
+    static constexpr int kFileOpenId = commandId(57601);
+    static constexpr int kFileSaveId = commandId(57603);
+    static constexpr int kFilePrintId = commandId(57607);
+    static constexpr int kFilePrintDirectId = commandId(57608);
+    static constexpr int kFilePrintPreviewId = commandId(57609);
+    static constexpr int kEditCopyId = commandId(57634);
+    static constexpr int kEditCutId = commandId(57635);
+    static constexpr int kEditPasteId = commandId(57637);
+    static constexpr int kEditUndoId = commandId(57643);
+    static constexpr int kAppAboutId = commandId(57664);
+    static constexpr int kAppExitId = commandId(57665);
+    static constexpr int kHelpIndexId = commandId(57667);
+    static constexpr int kContextHelpId = commandId(57669);
+    static constexpr int kHelpId = commandId(57670);
+    static constexpr int kHelpFinderId = commandId(57671);
+    static constexpr int kNextPaneId = commandId(57680);
+    static constexpr int kPrevPaneId = commandId(57681);
+    static constexpr int kViewPlayersId = commandId(32772);
+    static constexpr int kStatusBarId = commandId(59393);
+
+    static constexpr const char* kIdleMessage = "For Help, press F1";
+    static constexpr const char* kAppTitle = "Quorvel";
+
+    explicit CMainFrame(wxDocManager* manager);
+    ~CMainFrame() override;
+
+    // The main window of a document manager (nullptr before it exists).
+    static CMainFrame* of(wxDocManager* manager);
+
+    void setForm(CMatchForm* form) { form_ = form; }
+    CMatchForm* form() const { return form_; }
+    // The title bar: the document's title, " - " and "Quorvel".
+    void showDocumentTitle(const wxString& documentTitle);
+    // Shrinks the window (never enlarging it) to the size the form needs.
+    void fitToForm();
+
+    // The status bar's keyboard indicators, each shown while its lock key is on.
+    void updateIndicators(bool caps, bool num, bool scroll);
+    // The help book: where it was found (empty when none), and whether it is loaded.
+    wxString helpBookPath() const { return helpBook_; }
+    wxHtmlHelpController* help() const { return help_.get(); }
+    void showHelpContents();
+    void showAbout();
+    void showPlayers();
+
+  private:
+    void buildMenu();
+    void buildAccelerators();
+    void buildStatusBar();
+    void setUpHelp();
+    void onIdle(wxIdleEvent& event);
+    void onCommand(wxCommandEvent& event);
+    void onContextHelp(wxCommandEvent& event);
+    void onNothing(wxCommandEvent& event);
+
+    CMatchForm* form_ = nullptr;
+    std::unique_ptr<wxHtmlHelpController> help_;
+    wxString helpBook_;
+    bool helpLoaded_ = false;
+    bool indicators_[3] = {false, false, false};
+};

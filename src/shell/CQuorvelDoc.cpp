@@ -1,0 +1,168 @@
+#include "shell/CQuorvelDoc.h"
+
+#include <wx/filedlg.h>
+#include <wx/filehistory.h>
+#include <wx/filename.h>
+#include <wx/msgdlg.h>
+
+#include "screen/CQuorvelView.h"
+#include "setup/CTemplateDialog.h"
+#include "shell/CMainFrame.h"
+
+wxIMPLEMENT_DYNAMIC_CLASS(CQuorvelDoc, wxDocument);
+
+namespace {
+
+std::string pathBytes(const wxString& path) {
+    return std::string(path.fn_str());
+}
+
+// The chosen name with the ".quo" extension added when it has none.
+wxString withExtension(const wxString& path) {
+    const wxString ext = wxFileName(path).GetExt();
+    if (ext.empty() || ext.Contains(" "))
+        return path + "." + CQuorvelDoc::kExtension;
+    return path;
+}
+
+FileQuestion& fileAnswer() {
+    static FileQuestion answer;
+    return answer;
+}
+
+} // namespace
+
+wxString askForFile(wxWindow* parent, const wxString& title, const wxString& offered,
+                    const wxString& filter, long style) {
+    if (fileAnswer())
+        return fileAnswer()(parent, title, offered, filter, style);
+    const wxFileName name(offered);
+    wxFileDialog dialog(parent, title, name.GetPath(), name.GetFullName(), filter, style);
+    if (dialog.ShowModal() != wxID_OK)
+        return wxString();
+    return dialog.GetPath();
+}
+
+void answerFileQuestions(FileQuestion answer) {
+    fileAnswer() = std::move(answer);
+}
+
+CQuorvelDoc::CQuorvelDoc() {
+    Bind(wxEVT_MENU, &CQuorvelDoc::onSave, this, CMainFrame::kFileSaveId);
+}
+
+CQuorvelView* CQuorvelDoc::view() const {
+    return dynamic_cast<CQuorvelView*>(GetFirstView());
+}
+
+bool CQuorvelDoc::OnNewDocument() {
+    if (!wxDocument::OnNewDocument())
+        return false;
+    title.clear();
+    setTitleAndPath(kUntitled, wxString());
+    return true;
+}
+
+void CQuorvelDoc::setTitleAndPath(const wxString& titleText, const wxString& path) {
+    SetTitle(titleText);
+    SetFilename(path, true);
+    // SetFilename only tells the views when the name changed; the title may change alone.
+    for (wxView* one : GetViewsVector())
+        one->OnChangeFilename();
+}
+
+void CQuorvelDoc::buildTitle() {
+    title = scores.title();
+    setTitleAndPath(toWx(title), toWx(title));
+    SetDocumentSaved(false);
+}
+
+void CQuorvelDoc::reportFileError(const std::string& message) const {
+    wxMessageBox(toWx(message), "Quorvel", wxOK | wxICON_EXCLAMATION, GetDocumentWindow());
+}
+
+bool CQuorvelDoc::saveTo(const wxString& path) {
+    if (auto error = quorvel::writeScoresFile(pathBytes(path), scores)) {
+        error->path = pathBytes(path);
+        reportFileError(error->message());
+        return false;
+    }
+    return true;
+}
+
+bool CQuorvelDoc::DoSaveDocument(const wxString& file) {
+    return saveTo(file);
+}
+
+bool CQuorvelDoc::DoOpenDocument(const wxString& file) {
+    return openMatch(file);
+}
+
+bool CQuorvelDoc::Save() {
+    const wxString path = GetFilename();
+    if (!path.empty() && wxFileName::FileExists(path) && wxFileName::IsFileWritable(path))
+        return saveTo(path);
+    return SaveAs();
+}
+
+bool CQuorvelDoc::SaveAs() {
+    const wxString chosen = askForFile(GetDocumentWindow(), "Save As", GetFilename(), kFilter,
+                                       wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
+    if (chosen.empty())
+        return false;
+    const wxString path = withExtension(chosen);
+    if (!saveTo(path))
+        return false;
+    setTitleAndPath(wxFileName(path).GetFullName(), path);
+    SetDocumentSaved(true);
+    if (wxDocManager* manager = GetDocumentManager())
+        manager->AddFileToHistory(path);
+    return true;
+}
+
+bool CQuorvelDoc::openMatch(const wxString& path) {
+    quorvel::Scores loaded;
+    if (auto error = quorvel::readScoresFile(pathBytes(path), loaded)) {
+        error->path = pathBytes(path);
+        reportFileError(error->message());
+        return false;
+    }
+    scores = loaded;
+    setTitleAndPath(wxFileName(path).GetFullName(), path);
+    SetDocumentSaved(true);
+    if (wxDocManager* manager = GetDocumentManager())
+        manager->AddFileToHistory(path);
+    if (CQuorvelView* shown = view()) {
+        shown->initialUpdate();
+        shown->showOpenedMatch();
+    }
+    return true;
+}
+
+void CQuorvelDoc::onSave(wxCommandEvent&) {
+    Save();
+}
+
+// ---------------------------------------------------------------------------------------------
+
+CQuorvelDocManager::CQuorvelDocManager() : wxDocManager(0, true) {
+    Bind(wxEVT_MENU, &CQuorvelDocManager::onOpen, this, CMainFrame::kFileOpenId);
+}
+
+CQuorvelDoc* CQuorvelDocManager::document() const {
+    return dynamic_cast<CQuorvelDoc*>(GetCurrentDocument());
+}
+
+wxFileHistory* CQuorvelDocManager::OnCreateFileHistory() {
+    return new wxFileHistory(kRecentFiles);
+}
+
+void CQuorvelDocManager::onOpen(wxCommandEvent&) {
+    CQuorvelDoc* doc = document();
+    if (doc == nullptr)
+        return;
+    const wxString chosen = askForFile(frame_, "Open", wxString(), CQuorvelDoc::kFilter,
+                                       wxFD_OPEN | wxFD_FILE_MUST_EXIST);
+    if (!chosen.empty())
+        doc->openMatch(chosen);
+}

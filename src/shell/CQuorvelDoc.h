@@ -1,0 +1,88 @@
+#pragma once
+// The match document: one match record and its title. It is saved as a ".quo" file (the match
+// record's archive form, nothing else) and opened from one; it is never marked as changed, so
+// nothing ever asks whether to save it.
+
+#include <functional>
+
+#include <wx/docview.h>
+
+#include "records/scores.h"
+
+// How the game asks for a file name: the standard file dialog (style wxFD_OPEN or wxFD_SAVE with
+// its flags) offering `offered`; an empty result means cancelled.
+using FileQuestion =
+    std::function<wxString(wxWindow* parent, const wxString& title, const wxString& offered,
+                           const wxString& filter, long style)>;
+wxString askForFile(wxWindow* parent, const wxString& title, const wxString& offered,
+                    const wxString& filter, long style);
+// Replaces the file dialog by an answer (tests); an empty function brings the dialog back.
+void answerFileQuestions(FileQuestion answer);
+
+class CMainFrame;
+class CQuorvelView;
+
+class CQuorvelDoc : public wxDocument {
+  public:
+    static constexpr const char* kFilter = "Quorvel Files (*.quo)|*.quo|All Files (*.*)|*.*";
+    static constexpr const char* kExtension = "quo";
+    static constexpr const char* kUntitled = "Untitled";
+
+    CQuorvelDoc();
+
+    quorvel::Scores scores;
+    // "Left vs. Right, date"; not saved.
+    std::string title;
+
+    bool OnNewDocument() override;
+    bool IsModified() const override { return false; }
+    bool OnSaveModified() override { return true; }
+    // Save: straight to the document's path when a writable file of that name exists, else
+    // through the save dialog.
+    bool Save() override;
+    bool SaveAs() override;
+
+    // The teams are chosen: the title becomes both the document's title and its path name
+    // (a file name in the current folder).
+    void buildTitle();
+    // Writes the match to path; a failure is reported in a message box.
+    bool saveTo(const wxString& path);
+    // Reads a saved match. On success the match replaces the current one, the document takes
+    // the file's path and name, and the view shows it; on failure a message box tells why and
+    // the current match stays as it was.
+    bool openMatch(const wxString& path);
+
+    CQuorvelView* view() const;
+
+  protected:
+    bool DoSaveDocument(const wxString& file) override;
+    bool DoOpenDocument(const wxString& file) override;
+
+  private:
+    void onSave(wxCommandEvent& event);
+    void setTitleAndPath(const wxString& titleText, const wxString& path);
+    void reportFileError(const std::string& message) const;
+
+    wxDECLARE_DYNAMIC_CLASS(CQuorvelDoc);
+};
+
+// The document manager: one document type, one document for the run, and the Open command,
+// which reads into the same document rather than replacing it.
+class CQuorvelDocManager : public wxDocManager {
+  public:
+    static constexpr int kRecentFiles = 4;
+
+    CQuorvelDocManager();
+
+    CMainFrame* frame() const { return frame_; }
+    void setFrame(CMainFrame* frame) { frame_ = frame; }
+    CQuorvelDoc* document() const;
+
+    // Ctrl+O: the open dialog, then the document's open.
+    void onOpen(wxCommandEvent& event);
+
+    wxFileHistory* OnCreateFileHistory() override;
+
+  private:
+    CMainFrame* frame_ = nullptr;
+};

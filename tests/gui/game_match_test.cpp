@@ -1,0 +1,373 @@
+// The game started for real: the empty form, File > New through every set-up dialog, overs
+// bowled with ">" and "Bowl Over" under the enabling rules, a whole match to its result, the
+// scoresheet and log windows, and saving and opening the match.
+
+#include <algorithm>
+#include <cstdio>
+
+#include <wx/config.h>
+#include <wx/filedlg.h>
+#include <wx/menu.h>
+#include <wx/msgdlg.h>
+#include <wx/slider.h>
+#include <wx/statusbr.h>
+#include <wx/textctrl.h>
+
+#include "gui/game_support.h"
+#include "records/scores.h"
+#include "reports/CLogDialog.h"
+#include "reports/CScoreSheetDialog.h"
+#include "setup/CBatOrBowlDialog.h"
+#include "setup/CSelectBatsmanDialog.h"
+#include "setup/CSelectTeamsDialog.h"
+#include "setup/CTossDialog.h"
+
+namespace quorvel::gui {
+namespace {
+
+int pickFirst(CSelectBatsmanDialog& dialog) {
+    if (dialog.isUserChoice()) {
+        selectRows(control<wxListBox>(&dialog, CSelectBatsmanDialog::kCandidateListId), {0});
+        click(&dialog, wxID_OK);
+    }
+    return wxID_OK;
+}
+
+int twoElevens(CSelectTeamsDialog& dialog) {
+    click(&dialog, CSelectTeamsDialog::kLeftSelectId);
+    click(&dialog, CSelectTeamsDialog::kRightSelectId);
+    click(&dialog, wxID_OK);
+    return wxID_OK;
+}
+
+class GameMatch : public GameTest {
+  protected:
+    // File > New answered through each dialog in turn, up to the first ball.
+    void newMatch() {
+        wxTEST_DIALOG(command(CMainFrame::kFileNewId), Drive<CSelectTeamsDialog>(twoElevens),
+                      Drive<CTossDialog>([](CTossDialog&) { return wxID_OK; }),
+                      Drive<CBatOrBowlDialog>([](CBatOrBowlDialog&) { return wxID_OK; }),
+                      Drive<CSelectBatsmanDialog>(pickFirst),
+                      Drive<CSelectBatsmanDialog>(pickFirst));
+    }
+
+    bool userFields() {
+        const Scores& scores = doc().scores;
+        return !scores.teams[scores.fieldingSide(screen().figures().inningsIndex)]
+                    .isComputerControlled();
+    }
+
+    bool checked(int row) {
+        return static_cast<CRowButton*>(form().FindWindow(CMatchForm::kBowlerRowIds[row][5]))
+            ->checked();
+    }
+
+    // One over: when the user fields, the bowler choice on screen is checked against the rules
+    // and a ">" pressed when no bowler is preselected; then "Bowl Over".
+    void playOver() {
+        const InningsFigures& f = screen().figures();
+        if (userFields()) {
+            const int returning = f.bowlerBeforeLastRow;
+            if (f.overNumber < 2) {
+                EXPECT_FALSE(enabled(CMatchForm::kBowlOverId)) << "over " << f.overNumber;
+            } else if (returning >= 0 && screen().bowlerButtons().enabled[returning]) {
+                EXPECT_TRUE(enabled(CMatchForm::kBowlOverId)) << "over " << f.overNumber;
+                EXPECT_TRUE(checked(returning)) << "over " << f.overNumber;
+                ++preselections;
+            }
+            for (int row = 0; row < kBowlerRows; ++row)
+                if (f.bowlerOvers[row] >= 10) {
+                    EXPECT_FALSE(enabled(CMatchForm::kBowlerRowIds[row][5])) << "row " << row;
+                    ++tenOverBowlersSeen;
+                }
+            if (!enabled(CMatchForm::kBowlOverId)) {
+                for (int row = 0; row < kBowlerRows; ++row) {
+                    const int id = CMatchForm::kBowlerRowIds[row][5];
+                    if (shown(id) && enabled(id)) {
+                        press(id);
+                        EXPECT_TRUE(checked(row));
+                        break;
+                    }
+                }
+            }
+        }
+        ASSERT_TRUE(enabled(CMatchForm::kBowlOverId));
+        press(CMatchForm::kBowlOverId);
+    }
+
+    int preselections = 0;
+    int tenOverBowlersSeen = 0;
+};
+
+TEST_F(GameMatch, StartsWithAnEmptyMatch) {
+    EXPECT_EQ(frame().GetTitle(), "Untitled - Quorvel");
+    EXPECT_EQ(frame().GetStatusBar()->GetStatusText(0), "For Help, press F1");
+    EXPECT_EQ(frame().GetStatusBar()->GetFieldsCount(), 4);
+    EXPECT_EQ(frame().GetStatusBar()->GetId(), commandId(59393));
+    EXPECT_FALSE(enabled(CMatchForm::kBowlOverId));
+    EXPECT_FALSE(enabled(CMatchForm::kScoresheetId));
+    EXPECT_TRUE(enabled(CMatchForm::kDetailsId));
+    EXPECT_FALSE(shown(CMatchForm::kBallByBallId));
+    EXPECT_FALSE(shown(CMatchForm::kChasingId));
+    EXPECT_FALSE(shown(CMatchForm::kProgressId));
+    for (const auto& row : CMatchForm::kBowlerRowIds)
+        EXPECT_FALSE(shown(row[5]) && enabled(row[5]));
+    EXPECT_EQ(text(CMatchForm::kRunsId), "0");
+    EXPECT_EQ(text(CMatchForm::kRunRateId), "0");
+
+    wxMenuBar* bar = frame().GetMenuBar();
+    ASSERT_EQ(bar->GetMenuCount(), 3u);
+    EXPECT_EQ(bar->GetMenuLabel(0), "&File");
+    EXPECT_EQ(bar->GetMenuLabel(1), "&View");
+    EXPECT_EQ(bar->GetMenuLabel(2), "&Help");
+    ASSERT_NE(bar->FindItem(CMainFrame::kFileNewId), nullptr);
+    EXPECT_EQ(bar->FindItem(CMainFrame::kFileNewId)->GetHelp(), "Start a new game");
+    EXPECT_EQ(bar->FindItem(CMainFrame::kAppExitId)->GetItemLabel(), "E&xit");
+    EXPECT_EQ(bar->FindItem(CMainFrame::kViewPlayersId)->GetHelp(), "Browse Player Database");
+    EXPECT_EQ(bar->FindItem(CMainFrame::kAppAboutId)->GetItemLabel(), "&About Quorvel...");
+    // Open, save and print are reached through the accelerators alone.
+    EXPECT_EQ(bar->FindItem(CMainFrame::kFileOpenId), nullptr);
+    EXPECT_EQ(bar->FindItem(CMainFrame::kFileSaveId), nullptr);
+}
+
+TEST_F(GameMatch, NewMatchRunsEveryDialogToTheFirstBall) {
+    newMatch();
+    const Scores& scores = doc().scores;
+    EXPECT_EQ(scores.teams[0].name(), "India");
+    EXPECT_EQ(scores.teams[1].name(), "Pakistan");
+    EXPECT_EQ(frame().GetTitle(), "India vs. Pakistan, " + scores.matchDate + " - Quorvel");
+    EXPECT_EQ(screen().state(), MatchState::FirstInnings);
+    EXPECT_TRUE(enabled(CMatchForm::kScoresheetId));
+    EXPECT_FALSE(shown(CMatchForm::kChasingId));
+    EXPECT_NE(text(CMatchForm::kBatsmanNameIds[0]), "");
+    EXPECT_NE(text(CMatchForm::kBatsmanNameIds[1]), "");
+    expectFormShowsFigures();
+
+    // The user moves the sliders of his own side only.
+    const bool userBats = !userFields();
+    for (int id : {slider::kRunning, slider::kBattingSlot0, slider::kBattingSlot1})
+        EXPECT_EQ(form().FindWindow(id)->IsEnabled(), userBats) << id;
+    for (int id : {slider::kBowling, slider::kFielding})
+        EXPECT_EQ(form().FindWindow(id)->IsEnabled(), !userBats) << id;
+    const int movable = userBats ? slider::kRunning : slider::kBowling;
+    auto* one = static_cast<wxSlider*>(form().FindWindow(movable));
+    EXPECT_EQ(one->GetMin(), 0);
+    EXPECT_EQ(one->GetMax(), 4);
+    EXPECT_EQ(one->GetValue(), 2);
+    one->SetValue(4);
+    wxCommandEvent moved(wxEVT_SLIDER, movable);
+    moved.SetInt(4);
+    moved.SetEventObject(one);
+    one->ProcessWindowEvent(moved);
+    EXPECT_EQ(screen().sliderState(movable).position, 4);
+}
+
+TEST_F(GameMatch, OversFollowTheEnablingRulesAndTheFormShowsTheEngine) {
+    newMatch();
+    AnswerEverything answers;
+    for (int over = 0; over < 6 && screen().state() == MatchState::FirstInnings; ++over) {
+        playOver();
+        expectFormShowsFigures();
+        if (HasFatalFailure())
+            return;
+    }
+    EXPECT_GE(screen().figures().overNumber, 1);
+}
+
+TEST_F(GameMatch, WholeMatchToItsResultThenSheetLogSaveAndOpen) {
+    newMatch();
+    AnswerEverything answers;
+    int overs = 0;
+    while (screen().flow().inInnings() && overs < 2 * kOversPerInnings + 2) {
+        playOver();
+        if (HasFatalFailure())
+            return;
+        ++overs;
+        if (overs % 7 == 0)
+            expectFormShowsFigures();
+    }
+    ASSERT_EQ(screen().state(), MatchState::MatchOver);
+    EXPECT_GT(preselections, 0);
+    if (screen().figures().inningsIndex == 1 || tenOverBowlersSeen == 0) {
+        // A side that fielded through 20 overs or more had a bowler reach ten.
+        SUCCEED();
+    }
+    ASSERT_FALSE(answers.messages.empty());
+    EXPECT_EQ(answers.messages.back(), screen().flow().inningsLine(1));
+    EXPECT_NE(
+        std::find(answers.messages.begin(), answers.messages.end(), screen().flow().inningsLine(0)),
+        answers.messages.end());
+    EXPECT_FALSE(enabled(CMatchForm::kBowlOverId));
+    for (const auto& row : CMatchForm::kBowlerRowIds)
+        EXPECT_FALSE(shown(row[5]) && enabled(row[5]));
+    expectFormShowsFigures();
+
+    // The scoresheet window shows the whole sheet, from its top.
+    std::string sheetShown;
+    answers.answer("CScoreSheetDialog", [&](wxDialog& dialog) {
+        auto& sheet = static_cast<CScoreSheetDialog&>(dialog);
+        sheetShown = std::string(sheet.text()->GetValue().ToUTF8());
+        EXPECT_EQ(sheet.GetTitle(), "Score Sheet");
+        EXPECT_NE(dialog.FindWindow(CScoreSheetDialog::kSaveId), nullptr);
+        return wxID_OK;
+    });
+    press(CMatchForm::kScoresheetId);
+    EXPECT_EQ(answers.counts["CScoreSheetDialog"], 1);
+    EXPECT_EQ(sheetShown.rfind("India vs. Pakistan\n", 0), 0u);
+    EXPECT_NE(sheetShown.find("Bowling"), std::string::npos);
+
+    // The log window holds the whole commentary, unwrapped, scrolled to its end.
+    answers.answer("CLogDialog", [&](wxDialog& dialog) {
+        auto& log = static_cast<CLogDialog&>(dialog);
+        EXPECT_EQ(log.GetTitle(), "Quorvel Log");
+        EXPECT_TRUE(log.text()->HasFlag(wxTE_DONTWRAP));
+        EXPECT_EQ(log.text()->GetInsertionPoint(), log.text()->GetLastPosition());
+        EXPECT_EQ(log.text()->GetValue(), toDisplayText(screen().log().text()));
+        return wxID_OK;
+    });
+    press(CMatchForm::kDetailsId);
+    EXPECT_EQ(answers.counts["CLogDialog"], 1);
+
+    // Save: the first save asks for a name; the file is the match record's archive form.
+    const std::string path = scratch_.file("match.quo");
+    nextFile = scratch_.file("match");
+    command(CMainFrame::kFileSaveId);
+    EXPECT_EQ(fileQuestions, 1);
+    EXPECT_EQ(offeredFiles.back(), doc().scores.title());
+    const std::string saved = test::readBytes(path);
+    EXPECT_TRUE(saved == encodeScores(doc().scores));
+    EXPECT_EQ(frame().GetTitle(), "match.quo - Quorvel");
+    // A second save writes straight to the same file.
+    command(CMainFrame::kFileSaveId);
+    EXPECT_EQ(fileQuestions, 1);
+
+    // Open it again: the same match, shown with its final figures; saved again, the same bytes.
+    const InningsFigures end = screen().figures();
+    nextFile = path;
+    command(CMainFrame::kFileOpenId);
+    EXPECT_EQ(fileQuestions, 2);
+    EXPECT_TRUE(encodeScores(doc().scores) == saved);
+    EXPECT_TRUE(view().showsOpenedMatch());
+    EXPECT_EQ(text(CMatchForm::kRunsId), std::to_string(end.totalRuns));
+    EXPECT_EQ(text(CMatchForm::kWicketsId), std::to_string(end.totalWickets));
+    // The record's overs: an innings ended on an over's sixth ball shows the whole over.
+    EXPECT_NEAR(std::stod(text(CMatchForm::kOversId)), end.oversFigure, 0.45);
+    EXPECT_EQ(text(CMatchForm::kBattingNameId), end.battingTeamName);
+    EXPECT_FALSE(enabled(CMatchForm::kBowlOverId));
+    EXPECT_TRUE(enabled(CMatchForm::kScoresheetId));
+    std::remove(path.c_str());
+    command(CMainFrame::kFileSaveId);
+    EXPECT_TRUE(test::readBytes(path) == saved);
+}
+
+TEST_F(GameMatch, FailedOpenKeepsTheMatchAndSaysWhy) {
+    newMatch();
+    const std::string before = encodeScores(doc().scores);
+    const wxString title = frame().GetTitle();
+    const std::string bad = scratch_.file("bad.quo");
+    test::writeBytes(bad, "not a match");
+    AnswerEverything answers;
+    nextFile = bad;
+    command(CMainFrame::kFileOpenId);
+    ASSERT_EQ(answers.messages.size(), 1u);
+    EXPECT_NE(answers.messages[0].find(bad), std::string::npos);
+    EXPECT_TRUE(encodeScores(doc().scores) == before);
+    EXPECT_EQ(frame().GetTitle(), title);
+    EXPECT_EQ(screen().state(), MatchState::FirstInnings);
+
+    // A file that is not there.
+    const std::string missing = scratch_.file("missing.quo");
+    nextFile = missing;
+    command(CMainFrame::kFileOpenId);
+    ASSERT_EQ(answers.messages.size(), 2u);
+    EXPECT_NE(answers.messages[1].find(missing), std::string::npos);
+    EXPECT_TRUE(encodeScores(doc().scores) == before);
+
+    // A cancelled open changes nothing and says nothing.
+    nextFile.clear();
+    command(CMainFrame::kFileOpenId);
+    EXPECT_EQ(answers.messages.size(), 2u);
+    EXPECT_TRUE(encodeScores(doc().scores) == before);
+}
+
+TEST_F(GameMatch, CancelledNewLeavesNothingToBowl) {
+    newMatch();
+    AnswerEverything answers;
+    playOver();
+    answers.answer("CSelectTeamsDialog", [](wxDialog&) { return wxID_CANCEL; });
+    command(CMainFrame::kFileNewId);
+    EXPECT_EQ(answers.counts["CSelectTeamsDialog"], 1);
+    EXPECT_EQ(answers.counts["CTossDialog"], 0);
+    EXPECT_FALSE(enabled(CMatchForm::kBowlOverId));
+    for (const auto& row : CMatchForm::kBowlerRowIds)
+        EXPECT_FALSE(shown(row[5]) && enabled(row[5]));
+    EXPECT_EQ(doc().scores.teams[0].name(), "");
+    // The document keeps the previous match's title.
+    EXPECT_NE(frame().GetTitle(), "Untitled - Quorvel");
+    // The log of the first match stays.
+    EXPECT_FALSE(screen().log().text().empty());
+}
+
+TEST_F(GameMatch, ScoresheetSaveWritesTheSheetAndReportsFailures) {
+    newMatch();
+    AnswerEverything answers;
+    playOver();
+    const std::string path = scratch_.file("sheet.txt");
+    nextFile = scratch_.file("sheet");
+    answers.messages.clear();
+    answers.answer("CScoreSheetDialog", [&](wxDialog& dialog) {
+        auto& sheet = static_cast<CScoreSheetDialog&>(dialog);
+        sheet.save();
+        EXPECT_FALSE(sheet.saveTo(scratch_.file("no/such/folder/sheet.txt")));
+        return wxID_OK;
+    });
+    press(CMatchForm::kScoresheetId);
+    ASSERT_EQ(fileQuestions, 1);
+    EXPECT_EQ(offeredFiles.back(), view().screen().scoreSheet().defaultFileName());
+    EXPECT_TRUE(test::readBytes(path) == view().screen().scoreSheet().sheetText());
+    ASSERT_EQ(answers.messages.size(), 1u);
+    EXPECT_NE(answers.messages[0].find("no/such/folder/sheet.txt"), std::string::npos);
+}
+
+TEST_F(GameMatch, AboutPlayersAndHintsOtherThanOne) {
+    AnswerEverything answers;
+    std::vector<std::string> texts;
+    answers.answer("CAboutDialog", [&](wxDialog& dialog) {
+        EXPECT_EQ(dialog.GetTitle(), "About Quorvel");
+        for (wxWindow* child : dialog.GetChildren())
+            texts.push_back(std::string(child->GetLabel().ToUTF8()));
+        return wxID_OK;
+    });
+    command(CMainFrame::kAppAboutId);
+    EXPECT_NE(std::find(texts.begin(), texts.end(), "Version 1.0"), texts.end());
+    EXPECT_NE(std::find(texts.begin(), texts.end(), "November 1, 1998"), texts.end());
+    command(CMainFrame::kViewPlayersId);
+    EXPECT_EQ(answers.counts["CPlayerBrowserDialog"], 1);
+    // Edit keys do nothing.
+    command(CMainFrame::kEditCopyId);
+    command(CMainFrame::kEditUndoId);
+    EXPECT_EQ(answers.counts.size(), 2u);
+
+    CQuorvelHint other(7);
+    doc().UpdateAllViews(nullptr, &other);
+    EXPECT_EQ(screen().state(), MatchState::NoMatch);
+    EXPECT_FALSE(enabled(CMatchForm::kBowlOverId));
+}
+
+TEST_F(GameMatch, SettingsKeepTheRecentFilesAndPreviewPages) {
+    newMatch();
+    AnswerEverything answers;
+    const std::string path = scratch_.file("kept.quo");
+    nextFile = path;
+    command(CMainFrame::kFileSaveId);
+    shell_.frame->Close(true);
+    wxTheApp->ProcessIdle();
+    stopQuorvelShell(shell_);
+    wxConfigBase* config = wxConfigBase::Get(false);
+    ASSERT_NE(config, nullptr);
+    EXPECT_EQ(config->Read("/Recent File List/File1", ""), wxString(path));
+    EXPECT_TRUE(config->HasEntry("/Settings/PreviewPages"));
+}
+
+} // namespace
+} // namespace quorvel::gui
