@@ -64,12 +64,16 @@ void CFigureBox::onPaint(wxPaintEvent&) {
     const int margin = FromDIP(3);
     const wxRect inside(margin, 1, size.GetWidth() - 2 * margin, size.GetHeight() - 2);
     wxDCClipper clip(dc, inside);
-    const wxSize extent = dc.GetTextExtent(text_);
-    // Too long for the box: show its beginning, as an edit box does.
-    const bool right = rightAligned_ && extent.GetWidth() <= inside.GetWidth();
-    const int x = right ? inside.GetRight() + 1 - extent.GetWidth() : inside.GetLeft();
+    // Too long for the box: its beginning, as many whole characters as fit.
+    wxString shown = text_;
+    wxSize extent = dc.GetTextExtent(shown);
+    while (shown.length() > 1 && extent.GetWidth() > inside.GetWidth()) {
+        shown.RemoveLast();
+        extent = dc.GetTextExtent(shown);
+    }
+    const int x = rightAligned_ ? inside.GetRight() + 1 - extent.GetWidth() : inside.GetLeft();
     const int y = inside.GetTop() + (inside.GetHeight() - extent.GetHeight()) / 2;
-    dc.DrawText(text_, x, y);
+    dc.DrawText(shown, x, y);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -244,9 +248,51 @@ CMatchForm::CMatchForm(wxWindow* parent) : wxPanel(parent, wxID_ANY) {
         choose->SetSize(dlu(340, y, 15, 12));
     }
 
+    setHelpTexts();
+
     // The form as it stands before any match.
     ballByBall->Hide();
     showChaseControls(false);
+}
+
+void CMatchForm::setHelpTexts() {
+    const struct {
+        int id;
+        const char* text;
+    } texts[] = {
+        {kBowlOverId, "Bowl Over: plays the next over, ball by ball, with the chosen bowler."},
+        {kScoresheetId, "Scoresheet: the full scorecard of the match, which you can save."},
+        {kDetailsId, "Details: the ball-by-ball commentary of every match of this run."},
+        {kBattingNameId, "The batting side."},
+        {kRunsId, "Runs scored in this innings."},
+        {kWicketsId, "Wickets fallen."},
+        {kOversId, "Overs bowled: 12.3 is twelve overs and three balls."},
+        {kRunRateId, "Runs per over so far."},
+        {kTargetId, "The runs the batting side must reach to win."},
+        {kTargetRateId, "The runs per over the target asks for over fifty overs."},
+        {kRequiredRateId, "The runs per over still needed in the overs left."},
+        {kProgressId, "How far the chase has come."},
+        {kBowlingNameId, "The fielding side."},
+        {quorvel::slider::kRunning,
+         "Running: how hard the batsmen run between the wickets (your side only)."},
+        {quorvel::slider::kBattingSlot0, "How freely this batsman plays his strokes."},
+        {quorvel::slider::kBattingSlot1, "How freely this batsman plays his strokes."},
+        {quorvel::slider::kBowling, "How much the bowler attacks the batsmen."},
+        {quorvel::slider::kFielding, "Fielding: how close and attacking the field is set."},
+    };
+    for (const auto& one : texts)
+        if (wxWindow* control = FindWindow(one.id))
+            control->SetHelpText(one.text);
+    for (const auto& row : kBowlerRowIds) {
+        FindWindow(row[0])->SetHelpText("A bowler of the fielding side.");
+        FindWindow(row[5])->SetHelpText(
+            "Chooses this bowler for the next over. Nobody bowls two overs running or more "
+            "than ten.");
+    }
+    for (int slot = 0; slot < 2; ++slot) {
+        FindWindow(kBatsmanNameIds[slot])->SetHelpText("A batsman at the crease.");
+        FindWindow(kBatsmanStrikeRateIds[slot])->SetHelpText("Runs per hundred balls faced.");
+    }
 }
 
 wxSize CMatchForm::designSize() const {

@@ -116,6 +116,8 @@ class CMatchForm : public wxPanel {
     wxString textOf(int id) const;
 
   private:
+    // What Shift+F1 and a click on a control tell about it.
+    void setHelpTexts();
     wxRect dlu(int x, int y, int width, int height) const;
     CFigureBox* box(int id, int x, int y, int width, bool rightAligned);
     wxStaticText* label(int id, const wxString& text, int x, int y, int width,

@@ -7,6 +7,8 @@
 
 #include <wx/config.h>
 #include <wx/filedlg.h>
+#include <wx/filename.h>
+#include <wx/html/helpctrl.h>
 #include <wx/menu.h>
 #include <wx/msgdlg.h>
 #include <wx/slider.h>
@@ -352,6 +354,15 @@ TEST_F(GameMatch, AboutPlayersAndHintsOtherThanOne) {
     doc().UpdateAllViews(nullptr, &other);
     EXPECT_EQ(screen().state(), MatchState::NoMatch);
     EXPECT_FALSE(enabled(CMatchForm::kBowlOverId));
+}
+
+TEST_F(GameMatch, HelpBookAndContextHelpTexts) {
+    ASSERT_FALSE(frame().helpBookPath().empty());
+    EXPECT_TRUE(frame().helpBookPath().EndsWith("quorvel.hhp"));
+    EXPECT_TRUE(frame().help()->AddBook(wxFileName(frame().helpBookPath())));
+    EXPECT_FALSE(form().FindWindow(CMatchForm::kBowlOverId)->GetHelpText().empty());
+    EXPECT_FALSE(form().FindWindow(CMatchForm::kBowlerRowIds[9][5])->GetHelpText().empty());
+    EXPECT_FALSE(form().FindWindow(slider::kFielding)->GetHelpText().empty());
 }
 
 TEST_F(GameMatch, SettingsKeepTheRecentFilesAndPreviewPages) {

@@ -1,0 +1,91 @@
+// Pictures of the game for the documentation. Runs only when QUORVEL_SCREENSHOT_DIR names a
+// folder (scripts/screenshots-game.sh sets it): the main window before a match, during the first
+// innings and at the result, and the scoresheet and log windows, each cropped from the screen.
+
+#include <cstdlib>
+#include <string>
+
+#include <wx/textctrl.h>
+#include <wx/utils.h>
+
+#include "gui/game_support.h"
+#include "reports/CLogDialog.h"
+#include "reports/CScoreSheetDialog.h"
+
+namespace quorvel::gui {
+namespace {
+
+class GameScreenshots : public GameTest {
+  protected:
+    void SetUp() override {
+        const char* dir = std::getenv("QUORVEL_SCREENSHOT_DIR");
+        if (dir == nullptr || *dir == '\0')
+            GTEST_SKIP() << "QUORVEL_SCREENSHOT_DIR is not set";
+        dir_ = dir;
+        GameTest::SetUp();
+        frame().Move(10, 10);
+    }
+
+    void settle() {
+        for (int i = 0; i < 25; ++i) {
+            wxYield();
+            wxMilliSleep(20);
+        }
+    }
+
+    void shoot(wxWindow& window, const std::string& name) {
+        window.Raise();
+        window.Refresh();
+        settle();
+        const wxRect r = window.GetScreenRect();
+        const std::string file = dir_ + "/" + name + ".png";
+        const std::string command = "sh -c \"import -window root png:- | convert png:- -crop " +
+                                    std::to_string(r.width) + "x" + std::to_string(r.height) + "+" +
+                                    std::to_string(r.x) + "+" + std::to_string(r.y) + " +repage '" +
+                                    file + "'\"";
+        EXPECT_EQ(wxExecute(command, wxEXEC_SYNC | wxEXEC_NODISABLE), 0) << command;
+    }
+
+    void playOver() {
+        if (!enabled(CMatchForm::kBowlOverId))
+            for (const auto& row : CMatchForm::kBowlerRowIds)
+                if (shown(row[5]) && enabled(row[5])) {
+                    press(row[5]);
+                    break;
+                }
+        press(CMatchForm::kBowlOverId);
+    }
+
+    std::string dir_;
+};
+
+TEST_F(GameScreenshots, MainWindowSheetAndLog) {
+    shoot(frame(), "game-before-match");
+
+    AnswerEverything answers;
+    command(CMainFrame::kFileNewId);
+    for (int over = 0; over < 12 && screen().state() == MatchState::FirstInnings; ++over)
+        playOver();
+    shoot(frame(), "game-first-innings");
+
+    while (screen().flow().inInnings())
+        playOver();
+    shoot(frame(), "game-result");
+
+    CScoreSheetDialog sheet(&frame(), view().screen().scoreSheet());
+    sheet.Move(10, 10);
+    sheet.Show();
+    shoot(sheet, "game-scoresheet");
+    sheet.Hide();
+
+    CLogDialog log(&frame(), screen().log().text());
+    log.Move(10, 10);
+    log.Show();
+    settle();
+    log.text()->ShowPosition(log.text()->GetLastPosition());
+    shoot(log, "game-log");
+    log.Hide();
+}
+
+} // namespace
+} // namespace quorvel::gui
