@@ -42,40 +42,8 @@ void ArchiveWriter::writeString(std::string_view text) {
     writeRaw(text.data(), length);
 }
 
-void ArchiveReader::need(std::size_t size) const {
-    if (size > remaining())
-        throw ArchiveError(ArchiveFault::EndOfData, "read past the end of the archive");
-}
-
-std::uint8_t ArchiveReader::readByte() {
-    need(1);
-    return static_cast<std::uint8_t>(bytes_[pos_++]);
-}
-
-std::uint16_t ArchiveReader::readUInt16() {
-    need(2);
-    std::uint16_t value;
-    std::memcpy(&value, bytes_.data() + pos_, 2);
-    pos_ += 2;
-    return value;
-}
-
-std::uint32_t ArchiveReader::readUInt32() {
-    need(4);
-    std::uint32_t value;
-    std::memcpy(&value, bytes_.data() + pos_, 4);
-    pos_ += 4;
-    return value;
-}
-
-std::int32_t ArchiveReader::readInt32() { return static_cast<std::int32_t>(readUInt32()); }
-
-double ArchiveReader::readDouble() {
-    need(8);
-    double value;
-    std::memcpy(&value, bytes_.data() + pos_, 8);
-    pos_ += 8;
-    return value;
+void ArchiveReader::throwEndOfData() {
+    throw ArchiveError(ArchiveFault::EndOfData, "read past the end of the archive");
 }
 
 bool ArchiveReader::readLength(std::uint32_t& length) {

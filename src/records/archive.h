@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -52,8 +53,9 @@ class ArchiveReader {
 public:
     explicit ArchiveReader(std::string_view bytes) : bytes_(bytes) {}
 
-    std::int32_t readInt32();
-    double readDouble();
+    // The fixed-size reads are inline: a database load makes millions of them.
+    std::int32_t readInt32() { return static_cast<std::int32_t>(readUInt32()); }
+    double readDouble() { return readFixed<double>(); }
     std::string readString();
 
     void io(std::int32_t& value) { value = readInt32(); }
@@ -65,13 +67,24 @@ public:
     bool atEnd() const { return pos_ == bytes_.size(); }
 
 private:
-    std::uint8_t readByte();
-    std::uint16_t readUInt16();
-    std::uint32_t readUInt32();
+    template <class T> T readFixed() {
+        need(sizeof(T));
+        T value;
+        std::memcpy(&value, bytes_.data() + pos_, sizeof(T));
+        pos_ += sizeof(T);
+        return value;
+    }
+    std::uint8_t readByte() { return readFixed<std::uint8_t>(); }
+    std::uint16_t readUInt16() { return readFixed<std::uint16_t>(); }
+    std::uint32_t readUInt32() { return readFixed<std::uint32_t>(); }
     // Reads a length prefix in one of the three written forms; returns false when the prefix is
     // the 0xFF 0xFFFE marker of 16-bit text (which has a second prefix of its own).
     bool readLength(std::uint32_t& length);
-    void need(std::size_t size) const;
+    void need(std::size_t size) const {
+        if (size > remaining())
+            throwEndOfData();
+    }
+    [[noreturn]] static void throwEndOfData();
 
     std::string_view bytes_;
     std::size_t pos_ = 0;
