@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Builds everything and runs every test: the core and GUI suites, then the core suite again
-# under AddressSanitizer and UndefinedBehaviorSanitizer.
+# Builds everything and runs every test: the core and GUI suites, a short run of each fuzz
+# target (where clang is installed), then the core suite again under AddressSanitizer and
+# UndefinedBehaviorSanitizer.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 . scripts/deps.sh
@@ -11,15 +12,15 @@ cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build -j"$jobs"
 ctest --test-dir build --output-on-failure -j"$jobs"
 
+# A short fuzzing run of every target where clang is on the machine.
+if command -v clang++ >/dev/null 2>&1; then
+    echo "== 30-second fuzz run of each target =="
+    bash scripts/fuzz.sh 30
+fi
+
 echo "== core tests under AddressSanitizer and UndefinedBehaviorSanitizer =="
 cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=Debug -DQUORVEL_SANITIZE=ON \
     -DQUORVEL_GUI=OFF -DQUORVEL_BENCH=OFF >/dev/null
 cmake --build build-sanitize -j"$jobs"
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
     ctest --test-dir build-sanitize --output-on-failure -j"$jobs"
-
-# A short fuzzing run of every target where clang is on the machine.
-if command -v clang++ >/dev/null 2>&1; then
-    echo "== 30-second fuzz run of each target =="
-    bash scripts/fuzz.sh 30
-fi
