@@ -64,13 +64,19 @@ bool ArchiveReader::readLength(std::uint32_t& length) {
 }
 
 std::string ArchiveReader::readString() {
+    std::string text;
+    readStringInto(text);
+    return text;
+}
+
+void ArchiveReader::readStringInto(std::string& text) {
     std::uint32_t length = 0;
     if (readLength(length)) {
         if (length > remaining())
             throw ArchiveError(ArchiveFault::EndOfData, "string runs past the end of the archive");
-        std::string text(bytes_.substr(pos_, length));
+        text.assign(bytes_.data() + pos_, length);
         pos_ += length;
-        return text;
+        return;
     }
     // 16-bit text: a second prefix gives the count of UTF-16LE code units. Units below 256 keep
     // their value as one byte; any other unit cannot be shown in 8-bit text and becomes '?'.
@@ -78,12 +84,12 @@ std::string ArchiveReader::readString() {
         throw ArchiveError(ArchiveFault::BadFormat, "nested 16-bit text marker");
     if (length > remaining() / 2)
         throw ArchiveError(ArchiveFault::EndOfData, "string runs past the end of the archive");
-    std::string text(length, '\0');
+    // The length check above means none of these reads can fail, so text is never half-filled.
+    text.assign(length, '\0');
     for (std::uint32_t i = 0; i < length; ++i) {
         const std::uint16_t unit = readUInt16();
         text[i] = unit < 256 ? static_cast<char>(unit) : '?';
     }
-    return text;
 }
 
 } // namespace quorvel

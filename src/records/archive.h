@@ -57,10 +57,12 @@ public:
     std::int32_t readInt32() { return static_cast<std::int32_t>(readUInt32()); }
     double readDouble() { return readFixed<double>(); }
     std::string readString();
+    // Reads a string into text, reusing its storage.
+    void readStringInto(std::string& text);
 
     void io(std::int32_t& value) { value = readInt32(); }
     void io(double& value) { value = readDouble(); }
-    void io(std::string& text) { text = readString(); }
+    void io(std::string& text) { readStringInto(text); }
 
     std::size_t position() const { return pos_; }
     std::size_t remaining() const { return bytes_.size() - pos_; }

@@ -1,6 +1,7 @@
 #include "records/player_database.h"
 
 #include <array>
+#include <functional>
 #include <bit>
 #include <cerrno>
 #include <fcntl.h>
@@ -87,20 +88,11 @@ void PlayerDatabase::assign(PlayerFile file) {
 }
 
 std::uint64_t PlayerDatabase::nameHash(std::string_view surname, std::string_view firstName) {
-    // FNV-1a over the surname, its length (so that no shift of bytes between the two names
-    // gives the same input), then the first name.
-    std::uint64_t hash = 14695981039346656037ull;
-    const auto mix = [&hash](unsigned char byte) {
-        hash ^= byte;
-        hash *= 1099511628211ull;
-    };
-    for (const char c : surname)
-        mix(static_cast<unsigned char>(c));
-    for (std::size_t length = surname.size(), i = 0; i < 4; ++i, length >>= 8)
-        mix(static_cast<unsigned char>(length & 0xFF));
-    for (const char c : firstName)
-        mix(static_cast<unsigned char>(c));
-    return hash ^ (hash >> 29);
+    // The surname's length goes in too, so moving bytes between the two names changes the hash.
+    const std::hash<std::string_view> hash;
+    std::uint64_t value = hash(surname) * 0x9E3779B97F4A7C15ull;
+    value ^= hash(firstName) + surname.size() + (value << 6) + (value >> 2);
+    return value ^ (value >> 29);
 }
 
 void PlayerDatabase::indexNames() {
