@@ -13,7 +13,7 @@ namespace quorvel::fuzz {
 void playersReader(std::string_view bytes);
 // The start-up line-end repair on a scratch copy of the bytes.
 void lineEndRepair(std::string_view bytes);
-// A saved match: decoding, and re-encoding what decoded gives the same bytes.
+// A saved match: decoding, and writing what decoded reads back to the same match.
 void matchReader(std::string_view bytes);
 // Display-name lookups: the bytes give a few players and a key.
 void displayNameLookup(std::string_view bytes);
