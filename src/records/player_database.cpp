@@ -42,18 +42,27 @@ private:
 
 } // namespace
 
-PlayerFile decodePlayerFile(std::string_view bytes) {
-    ArchiveReader reader(bytes);
-    PlayerFile file;
-    file.leadingValue = reader.readInt32();
+namespace {
+
+// Reads the header of a "players.dat" image and returns its record count. Every record takes at
+// least its fixed part and four prefixes, so a count the file cannot hold is known to be short
+// before anything is allocated for it.
+std::size_t readPlayerFileHeader(ArchiveReader& reader, std::int32_t& leadingValue) {
+    leadingValue = reader.readInt32();
     const std::int32_t count = reader.readInt32();
     if (count < 0)
         throw ArchiveError(ArchiveFault::BadFormat, "negative player count");
-    // Every record takes at least its fixed part and four prefixes, so a count the file cannot
-    // hold is known to be short before anything is allocated for it.
     if (static_cast<std::size_t>(count) > reader.remaining() / (Player::kFixedSize + 4))
         throw ArchiveError(ArchiveFault::EndOfData, "fewer records than the count says");
-    file.players.resize(static_cast<std::size_t>(count));
+    return static_cast<std::size_t>(count);
+}
+
+} // namespace
+
+PlayerFile decodePlayerFile(std::string_view bytes) {
+    ArchiveReader reader(bytes);
+    PlayerFile file;
+    file.players.resize(readPlayerFileHeader(reader, file.leadingValue));
     for (auto& player : file.players)
         player.serialize(reader);
     return file;
@@ -72,19 +81,62 @@ void PlayerDatabase::assign(PlayerFile file) {
     leadingValue_ = file.leadingValue;
     players_ = std::move(file.players);
     count_ = static_cast<std::int32_t>(players_.size());
+    std::vector<std::uint64_t> hashes(players_.size());
     denseIds_.assign(players_.size(), -1);
     sparseIds_.clear();
-    for (std::size_t i = 0; i < players_.size(); ++i) {
-        const Player& player = players_[i];
-        const auto id = player.playerId;
-        if (id >= 0 && static_cast<std::size_t>(id) < denseIds_.size()) {
-            if (denseIds_[id] < 0)
-                denseIds_[id] = static_cast<std::int32_t>(i);
-        } else {
-            sparseIds_.emplace(id, i);
-        }
+    for (std::size_t i = 0; i < players_.size(); ++i)
+        hashes[i] = indexRecord(i);
+    indexNames(hashes);
+}
+
+void PlayerDatabase::decode(std::string_view bytes) {
+    // Each record's id and name hash are taken as soon as it is read, while it is still in the
+    // cache: a second pass over a large database would cost as much as decoding it.
+    PlayerDatabase next;
+    ArchiveReader reader(bytes);
+    const std::size_t count = readPlayerFileHeader(reader, next.leadingValue_);
+    next.players_.reserve(count);
+    next.denseIds_.assign(count, -1);
+    std::vector<std::uint64_t> hashes(count);
+    for (std::size_t i = 0; i < count; ++i) {
+        next.players_.emplace_back().serialize(reader);
+        hashes[i] = next.indexRecord(i);
     }
-    indexNames();
+    next.count_ = static_cast<std::int32_t>(count);
+    next.indexNames(hashes);
+    *this = std::move(next);
+}
+
+std::uint64_t PlayerDatabase::indexRecord(std::size_t index) {
+    const Player& player = players_[index];
+    const auto id = player.playerId;
+    if (id >= 0 && static_cast<std::size_t>(id) < denseIds_.size()) {
+        if (denseIds_[id] < 0)
+            denseIds_[id] = static_cast<std::int32_t>(index);
+    } else {
+        sparseIds_.emplace(id, index);
+    }
+    return nameHash(player.surname, player.firstName);
+}
+
+void PlayerDatabase::indexNames(const std::vector<std::uint64_t>& hashes) {
+    std::size_t size = 16;
+    while (size < 2 * hashes.size())
+        size *= 2;
+    nameSlots_.assign(size, -1);
+    const std::size_t mask = size - 1;
+    // Records go in in file order and are probed in the same order, so the first of two
+    // namesakes is the one found. The slot a few records ahead is fetched early: on a large
+    // database almost every slot is a cache miss.
+    constexpr std::size_t kLookAhead = 16;
+    for (std::size_t i = 0; i < hashes.size(); ++i) {
+        if (i + kLookAhead < hashes.size())
+            __builtin_prefetch(&nameSlots_[hashes[i + kLookAhead] & mask], 1);
+        std::size_t slot = hashes[i] & mask;
+        while (nameSlots_[slot] >= 0)
+            slot = (slot + 1) & mask;
+        nameSlots_[slot] = static_cast<std::int32_t>(i);
+    }
 }
 
 std::uint64_t PlayerDatabase::nameHash(std::string_view surname, std::string_view firstName) {
@@ -93,20 +145,6 @@ std::uint64_t PlayerDatabase::nameHash(std::string_view surname, std::string_vie
     std::uint64_t value = hash(surname) * 0x9E3779B97F4A7C15ull;
     value ^= hash(firstName) + surname.size() + (value << 6) + (value >> 2);
     return value ^ (value >> 29);
-}
-
-void PlayerDatabase::indexNames() {
-    std::size_t size = 16;
-    while (size < 2 * players_.size())
-        size *= 2;
-    nameSlots_.assign(size, -1);
-    const std::size_t mask = size - 1;
-    for (std::size_t i = 0; i < players_.size(); ++i) {
-        std::size_t slot = nameHash(players_[i].surname, players_[i].firstName) & mask;
-        while (nameSlots_[slot] >= 0)
-            slot = (slot + 1) & mask;
-        nameSlots_[slot] = static_cast<std::int32_t>(i);
-    }
 }
 
 const Player* PlayerDatabase::findById(std::int32_t id) const {
@@ -279,7 +317,7 @@ LoadOutcome loadPlayerFile(const std::string& path, PlayerDatabase& database) {
         return LoadOutcome::Missing;
     }
     try {
-        database.assign(decodePlayerFile(bytes));
+        database.decode(bytes);
         return LoadOutcome::Loaded;
     } catch (const ArchiveError&) {
         database.clear();

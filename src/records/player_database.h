@@ -37,11 +37,17 @@ public:
     const std::vector<Player>& players() const { return players_; }
 
     void assign(PlayerFile file);
+    // Replaces the contents with a decoded "players.dat" image. Throws ArchiveError, leaving the
+    // database as it was, when the image is short or malformed.
+    void decode(std::string_view bytes);
     void clear() { assign(PlayerFile{}); }
 
 private:
     static std::uint64_t nameHash(std::string_view surname, std::string_view firstName);
-    void indexNames();
+    // Indexes record index by id and returns its name hash.
+    std::uint64_t indexRecord(std::size_t index);
+    // Builds the name table from every record's name hash, in file order.
+    void indexNames(const std::vector<std::uint64_t>& hashes);
 
     std::int32_t leadingValue_ = 0;
     std::int32_t count_ = 0;
@@ -49,8 +55,7 @@ private:
     // Index of the first record with each id in 0..size-1 (-1 where none), and of other ids.
     std::vector<std::int32_t> denseIds_;
     std::unordered_map<std::int32_t, std::size_t> sparseIds_;
-    // Open-addressed table of record indices by name hash (-1 marks a free slot). Records go in
-    // in file order and are probed in the same order, so the first of two namesakes is found.
+    // Open-addressed table of record indices by name hash (-1 marks a free slot).
     std::vector<std::int32_t> nameSlots_;
 };
 

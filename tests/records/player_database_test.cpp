@@ -39,24 +39,44 @@ TEST(PlayerRecord, SerializedLayoutIsTheFixedPartPlusTheStrings) {
 }
 
 TEST(PlayerDatabase, LookupsReturnTheFirstMatchOrNone) {
-    const auto database = databaseOf({
+    const PlayerFile file{7, {
         makePlayer(0, "Mirza", "Ali"),
         makePlayer(1, "Mirza", "Ali", 16),
         makePlayer(2, "Mirza", "ali"),
         makePlayer(1, "Dup", "Id"),
         makePlayer(-5, "Neg", "Id"),
-    });
-    EXPECT_EQ(database.count(), 5);
-    EXPECT_EQ(database.leadingValue(), 7);
-    EXPECT_EQ(database.findByName("Mirza", "Ali"), &database.players()[0]);
-    EXPECT_EQ(database.findByDisplayName("Mirza, Ali"), &database.players()[0]);
-    EXPECT_EQ(database.findByDisplayName("Mirza, ali"), &database.players()[2]);
-    EXPECT_EQ(database.findById(1), &database.players()[1]);
-    EXPECT_EQ(database.findById(-5), &database.players()[4]);
-    EXPECT_EQ(database.findById(99), nullptr);
-    EXPECT_EQ(database.findByName("mirza", "Ali"), nullptr);
-    for (const char* bad : {"Mirza,Ali", "Mirza Ali", "Mirza, ", ", Ali", "", "Mirza,  Ali"})
-        EXPECT_EQ(database.findByDisplayName(bad), nullptr) << bad;
+    }};
+    // Built from records and decoded straight from the file's bytes, the indexes must agree.
+    PlayerDatabase assigned;
+    assigned.assign(file);
+    PlayerDatabase decoded;
+    decoded.decode(encodePlayerFile(file));
+    for (const PlayerDatabase* database : {&assigned, &decoded}) {
+        EXPECT_EQ(database->count(), 5);
+        EXPECT_EQ(database->leadingValue(), 7);
+        EXPECT_EQ(database->players(), file.players);
+        EXPECT_EQ(database->findByName("Mirza", "Ali"), &database->players()[0]);
+        EXPECT_EQ(database->findByDisplayName("Mirza, Ali"), &database->players()[0]);
+        EXPECT_EQ(database->findByDisplayName("Mirza, ali"), &database->players()[2]);
+        EXPECT_EQ(database->findById(1), &database->players()[1]);
+        EXPECT_EQ(database->findById(-5), &database->players()[4]);
+        EXPECT_EQ(database->findById(99), nullptr);
+        EXPECT_EQ(database->findByName("mirza", "Ali"), nullptr);
+        for (const char* bad : {"Mirza,Ali", "Mirza Ali", "Mirza, ", ", Ali", "", "Mirza,  Ali"})
+            EXPECT_EQ(database->findByDisplayName(bad), nullptr) << bad;
+    }
+}
+
+TEST(PlayerDatabase, AFailedDecodeKeepsTheEarlierContents) {
+    PlayerDatabase database;
+    database.assign(PlayerFile{2, {makePlayer(0, "Ames", "Rob")}});
+    const std::string bytes =
+        encodePlayerFile(PlayerFile{5, {makePlayer(0, "Boyd", "Tim"), makePlayer(1, "Cole", "Ed")}});
+    EXPECT_THROW(database.decode(bytes.substr(0, bytes.size() - 1)), ArchiveError);
+    EXPECT_EQ(database.count(), 1);
+    EXPECT_EQ(database.leadingValue(), 2);
+    EXPECT_NE(database.findByDisplayName("Ames, Rob"), nullptr);
+    EXPECT_EQ(database.findByDisplayName("Boyd, Tim"), nullptr);
 }
 
 TEST(PlayerDatabase, NamesHoldingAnyBytesNeverShareALookupKey) {
