@@ -36,6 +36,10 @@ const std::string& largeDatabasePath() {
         writeWholeFile(target, encodePlayerFile(file));
         return target;
     }();
+    // The 14 MB file goes when the run ends.
+    static const struct Remover {
+        ~Remover() { ::unlink(path.c_str()); }
+    } remover;
     return path;
 }
 
