@@ -36,12 +36,11 @@ void CBatOrBowlDialog::onPress(wxCommandEvent& event) {
     if (event.GetId() != kBatFirstId && event.GetId() != kBowlFirstId)
         return;
     // Either button flips the choice, so exactly one is pressed.
-    batFirst_ = 1 - batFirst_;
-    bowlFirst_ = 1 - bowlFirst_;
+    batFirst_ = !batFirst_;
     showChoice();
 }
 
 void CBatOrBowlDialog::showChoice() {
-    bat_->SetValue(batFirst_ == 1);
-    bowl_->SetValue(bowlFirst_ == 1);
+    bat_->SetValue(batFirst_);
+    bowl_->SetValue(!batFirst_);
 }

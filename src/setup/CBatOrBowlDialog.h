@@ -18,7 +18,7 @@ public:
 
     CBatOrBowlDialog(const wxString& message, wxWindow* parent);
 
-    bool batFirst() const { return batFirst_ == 1; }
+    bool batFirst() const { return batFirst_; }
     bool userChooses() const { return message_.empty(); }
 
 private:
@@ -26,8 +26,8 @@ private:
     void showChoice();
 
     wxString message_;
-    int batFirst_ = 1;
-    int bowlFirst_ = 0;
+    // Bowling first is always the other choice.
+    bool batFirst_ = true;
     wxTextCtrl* text_ = nullptr;
     wxToggleButton* bat_ = nullptr;
     wxToggleButton* bowl_ = nullptr;
