@@ -1,5 +1,5 @@
 // Pictures of the dialogs for the documentation. Runs only when QUORVEL_SCREENSHOT_DIR names a
-// folder (scripts/screenshots-dialogs.sh sets it); each dialog is shown without a modal run,
+// folder (scripts/screenshots.sh dialogs sets it); each dialog is shown without a modal run,
 // the screen is captured and cropped to the dialog.
 
 #include <cstdlib>

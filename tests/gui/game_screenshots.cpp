@@ -1,5 +1,5 @@
 // Pictures of the game for the documentation. Runs only when QUORVEL_SCREENSHOT_DIR names a
-// folder (scripts/screenshots-game.sh sets it): the main window before a match, during the first
+// folder (scripts/screenshots.sh game sets it): the main window before a match, during the first
 // innings and at the result, and the scoresheet and log windows, each cropped from the screen.
 
 #include <cstdlib>
