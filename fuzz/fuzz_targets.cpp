@@ -111,7 +111,7 @@ void displayNameLookup(std::string_view bytes) {
     for (const auto& player : database.players()) {
         const Player* again = database.findByDisplayName(player.displayName());
         const bool short31 = player.surname.size() <= 31 && player.firstName.size() <= 31 &&
-                             player.surname.find(',') == std::string::npos;
+                             player.surname.view().find(',') == std::string_view::npos;
         if (short31)
             require(again != nullptr && again->displayName() == player.displayName(),
                     "a short display name finds its player");

@@ -159,7 +159,7 @@ std::string PlayerBrowser::controlText(int controlId) const {
     case 1009:
         return formatInteger(p.runsScored);
     case 1010:
-        return p.highestScore;
+        return p.highestScore.str();
     case 1011:
         return formatNumber(p.battingAverage);
     case 1012:
@@ -177,7 +177,7 @@ std::string PlayerBrowser::controlText(int controlId) const {
     case 1018:
         return formatNumber(p.bowlingAverage);
     case 1019:
-        return p.bestBowling;
+        return p.bestBowling.str();
     case 1020:
         return formatNumber(p.bowlingStrikeRate);
     case 1021:

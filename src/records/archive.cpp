@@ -63,13 +63,27 @@ bool ArchiveReader::readLength(std::uint32_t& length) {
     return true;
 }
 
+void ArchiveReader::io(CompactString& text) {
+    // A short string with 16 bytes behind its prefix is copied in one go; anything else is read
+    // as a std::string first.
+    if (remaining() >= 16) {
+        const auto length = static_cast<std::uint8_t>(bytes_[pos_]);
+        if (length != kLongPrefix && length < remaining()) {
+            text.assignCounted(bytes_.data() + pos_);
+            pos_ += 1 + std::size_t{length};
+            return;
+        }
+    }
+    text = readString();
+}
+
 std::string ArchiveReader::readString() {
     std::string text;
     readStringInto(text);
     return text;
 }
 
-void ArchiveReader::readStringInto(std::string& text) {
+void ArchiveReader::readPrefixedStringInto(std::string& text) {
     std::uint32_t length = 0;
     if (readLength(length)) {
         if (length > remaining())

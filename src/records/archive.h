@@ -9,6 +9,8 @@
 #include <string>
 #include <string_view>
 
+#include "records/compact_string.h"
+
 namespace quorvel {
 
 // Why a read failed. The file layer turns these into the user's error texts.
@@ -37,7 +39,7 @@ public:
     // Uniform names so that one field list can both write and read a record.
     void io(std::int32_t value) { writeInt32(value); }
     void io(double value) { writeDouble(value); }
-    void io(const std::string& text) { writeString(text); }
+    void io(std::string_view text) { writeString(text); }
 
     const std::string& bytes() const { return bytes_; }
     std::string takeBytes() { return std::move(bytes_); }
@@ -57,14 +59,32 @@ public:
     std::int32_t readInt32() { return static_cast<std::int32_t>(readUInt32()); }
     double readDouble() { return readFixed<double>(); }
     std::string readString();
-    // Reads a string into text, reusing its storage.
-    void readStringInto(std::string& text);
+    // Reads a string into text, reusing its storage. The usual short string with a one-byte
+    // prefix is read inline; every other form goes through readPrefixedStringInto.
+    void readStringInto(std::string& text) {
+        if (pos_ < bytes_.size()) {
+            const auto length = static_cast<std::uint8_t>(bytes_[pos_]);
+            if (length != kLongPrefix && length < bytes_.size() - pos_) {
+                text.assign(bytes_.data() + pos_ + 1, length);
+                pos_ += 1 + std::size_t{length};
+                return;
+            }
+        }
+        readPrefixedStringInto(text);
+    }
 
     void io(std::int32_t& value) { value = readInt32(); }
     void io(double& value) { value = readDouble(); }
     void io(std::string& text) { readStringInto(text); }
+    void io(CompactString& text);
 
     std::size_t position() const { return pos_; }
+    // The bytes not read yet, for a caller that reads a run of them itself and then skips them.
+    std::string_view unread() const { return bytes_.substr(pos_); }
+    void skip(std::size_t size) {
+        need(size);
+        pos_ += size;
+    }
     std::size_t remaining() const { return bytes_.size() - pos_; }
     bool atEnd() const { return pos_ == bytes_.size(); }
 
@@ -79,6 +99,8 @@ private:
     std::uint8_t readByte() { return readFixed<std::uint8_t>(); }
     std::uint16_t readUInt16() { return readFixed<std::uint16_t>(); }
     std::uint32_t readUInt32() { return readFixed<std::uint32_t>(); }
+    static constexpr std::uint8_t kLongPrefix = 0xFF;
+    void readPrefixedStringInto(std::string& text);
     // Reads a length prefix in one of the three written forms; returns false when the prefix is
     // the 0xFF 0xFFFE marker of 16-bit text (which has a second prefix of its own).
     bool readLength(std::uint32_t& length);

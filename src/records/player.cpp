@@ -25,6 +25,20 @@ std::optional<std::int32_t> countryCode(std::string_view name) {
     return std::nullopt;
 }
 
+std::string Player::displayName() const {
+    std::string name(surname.view());
+    name += ", ";
+    name += firstName.view();
+    return name;
+}
+
+std::string Player::fullName() const {
+    std::string name(firstName.view());
+    name += ' ';
+    name += surname.view();
+    return name;
+}
+
 std::string_view countryNameAt(int index) {
     return index >= 0 && index < kCountryCount ? kCountryNames[index] : std::string_view{};
 }

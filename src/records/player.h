@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "records/archive.h"
+#include "records/compact_string.h"
 
 namespace quorvel {
 
@@ -51,17 +52,17 @@ struct Player {
     std::int32_t hundreds = 0;
     std::int32_t fifties = 0;
     double battingAverage = 0;
-    std::string bestBowling;
+    CompactString bestBowling;
     double bowlingAverage = 0;
     double economyRate = 0;
     double bowlingStrikeRate = 0;
     std::int32_t reservedA = 0;
     std::int32_t country = 0;
-    std::string firstName;
-    std::string highestScore;
+    CompactString firstName;
+    CompactString highestScore;
     std::int32_t playerId = 0;
     std::int32_t inningsPlayed = 0;
-    std::string surname;
+    CompactString surname;
     std::int32_t maidens = 0;
     std::int32_t matches = 0;
     std::int32_t notOuts = 0;
@@ -83,9 +84,9 @@ struct Player {
     template <class Reader> void readWith(Reader& reader) { fields(*this, reader); }
 
     // "Surname, First": every list shows this, and findByDisplayName parses it back.
-    std::string displayName() const { return surname + ", " + firstName; }
+    std::string displayName() const;
     // "First Surname", the browser's heading.
-    std::string fullName() const { return firstName + " " + surname; }
+    std::string fullName() const;
     // The first character of the first name, a blank when there is none (commentary, scoresheet).
     char initial() const { return firstName.empty() ? ' ' : firstName.front(); }
 

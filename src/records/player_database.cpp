@@ -1,9 +1,9 @@
 #include "records/player_database.h"
 
 #include <array>
-#include <functional>
 #include <bit>
 #include <cerrno>
+#include <cstring>
 #include <fcntl.h>
 #include <iostream>
 #include <sys/stat.h>
@@ -40,6 +40,58 @@ private:
     std::vector<std::size_t> starts_;
 };
 
+// Reads a record straight from memory while each of its strings has a one-byte prefix, which is
+// how every record of a normal database is written. The caller makes sure kLongestShortRecord
+// bytes remain, so no read can run past the end and none needs a check. Any other prefix marks
+// the record incomplete, and the caller reads it again with the checked reader.
+class ShortRecordReader {
+public:
+    static constexpr std::size_t kLongestShortRecord = Player::kFixedSize + 4 * (1 + 254);
+
+    explicit ShortRecordReader(const char* start) : start_(start), at_(start) {}
+
+    void io(std::int32_t& value) { take(value); }
+    void io(double& value) { take(value); }
+    // Every string starts at least 16 bytes before the guaranteed end, so it can be filled
+    // with one 16-byte copy.
+    void io(CompactString& text) {
+        const auto length = static_cast<std::uint8_t>(*at_);
+        if (length == 0xFF) {
+            complete_ = false;
+            return;
+        }
+        text.assignCounted(at_);
+        at_ += 1 + std::size_t{length};
+    }
+
+    bool complete() const { return complete_; }
+    std::size_t consumed() const { return static_cast<std::size_t>(at_ - start_); }
+
+private:
+    template <class T> void take(T& value) {
+        std::memcpy(&value, at_, sizeof value);
+        at_ += sizeof value;
+    }
+
+    const char* start_;
+    const char* at_;
+    bool complete_ = true;
+};
+
+// Reads one record, taking the unchecked path whenever it is safe.
+void readPlayerRecord(ArchiveReader& reader, Player& player) {
+    const auto unread = reader.unread();
+    if (unread.size() >= ShortRecordReader::kLongestShortRecord) {
+        ShortRecordReader fast(unread.data());
+        player.readWith(fast);
+        if (fast.complete()) {
+            reader.skip(fast.consumed());
+            return;
+        }
+    }
+    player.serialize(reader);
+}
+
 } // namespace
 
 namespace {
@@ -64,7 +116,7 @@ PlayerFile decodePlayerFile(std::string_view bytes) {
     PlayerFile file;
     file.players.resize(readPlayerFileHeader(reader, file.leadingValue));
     for (auto& player : file.players)
-        player.serialize(reader);
+        readPlayerRecord(reader, player);
     return file;
 }
 
@@ -99,7 +151,7 @@ void PlayerDatabase::decode(std::string_view bytes) {
     next.denseIds_.assign(count, -1);
     std::vector<std::uint64_t> hashes(count);
     for (std::size_t i = 0; i < count; ++i) {
-        next.players_.emplace_back().serialize(reader);
+        readPlayerRecord(reader, next.players_.emplace_back());
         hashes[i] = next.indexRecord(i);
     }
     next.count_ = static_cast<std::int32_t>(count);
@@ -139,12 +191,46 @@ void PlayerDatabase::indexNames(const std::vector<std::uint64_t>& hashes) {
     }
 }
 
+namespace {
+
+// Folds text into hash eight bytes at a time. The length goes in with the last word, so texts
+// that differ only by trailing NUL bytes hash apart.
+std::uint64_t mixText(std::uint64_t hash, std::string_view text) {
+    constexpr std::uint64_t kMultiplier = 0x9E3779B97F4A7C15ull;
+    std::size_t at = 0;
+    for (; at + 8 <= text.size(); at += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, text.data() + at, sizeof word);
+        hash = (hash ^ word) * kMultiplier;
+        hash ^= hash >> 32;
+    }
+    // The last 0..7 bytes are read as two overlapping 4-byte words, or byte by byte when there
+    // are fewer than four: fixed-size loads, never a short copy into a word.
+    const char* rest = text.data() + at;
+    const std::size_t left = text.size() - at;
+    std::uint64_t tail = 0;
+    if (left >= 4) {
+        std::uint32_t low, high;
+        std::memcpy(&low, rest, sizeof low);
+        std::memcpy(&high, rest + left - 4, sizeof high);
+        tail = low | std::uint64_t{high} << 32;
+    } else if (left > 0) {
+        tail = static_cast<std::uint8_t>(rest[0]) |
+               std::uint64_t{static_cast<std::uint8_t>(rest[left / 2])} << 8 |
+               std::uint64_t{static_cast<std::uint8_t>(rest[left - 1])} << 16;
+    }
+    hash = (hash ^ tail ^ (std::uint64_t{text.size()} << 56)) * kMultiplier;
+    return hash ^ (hash >> 32);
+}
+
+} // namespace
+
 std::uint64_t PlayerDatabase::nameHash(std::string_view surname, std::string_view firstName) {
-    // The surname's length goes in too, so moving bytes between the two names changes the hash.
-    const std::hash<std::string_view> hash;
-    std::uint64_t value = hash(surname) * 0x9E3779B97F4A7C15ull;
-    value ^= hash(firstName) + surname.size() + (value << 6) + (value >> 2);
-    return value ^ (value >> 29);
+    std::uint64_t hash = mixText(mixText(0, surname), firstName);
+    // The table uses the low bits, so every bit of the hash is spread into them.
+    hash ^= hash >> 33;
+    hash *= 0xFF51AFD7ED558CCDull;
+    return hash ^ (hash >> 33);
 }
 
 const Player* PlayerDatabase::findById(std::int32_t id) const {

@@ -39,7 +39,7 @@ struct Column {
     Kind kind;
     std::int32_t Player::*intField = nullptr;
     double Player::*doubleField = nullptr;
-    std::string Player::*textField = nullptr;
+    CompactString Player::*textField = nullptr;
 };
 
 const std::vector<Column>& columns() {

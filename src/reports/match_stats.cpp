@@ -16,7 +16,7 @@ std::string playerLabel(const PlayerDatabase& database, std::int32_t id) {
     const Player* player = database.findById(id);
     if (player == nullptr)
         return "?";
-    return std::string(1, player->initial()) + " " + player->surname;
+    return std::string(1, player->initial()) + " " + player->surname.str();
 }
 
 std::string line(const char* label, const RunningStat& stat) {

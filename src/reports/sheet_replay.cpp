@@ -13,7 +13,7 @@ std::string displayNameOf(const PlayerDatabase& database, std::int32_t id) {
     const Player* player = database.findById(id);
     if (player == nullptr)
         return {};
-    return player->surname + ", " + player->firstName;
+    return player->displayName();
 }
 
 // The runs of the over's wides (or no-balls) that no slot holds any more.

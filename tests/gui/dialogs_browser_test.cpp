@@ -124,7 +124,7 @@ TEST_F(PlayerBrowserDialog, APreselectedPlayerIsSelectedAndShownAtOnce) {
     wxTEST_DIALOG(dialog.ShowModal(), Drive<CPlayerBrowserDialog>([&](CPlayerBrowserDialog& d) {
                       EXPECT_EQ(playerList(&d)->GetStringSelection().ToStdString(),
                                 keeper.displayName());
-                      EXPECT_EQ(textOf(&d, 1002), keeper.firstName + " " + keeper.surname);
+                      EXPECT_EQ(textOf(&d, 1002), keeper.fullName());
                       EXPECT_EQ(textOf(&d, 1005), countryName(keeper.country));
                       EXPECT_EQ(textOf(&d, 1004), "Wicket Keeper");
                       EXPECT_EQ(textOf(&d, 1011), formatNumber(keeper.battingAverage));

@@ -67,6 +67,38 @@ TEST(PlayerDatabase, LookupsReturnTheFirstMatchOrNone) {
     }
 }
 
+TEST(PlayerFileCodec, LongOrSixteenBitTextsAmongShortRecordsDecodeAlike) {
+    // Enough records for the unchecked path, with texts it cannot take in the middle and at
+    // the end: the decode must match the records, however each one was read.
+    PlayerFile file{1, {}};
+    for (int i = 0; i < 60; ++i) {
+        Player player = makePlayer(i, "Surname" + std::to_string(i), "F" + std::to_string(i));
+        player.highestScore = std::to_string(i) + "*";
+        player.bestBowling = std::to_string(i % 7) + "/" + std::to_string(i);
+        player.oversBowled = i * 1.5;
+        player.keeperFlags = i;
+        if (i == 20 || i == 59)
+            player.surname = std::string(300, static_cast<char>('a' + i % 26));
+        if (i == 30)
+            player.bestBowling = std::string(15, 'w');
+        file.players.push_back(std::move(player));
+    }
+    std::string bytes = encodePlayerFile(file);
+    EXPECT_EQ(decodePlayerFile(bytes), file);
+
+    // Record 40's first name, stored as 16-bit text instead.
+    const std::string plain = "\x03" "F40";
+    const std::string wide("\xFF\xFE\xFF\x03" "F\0" "4\0" "0\0", 10);
+    const auto at = bytes.find(plain);
+    ASSERT_NE(at, std::string::npos);
+    bytes.replace(at, plain.size(), wide);
+    PlayerDatabase database;
+    database.decode(bytes);
+    EXPECT_EQ(database.players(), file.players);
+    EXPECT_EQ(database.findByDisplayName("Surname40, F40"), &database.players()[40]);
+    EXPECT_EQ(database.findByName(file.players[59].surname, "F59"), &database.players()[59]);
+}
+
 TEST(PlayerDatabase, AFailedDecodeKeepsTheEarlierContents) {
     PlayerDatabase database;
     database.assign(PlayerFile{2, {makePlayer(0, "Ames", "Rob")}});
