@@ -1,5 +1,6 @@
 #include "fuzz_targets.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -48,6 +49,20 @@ void playersReader(std::string_view bytes) {
     PlayerDatabase database;
     database.assign(file);
     require(database.count() == static_cast<std::int32_t>(file.players.size()), "count");
+
+    // Decoded as it arrives in pieces of changing sizes, the image gives the same records.
+    PlayerDatabase streamed;
+    std::string_view rest = bytes;
+    std::size_t piece = bytes.empty() ? 1 : static_cast<std::uint8_t>(bytes[0]);
+    streamed.decode(
+        [&](char* into, std::size_t size) {
+            piece = piece * 7 % 1031 + 1;
+            const auto part = take(rest, std::min(size, piece));
+            std::copy(part.begin(), part.end(), into);
+            return part.size();
+        },
+        bytes.size());
+    require(streamed.players() == database.players(), "a streamed decode gives the same records");
     for (const auto& player : database.players()) {
         const Player* byName = database.findByName(player.surname, player.firstName);
         require(byName != nullptr && byName->surname == player.surname &&

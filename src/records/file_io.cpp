@@ -52,6 +52,12 @@ public:
             ::close(fd_);
     }
     int get() const { return fd_; }
+    // Hands the descriptor over to the caller, who closes it.
+    int release() {
+        const int fd = fd_;
+        fd_ = -1;
+        return fd;
+    }
     // Closes now and reports the error close gives (a delayed write error shows up here).
     int close() {
         const int result = ::close(fd_);
@@ -148,7 +154,12 @@ FileErrorKind fileErrorKindFromArchive(ArchiveFault fault) {
     return fault == ArchiveFault::EndOfData ? FileErrorKind::EndOfFile : FileErrorKind::BadFormat;
 }
 
-std::optional<FileError> readWholeFile(const std::string& path, std::string& bytes) {
+FileReader::~FileReader() {
+    if (fd_ >= 0)
+        ::close(fd_);
+}
+
+std::optional<FileError> FileReader::open(const std::string& path) {
     if (path.empty())
         return FileError{FileErrorKind::BadPath, path};
     FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
@@ -160,20 +171,44 @@ std::optional<FileError> readWholeFile(const std::string& path, std::string& byt
     if (S_ISDIR(status.st_mode))
         return FileError{FileErrorKind::AccessDenied, path};
 
+    if (fd_ >= 0)
+        ::close(fd_);
+    fd_ = fd.release();
+    path_ = path;
+    regular_ = S_ISREG(status.st_mode);
+    size_ = regular_ && status.st_size > 0 ? static_cast<std::size_t>(status.st_size) : 0;
+    return std::nullopt;
+}
+
+std::optional<FileError> FileReader::read(char* into, std::size_t size, std::size_t& got) {
+    got = 0;
+    if (fd_ < 0)
+        return FileError{FileErrorKind::Generic, path_};
+    for (;;) {
+        const ssize_t n = ::read(fd_, into, size);
+        if (n >= 0) {
+            got = static_cast<std::size_t>(n);
+            return std::nullopt;
+        }
+        if (errno != EINTR)
+            return errorFromErrno(errno, path_);
+    }
+}
+
+std::optional<FileError> readWholeFile(const std::string& path, std::string& bytes) {
+    FileReader file;
+    if (auto error = file.open(path))
+        return error;
     std::string data;
-    if (S_ISREG(status.st_mode) && status.st_size > 0)
-        data.reserve(static_cast<std::size_t>(status.st_size));
+    data.reserve(file.size());
     char buffer[65536];
     for (;;) {
-        const ssize_t n = ::read(fd.get(), buffer, sizeof buffer);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            return errorFromErrno(errno, path);
-        }
-        if (n == 0)
+        std::size_t got = 0;
+        if (auto error = file.read(buffer, sizeof buffer, got))
+            return error;
+        if (got == 0)
             break;
-        data.append(buffer, static_cast<std::size_t>(n));
+        data.append(buffer, got);
     }
     bytes = std::move(data);
     return std::nullopt;

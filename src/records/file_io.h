@@ -37,6 +37,29 @@ FileErrorKind fileErrorKindFromErrno(int err);
 // The kind of failure that a failed archive read stands for.
 FileErrorKind fileErrorKindFromArchive(ArchiveFault fault);
 
+// Reads a file a piece at a time, so that a large one never has to be in memory whole.
+class FileReader {
+public:
+    FileReader() = default;
+    FileReader(const FileReader&) = delete;
+    FileReader& operator=(const FileReader&) = delete;
+    ~FileReader();
+
+    // Opens the file for reading. A folder is refused as access denied.
+    std::optional<FileError> open(const std::string& path);
+    // Copies up to size further bytes to into and sets got to their count, 0 at the end.
+    std::optional<FileError> read(char* into, std::size_t size, std::size_t& got);
+    // Whether the file is a regular one, and its size when it was opened (0 for other kinds).
+    bool regular() const { return regular_; }
+    std::size_t size() const { return size_; }
+
+private:
+    int fd_ = -1;
+    std::string path_;
+    bool regular_ = false;
+    std::size_t size_ = 0;
+};
+
 // Reads the whole file into bytes. On failure bytes is left as it was.
 std::optional<FileError> readWholeFile(const std::string& path, std::string& bytes);
 

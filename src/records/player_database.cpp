@@ -1,5 +1,6 @@
 #include "records/player_database.h"
 
+#include <algorithm>
 #include <array>
 #include <bit>
 #include <cerrno>
@@ -97,14 +98,15 @@ void readPlayerRecord(ArchiveReader& reader, Player& player) {
 namespace {
 
 // Reads the header of a "players.dat" image and returns its record count. Every record takes at
-// least its fixed part and four prefixes, so a count the file cannot hold is known to be short
-// before anything is allocated for it.
-std::size_t readPlayerFileHeader(ArchiveReader& reader, std::int32_t& leadingValue) {
+// least its fixed part and four prefixes, so a count that the recordBytes after the header
+// cannot hold is known to be short before anything is allocated for it.
+std::size_t readPlayerFileHeader(ArchiveReader& reader, std::int32_t& leadingValue,
+                                 std::size_t recordBytes) {
     leadingValue = reader.readInt32();
     const std::int32_t count = reader.readInt32();
     if (count < 0)
         throw ArchiveError(ArchiveFault::BadFormat, "negative player count");
-    if (static_cast<std::size_t>(count) > reader.remaining() / (Player::kFixedSize + 4))
+    if (static_cast<std::size_t>(count) > recordBytes / (Player::kFixedSize + 4))
         throw ArchiveError(ArchiveFault::EndOfData, "fewer records than the count says");
     return static_cast<std::size_t>(count);
 }
@@ -114,7 +116,8 @@ std::size_t readPlayerFileHeader(ArchiveReader& reader, std::int32_t& leadingVal
 PlayerFile decodePlayerFile(std::string_view bytes) {
     ArchiveReader reader(bytes);
     PlayerFile file;
-    file.players.resize(readPlayerFileHeader(reader, file.leadingValue));
+    const std::size_t recordBytes = bytes.size() > 8 ? bytes.size() - 8 : 0;
+    file.players.resize(readPlayerFileHeader(reader, file.leadingValue, recordBytes));
     for (auto& player : file.players)
         readPlayerRecord(reader, player);
     return file;
@@ -141,17 +144,89 @@ void PlayerDatabase::assign(PlayerFile file) {
     indexNames(hashes);
 }
 
+namespace {
+
+// The unread part of an image, refilled from its reader a chunk at a time.
+class ImageWindow {
+public:
+    static constexpr std::size_t kChunk = 64 * 1024;
+
+    explicit ImageWindow(const ImageReader& read) : read_(read) {}
+
+    std::string_view unread() const { return {buffer_.data() + begin_, end_ - begin_}; }
+    bool ended() const { return ended_; }
+    void consume(std::size_t size) { begin_ += size; }
+
+    // Makes at least size unread bytes available, unless the image ends first.
+    void want(std::size_t size) {
+        if (end_ - begin_ >= size || ended_)
+            return;
+        std::memmove(buffer_.data(), buffer_.data() + begin_, end_ - begin_);
+        end_ -= begin_;
+        begin_ = 0;
+        if (buffer_.size() < size + kChunk)
+            buffer_.resize(size + kChunk);
+        while (end_ < size && !ended_) {
+            const std::size_t got = read_(buffer_.data() + end_, buffer_.size() - end_);
+            ended_ = got == 0;
+            end_ += std::min(got, buffer_.size() - end_);
+        }
+    }
+
+private:
+    const ImageReader& read_;
+    std::vector<char> buffer_;
+    std::size_t begin_ = 0;
+    std::size_t end_ = 0;
+    bool ended_ = false;
+};
+
+// Reads the next record from the window. A record that runs past the window is read again once
+// the window holds more; only at the end of the image is it short.
+void readPlayerRecord(ImageWindow& window, Player& player) {
+    window.want(ShortRecordReader::kLongestShortRecord);
+    for (;;) {
+        ArchiveReader reader(window.unread());
+        try {
+            readPlayerRecord(reader, player);
+            window.consume(reader.position());
+            return;
+        } catch (const ArchiveError& error) {
+            if (error.fault() != ArchiveFault::EndOfData || window.ended())
+                throw;
+        }
+        window.want(2 * window.unread().size() + ImageWindow::kChunk);
+    }
+}
+
+} // namespace
+
 void PlayerDatabase::decode(std::string_view bytes) {
+    decode(
+        [&bytes](char* into, std::size_t size) {
+            const auto piece = bytes.substr(0, size);
+            std::memcpy(into, piece.data(), piece.size());
+            bytes.remove_prefix(piece.size());
+            return piece.size();
+        },
+        bytes.size());
+}
+
+void PlayerDatabase::decode(const ImageReader& read, std::size_t size) {
     // Each record's id and name hash are taken as soon as it is read, while it is still in the
     // cache: a second pass over a large database would cost as much as decoding it.
     PlayerDatabase next;
-    ArchiveReader reader(bytes);
-    const std::size_t count = readPlayerFileHeader(reader, next.leadingValue_);
+    ImageWindow window(read);
+    window.want(8);
+    ArchiveReader header(window.unread().substr(0, 8));
+    const std::size_t count =
+        readPlayerFileHeader(header, next.leadingValue_, size > 8 ? size - 8 : 0);
+    window.consume(8);
     next.players_.reserve(count);
     next.denseIds_.assign(count, -1);
     std::vector<std::uint64_t> hashes(count);
     for (std::size_t i = 0; i < count; ++i) {
-        readPlayerRecord(reader, next.players_.emplace_back());
+        readPlayerRecord(window, next.players_.emplace_back());
         hashes[i] = next.indexRecord(i);
     }
     next.count_ = static_cast<std::int32_t>(count);
@@ -397,17 +472,36 @@ RepairOutcome repairPlayerFile(const std::string& path) {
 }
 
 LoadOutcome loadPlayerFile(const std::string& path, PlayerDatabase& database) {
+    // Thrown out of the image reader when the file cannot be read to its end.
+    struct ReadFailed {};
+    FileReader file;
     std::string bytes;
-    if (readWholeFile(path, bytes)) {
+    if (file.open(path) || (!file.regular() && readWholeFile(path, bytes))) {
         database.clear();
         return LoadOutcome::Missing;
     }
     try {
-        database.decode(bytes);
+        // A regular file is decoded as it is read; anything else has no size to check the
+        // record count against, so it is read whole first.
+        if (file.regular()) {
+            database.decode(
+                [&file](char* into, std::size_t size) {
+                    std::size_t got = 0;
+                    if (file.read(into, size, got))
+                        throw ReadFailed{};
+                    return got;
+                },
+                file.size());
+        } else {
+            database.decode(bytes);
+        }
         return LoadOutcome::Loaded;
     } catch (const ArchiveError&) {
         database.clear();
         return LoadOutcome::BadFormat;
+    } catch (const ReadFailed&) {
+        database.clear();
+        return LoadOutcome::Missing;
     }
 }
 

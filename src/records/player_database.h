@@ -2,6 +2,7 @@
 // The player database: every Player of "players.dat", loaded once at start and read-only after.
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -18,6 +19,10 @@ struct PlayerFile {
 
     friend bool operator==(const PlayerFile&, const PlayerFile&) = default;
 };
+
+// Supplies the next bytes of a "players.dat" image: copies up to size of them to into and
+// returns how many, 0 at the end. It may throw to abandon the decode.
+using ImageReader = std::function<std::size_t(char* into, std::size_t size)>;
 
 // Decodes a whole "players.dat" image; throws ArchiveError when it is short or malformed
 // (a negative count is malformed). Bytes after the last record are ignored.
@@ -40,6 +45,9 @@ public:
     // Replaces the contents with a decoded "players.dat" image. Throws ArchiveError, leaving the
     // database as it was, when the image is short or malformed.
     void decode(std::string_view bytes);
+    // The same for an image of size bytes taken from read a piece at a time, so that a file
+    // never has to be in memory whole. Whatever read throws leaves the database as it was too.
+    void decode(const ImageReader& read, std::size_t size);
     void clear() { assign(PlayerFile{}); }
 
 private:

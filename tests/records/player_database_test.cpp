@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstring>
 #include <fcntl.h>
+#include <stdexcept>
 #include <sys/stat.h>
 
 #include "records/file_io.h"
@@ -97,6 +100,56 @@ TEST(PlayerFileCodec, LongOrSixteenBitTextsAmongShortRecordsDecodeAlike) {
     EXPECT_EQ(database.players(), file.players);
     EXPECT_EQ(database.findByDisplayName("Surname40, F40"), &database.players()[40]);
     EXPECT_EQ(database.findByName(file.players[59].surname, "F59"), &database.players()[59]);
+}
+
+// Reads bytes in pieces of the given size, as a file might arrive.
+ImageReader piecesOf(std::string_view& bytes, std::size_t piece) {
+    return [&bytes, piece](char* into, std::size_t size) {
+        const auto part = bytes.substr(0, std::min({size, piece, bytes.size()}));
+        std::memcpy(into, part.data(), part.size());
+        bytes.remove_prefix(part.size());
+        return part.size();
+    };
+}
+
+TEST(PlayerDatabase, AStreamedDecodeGivesTheSameRecordsWhateverThePieceSize) {
+    PlayerFile file{9, {}};
+    for (int i = 0; i < 700; ++i)
+        file.players.push_back(makePlayer(i, "Name" + std::to_string(i), "F"));
+    // Long texts that straddle any window: 70,000 characters, more than one read.
+    file.players[3].bestBowling = std::string(70000, 'b');
+    file.players[699].surname = std::string(300, 's');
+    const std::string bytes = encodePlayerFile(file);
+    for (std::size_t piece : {1u, 7u, 1000u, 65536u, 1u << 20}) {
+        std::string_view rest = bytes;
+        PlayerDatabase database;
+        database.decode(piecesOf(rest, piece), bytes.size());
+        EXPECT_EQ(database.players(), file.players) << piece;
+        EXPECT_EQ(database.leadingValue(), 9);
+        EXPECT_EQ(database.findById(699), &database.players()[699]);
+    }
+}
+
+TEST(PlayerDatabase, AStreamThatEndsEarlyOrFailsKeepsTheEarlierContents) {
+    PlayerDatabase database;
+    database.assign(PlayerFile{2, {makePlayer(0, "Ames", "Rob")}});
+    PlayerFile file{5, {}};
+    for (int i = 0; i < 50; ++i)
+        file.players.push_back(makePlayer(i, "Boyd", std::to_string(i)));
+    const std::string bytes = encodePlayerFile(file);
+
+    std::string_view shorter = std::string_view(bytes).substr(0, bytes.size() - 3);
+    EXPECT_THROW(database.decode(piecesOf(shorter, 100), bytes.size()), ArchiveError);
+    std::size_t calls = 0;
+    std::string_view whole = bytes;
+    const ImageReader thirdReadFails = [&](char* into, std::size_t size) {
+        if (++calls >= 3)
+            throw std::runtime_error("read failed");
+        return piecesOf(whole, 2000)(into, size);
+    };
+    EXPECT_THROW(database.decode(thirdReadFails, bytes.size()), std::runtime_error);
+    EXPECT_EQ(database.count(), 1);
+    EXPECT_NE(database.findByDisplayName("Ames, Rob"), nullptr);
 }
 
 TEST(PlayerDatabase, AFailedDecodeKeepsTheEarlierContents) {
