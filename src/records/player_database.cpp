@@ -7,6 +7,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <iostream>
+#include <memory>
 #include <sys/stat.h>
 
 #include "records/file_io.h"
@@ -151,9 +152,11 @@ class ImageWindow {
 public:
     static constexpr std::size_t kChunk = 64 * 1024;
 
-    explicit ImageWindow(const ImageReader& read) : read_(read) {}
+    // An image known to be small gets a buffer of its own size, not a whole chunk.
+    ImageWindow(const ImageReader& read, std::size_t imageSize)
+        : read_(read), firstSize_(std::min(imageSize, kChunk)) {}
 
-    std::string_view unread() const { return {buffer_.data() + begin_, end_ - begin_}; }
+    std::string_view unread() const { return {buffer_.get() + begin_, end_ - begin_}; }
     bool ended() const { return ended_; }
     void consume(std::size_t size) { begin_ += size; }
 
@@ -161,21 +164,29 @@ public:
     void want(std::size_t size) {
         if (end_ - begin_ >= size || ended_)
             return;
-        std::memmove(buffer_.data(), buffer_.data() + begin_, end_ - begin_);
+        const std::size_t capacity = std::max(capacity_, size + firstSize_);
+        if (capacity > capacity_) {
+            auto larger = std::make_unique_for_overwrite<char[]>(capacity);
+            std::memcpy(larger.get(), buffer_.get() + begin_, end_ - begin_);
+            buffer_ = std::move(larger);
+            capacity_ = capacity;
+        } else {
+            std::memmove(buffer_.get(), buffer_.get() + begin_, end_ - begin_);
+        }
         end_ -= begin_;
         begin_ = 0;
-        if (buffer_.size() < size + kChunk)
-            buffer_.resize(size + kChunk);
         while (end_ < size && !ended_) {
-            const std::size_t got = read_(buffer_.data() + end_, buffer_.size() - end_);
+            const std::size_t got = read_(buffer_.get() + end_, capacity_ - end_);
             ended_ = got == 0;
-            end_ += std::min(got, buffer_.size() - end_);
+            end_ += std::min(got, capacity_ - end_);
         }
     }
 
 private:
     const ImageReader& read_;
-    std::vector<char> buffer_;
+    std::size_t firstSize_;
+    std::unique_ptr<char[]> buffer_;
+    std::size_t capacity_ = 0;
     std::size_t begin_ = 0;
     std::size_t end_ = 0;
     bool ended_ = false;
@@ -216,8 +227,8 @@ void PlayerDatabase::decode(const ImageReader& read, std::size_t size) {
     // Each record's id and name hash are taken as soon as it is read, while it is still in the
     // cache: a second pass over a large database would cost as much as decoding it.
     PlayerDatabase next;
-    ImageWindow window(read);
-    window.want(8);
+    ImageWindow window(read, size);
+    window.want(ShortRecordReader::kLongestShortRecord);
     ArchiveReader header(window.unread().substr(0, 8));
     const std::size_t count =
         readPlayerFileHeader(header, next.leadingValue_, size > 8 ? size - 8 : 0);
