@@ -10,7 +10,8 @@ void CompactString::assign(std::string_view text) {
         // Copied before the old heap text goes, in case text points into it.
         char fresh[sizeof bytes_] = {};
         fresh[0] = static_cast<char>(text.size());
-        std::memcpy(fresh + 1, text.data(), text.size());
+        if (!text.empty())
+            std::memcpy(fresh + 1, text.data(), text.size());
         release();
         std::memcpy(bytes_, fresh, sizeof bytes_);
         return;

@@ -94,9 +94,70 @@ void readPlayerRecord(ArchiveReader& reader, Player& player) {
     player.serialize(reader);
 }
 
-} // namespace
 
-namespace {
+// The unread part of an image, refilled from its reader a chunk at a time.
+class ImageWindow {
+public:
+    static constexpr std::size_t kChunk = 64 * 1024;
+
+    // An image known to be small gets a buffer of its own size, not a whole chunk.
+    ImageWindow(const ImageReader& read, std::size_t imageSize)
+        : read_(read), firstSize_(std::min(imageSize, kChunk)) {}
+
+    std::string_view unread() const { return {buffer_.get() + begin_, end_ - begin_}; }
+    bool ended() const { return ended_; }
+    void consume(std::size_t size) { begin_ += size; }
+
+    // Makes at least size unread bytes available, unless the image ends first.
+    void want(std::size_t size) {
+        if (end_ - begin_ >= size || ended_)
+            return;
+        const std::size_t capacity = std::max(capacity_, size + firstSize_);
+        if (capacity > capacity_) {
+            auto larger = std::make_unique_for_overwrite<char[]>(capacity);
+            if (end_ > begin_)
+                std::memcpy(larger.get(), buffer_.get() + begin_, end_ - begin_);
+            buffer_ = std::move(larger);
+            capacity_ = capacity;
+        } else {
+            std::memmove(buffer_.get(), buffer_.get() + begin_, end_ - begin_);
+        }
+        end_ -= begin_;
+        begin_ = 0;
+        while (end_ < size && !ended_) {
+            const std::size_t got = read_(buffer_.get() + end_, capacity_ - end_);
+            ended_ = got == 0;
+            end_ += std::min(got, capacity_ - end_);
+        }
+    }
+
+private:
+    const ImageReader& read_;
+    std::size_t firstSize_;
+    std::unique_ptr<char[]> buffer_;
+    std::size_t capacity_ = 0;
+    std::size_t begin_ = 0;
+    std::size_t end_ = 0;
+    bool ended_ = false;
+};
+
+// Reads the next record from the window. A record that runs past the window is read again once
+// the window holds more; only at the end of the image is it short.
+void readPlayerRecord(ImageWindow& window, Player& player) {
+    window.want(ShortRecordReader::kLongestShortRecord);
+    for (;;) {
+        ArchiveReader reader(window.unread());
+        try {
+            readPlayerRecord(reader, player);
+            window.consume(reader.position());
+            return;
+        } catch (const ArchiveError& error) {
+            if (error.fault() != ArchiveFault::EndOfData || window.ended())
+                throw;
+        }
+        window.want(2 * window.unread().size() + ImageWindow::kChunk);
+    }
+}
 
 // Reads the header of a "players.dat" image and returns its record count. Every record takes at
 // least its fixed part and four prefixes, so a count that the recordBytes after the header
@@ -145,78 +206,12 @@ void PlayerDatabase::assign(PlayerFile file) {
     indexNames(hashes);
 }
 
-namespace {
-
-// The unread part of an image, refilled from its reader a chunk at a time.
-class ImageWindow {
-public:
-    static constexpr std::size_t kChunk = 64 * 1024;
-
-    // An image known to be small gets a buffer of its own size, not a whole chunk.
-    ImageWindow(const ImageReader& read, std::size_t imageSize)
-        : read_(read), firstSize_(std::min(imageSize, kChunk)) {}
-
-    std::string_view unread() const { return {buffer_.get() + begin_, end_ - begin_}; }
-    bool ended() const { return ended_; }
-    void consume(std::size_t size) { begin_ += size; }
-
-    // Makes at least size unread bytes available, unless the image ends first.
-    void want(std::size_t size) {
-        if (end_ - begin_ >= size || ended_)
-            return;
-        const std::size_t capacity = std::max(capacity_, size + firstSize_);
-        if (capacity > capacity_) {
-            auto larger = std::make_unique_for_overwrite<char[]>(capacity);
-            std::memcpy(larger.get(), buffer_.get() + begin_, end_ - begin_);
-            buffer_ = std::move(larger);
-            capacity_ = capacity;
-        } else {
-            std::memmove(buffer_.get(), buffer_.get() + begin_, end_ - begin_);
-        }
-        end_ -= begin_;
-        begin_ = 0;
-        while (end_ < size && !ended_) {
-            const std::size_t got = read_(buffer_.get() + end_, capacity_ - end_);
-            ended_ = got == 0;
-            end_ += std::min(got, capacity_ - end_);
-        }
-    }
-
-private:
-    const ImageReader& read_;
-    std::size_t firstSize_;
-    std::unique_ptr<char[]> buffer_;
-    std::size_t capacity_ = 0;
-    std::size_t begin_ = 0;
-    std::size_t end_ = 0;
-    bool ended_ = false;
-};
-
-// Reads the next record from the window. A record that runs past the window is read again once
-// the window holds more; only at the end of the image is it short.
-void readPlayerRecord(ImageWindow& window, Player& player) {
-    window.want(ShortRecordReader::kLongestShortRecord);
-    for (;;) {
-        ArchiveReader reader(window.unread());
-        try {
-            readPlayerRecord(reader, player);
-            window.consume(reader.position());
-            return;
-        } catch (const ArchiveError& error) {
-            if (error.fault() != ArchiveFault::EndOfData || window.ended())
-                throw;
-        }
-        window.want(2 * window.unread().size() + ImageWindow::kChunk);
-    }
-}
-
-} // namespace
-
 void PlayerDatabase::decode(std::string_view bytes) {
     decode(
         [&bytes](char* into, std::size_t size) {
             const auto piece = bytes.substr(0, size);
-            std::memcpy(into, piece.data(), piece.size());
+            if (!piece.empty())
+                std::memcpy(into, piece.data(), piece.size());
             bytes.remove_prefix(piece.size());
             return piece.size();
         },

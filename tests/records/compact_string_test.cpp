@@ -99,7 +99,8 @@ TEST(CompactString, ReadFromEveryArchiveForm) {
     }
     EXPECT_EQ(readBack("\xFF\xFE\xFF\x02" "A\0\x3A\x04"s), "A?");
 
-    ArchiveReader shortReader("\x05" "abc"s);
+    const std::string cut = "\x05" "abc";
+    ArchiveReader shortReader(cut);
     CompactString text("kept"s);
     EXPECT_THROW(shortReader.io(text), ArchiveError);
 }
