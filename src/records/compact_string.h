@@ -71,6 +71,9 @@ public:
     operator std::string_view() const noexcept { return view(); }
     std::string str() const { return std::string(view()); }
 
+    friend bool operator==(const CompactString& a, const CompactString& b) noexcept {
+        return a.view() == b.view();
+    }
     friend bool operator==(const CompactString& a, std::string_view b) noexcept {
         return a.view() == b;
     }
