@@ -314,6 +314,30 @@ TEST(LineEndRepair, NeverTouchesAValidOrUnrepairableFile) {
     EXPECT_EQ(repairPlayerFile(dir.file("missing.dat")), RepairOutcome::Missing);
 }
 
+TEST(PlayerFileLoad, ReadsAFileOfManyChunksOrOfAnyKind) {
+    test::ScratchDir dir;
+    PlayerFile file{4, {}};
+    for (int i = 0; i < 2000; ++i)
+        file.players.push_back(makePlayer(i, "Surname" + std::to_string(i), "First"));
+    file.players[1500].bestBowling = std::string(100000, 'x'); // across two 64 KB chunks
+    const std::string path = dir.file("players.dat");
+    const std::string bytes = encodePlayerFile(file);
+    test::writeBytes(path, bytes);
+
+    PlayerDatabase database;
+    EXPECT_EQ(loadPlayerFile(path, database), LoadOutcome::Loaded);
+    EXPECT_EQ(database.players(), file.players);
+
+    // Cut inside the long text, the file is short.
+    test::writeBytes(path, bytes.substr(0, bytes.find(std::string(1000, 'x')) + 50000));
+    EXPECT_EQ(loadPlayerFile(path, database), LoadOutcome::BadFormat);
+    EXPECT_EQ(database.count(), 0);
+
+    // A folder cannot be read; a device has no size and is read whole, here as empty.
+    EXPECT_EQ(loadPlayerFile(dir.path().string(), database), LoadOutcome::Missing);
+    EXPECT_EQ(loadPlayerFile("/dev/null", database), LoadOutcome::BadFormat);
+}
+
 TEST(PlayerFileLoad, ABadFileLeavesTheDatabaseEmpty) {
     test::ScratchDir dir;
     const std::string path = dir.file("players.dat");
