@@ -83,7 +83,7 @@ std::string ArchiveReader::readString() {
     return text;
 }
 
-void ArchiveReader::readPrefixedStringInto(std::string& text) {
+void ArchiveReader::readStringInto(std::string& text) {
     std::uint32_t length = 0;
     if (readLength(length)) {
         if (length > remaining())

@@ -59,19 +59,8 @@ public:
     std::int32_t readInt32() { return static_cast<std::int32_t>(readUInt32()); }
     double readDouble() { return readFixed<double>(); }
     std::string readString();
-    // Reads a string into text, reusing its storage. The usual short string with a one-byte
-    // prefix is read inline; every other form goes through readPrefixedStringInto.
-    void readStringInto(std::string& text) {
-        if (pos_ < bytes_.size()) {
-            const auto length = static_cast<std::uint8_t>(bytes_[pos_]);
-            if (length != kLongPrefix && length < bytes_.size() - pos_) {
-                text.assign(bytes_.data() + pos_ + 1, length);
-                pos_ += 1 + std::size_t{length};
-                return;
-            }
-        }
-        readPrefixedStringInto(text);
-    }
+    // Reads a string into text, reusing its storage.
+    void readStringInto(std::string& text);
 
     void io(std::int32_t& value) { value = readInt32(); }
     void io(double& value) { value = readDouble(); }
@@ -99,8 +88,6 @@ private:
     std::uint8_t readByte() { return readFixed<std::uint8_t>(); }
     std::uint16_t readUInt16() { return readFixed<std::uint16_t>(); }
     std::uint32_t readUInt32() { return readFixed<std::uint32_t>(); }
-    static constexpr std::uint8_t kLongPrefix = 0xFF;
-    void readPrefixedStringInto(std::string& text);
     // Reads a length prefix in one of the three written forms; returns false when the prefix is
     // the 0xFF 0xFFFE marker of 16-bit text (which has a second prefix of its own).
     bool readLength(std::uint32_t& length);

@@ -195,16 +195,13 @@ std::optional<FileError> FileReader::read(char* into, std::size_t size, std::siz
     }
 }
 
-std::optional<FileError> readWholeFile(const std::string& path, std::string& bytes) {
-    FileReader file;
-    if (auto error = file.open(path))
-        return error;
+std::optional<FileError> FileReader::readRest(std::string& bytes) {
     std::string data;
-    data.reserve(file.size());
+    data.reserve(size_);
     char buffer[65536];
     for (;;) {
         std::size_t got = 0;
-        if (auto error = file.read(buffer, sizeof buffer, got))
+        if (auto error = read(buffer, sizeof buffer, got))
             return error;
         if (got == 0)
             break;
@@ -212,6 +209,13 @@ std::optional<FileError> readWholeFile(const std::string& path, std::string& byt
     }
     bytes = std::move(data);
     return std::nullopt;
+}
+
+std::optional<FileError> readWholeFile(const std::string& path, std::string& bytes) {
+    FileReader file;
+    if (auto error = file.open(path))
+        return error;
+    return file.readRest(bytes);
 }
 
 std::optional<FileError> writeWholeFile(const std::string& path, std::string_view bytes) {

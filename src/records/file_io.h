@@ -49,6 +49,8 @@ public:
     std::optional<FileError> open(const std::string& path);
     // Copies up to size further bytes to into and sets got to their count, 0 at the end.
     std::optional<FileError> read(char* into, std::size_t size, std::size_t& got);
+    // Reads everything still to come into bytes. On failure bytes is left as it was.
+    std::optional<FileError> readRest(std::string& bytes);
     // Whether the file is a regular one, and its size when it was opened (0 for other kinds).
     bool regular() const { return regular_; }
     std::size_t size() const { return size_; }

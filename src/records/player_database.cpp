@@ -482,7 +482,7 @@ LoadOutcome loadPlayerFile(const std::string& path, PlayerDatabase& database) {
     struct ReadFailed {};
     FileReader file;
     std::string bytes;
-    if (file.open(path) || (!file.regular() && readWholeFile(path, bytes))) {
+    if (file.open(path) || (!file.regular() && file.readRest(bytes))) {
         database.clear();
         return LoadOutcome::Missing;
     }
