@@ -14,6 +14,8 @@ constexpr int kCreaseSlots = 2;
 constexpr int kBowlerRows = 10;
 constexpr int kNoRow = -1;
 constexpr int kWicketsPerInnings = 10;
+// A chase's target rate is the target times this.
+constexpr double kTargetRateFactor = 0.02;
 
 struct InningsFigures {
     std::string battingTeamName;
@@ -56,5 +58,10 @@ struct InningsFigures {
     int progressRange = 0;
     int progressPosition = 0;
 };
+
+// Works the rates out again from the totals: the run rate, each crease slot's strike rate and,
+// in the second innings, the required rate (kept as it is once every over is bowled) and the
+// chase's progress.
+void updateRates(InningsFigures& figures);
 
 } // namespace quorvel

@@ -288,18 +288,7 @@ bool MatchEngine::applyWicket(const Over& over, const Ball& ball) {
     return false;
 }
 
-void MatchEngine::updateRates() {
-    InningsFigures& f = figures_;
-    f.runRate = f.oversFigure == 0 ? 0 : f.totalRuns / f.oversFigure;
-    for (int slot = 0; slot < kCreaseSlots; ++slot)
-        f.batsmanStrikeRates[slot] =
-            f.batsmanBalls[slot] > 0 ? f.batsmanRuns[slot] * 100.0 / f.batsmanBalls[slot] : 0;
-    if (f.inningsIndex == 1) {
-        if (f.oversFigure != kOversPerInnings)
-            f.requiredRate = (f.target - f.totalRuns) / (kOversPerInnings - f.oversFigure);
-        f.progressPosition = f.totalRuns;
-    }
-}
+void MatchEngine::updateRates() { quorvel::updateRates(figures_); }
 
 void MatchEngine::swapStrike() {
     figures_.strikerSlot = 1 - figures_.strikerSlot;

@@ -16,7 +16,6 @@ namespace quorvel {
 namespace {
 
 constexpr const char* kOverSeparator = "-------------------------------------------------\r\n";
-constexpr double kTargetRateFactor = 0.02;
 
 bool validRow(int row) {
     return row >= 0 && row < kBowlerRows;

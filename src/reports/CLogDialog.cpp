@@ -27,8 +27,5 @@ CLogDialog::CLogDialog(wxWindow* parent, const std::string& logText)
     text_->SetInsertionPoint(end);
     text_->ShowPosition(end);
     // The text view scrolls only once it is laid out.
-    CallAfter([this] {
-        if (text_ != nullptr)
-            text_->ShowPosition(text_->GetLastPosition());
-    });
+    CallAfter([this] { text_->ShowPosition(text_->GetLastPosition()); });
 }

@@ -6,16 +6,14 @@
 #include <wx/msgdlg.h>
 #include <wx/textctrl.h>
 
+#include "records/player_database.h"
 #include "reports/scoresheet.h"
 #include "setup/CTemplateDialog.h"
 #include "shell/CQuorvelDoc.h"
 
 wxString toDisplayText(const std::string& text) {
     std::string shown;
-    shown.reserve(text.size());
-    for (std::size_t i = 0; i < text.size(); ++i)
-        if (!(text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n'))
-            shown += text[i];
+    quorvel::removeCrBeforeLf(text, shown);
     return toWx(shown);
 }
 

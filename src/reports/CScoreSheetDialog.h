@@ -2,7 +2,7 @@
 // "Score Sheet": the scoresheet text, rebuilt from the tallies each time the window opens, in a
 // fixed-pitch font; "Save" writes it to a text file chosen in the save dialog.
 
-#include <functional>
+#include <string>
 
 #include <wx/dialog.h>
 

@@ -7,8 +7,6 @@ namespace quorvel {
 
 namespace {
 
-constexpr double kTargetRateFactor = 0.02;
-
 std::string displayNameOf(const PlayerDatabase& database, std::int32_t id) {
     const Player* player = database.findById(id);
     if (player == nullptr)
@@ -24,10 +22,6 @@ int overwrittenExtraRuns(const Over& over, int kind) {
             held += ball.runs;
     const int total = kind == kWide ? over.wideRuns : over.noBallRuns;
     return total > held ? total - held : 0;
-}
-
-double rate(double runs, double overs) {
-    return overs == 0 ? 0 : runs / overs;
 }
 
 } // namespace
@@ -48,10 +42,8 @@ int replayIntoSheet(ScoreSheet& sheet, const Scores& scores) {
                     Ball extra;
                     extra.extraKind = kind;
                     extra.runs = runs;
-                    // Recorded against a scratch slot so that it never ends the over.
-                    Over scratch = over;
-                    scratch.balls[0] = extra;
-                    sheet.recordDelivery(innings, scratch, scratch.balls[0]);
+                    // A wide or no-ball is only charged: it never ends the over.
+                    sheet.recordDelivery(innings, over, extra);
                 }
             }
             for (const Ball& ball : over.balls)
@@ -82,16 +74,11 @@ InningsFigures finalFigures(const Scores& scores, const ScoreSheet& sheet, int i
     f.totalRuns = card.total;
     f.totalWickets = card.wicketsDown;
     f.oversFigure = card.oversDone;
-    f.runRate = rate(card.total, card.oversDone);
     f.overNumber = static_cast<int>(card.oversDone);
     if (innings == 1) {
         f.target = sheet.card(0).total + 1;
         f.targetRate = f.target * kTargetRateFactor;
-        f.requiredRate = card.oversDone < kOversPerInnings
-                             ? (f.target - card.total) / (kOversPerInnings - card.oversDone)
-                             : 0;
         f.progressRange = f.target;
-        f.progressPosition = card.total;
     }
 
     // The batsmen still in: the not-out rows, in the order they came in.
@@ -103,10 +90,9 @@ InningsFigures finalFigures(const Scores& scores, const ScoreSheet& sheet, int i
         f.batsmanNames[slot] = displayNameOf(database, entry.playerId);
         f.batsmanRuns[slot] = entry.runs;
         f.batsmanBalls[slot] = entry.ballsFaced;
-        f.batsmanStrikeRates[slot] =
-            entry.ballsFaced > 0 ? entry.runs * 100.0 / entry.ballsFaced : 0;
         ++slot;
     }
+    updateRates(f);
 
     // The bowler rows as the innings listed them; a bowler's figures stand on his first row.
     fillBowlerRows(f, scores.teams[scores.fieldingSide(innings)], database);

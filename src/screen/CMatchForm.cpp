@@ -399,8 +399,6 @@ void CMatchForm::show(const quorvel::MatchScreen& screen) {
     }
     FindWindow(kBowlOverId)->Enable(buttons.bowlOverEnabled);
     FindWindow(kScoresheetId)->Enable(screen.scoresheetEnabled());
-    FindWindow(kBallByBallId)->Hide();
-    FindWindow(kDetailsId)->Enable();
 
     for (int id :
          {quorvel::slider::kRunning, quorvel::slider::kBattingSlot0, quorvel::slider::kBattingSlot1,

@@ -90,8 +90,7 @@ void CQuorvelView::OnUpdate(wxView*, wxObject* hint) {
     const auto* one = dynamic_cast<const CQuorvelHint*>(hint);
     const long value = one != nullptr ? one->value : 0;
     if (value == CQuorvelHint::kNewInnings) {
-        screen_->startMatch();
-        refresh();
+        screen_->startMatch(); // ends by refreshing the form
         return;
     }
     std::printf("lHint=%ld\n", value);
@@ -108,7 +107,6 @@ wxPrintout* CQuorvelView::OnCreatePrintout() {
 }
 
 void CQuorvelView::initialUpdate() {
-    refresh();
     OnUpdate(nullptr, nullptr);
     if (auto* frame = dynamic_cast<CMainFrame*>(GetFrame()))
         frame->fitToForm();

@@ -83,7 +83,6 @@ void CQuorvelDoc::reportFileError(const std::string& message) const {
 
 bool CQuorvelDoc::saveTo(const wxString& path) {
     if (auto error = quorvel::writeScoresFile(pathBytes(path), scores)) {
-        error->path = pathBytes(path);
         reportFileError(error->message());
         return false;
     }
@@ -123,7 +122,6 @@ bool CQuorvelDoc::SaveAs() {
 bool CQuorvelDoc::openMatch(const wxString& path) {
     quorvel::Scores loaded;
     if (auto error = quorvel::readScoresFile(pathBytes(path), loaded)) {
-        error->path = pathBytes(path);
         reportFileError(error->message());
         return false;
     }

@@ -36,16 +36,9 @@ protected:
     void shoot(wxDialog& dialog, const std::string& name) {
         dialog.Move(20, 20);
         dialog.Show();
-        for (int i = 0; i < 20; ++i) {
-            wxYield();
-            wxMilliSleep(20);
-        }
-        const wxRect r = dialog.GetScreenRect();
-        const std::string file = dir_ + "/" + name + ".png";
-        const std::string command = "sh -c \"import -window root png:- | convert png:- -crop " +
-                                    std::to_string(r.width) + "x" + std::to_string(r.height) +
-                                    "+" + std::to_string(r.x) + "+" + std::to_string(r.y) +
-                                    " +repage '" + file + "'\"";
+        letDraw(20);
+        const std::string command =
+            screenGrabCommand(dialog.GetScreenRect(), dir_ + "/" + name + ".png");
         EXPECT_EQ(wxExecute(command, wxEXEC_SYNC), 0) << command;
         dialog.Hide();
     }

@@ -27,21 +27,6 @@
 namespace quorvel::gui {
 namespace {
 
-int pickFirst(CSelectBatsmanDialog& dialog) {
-    if (dialog.isUserChoice()) {
-        selectRows(control<wxListBox>(&dialog, CSelectBatsmanDialog::kCandidateListId), {0});
-        click(&dialog, wxID_OK);
-    }
-    return wxID_OK;
-}
-
-int twoElevens(CSelectTeamsDialog& dialog) {
-    click(&dialog, CSelectTeamsDialog::kLeftSelectId);
-    click(&dialog, CSelectTeamsDialog::kRightSelectId);
-    click(&dialog, wxID_OK);
-    return wxID_OK;
-}
-
 class GameMatch : public GameTest {
   protected:
     // File > New answered through each dialog in turn, up to the first ball.

@@ -26,23 +26,14 @@ class GameScreenshots : public GameTest {
         frame().Move(10, 10);
     }
 
-    void settle() {
-        for (int i = 0; i < 25; ++i) {
-            wxYield();
-            wxMilliSleep(20);
-        }
-    }
+    void settle() { letDraw(25); }
 
     void shoot(wxWindow& window, const std::string& name) {
         window.Raise();
         window.Refresh();
         settle();
-        const wxRect r = window.GetScreenRect();
-        const std::string file = dir_ + "/" + name + ".png";
-        const std::string command = "sh -c \"import -window root png:- | convert png:- -crop " +
-                                    std::to_string(r.width) + "x" + std::to_string(r.height) + "+" +
-                                    std::to_string(r.x) + "+" + std::to_string(r.y) + " +repage '" +
-                                    file + "'\"";
+        const std::string command =
+            screenGrabCommand(window.GetScreenRect(), dir_ + "/" + name + ".png");
         EXPECT_EQ(wxExecute(command, wxEXEC_SYNC | wxEXEC_NODISABLE), 0) << command;
     }
 

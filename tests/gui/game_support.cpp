@@ -95,6 +95,21 @@ void GameTest::expectFormShowsFigures() {
     EXPECT_EQ(shown(CMatchForm::kChasingId), screen().chaseControlsShown());
 }
 
+int twoElevens(CSelectTeamsDialog& dialog) {
+    click(&dialog, CSelectTeamsDialog::kLeftSelectId);
+    click(&dialog, CSelectTeamsDialog::kRightSelectId);
+    click(&dialog, wxID_OK);
+    return wxID_OK;
+}
+
+int pickFirst(CSelectBatsmanDialog& dialog) {
+    if (dialog.isUserChoice()) {
+        selectRows(control<wxListBox>(&dialog, CSelectBatsmanDialog::kCandidateListId), {0});
+        click(&dialog, wxID_OK);
+    }
+    return wxID_OK;
+}
+
 std::string dialogKind(wxDialog& dialog) {
     if (dynamic_cast<CSelectTeamsDialog*>(&dialog))
         return "CSelectTeamsDialog";
@@ -124,20 +139,10 @@ int AnswerEverything::Enter(wxDialog* dialog) {
     ++counts[kind];
     if (auto driver = drivers_.find(kind); driver != drivers_.end())
         return driver->second(*dialog);
-    if (kind == "CSelectTeamsDialog") {
-        click(dialog, CSelectTeamsDialog::kLeftSelectId);
-        click(dialog, CSelectTeamsDialog::kRightSelectId);
-        click(dialog, wxID_OK);
-        return wxID_OK;
-    }
-    if (kind == "CSelectBatsmanDialog") {
-        auto& choose = static_cast<CSelectBatsmanDialog&>(*dialog);
-        if (choose.isUserChoice()) {
-            selectRows(control<wxListBox>(dialog, CSelectBatsmanDialog::kCandidateListId), {0});
-            click(dialog, wxID_OK);
-        }
-        return wxID_OK;
-    }
+    if (kind == "CSelectTeamsDialog")
+        return twoElevens(static_cast<CSelectTeamsDialog&>(*dialog));
+    if (kind == "CSelectBatsmanDialog")
+        return pickFirst(static_cast<CSelectBatsmanDialog&>(*dialog));
     if (kind == "wxMessageDialog") {
         messages.push_back(
             std::string(static_cast<wxMessageDialog*>(dialog)->GetMessage().ToUTF8()));

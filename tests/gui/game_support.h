@@ -19,7 +19,14 @@
 #include "shell/CQuorvelDoc.h"
 #include "support/test_support.h"
 
+class CSelectBatsmanDialog;
+class CSelectTeamsDialog;
+
 namespace quorvel::gui {
+
+// The usual answers: both sides' predefined elevens, and the first batsman offered.
+int twoElevens(CSelectTeamsDialog& dialog);
+int pickFirst(CSelectBatsmanDialog& dialog);
 
 class GameTest : public DialogTest {
   protected:

@@ -111,6 +111,19 @@ std::string textOf(wxWindow* window, int id) {
     return entry ? entry->GetValue().ToStdString() : std::string();
 }
 
+void letDraw(int rounds) {
+    for (int i = 0; i < rounds; ++i) {
+        wxYield();
+        wxMilliSleep(20);
+    }
+}
+
+std::string screenGrabCommand(const wxRect& area, const std::string& file) {
+    return "sh -c \"import -window root png:- | convert png:- -crop " +
+           std::to_string(area.width) + "x" + std::to_string(area.height) + "+" +
+           std::to_string(area.x) + "+" + std::to_string(area.y) + " +repage '" + file + "'\"";
+}
+
 int ExpectMessage::OnInvoked(wxMessageDialog* dialog) const {
     EXPECT_EQ(dialog->GetMessage().ToStdString(), text_);
     EXPECT_EQ(dialog->GetCaption().ToStdString(), "Quorvel");

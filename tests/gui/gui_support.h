@@ -63,6 +63,11 @@ private:
     std::function<int(T&)> drive_;
 };
 
+// For screenshots: lets pending drawing happen (rounds yields, 20 ms apart), and the shell
+// command that saves the part of the screen under area as the PNG file.
+void letDraw(int rounds);
+std::string screenGrabCommand(const wxRect& area, const std::string& file);
+
 // Expects the game's message box with this text, caption "Quorvel" and the exclamation icon,
 // and answers OK.
 class ExpectMessage : public wxExpectModalBase<wxMessageDialog, ExpectMessage> {
