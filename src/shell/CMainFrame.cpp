@@ -21,13 +21,20 @@
 
 namespace {
 
-// The help book is "quorvel.hhp": beside the program (in help/), in the source tree's
-// docs/help/ above a build folder, or in docs/help/ of the current folder.
+// The help book is "quorvel.hhp": in the installation's shared files, beside the program (in
+// help/), in the source tree the program was built from, in docs/help/ of a checkout holding the
+// build folder, or in docs/help/ of the current folder.
 wxString findHelpBook() {
     wxArrayString candidates;
     const wxFileName program(wxStandardPaths::Get().GetExecutablePath());
     const wxString here = program.GetPath();
+#ifdef QUORVEL_DATA_FROM_BIN
+    candidates.Add(here + "/" QUORVEL_DATA_FROM_BIN "/help/quorvel.hhp");
+#endif
     candidates.Add(here + "/help/quorvel.hhp");
+#ifdef QUORVEL_SOURCE_HELP
+    candidates.Add(QUORVEL_SOURCE_HELP "/quorvel.hhp");
+#endif
     candidates.Add(here + "/../docs/help/quorvel.hhp");
     candidates.Add(here + "/../../docs/help/quorvel.hhp");
     candidates.Add(wxGetCwd() + "/docs/help/quorvel.hhp");
@@ -106,6 +113,7 @@ void CMainFrame::buildAccelerators() {
         {wxACCEL_CTRL, 'V', kEditPasteId},     {wxACCEL_SHIFT, WXK_INSERT, kEditPasteId},
         {wxACCEL_NORMAL, WXK_F6, kNextPaneId}, {wxACCEL_SHIFT, WXK_F6, kPrevPaneId},
         {wxACCEL_NORMAL, WXK_F1, kHelpId},     {wxACCEL_SHIFT, WXK_F1, kContextHelpId},
+        {wxACCEL_CTRL, 'Q', kAppExitId}, // as File > Exit, the desktop's usual quit key
     };
     SetAcceleratorTable(wxAcceleratorTable(static_cast<int>(std::size(entries)), entries));
 }
