@@ -90,7 +90,10 @@ void CMainFrame::buildMenu() {
     auto* file = new wxMenu;
     file->Append(kFileNewId, "&New...\tCtrl+N", "Start a new game");
     file->AppendSeparator();
-    file->Append(kAppExitId, "E&xit", "Quit the application; prompts to save documents");
+    wxMenuItem* exit =
+        file->Append(kAppExitId, "E&xit", "Quit the application; prompts to save documents");
+    // The desktop's usual quit key, kept out of the item's text.
+    exit->AddExtraAccel(wxAcceleratorEntry(wxACCEL_CTRL, 'Q'));
     auto* view = new wxMenu;
     view->Append(kViewPlayersId, "Players", "Browse Player Database");
     auto* help = new wxMenu;
@@ -113,7 +116,6 @@ void CMainFrame::buildAccelerators() {
         {wxACCEL_CTRL, 'V', kEditPasteId},     {wxACCEL_SHIFT, WXK_INSERT, kEditPasteId},
         {wxACCEL_NORMAL, WXK_F6, kNextPaneId}, {wxACCEL_SHIFT, WXK_F6, kPrevPaneId},
         {wxACCEL_NORMAL, WXK_F1, kHelpId},     {wxACCEL_SHIFT, WXK_F1, kContextHelpId},
-        {wxACCEL_CTRL, 'Q', kAppExitId}, // as File > Exit, the desktop's usual quit key
     };
     SetAcceleratorTable(wxAcceleratorTable(static_cast<int>(std::size(entries)), entries));
 }
