@@ -27,3 +27,6 @@ need_packages() {
 
 CORE_PACKAGES=(g++ make cmake libgtest-dev libgmock-dev libbenchmark-dev)
 GUI_PACKAGES=(libwxgtk3.2-dev xvfb xauth)
+# The checks of an installation (desktop entry, metainfo, MIME type, the Debian package) and of
+# the source layout.
+CHECK_PACKAGES=(desktop-file-utils appstream shared-mime-info dpkg-dev file clang-format)

@@ -121,7 +121,8 @@ int main(int argc, char** argv) {
     if (operands.size() != wanted)
         return usageError(command + (wanted == 3 ? " takes SOURCE and OUTPUT" : " takes DATABASE"));
     if (command == "build") {
-        const std::string refusal = cli::refuseOutputOverInput(kProgram, {operands[1]}, {operands[2]});
+        const std::string refusal =
+            cli::refuseOutputOverInput(kProgram, {operands[1]}, {operands[2]});
         if (!refusal.empty()) {
             std::cerr << refusal;
             return 2;

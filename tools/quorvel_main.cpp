@@ -94,9 +94,10 @@ int main(int argc, char** argv) {
     wxMessageOutput::Set(previous);
     if (parsed == -1) {
         std::fputs(parser.GetUsageString().utf8_str(), stdout);
-        std::fputs("\nPlays one-day matches of the bat-and-ball sport, simulated ball by ball. The\n"
-                   "player database players.dat is read from the current folder.\n",
-                   stdout);
+        std::fputs(
+            "\nPlays one-day matches of the bat-and-ball sport, simulated ball by ball. The\n"
+            "player database players.dat is read from the current folder.\n",
+            stdout);
         return 0;
     }
     if (parsed != 0) {

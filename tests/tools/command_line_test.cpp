@@ -82,7 +82,8 @@ TEST(ToolCommands, HelpVersionErrorsAndOwnInputs) {
     std::filesystem::create_hard_link(dir.file("p.csv"), dir.file("link.csv"));
     const std::string csvBefore = test::readBytes(dir.file("p.csv"));
     const std::string datBefore = test::readBytes(dir.file("x.dat"));
-    auto result = test::runCommand(players + " build " + dir.file("p.csv") + " " + dir.file("link.csv"));
+    auto result =
+        test::runCommand(players + " build " + dir.file("p.csv") + " " + dir.file("link.csv"));
     EXPECT_EQ(result.status, 2);
     EXPECT_NE(result.err.find("refusing to write over it"), std::string::npos) << result.err;
     result = test::runCommand("cd " + dir.path().string() + " && " + sim +
