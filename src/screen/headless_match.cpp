@@ -28,17 +28,14 @@ std::string countryList() {
     return list;
 }
 
-// Repairs and loads the database; returns what is wrong with it, or nothing when it loaded.
+// Repairs and loads the database as start-up does; a bad format is reported there. Returns what
+// is wrong when the database could not be loaded.
 std::optional<std::string> loadSimDatabase(PlayerDatabase& database, const std::string& path) {
-    repairPlayerFile(path);
-    switch (loadPlayerFile(path, database)) {
-    case LoadOutcome::Loaded:
+    const LoadOutcome outcome = startUpPlayerDatabase(database, path);
+    if (outcome == LoadOutcome::Loaded)
         return std::nullopt;
-    case LoadOutcome::BadFormat:
-        return FileError{FileErrorKind::BadFormat, path}.message();
-    case LoadOutcome::Missing:
-        break;
-    }
+    if (outcome == LoadOutcome::BadFormat)
+        return std::string();
     struct stat status {};
     if (::stat(path.c_str(), &status) != 0)
         return errno == ENOENT ? path + ": not found"
@@ -194,7 +191,8 @@ SimResult runSim(const SimOptions& options) {
     if (auto problem = loadSimDatabase(database, options.playersPath)) {
         SimResult failed;
         failed.exitStatus = kExitFileError;
-        failed.errors = "quorvel-sim: " + *problem + "\n";
+        if (!problem->empty())
+            failed.errors = "quorvel-sim: " + *problem + "\n";
         return failed;
     }
     if (options.stats)
