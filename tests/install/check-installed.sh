@@ -2,7 +2,7 @@
 # Installs a build into a scratch prefix and checks what a user gets: every file in its place,
 # the programs answering --help and --version, quorvel-sim playing from an empty folder with the
 # installed database, the desktop start's per-user folder, the desktop files valid and, where the
-# Debian tools are installed, the .deb unpacking into a scratch root.
+# Debian tools are installed, the .deb installing into and removing from a scratch root.
 # Usage: check-installed.sh BUILD_FOLDER VERSION
 set -euo pipefail
 build=$1
@@ -91,9 +91,17 @@ if command -v dpkg-shlibdeps >/dev/null && command -v dpkg-deb >/dev/null; then
     if [ -e "$prefix/bin/quorvel" ]; then
         case "$depends" in *libwx*) ;; *) fail "package depends on: $depends" ;; esac
     fi
-    dpkg -x "$deb" "$scratch/root"
-    [ "$("$scratch/root/usr/bin/quorvel-sim" --version)" = "quorvel-sim $version" ] ||
+    # Installed and removed in a scratch root with its own package database.
+    root=$scratch/root
+    mkdir -p "$root/var/lib/dpkg/updates" "$root/var/lib/dpkg/info"
+    touch "$root/var/lib/dpkg/status"
+    dpkg --root="$root" --log=/dev/null --force-depends --force-not-root -i "$deb" >/dev/null 2>&1 ||
+        fail "the package does not install"
+    [ "$("$root/usr/bin/quorvel-sim" --version)" = "quorvel-sim $version" ] ||
         fail "the packaged quorvel-sim"
-    [ -e "$scratch/root/usr/share/quorvel/players.dat" ] || fail "the packaged players.dat"
+    [ -e "$root/usr/share/quorvel/players.dat" ] || fail "the packaged players.dat"
+    dpkg --root="$root" --log=/dev/null --force-not-root -r quorvel >/dev/null 2>&1 ||
+        fail "the package does not remove"
+    [ ! -e "$root/usr" ] || fail "removing the package left: $(find "$root/usr" -type f)"
 fi
 echo "installed layout: ok"
