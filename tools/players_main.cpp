@@ -3,7 +3,9 @@
 #include <cstdio>
 #include <iostream>
 #include <string>
+#include <vector>
 
+#include "command_line.h"
 #include "records/file_io.h"
 #include "records/player_database.h"
 #include "records/player_source.h"
@@ -12,10 +14,26 @@ using namespace quorvel;
 
 namespace {
 
-int usage() {
-    std::cerr << "usage: quorvel-players build SOURCE players.dat\n"
-                 "       quorvel-players dump players.dat\n"
-                 "       quorvel-players check players.dat\n";
+constexpr const char* kProgram = "quorvel-players";
+
+constexpr const char* kUsage =
+    "Usage: quorvel-players build SOURCE OUTPUT\n"
+    "       quorvel-players dump DATABASE\n"
+    "       quorvel-players check DATABASE\n"
+    "Builds the binary player database from its readable source (CSV), dumps a database back\n"
+    "to that source text, and checks a database as the game's start-up would.\n"
+    "\n"
+    "  build SOURCE OUTPUT   write the database made from SOURCE to OUTPUT (never over SOURCE)\n"
+    "  dump DATABASE         print DATABASE as source text on standard output\n"
+    "  check DATABASE        report every problem (ids, countries, styles, CR LF pairs)\n"
+    "  -h, --help            print this help and exit\n"
+    "      --version         print the version and exit\n"
+    "\n"
+    "Exit status: 0 done; 1 a file could not be read or written, or is not valid; 2 bad\n"
+    "command line.\n";
+
+int usageError(const std::string& reason) {
+    std::cerr << cli::usageError(kProgram, reason);
     return 2;
 }
 
@@ -81,14 +99,35 @@ int check(const std::string& path) {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 2)
-        return usage();
-    const std::string command = argv[1];
-    if (command == "build" && argc == 4)
-        return build(argv[2], argv[3]);
-    if (command == "dump" && argc == 3)
-        return dump(argv[2]);
-    if (command == "check" && argc == 3)
-        return check(argv[2]);
-    return usage();
+    const std::vector<std::string> arguments(argv + 1, argv + argc);
+    const cli::ParsedCommandLine parsed = cli::parseCommandLine(arguments, {});
+    if (parsed.action == cli::Action::Help) {
+        std::cout << kUsage;
+        return 0;
+    }
+    if (parsed.action == cli::Action::Version) {
+        std::cout << cli::versionLine(kProgram);
+        return 0;
+    }
+    if (parsed.action == cli::Action::UsageError)
+        return usageError(parsed.error);
+    const std::vector<std::string>& operands = parsed.operands;
+    if (operands.empty())
+        return usageError("no command given (build, dump or check)");
+    const std::string& command = operands[0];
+    const std::size_t wanted = command == "build" ? 3 : 2;
+    if (command != "build" && command != "dump" && command != "check")
+        return usageError("unknown command '" + command + "'");
+    if (operands.size() != wanted)
+        return usageError(command + (wanted == 3 ? " takes SOURCE and OUTPUT" : " takes DATABASE"));
+    if (command == "build") {
+        const std::string refusal =
+            cli::refuseOutputOverInput(kProgram, {operands[1]}, {operands[2]});
+        if (!refusal.empty()) {
+            std::cerr << refusal;
+            return 2;
+        }
+        return build(operands[1], operands[2]);
+    }
+    return command == "dump" ? dump(operands[1]) : check(operands[1]);
 }

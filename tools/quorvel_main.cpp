@@ -1,5 +1,133 @@
 // quorvel: the game. Optionally the path of a saved match to open at start.
+//
+// The command line is read before the windowing toolkit starts, so that --help and --version
+// answer on a terminal without a display. --user-data starts the game in the per-user data folder
+// (the desktop entry does this): the folder gets its copy of the installed players.dat, and the
+// game runs again from there, since the database is loaded from the current folder before any
+// of the program's own code runs.
 
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <string>
+
+#include <unistd.h>
+
+#include <wx/app.h>
+#include <wx/cmdline.h>
+#include <wx/msgout.h>
+
+#include "command_line.h"
+#include "installed_data.h"
 #include "shell/CQuorvelApp.h"
 
-wxIMPLEMENT_APP(CQuorvelApp);
+wxIMPLEMENT_APP_NO_MAIN(CQuorvelApp);
+
+namespace {
+
+constexpr const char* kProgram = "quorvel";
+
+// Keeps what the parser would print, so that it goes out in the programs' common form.
+class KeptOutput final : public wxMessageOutput {
+public:
+    void Output(const wxString& text) override { text_ += text; }
+    const wxString& text() const { return text_; }
+
+private:
+    wxString text_;
+};
+
+const wxCmdLineEntryDesc kOptions[] = {
+    {wxCMD_LINE_SWITCH, "h", "help", "print this help and exit", wxCMD_LINE_VAL_NONE,
+     wxCMD_LINE_OPTION_HELP},
+    {wxCMD_LINE_SWITCH, nullptr, "version", "print the version and exit", wxCMD_LINE_VAL_NONE, 0},
+    {wxCMD_LINE_SWITCH, nullptr, "user-data",
+     "start in $XDG_DATA_HOME/quorvel (made on first start with a copy of the installed "
+     "players.dat)",
+     wxCMD_LINE_VAL_NONE, 0},
+    {wxCMD_LINE_PARAM, nullptr, nullptr, "MATCH.quo", wxCMD_LINE_VAL_STRING,
+     wxCMD_LINE_PARAM_OPTIONAL},
+    wxCMD_LINE_DESC_END,
+};
+
+// Moves to the user's data folder, prepared on first use, and runs the game again there.
+// Returns only on failure.
+int restartInUserData(const char* program, std::string matchPath) {
+    namespace fs = std::filesystem;
+    const fs::path folder = quorvel::userDataFolder();
+    if (folder.empty()) {
+        std::fprintf(stderr, "%s: neither XDG_DATA_HOME nor HOME is set\n", kProgram);
+        return 1;
+    }
+    // The installed database, or the one built beside the program in a build folder.
+    fs::path database = quorvel::installedDataFolder() / "players.dat";
+    std::error_code error;
+    if (!fs::exists(database, error))
+        database = quorvel::programFolder() / "players.dat";
+    if (auto problem = quorvel::prepareUserDataFolder(folder, database)) {
+        std::fprintf(stderr, "%s: %s\n", kProgram, problem->c_str());
+        return 1;
+    }
+    if (!matchPath.empty())
+        matchPath = fs::absolute(matchPath, error).string();
+    if (::chdir(folder.c_str()) != 0) {
+        std::fprintf(stderr, "%s: %s: %s\n", kProgram, folder.c_str(), std::strerror(errno));
+        return 1;
+    }
+    char* const arguments[] = {const_cast<char*>(program),
+                               matchPath.empty() ? nullptr : const_cast<char*>(matchPath.c_str()),
+                               nullptr};
+    ::execv("/proc/self/exe", arguments);
+    std::fprintf(stderr, "%s: cannot start again in %s: %s\n", kProgram, folder.c_str(),
+                 std::strerror(errno));
+    return 1;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    wxCmdLineParser parser(kOptions, argc, argv);
+    KeptOutput kept;
+    wxMessageOutput* previous = wxMessageOutput::Set(&kept);
+    const int parsed = parser.Parse(false);
+    wxMessageOutput::Set(previous);
+    if (parsed == -1) {
+        std::fputs(parser.GetUsageString().utf8_str(), stdout);
+        std::fputs(
+            "\nPlays one-day matches of the bat-and-ball sport, simulated ball by ball. The\n"
+            "player database players.dat is read from the current folder.\n",
+            stdout);
+        return 0;
+    }
+    if (parsed != 0) {
+        const wxString reason = kept.text().BeforeFirst('\n');
+        std::fputs(quorvel::cli::usageError(kProgram, reason.utf8_string()).c_str(), stderr);
+        return 2;
+    }
+    if (parser.Found("version")) {
+        std::fputs(quorvel::cli::versionLine(kProgram).c_str(), stdout);
+        return 0;
+    }
+    // The match's name as given, byte for byte: the parser's copy went through the locale.
+    std::string matchPath;
+    for (int i = 1, optionsEnded = 0; i < argc && parser.GetParamCount() > 0; ++i) {
+        if (!optionsEnded && std::strcmp(argv[i], "--") == 0)
+            optionsEnded = 1;
+        else if (optionsEnded || argv[i][0] != '-' || argv[i][1] == '\0') {
+            matchPath = argv[i];
+            break;
+        }
+    }
+    if (parser.Found("user-data"))
+        return restartInUserData(argv[0], matchPath);
+
+    // The toolkit sees only the program's name and the match, named so that it cannot be taken
+    // for one of the toolkit's own options.
+    std::error_code error;
+    std::string absolute =
+        matchPath.empty() ? std::string() : std::filesystem::absolute(matchPath, error).string();
+    char* arguments[] = {argv[0], absolute.empty() ? nullptr : absolute.data(), nullptr};
+    int count = absolute.empty() ? 1 : 2;
+    return wxEntry(count, arguments);
+}

@@ -2,22 +2,47 @@
 // summary and the result.
 
 #include <cstdio>
+#include <filesystem>
 #include <string>
 #include <vector>
 
-#include "screen/headless_match.h"
+#include "command_line.h"
+#include "installed_data.h"
+#include "sim_options.h"
 
 using namespace quorvel;
 
 int main(int argc, char** argv) {
     std::vector<std::string> arguments(argv + 1, argv + argc);
-    std::string error;
-    const auto options = parseSimArguments(arguments, error);
-    if (!options) {
-        std::fprintf(stderr, "quorvel-sim: %s\n%s", error.c_str(), kSimUsage);
+    SimCommand command = parseSimCommand(arguments);
+    switch (command.action) {
+    case cli::Action::Help:
+        std::fputs(kSimUsage, stdout);
+        return 0;
+    case cli::Action::Version:
+        std::fputs(cli::versionLine("quorvel-sim").c_str(), stdout);
+        return 0;
+    case cli::Action::UsageError:
+        std::fputs(cli::usageError("quorvel-sim", command.error).c_str(), stderr);
+        return 2;
+    case cli::Action::Run:
+        break;
+    }
+    SimOptions& options = command.options;
+    // Without --players and without a players.dat here, the installed database is played.
+    std::error_code missing;
+    if (!command.playersGiven && !std::filesystem::exists(options.playersPath, missing)) {
+        const auto installed = installedDataFolder() / "players.dat";
+        if (!installed.empty() && std::filesystem::exists(installed, missing))
+            options.playersPath = installed.string();
+    }
+    const std::string refusal = cli::refuseOutputOverInput("quorvel-sim", {options.playersPath},
+                                                           {options.logPath, options.savePath});
+    if (!refusal.empty()) {
+        std::fputs(refusal.c_str(), stderr);
         return 2;
     }
-    const SimResult result = runSim(*options);
+    const SimResult result = runSim(options);
     std::fwrite(result.output.data(), 1, result.output.size(), stdout);
     std::fflush(stdout);
     std::fwrite(result.errors.data(), 1, result.errors.size(), stderr);

@@ -511,10 +511,12 @@ LoadOutcome loadPlayerFile(const std::string& path, PlayerDatabase& database) {
     }
 }
 
-void startUpPlayerDatabase(PlayerDatabase& database, const std::string& path) {
+LoadOutcome startUpPlayerDatabase(PlayerDatabase& database, const std::string& path) {
     repairPlayerFile(path);
-    if (loadPlayerFile(path, database) == LoadOutcome::BadFormat)
+    const LoadOutcome outcome = loadPlayerFile(path, database);
+    if (outcome == LoadOutcome::BadFormat)
         std::cerr << FileError{FileErrorKind::BadFormat, path}.message() << '\n';
+    return outcome;
 }
 
 } // namespace quorvel

@@ -1,7 +1,10 @@
 #include "screen/headless_match.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <ctime>
+
+#include <sys/stat.h>
 
 #include "engine/bowling_plan.h"
 #include "engine/random.h"
@@ -16,27 +19,33 @@
 
 namespace quorvel {
 
-const char* const kSimUsage =
-    "usage: quorvel-sim [--players FILE] [--seed N] [--left NAME] [--right NAME]\n"
-    "                   [--call heads|tails] [--elect bat|bowl] [--log FILE] [--save FILE]\n"
-    "       quorvel-sim --matches N --stats [--all-pairs] [--players FILE] [--seed N]\n"
-    "                   [--left NAME] [--right NAME] [--call heads|tails] [--elect bat|bowl]\n";
-
 namespace {
+
+std::string countryList() {
+    std::string list;
+    for (int i = 0; i < kCountryCount; ++i)
+        list.append(i == 0 ? "" : ", ").append(countryNameAt(i));
+    return list;
+}
+
+// Repairs and loads the database as start-up does; a bad format is reported there. Returns what
+// is wrong when the database could not be loaded.
+std::optional<std::string> loadSimDatabase(PlayerDatabase& database, const std::string& path) {
+    const LoadOutcome outcome = startUpPlayerDatabase(database, path);
+    if (outcome == LoadOutcome::Loaded)
+        return std::nullopt;
+    if (outcome == LoadOutcome::BadFormat)
+        return std::string();
+    struct stat status {};
+    if (::stat(path.c_str(), &status) != 0)
+        return errno == ENOENT ? path + ": not found"
+                               : FileError{fileErrorKindFromErrno(errno), path}.message();
+    return FileError{FileErrorKind::Generic, path}.message();
+}
 
 constexpr int kExitFileError = 1;
 constexpr int kExitBadSetUp = 2;
 constexpr int kExitStuck = 3;
-
-std::optional<std::uint32_t> parseSeed(const std::string& text) {
-    if (text.empty() || text.size() > 10 ||
-        !std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; }))
-        return std::nullopt;
-    const unsigned long long value = std::stoull(text);
-    if (value > 0xFFFFFFFFull)
-        return std::nullopt;
-    return static_cast<std::uint32_t>(value);
-}
 
 // Both sides' incoming batsmen are the computer's picks; for the user's side the pick is
 // chosen from the user's own list.
@@ -79,72 +88,6 @@ void captainUserSide(MatchScreen& screen, BowlingPlan& plan, const PlayerDatabas
 
 } // namespace
 
-std::optional<SimOptions> parseSimArguments(const std::vector<std::string>& arguments,
-                                            std::string& error) {
-    SimOptions options;
-    for (std::size_t i = 0; i < arguments.size(); ++i) {
-        const std::string& option = arguments[i];
-        if (option == "--stats" || option == "--all-pairs") {
-            (option == "--stats" ? options.stats : options.allPairs) = true;
-            continue;
-        }
-        if (i + 1 >= arguments.size()) {
-            error = option.rfind("--", 0) == 0 ? option + " needs a value"
-                                               : "unknown argument " + option;
-            return std::nullopt;
-        }
-        const std::string& value = arguments[++i];
-        if (option == "--players") {
-            options.playersPath = value;
-        } else if (option == "--seed") {
-            options.seed = parseSeed(value);
-            if (!options.seed) {
-                error = "--seed takes a whole number from 0 to 4294967295, not " + value;
-                return std::nullopt;
-            }
-        } else if (option == "--matches") {
-            const auto count = parseSeed(value);
-            if (!count || *count < 1 || *count > 10000000) {
-                error = "--matches takes a whole number from 1 to 10000000, not " + value;
-                return std::nullopt;
-            }
-            options.matches = static_cast<int>(*count);
-        } else if (option == "--left") {
-            options.left = value;
-        } else if (option == "--right") {
-            options.right = value;
-        } else if (option == "--call") {
-            if (value != "heads" && value != "tails") {
-                error = "--call takes heads or tails, not " + value;
-                return std::nullopt;
-            }
-            options.callHeads = value == "heads";
-        } else if (option == "--elect") {
-            if (value != "bat" && value != "bowl") {
-                error = "--elect takes bat or bowl, not " + value;
-                return std::nullopt;
-            }
-            options.electBat = value == "bat";
-        } else if (option == "--log") {
-            options.logPath = value;
-        } else if (option == "--save") {
-            options.savePath = value;
-        } else {
-            error = "unknown argument " + option;
-            return std::nullopt;
-        }
-    }
-    if (options.matches != 1 && !options.stats) {
-        error = "--matches goes with --stats";
-        return std::nullopt;
-    }
-    if (options.stats && (!options.logPath.empty() || !options.savePath.empty())) {
-        error = "--log and --save write one match; they do not go with --stats";
-        return std::nullopt;
-    }
-    return options;
-}
-
 std::optional<std::string> setUpPredefinedSides(Scores& scores, const PlayerDatabase& database,
                                                 const std::string& left, const std::string& right) {
     std::vector<std::string> entries[2];
@@ -152,7 +95,7 @@ std::optional<std::string> setUpPredefinedSides(Scores& scores, const PlayerData
     for (int side = 0; side < 2; ++side) {
         const std::optional<std::int32_t> code = countryCode(*names[side]);
         if (!code)
-            return "\"" + *names[side] + "\" is not one of the nine countries";
+            return "\"" + *names[side] + "\" is not one of the nine countries: " + countryList();
         entries[side] = predefinedTeam(database, *code);
         if (!sideIsPlayable(entries[side], database))
             return "the predefined team of " + *names[side] +
@@ -245,7 +188,13 @@ SimResult runSimStatistics(const SimOptions& options, const PlayerDatabase& data
 
 SimResult runSim(const SimOptions& options) {
     PlayerDatabase database;
-    startUpPlayerDatabase(database, options.playersPath);
+    if (auto problem = loadSimDatabase(database, options.playersPath)) {
+        SimResult failed;
+        failed.exitStatus = kExitFileError;
+        if (!problem->empty())
+            failed.errors = "quorvel-sim: " + *problem + "\n";
+        return failed;
+    }
     if (options.stats)
         return runSimStatistics(options, database);
     Scores scores;
@@ -260,6 +209,9 @@ SimResult runSim(const SimOptions& options) {
     Random random;
     SimResult result =
         playHeadlessMatch(scores, database, random, seed, options.callHeads, options.electBat);
+    if (!options.seed)
+        result.errors.insert(0, "quorvel-sim: seed " + std::to_string(seed) + " (replay with --seed " +
+                                    std::to_string(seed) + ")\n");
     if (!options.logPath.empty())
         if (auto error = writeWholeFile(options.logPath, result.log)) {
             result.errors += error->message() + "\n";

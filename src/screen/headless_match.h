@@ -32,13 +32,6 @@ struct SimOptions {
     bool allPairs = false;
 };
 
-// Reads the command-line arguments (without the program name). Returns the options, or sets
-// `error` to what is wrong with them.
-std::optional<SimOptions> parseSimArguments(const std::vector<std::string>& arguments,
-                                            std::string& error);
-
-extern const char* const kSimUsage;
-
 struct SimResult {
     int exitStatus = 0;
     std::string output; // standard output: the scoresheet, the summary and the result lines

@@ -21,13 +21,20 @@
 
 namespace {
 
-// The help book is "quorvel.hhp": beside the program (in help/), in the source tree's
-// docs/help/ above a build folder, or in docs/help/ of the current folder.
+// The help book is "quorvel.hhp": in the installation's shared files, beside the program (in
+// help/), in the source tree the program was built from, in docs/help/ of a checkout holding the
+// build folder, or in docs/help/ of the current folder.
 wxString findHelpBook() {
     wxArrayString candidates;
     const wxFileName program(wxStandardPaths::Get().GetExecutablePath());
     const wxString here = program.GetPath();
+#ifdef QUORVEL_DATA_FROM_BIN
+    candidates.Add(here + "/" QUORVEL_DATA_FROM_BIN "/help/quorvel.hhp");
+#endif
     candidates.Add(here + "/help/quorvel.hhp");
+#ifdef QUORVEL_SOURCE_HELP
+    candidates.Add(QUORVEL_SOURCE_HELP "/quorvel.hhp");
+#endif
     candidates.Add(here + "/../docs/help/quorvel.hhp");
     candidates.Add(here + "/../../docs/help/quorvel.hhp");
     candidates.Add(wxGetCwd() + "/docs/help/quorvel.hhp");
@@ -83,7 +90,10 @@ void CMainFrame::buildMenu() {
     auto* file = new wxMenu;
     file->Append(kFileNewId, "&New...\tCtrl+N", "Start a new game");
     file->AppendSeparator();
-    file->Append(kAppExitId, "E&xit", "Quit the application; prompts to save documents");
+    wxMenuItem* exit =
+        file->Append(kAppExitId, "E&xit", "Quit the application; prompts to save documents");
+    // The desktop's usual quit key, kept out of the item's text.
+    exit->AddExtraAccel(wxAcceleratorEntry(wxACCEL_CTRL, 'Q'));
     auto* view = new wxMenu;
     view->Append(kViewPlayersId, "Players", "Browse Player Database");
     auto* help = new wxMenu;

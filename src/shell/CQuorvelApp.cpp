@@ -2,6 +2,7 @@
 
 #include <wx/config.h>
 #include <wx/filehistory.h>
+#include <wx/iconbndl.h>
 #include <wx/msgdlg.h>
 
 #include "records/player_database.h"
@@ -73,9 +74,14 @@ QuorvelShell startQuorvelShell(const wxString& matchPath) {
 
     auto* frame = new CMainFrame(manager);
     {
-        wxIcon icon;
-        icon.CopyFromBitmap(quorvelIconBitmap(32));
-        frame->SetIcon(icon);
+        // Every size a desktop asks for: title bar, task switcher, dock.
+        wxIconBundle icons;
+        for (int size : {16, 24, 32, 48, 64, 128, 256}) {
+            wxIcon icon;
+            icon.CopyFromBitmap(quorvelIconBitmap(size));
+            icons.AddIcon(icon);
+        }
+        frame->SetIcons(icons);
     }
     manager->setFrame(frame);
     shell.frame = frame;

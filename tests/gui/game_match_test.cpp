@@ -110,6 +110,8 @@ TEST_F(GameMatch, StartsWithAnEmptyMatch) {
     ASSERT_NE(bar->FindItem(CMainFrame::kFileNewId), nullptr);
     EXPECT_EQ(bar->FindItem(CMainFrame::kFileNewId)->GetHelp(), "Start a new game");
     EXPECT_EQ(bar->FindItem(CMainFrame::kAppExitId)->GetItemLabel(), "E&xit");
+    ASSERT_EQ(bar->FindItem(CMainFrame::kAppExitId)->GetExtraAccels().size(), 1u);
+    EXPECT_EQ(bar->FindItem(CMainFrame::kAppExitId)->GetExtraAccels()[0].ToString(), "Ctrl+Q");
     EXPECT_EQ(bar->FindItem(CMainFrame::kViewPlayersId)->GetHelp(), "Browse Player Database");
     EXPECT_EQ(bar->FindItem(CMainFrame::kAppAboutId)->GetItemLabel(), "&About Quorvel...");
     // Open, save and print are reached through the accelerators alone.

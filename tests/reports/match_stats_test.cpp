@@ -5,6 +5,7 @@
 #include "records/player_database.h"
 #include "reports/match_stats.h"
 #include "screen/headless_match.h"
+#include "sim_options.h"
 #include "support/test_support.h"
 
 namespace quorvel {
@@ -51,12 +52,10 @@ TEST(MatchStatistics, FiguresOfAHandMadeMatch) {
 TEST(SimStatistics, DependOnlyOnTheSeedsAndTheDatabase) {
     test::ScratchDir dir;
     std::filesystem::copy_file(QUORVEL_PLAYERS_DAT, dir.file("players.dat"));
-    std::string error;
-    auto options = parseSimArguments(
-        {"--matches", "40", "--stats", "--all-pairs", "--seed", "9", "--players",
-         dir.file("players.dat")},
-        error);
-    ASSERT_TRUE(options) << error;
+    SimCommand command = parseSimCommand({"--matches", "40", "--stats", "--all-pairs", "--seed",
+                                          "9", "--players", dir.file("players.dat")});
+    ASSERT_EQ(command.action, cli::Action::Run) << command.error;
+    SimOptions* options = &command.options;
     const SimResult first = runSim(*options);
     ASSERT_EQ(first.exitStatus, 0) << first.errors;
     EXPECT_EQ(first.output.rfind("40 matches, all 36 pairs of countries, seeds 9 to 48\n", 0), 0u)
@@ -74,11 +73,11 @@ TEST(SimStatistics, DependOnlyOnTheSeedsAndTheDatabase) {
     EXPECT_NE(runSim(*options).output, "");
     EXPECT_NE(one.output.find("seeds 10 to 10"), std::string::npos);
 
-    for (const auto& bad : std::vector<std::vector<std::string>>{
-             {"--matches", "5"}, {"--matches", "0", "--stats"}, {"--stats", "--log", "x"}}) {
-        error.clear();
-        EXPECT_FALSE(parseSimArguments(bad, error)) << bad[0];
-    }
+    for (const auto& bad : std::vector<std::vector<std::string>>{{"--matches", "5"},
+                                                                 {"--matches", "0", "--stats"},
+                                                                 {"--stats", "--log", "x"},
+                                                                 {"--all-pairs"}})
+        EXPECT_EQ(parseSimCommand(bad).action, cli::Action::UsageError) << bad[0];
 }
 
 } // namespace

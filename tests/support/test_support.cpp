@@ -1,9 +1,12 @@
 #include "support/test_support.h"
 
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <stdexcept>
+
+#include <sys/wait.h>
 
 namespace quorvel::test {
 
@@ -31,6 +34,22 @@ std::string readBytes(const std::string& path) {
 void writeBytes(const std::string& path, const std::string& bytes) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+CommandResult runCommand(const std::string& commandLine) {
+    CommandResult result;
+    ScratchDir dir;
+    const std::string errors = dir.file("stderr");
+    FILE* pipe = ::popen((commandLine + " 2>'" + errors + "'").c_str(), "r");
+    if (pipe == nullptr)
+        return result;
+    char buffer[4096];
+    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
+        result.out.append(buffer, n);
+    const int status = ::pclose(pipe);
+    result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    result.err = readBytes(errors);
+    return result;
 }
 
 Player makePlayer(int id, const std::string& surname, const std::string& firstName, int country,

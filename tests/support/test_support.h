@@ -26,6 +26,14 @@ private:
 std::string readBytes(const std::string& path);
 void writeBytes(const std::string& path, const std::string& bytes);
 
+// Runs a shell command line; its standard output and standard error are kept apart.
+struct CommandResult {
+    int status = -1; // the exit status, or -1 when it did not exit normally
+    std::string out;
+    std::string err;
+};
+CommandResult runCommand(const std::string& commandLine);
+
 // A player with the given names, country, styles and figures; the rest zero.
 Player makePlayer(int id, const std::string& surname, const std::string& firstName,
                   int country = 4, int battingFlags = 0, int bowlingFlags = 0,

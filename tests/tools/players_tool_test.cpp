@@ -1,10 +1,7 @@
 #include <gtest/gtest.h>
 
-#include <array>
-#include <cstdio>
 #include <map>
 #include <set>
-#include <sys/wait.h>
 
 #include "records/player_source.h"
 #include "support/test_support.h"
@@ -12,24 +9,15 @@
 namespace quorvel {
 namespace {
 
+// The tool's standard output and standard error together.
 struct RunResult {
     int status = -1;
-    std::string output; // standard output and standard error together
+    std::string output;
 };
 
 RunResult runTool(const std::string& arguments) {
-    RunResult result;
-    const std::string command = std::string(QUORVEL_PLAYERS_TOOL) + " " + arguments + " 2>&1";
-    FILE* pipe = ::popen(command.c_str(), "r");
-    if (pipe == nullptr)
-        return result;
-    std::array<char, 4096> buffer{};
-    std::size_t n;
-    while ((n = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0)
-        result.output.append(buffer.data(), n);
-    const int status = ::pclose(pipe);
-    result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return result;
+    const test::CommandResult result = test::runCommand(std::string(QUORVEL_PLAYERS_TOOL) + " " + arguments);
+    return {result.status, result.out + result.err};
 }
 
 TEST(PlayersTool, BundledDatabaseChecksAndRoundTrips) {

@@ -1,0 +1,59 @@
+# bash completion for quorvel, quorvel-sim and quorvel-players.
+# Installed once under each program's name, as bash-completion looks it up by command.
+
+_quorvel_countries=$'Australia\nEngland\nIndia\nNew Zealand\nPakistan\nSouth Africa\nSri Lanka\nWest Indies\nZimbabwe'
+
+_quorvel_sim() {
+    local cur prev words cword
+    _init_completion -n = || return
+    case $prev in
+    --players | --log | --save)
+        _filedir
+        return
+        ;;
+    --left | --right)
+        local IFS=$'\n'
+        COMPREPLY=($(compgen -W "$_quorvel_countries" -- "${cur//\\/}"))
+        [ ${#COMPREPLY[@]} -gt 0 ] && COMPREPLY=($(printf '%q\n' "${COMPREPLY[@]}"))
+        return
+        ;;
+    --call)
+        COMPREPLY=($(compgen -W "heads tails" -- "$cur"))
+        return
+        ;;
+    --elect)
+        COMPREPLY=($(compgen -W "bat bowl" -- "$cur"))
+        return
+        ;;
+    --seed | --matches)
+        return
+        ;;
+    esac
+    COMPREPLY=($(compgen -W "--players --seed --left --right --call --elect --log --save
+        --matches --stats --all-pairs --help --version" -- "$cur"))
+}
+complete -F _quorvel_sim quorvel-sim
+
+_quorvel_players() {
+    local cur prev words cword
+    _init_completion || return
+    if [ "$cword" -eq 1 ]; then
+        COMPREPLY=($(compgen -W "build dump check --help --version" -- "$cur"))
+    elif [ "${words[1]}" = build ] && [ "$cword" -eq 2 ]; then
+        _filedir csv
+    else
+        _filedir dat
+    fi
+}
+complete -F _quorvel_players quorvel-players
+
+_quorvel() {
+    local cur
+    _init_completion || return
+    if [[ $cur == -* ]]; then
+        COMPREPLY=($(compgen -W "--help --version --user-data" -- "$cur"))
+    else
+        _filedir quo
+    fi
+}
+complete -F _quorvel quorvel

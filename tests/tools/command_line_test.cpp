@@ -1,0 +1,119 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "command_line.h"
+#include "installed_data.h"
+#include "sim_options.h"
+#include "support/test_support.h"
+
+namespace quorvel {
+namespace {
+
+TEST(SimArguments, DefaultsSpellingsAndRefusals) {
+    SimCommand command = parseSimCommand({});
+    ASSERT_EQ(command.action, cli::Action::Run);
+    EXPECT_EQ(command.options.playersPath, "players.dat");
+    EXPECT_FALSE(command.playersGiven);
+    EXPECT_EQ(command.options.left, "India");
+    EXPECT_EQ(command.options.right, "Pakistan");
+    EXPECT_TRUE(command.options.callHeads);
+    EXPECT_TRUE(command.options.electBat);
+    EXPECT_FALSE(command.options.seed);
+
+    command = parseSimCommand({"--seed=4294967295", "--call", "tails", "--elect=bowl", "--left",
+                               "New Zealand", "--log", "x.log", "--players=a=b.dat"});
+    ASSERT_EQ(command.action, cli::Action::Run) << command.error;
+    EXPECT_EQ(*command.options.seed, 4294967295u);
+    EXPECT_FALSE(command.options.callHeads);
+    EXPECT_FALSE(command.options.electBat);
+    EXPECT_EQ(command.options.left, "New Zealand");
+    EXPECT_EQ(command.options.logPath, "x.log");
+    EXPECT_EQ(command.options.playersPath, "a=b.dat");
+    EXPECT_TRUE(command.playersGiven);
+
+    // --help and --version win over anything else on the line, even a mistake.
+    EXPECT_EQ(parseSimCommand({"--colour", "--help"}).action, cli::Action::Help);
+    EXPECT_EQ(parseSimCommand({"--seed", "1", "--version"}).action, cli::Action::Version);
+    EXPECT_EQ(parseSimCommand({"--", "--help"}).action, cli::Action::UsageError);
+
+    for (const auto& bad : std::vector<std::vector<std::string>>{{"--seed", "-1"},
+                                                                 {"--seed", "4294967296"},
+                                                                 {"--seed", "12abc"},
+                                                                 {"--seed"},
+                                                                 {"--seed="},
+                                                                 {"--stats=yes"},
+                                                                 {"--call", "edge"},
+                                                                 {"--elect", "field"},
+                                                                 {"--colour", "red"},
+                                                                 {"stray"}}) {
+        command = parseSimCommand(bad);
+        EXPECT_EQ(command.action, cli::Action::UsageError) << bad[0];
+        EXPECT_NE(command.error, "");
+        EXPECT_EQ(command.error.find('\n'), std::string::npos) << command.error;
+    }
+    EXPECT_EQ(cli::usageError("quorvel-sim", "option '--seed' needs a value"),
+              "quorvel-sim: option '--seed' needs a value\nTry 'quorvel-sim --help'.\n");
+}
+
+// The built programs as a user meets them: answers on the right stream with the right status.
+TEST(ToolCommands, HelpVersionErrorsAndOwnInputs) {
+    test::ScratchDir dir;
+    const std::string sim = QUORVEL_SIM_TOOL;
+    const std::string players = QUORVEL_PLAYERS_TOOL;
+    for (const std::string& tool : {sim, players}) {
+        const std::string name = std::filesystem::path(tool).filename().string();
+        auto result = test::runCommand(tool + " --help");
+        EXPECT_EQ(result.status, 0);
+        EXPECT_EQ(result.out.rfind("Usage: " + name, 0), 0u) << result.out;
+        EXPECT_EQ(result.err, "");
+        result = test::runCommand(tool + " --version");
+        EXPECT_EQ(result.status, 0);
+        EXPECT_EQ(result.out, name + " " QUORVEL_VERSION "\n");
+        result = test::runCommand(tool + " --nonsense");
+        EXPECT_EQ(result.status, 2);
+        EXPECT_EQ(result.out, "");
+        EXPECT_EQ(result.err, name + ": unknown option '--nonsense'\nTry '" + name + " --help'.\n");
+    }
+
+    // A tool never writes over its own input, however the output is spelled.
+    std::filesystem::copy_file(QUORVEL_PLAYERS_DAT, dir.file("x.dat"));
+    std::filesystem::copy_file(QUORVEL_PLAYERS_CSV, dir.file("p.csv"));
+    std::filesystem::create_hard_link(dir.file("p.csv"), dir.file("link.csv"));
+    const std::string csvBefore = test::readBytes(dir.file("p.csv"));
+    const std::string datBefore = test::readBytes(dir.file("x.dat"));
+    auto result =
+        test::runCommand(players + " build " + dir.file("p.csv") + " " + dir.file("link.csv"));
+    EXPECT_EQ(result.status, 2);
+    EXPECT_NE(result.err.find("refusing to write over it"), std::string::npos) << result.err;
+    result = test::runCommand("cd " + dir.path().string() + " && " + sim +
+                              " --seed 7 --players x.dat --save ./x.dat");
+    EXPECT_EQ(result.status, 2);
+    EXPECT_EQ(result.out, "");
+    EXPECT_EQ(test::readBytes(dir.file("p.csv")), csvBefore);
+    EXPECT_EQ(test::readBytes(dir.file("x.dat")), datBefore);
+
+    // What is really wrong, said as such; a clock seed is printed so the match can be replayed.
+    result = test::runCommand(sim + " --players " + dir.file("none.dat"));
+    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(result.err, "quorvel-sim: " + dir.file("none.dat") + ": not found\n");
+    result = test::runCommand(sim + " --players " + dir.file("p.csv"));
+    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(result.err, dir.file("p.csv") + " has a bad format.\n");
+    result = test::runCommand(sim + " --left Atlantis --players " + dir.file("x.dat"));
+    EXPECT_EQ(result.status, 2);
+    EXPECT_NE(result.err.find("Australia, England, India, New Zealand, Pakistan, South Africa, "
+                              "Sri Lanka, West Indies, Zimbabwe"),
+              std::string::npos)
+        << result.err;
+    result = test::runCommand(sim + " --players " + dir.file("x.dat"));
+    ASSERT_EQ(result.status, 0) << result.err;
+    const auto seed = result.err.substr(result.err.find("--seed ") + 7);
+    const auto replay = test::runCommand(sim + " --players " + dir.file("x.dat") + " --seed " +
+                                         seed.substr(0, seed.find(')')));
+    EXPECT_EQ(replay.out, result.out);
+    EXPECT_EQ(replay.err, "");
+}
+
+} // namespace
+} // namespace quorvel

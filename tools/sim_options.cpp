@@ -1,0 +1,125 @@
+#include "sim_options.h"
+
+#include <algorithm>
+#include <array>
+#include <optional>
+
+namespace quorvel {
+
+const char* const kSimUsage =
+    "Usage: quorvel-sim [OPTION]...\n"
+    "Plays one whole one-day match headless between two countries' predefined elevens, with the\n"
+    "computer's choices for both captains, and prints the scoresheet (CR LF line ends), the\n"
+    "first-innings summary and the result. One seed always gives the same match.\n"
+    "\n"
+    "  --players FILE        the player database (default: players.dat of the current folder,\n"
+    "                        else the installed one)\n"
+    "  --seed N              the toss seed, 0 to 4294967295 (default: the clock, printed on\n"
+    "                        standard error so the match can be replayed)\n"
+    "  --left NAME           the user's side (default: India)\n"
+    "  --right NAME          the computer's side (default: Pakistan)\n"
+    "  --call heads|tails    the left side's call at the toss (default: heads)\n"
+    "  --elect bat|bowl      what the toss winner on the left elects (default: bat)\n"
+    "  --log FILE            write the ball-by-ball commentary to FILE\n"
+    "  --save FILE           write the match record (.quo) to FILE\n"
+    "  --matches N --stats   play N matches (match i seeded with the seed plus i) and print\n"
+    "                        aggregate figures instead of a scoresheet\n"
+    "  --all-pairs           with --stats: cycle through the 36 pairs of countries\n"
+    "  -h, --help            print this help and exit\n"
+    "      --version         print the version and exit\n"
+    "\n"
+    "Countries: Australia, England, India, New Zealand, Pakistan, South Africa, Sri Lanka,\n"
+    "West Indies, Zimbabwe. Options take their value as --opt VALUE or --opt=VALUE.\n"
+    "\n"
+    "Exit status: 0 played; 1 a file could not be read or written; 2 bad command line or\n"
+    "set-up; 3 a side ran out of bowlers.\n";
+
+namespace {
+
+constexpr std::array<cli::OptionSpec, 11> kSimOptions = {{
+    {"--players", true},
+    {"--seed", true},
+    {"--matches", true},
+    {"--left", true},
+    {"--right", true},
+    {"--call", true},
+    {"--elect", true},
+    {"--log", true},
+    {"--save", true},
+    {"--stats", false},
+    {"--all-pairs", false},
+}};
+
+std::optional<std::uint32_t> parseWholeNumber(const std::string& text) {
+    if (text.empty() || text.size() > 10 ||
+        !std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; }))
+        return std::nullopt;
+    const unsigned long long value = std::stoull(text);
+    if (value > 0xFFFFFFFFull)
+        return std::nullopt;
+    return static_cast<std::uint32_t>(value);
+}
+
+// Applies one option; returns what is wrong with its value, or empty.
+std::string apply(SimCommand& command, const std::string& name, const std::string& value) {
+    SimOptions& options = command.options;
+    if (name == "--players") {
+        options.playersPath = value;
+        command.playersGiven = true;
+    } else if (name == "--seed") {
+        options.seed = parseWholeNumber(value);
+        if (!options.seed)
+            return "--seed takes a whole number from 0 to 4294967295, not '" + value + "'";
+    } else if (name == "--matches") {
+        const auto count = parseWholeNumber(value);
+        if (!count || *count < 1 || *count > 10000000)
+            return "--matches takes a whole number from 1 to 10000000, not '" + value + "'";
+        options.matches = static_cast<int>(*count);
+    } else if (name == "--left" || name == "--right") {
+        (name == "--left" ? options.left : options.right) = value;
+    } else if (name == "--call") {
+        if (value != "heads" && value != "tails")
+            return "--call takes heads or tails, not '" + value + "'";
+        options.callHeads = value == "heads";
+    } else if (name == "--elect") {
+        if (value != "bat" && value != "bowl")
+            return "--elect takes bat or bowl, not '" + value + "'";
+        options.electBat = value == "bat";
+    } else if (name == "--log" || name == "--save") {
+        (name == "--log" ? options.logPath : options.savePath) = value;
+    } else {
+        (name == "--stats" ? options.stats : options.allPairs) = true;
+    }
+    return std::string();
+}
+
+} // namespace
+
+SimCommand parseSimCommand(const std::vector<std::string>& arguments) {
+    SimCommand command;
+    const cli::ParsedCommandLine parsed = cli::parseCommandLine(arguments, kSimOptions);
+    command.action = parsed.action;
+    command.error = parsed.error;
+    if (parsed.action != cli::Action::Run)
+        return command;
+    auto fail = [&command](std::string reason) {
+        command.action = cli::Action::UsageError;
+        command.error = std::move(reason);
+        return command;
+    };
+    if (!parsed.operands.empty())
+        return fail("unexpected argument '" + parsed.operands.front() + "'");
+    for (const auto& [name, value] : parsed.options)
+        if (std::string problem = apply(command, name, value); !problem.empty())
+            return fail(problem);
+    const SimOptions& options = command.options;
+    if (options.matches != 1 && !options.stats)
+        return fail("--matches goes with --stats");
+    if (options.allPairs && !options.stats)
+        return fail("--all-pairs goes with --stats");
+    if (options.stats && (!options.logPath.empty() || !options.savePath.empty()))
+        return fail("--log and --save write one match; they do not go with --stats");
+    return command;
+}
+
+} // namespace quorvel
