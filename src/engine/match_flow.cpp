@@ -9,7 +9,7 @@
 #include "engine/match_host.h"
 #include "records/player_database.h"
 #include "records/scores.h"
-#include "reports/match_log.h"
+#include "engine/match_listener.h"
 
 namespace quorvel {
 
@@ -63,10 +63,10 @@ std::string inningsResultLine(const InningsFigures& f) {
 }
 
 MatchFlow::MatchFlow(Scores& scores, const PlayerDatabase& database, InningsFigures& figures,
-                     MatchEngine& engine, MatchHost& host, MatchLog& log, RandomSource& random,
-                     FlowScreen& screen)
+                     MatchEngine& engine, MatchHost& host, MatchListener& listener,
+                     RandomSource& random, FlowScreen& screen)
     : scores_(scores), database_(database), figures_(figures), engine_(engine), host_(host),
-      log_(log), random_(random), screen_(screen) {}
+      listener_(listener), random_(random), screen_(screen) {}
 
 void MatchFlow::stop() {
     state_ = MatchState::NoMatch;
@@ -128,12 +128,12 @@ bool MatchFlow::bowlOver() {
     f.oversFigure = std::ceil(f.oversFigure);
     if (validRow(row)) {
         f.bowlerOvers[row] = std::ceil(f.bowlerOvers[row]);
-        if (over.overRuns() == 0)
+        if (isMaiden(over))
             ++f.bowlerMaidens[row];
     }
     engine_.swapStrike();
     engine_.updateRates();
-    log_.appendLine(kOverSeparator);
+    listener_.commentary(kOverSeparator);
     ++f.overNumber;
     if (f.overNumber >= kOversPerInnings) {
         endInnings();

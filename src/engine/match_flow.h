@@ -13,7 +13,7 @@ namespace quorvel {
 
 class MatchEngine;
 class MatchHost;
-class MatchLog;
+class MatchListener;
 class PlayerDatabase;
 class RandomSource;
 class Scores;
@@ -51,7 +51,7 @@ std::string inningsResultLine(const InningsFigures& figures);
 class MatchFlow {
 public:
     MatchFlow(Scores& scores, const PlayerDatabase& database, InningsFigures& figures,
-              MatchEngine& engine, MatchHost& host, MatchLog& log, RandomSource& random,
+              MatchEngine& engine, MatchHost& host, MatchListener& listener, RandomSource& random,
               FlowScreen& screen);
 
     // No match: every ">" and "Bowl Over" disabled (after start-up, and when a new match is
@@ -101,7 +101,7 @@ private:
     InningsFigures& figures_;
     MatchEngine& engine_;
     MatchHost& host_;
-    MatchLog& log_;
+    MatchListener& listener_;
     RandomSource& random_;
     FlowScreen& screen_;
 

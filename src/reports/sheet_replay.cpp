@@ -43,12 +43,14 @@ int replayIntoSheet(ScoreSheet& sheet, const Scores& scores) {
                     extra.extraKind = kind;
                     extra.runs = runs;
                     // A wide or no-ball is only charged: it never ends the over.
-                    sheet.recordDelivery(innings, over, extra);
+                    sheet.recordDelivery(innings, over, 0, extra);
                 }
             }
-            for (const Ball& ball : over.balls)
+            for (int slot = 0; slot < kBallsPerOver; ++slot) {
+                const Ball& ball = over.balls[slot];
                 if (ball.batsmanId != kNoPlayer)
-                    sheet.recordDelivery(innings, over, ball);
+                    sheet.recordDelivery(innings, over, slot, ball);
+            }
         }
     }
     return overs;
@@ -84,7 +86,7 @@ InningsFigures finalFigures(const Scores& scores, const ScoreSheet& sheet, int i
     // The batsmen still in: the not-out rows, in the order they came in.
     int slot = 0;
     for (const BattingEntry& entry : card.batting) {
-        if (entry.playerId == kNoPlayer || entry.howOut != kNotOut || slot == kCreaseSlots)
+        if (entry.playerId == kNoPlayer || entry.howOut != Dismissal::NotOut || slot == kCreaseSlots)
             continue;
         f.batsmanIds[slot] = entry.playerId;
         f.batsmanNames[slot] = displayNameOf(database, entry.playerId);

@@ -23,8 +23,8 @@ int clampPosition(int position) {
 MatchScreen::MatchScreen(Scores& scores, const PlayerDatabase& database, RandomSource& random,
                          MatchScreenUser& user)
     : scores_(scores), database_(database), user_(user), sheet_(scores, database),
-      engine_(scores, database, figures_, sheet_, log_, *this, random),
-      flow_(scores, database, figures_, engine_, *this, log_, random, *this) {
+      engine_(scores, database, figures_, report_, *this, random),
+      flow_(scores, database, figures_, engine_, *this, report_, random, *this) {
     resetFigures(0);
 }
 

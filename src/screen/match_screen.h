@@ -15,6 +15,7 @@
 #include "engine/match_host.h"
 #include "reports/match_log.h"
 #include "reports/scoresheet.h"
+#include "screen/report_listener.h"
 
 namespace quorvel {
 
@@ -109,6 +110,7 @@ private:
     InningsFigures figures_;
     MatchLog log_;
     ScoreSheet sheet_;
+    ReportListener report_{sheet_, log_};
     std::array<SliderState, 5> sliders_{};
     SliderState spareSlider_;
     bool scoresheetEnabled_ = false;
