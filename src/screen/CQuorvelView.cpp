@@ -11,6 +11,7 @@
 #include "reports/CLogDialog.h"
 #include "reports/CScoreSheetDialog.h"
 #include "reports/sheet_replay.h"
+#include "screen/opened_match.h"
 #include "screen/CMatchForm.h"
 #include "setup/CBatOrBowlDialog.h"
 #include "setup/CSelectBatsmanDialog.h"

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "reports/sheet_replay.h"
+#include "screen/opened_match.h"
 #include "screen/match_driver.h"
 
 namespace quorvel {
