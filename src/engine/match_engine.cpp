@@ -1,10 +1,9 @@
 #include "engine/match_engine.h"
 
 #include <algorithm>
-#include <cstdarg>
-#include <cstdio>
 #include <utility>
 
+#include "common/text_format.h"
 #include "records/player_database.h"
 #include "records/scores.h"
 
@@ -20,26 +19,6 @@ template <class Array> auto slotAt(Array& array, int index) -> decltype(&array[0
 template <class Array, class Value> void addAt(Array& array, int index, Value amount) {
     if (auto* element = slotAt(array, index))
         *element += amount;
-}
-
-[[gnu::format(printf, 1, 2)]] std::string format(const char* pattern, ...) {
-    char buffer[256];
-    std::va_list args;
-    va_start(args, pattern);
-    std::va_list again;
-    va_copy(again, args);
-    const int length = std::vsnprintf(buffer, sizeof buffer, pattern, args);
-    va_end(args);
-    std::string text;
-    if (length >= static_cast<int>(sizeof buffer)) {
-        text.resize(static_cast<std::size_t>(length) + 1);
-        std::vsnprintf(text.data(), text.size(), pattern, again);
-        text.resize(static_cast<std::size_t>(length));
-    } else if (length > 0) {
-        text.assign(buffer, static_cast<std::size_t>(length));
-    }
-    va_end(again);
-    return text;
 }
 
 char initialOf(const Player* player) {
@@ -71,17 +50,17 @@ std::string dismissalLine(Dismissal dismissalKind, const Player* striker, const 
     case Dismissal::NotOut:
         return {};
     case Dismissal::Bowled:
-        return format("%c %s\tb %c %s\t%d", s, strikerName, b, bowlerName, strikerRuns);
+        return formatText("%c %s\tb %c %s\t%d", s, strikerName, b, bowlerName, strikerRuns);
     case Dismissal::Caught:
-        return format("%c %s\tc %c %s\tb %c %s\t%d", s, strikerName, f, fielderName, b, bowlerName,
+        return formatText("%c %s\tc %c %s\tb %c %s\t%d", s, strikerName, f, fielderName, b, bowlerName,
                       strikerRuns);
     case Dismissal::Lbw:
-        return format("%c %s\tlbw %c %s\t%d", s, strikerName, b, bowlerName, strikerRuns);
+        return formatText("%c %s\tlbw %c %s\t%d", s, strikerName, b, bowlerName, strikerRuns);
     case Dismissal::RunOut:
-        return format("%c %s\trun out (%c %s)\tb %c %s\t%d", s, strikerName, f, fielderName, b,
+        return formatText("%c %s\trun out (%c %s)\tb %c %s\t%d", s, strikerName, f, fielderName, b,
                       bowlerName, strikerRuns);
     case Dismissal::Stumped:
-        return format("%c %s\tst (%c %s)\tb %c %s\t%d", s, strikerName, f, fielderName, b,
+        return formatText("%c %s\tst (%c %s)\tb %c %s\t%d", s, strikerName, f, fielderName, b,
                       bowlerName, strikerRuns);
     }
     return {};
@@ -233,7 +212,7 @@ DeliveryEnd MatchEngine::playDelivery() {
 void MatchEngine::logOpening(const Over& over, const Ball& ball) {
     const Player* bowler = database_.findById(over.bowlerId);
     const Player* striker = database_.findById(ball.batsmanId);
-    listener_.commentary(format("%0.1lf\t%c %s to %c %s: ", figures_.oversFigure,
+    listener_.commentary(formatText("%0.1lf\t%c %s to %c %s: ", figures_.oversFigure,
                                 initialOf(bowler), surnameOf(bowler), initialOf(striker),
                                 surnameOf(striker)));
 }
@@ -245,7 +224,7 @@ void MatchEngine::applyExtra(Over& over, const Ball& ball, const DeliveryEffect&
     figures_.oversFigure -= 0.1;
     updateRates();
     --figures_.ballIndex;
-    listener_.commentary(format(wide ? "Wide Ball, %d %s\r\n" : "No Ball, %d %s\r\n",
+    listener_.commentary(formatText(wide ? "Wide Ball, %d %s\r\n" : "No Ball, %d %s\r\n",
                                 ball.runs, runWord(ball.runs)));
 }
 
@@ -255,16 +234,16 @@ void MatchEngine::applyRuns(const Ball& ball, const DeliveryEffect& effect) {
     addAt(figures_.bowlerRuns, figures_.currentBowlerRow, effect.bowlerRuns);
     switch (ball.runKind) {
     case kByes:
-        listener_.commentary(format("Bye, %d %s", runs, runWord(runs)));
+        listener_.commentary(formatText("Bye, %d %s", runs, runWord(runs)));
         break;
     case kLegByes:
-        listener_.commentary(format("Legbye, %d %s", runs, runWord(runs)));
+        listener_.commentary(formatText("Legbye, %d %s", runs, runWord(runs)));
         break;
     case kBoundary:
         listener_.commentary(runs == 4 ? "Boundary!" : "Sixer!");
         break;
     default:
-        listener_.commentary(format("%d %s", runs, runWord(runs)));
+        listener_.commentary(formatText("%d %s", runs, runWord(runs)));
         break;
     }
     if (effect.swapsStrike)

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "common/text_format.h"
 #include "engine/bowler_rows.h"
 #include "engine/match_engine.h"
 #include "engine/match_host.h"
@@ -19,16 +20,6 @@ constexpr const char* kOverSeparator = "----------------------------------------
 
 bool validRow(int row) {
     return row >= 0 && row < kBowlerRows;
-}
-
-template <class... Args> std::string format(const char* pattern, Args... args) {
-    const int length = std::snprintf(nullptr, 0, pattern, args...);
-    if (length <= 0)
-        return {};
-    std::string text(static_cast<std::size_t>(length) + 1, '\0');
-    std::snprintf(text.data(), text.size(), pattern, args...);
-    text.resize(static_cast<std::size_t>(length));
-    return text;
 }
 
 } // namespace
@@ -47,17 +38,17 @@ std::string inningsResultLine(const InningsFigures& f) {
     const char* batting = f.battingTeamName.c_str();
     const char* bowling = f.bowlingTeamName.c_str();
     if (f.inningsIndex != 1)
-        return format("%s scored %d runs for %d wickets in %0.1lf overs at %0.2lf runs per over",
+        return formatText("%s scored %d runs for %d wickets in %0.1lf overs at %0.2lf runs per over",
                       batting, f.totalRuns, f.totalWickets, f.oversFigure, f.runRate);
     if (f.totalRuns >= f.target)
-        return format("%s scored %d runs for %d wickets in %0.1lf overs, beating %s by %d wickets",
+        return formatText("%s scored %d runs for %d wickets in %0.1lf overs, beating %s by %d wickets",
                       batting, f.totalRuns, f.totalWickets, f.oversFigure, bowling,
                       kWicketsPerInnings - f.totalWickets);
     if (f.totalRuns == f.target - 1)
-        return format("%s scored %d runs for %d wickets in %0.1lf overs, resulting in a TIED "
+        return formatText("%s scored %d runs for %d wickets in %0.1lf overs, resulting in a TIED "
                       "match!",
                       batting, f.totalRuns, f.totalWickets, f.oversFigure);
-    return format("%s scored %d runs for %d wickets in %0.1lf overs, losing to %s by %d runs",
+    return formatText("%s scored %d runs for %d wickets in %0.1lf overs, losing to %s by %d runs",
                   batting, f.totalRuns, f.totalWickets, f.oversFigure, bowling,
                   f.target - 1 - f.totalRuns);
 }

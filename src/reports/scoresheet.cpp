@@ -1,43 +1,15 @@
 #include "reports/scoresheet.h"
 
 #include <cmath>
-#include <cstdarg>
-#include <cstdio>
 #include <limits>
 
+#include "common/text_format.h"
 #include "records/delivery_effect.h"
 #include "records/player_database.h"
 
 namespace quorvel {
 
 namespace {
-
-// Appends printf-style text to out. Names are never cut, so the buffer grows to fit the line.
-#if defined(__GNUC__)
-__attribute__((format(printf, 2, 3)))
-#endif
-void appendFormat(std::string& out, const char* format, ...) {
-    char buffer[256];
-    std::va_list args;
-    va_start(args, format);
-    std::va_list again;
-    va_copy(again, args);
-    const int length = std::vsnprintf(buffer, sizeof buffer, format, args);
-    va_end(args);
-    if (length < 0) {
-        va_end(again);
-        return;
-    }
-    if (static_cast<std::size_t>(length) < sizeof buffer) {
-        out.append(buffer, static_cast<std::size_t>(length));
-    } else {
-        const std::size_t at = out.size();
-        out.resize(at + static_cast<std::size_t>(length) + 1);
-        std::vsnprintf(out.data() + at, static_cast<std::size_t>(length) + 1, format, again);
-        out.resize(at + static_cast<std::size_t>(length));
-    }
-    va_end(again);
-}
 
 // Adds without wrapping around, so absurd run values cannot overflow a tally.
 void addRuns(std::int32_t& tally, std::int32_t runs) {
