@@ -9,13 +9,8 @@
 
 namespace quorvel {
 
-// Control ids of the five "Defensive" (0) to "Aggressive" (4) sliders on the match form.
+// The positions of a "Defensive" (0) to "Aggressive" (4) slider.
 namespace slider {
-constexpr int kBattingSlot0 = 1093;
-constexpr int kBattingSlot1 = 1094;
-constexpr int kRunning = 1097;
-constexpr int kBowling = 1098;
-constexpr int kFielding = 1099;
 constexpr int kMinPosition = 0;
 constexpr int kMiddlePosition = 2;
 constexpr int kMaxPosition = 4;
