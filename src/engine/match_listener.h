@@ -16,6 +16,8 @@ public:
     virtual void deliveryBowled(int innings, const Over& over, int slot, const Ball& ball) = 0;
     // A piece of commentary that carries its own CR LF line ends.
     virtual void commentary(std::string_view text) = 0;
+    // Innings 0 or 1 is being set up, before its first delivery.
+    virtual void inningsStarted(int innings) { (void)innings; }
 };
 
 } // namespace quorvel

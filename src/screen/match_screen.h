@@ -10,7 +10,6 @@
 #include <vector>
 
 #include "engine/innings_figures.h"
-#include "engine/match_engine.h"
 #include "engine/match_flow.h"
 #include "engine/match_host.h"
 #include "reports/match_log.h"
@@ -55,7 +54,7 @@ struct SliderState {
     bool enabled = false;
 };
 
-class MatchScreen final : public MatchHost, private FlowScreen {
+class MatchScreen final : public MatchHost {
 public:
     MatchScreen(Scores& scores, const PlayerDatabase& database, RandomSource& random,
                 MatchScreenUser& user);
@@ -72,14 +71,6 @@ public:
     // up.
     void startMatch();
 
-    // The form's operations.
-    void resetFigures(int innings) override;
-    void refreshForInnings() override;
-    void showChaseControls(bool show);
-    void fillBowlerRows();
-    void setUpSliders();
-    void bringInBatsman(int slot);
-    void refreshScreen() override;
 
     // The user's commands. Each is refused silently when its control is disabled.
     void onBowlOver() { flow_.onBowlOver(); }
@@ -87,7 +78,7 @@ public:
     bool moveSlider(int id, int position);
 
     // What the form shows.
-    const InningsFigures& figures() const { return figures_; }
+    const InningsFigures& figures() const { return flow_.figures(); }
     MatchState state() const { return flow_.state(); }
     const BowlerButtons& bowlerButtons() const { return flow_.buttons(); }
     bool bowlOverEnabled() const { return flow_.buttons().bowlOverEnabled; }
@@ -108,6 +99,9 @@ public:
     SliderPositions readSliders() override;
     void setBattingSlider(int slot, int position) override;
     void setBowlingSliders(int bowling, int fielding) override;
+    void setUpSliders(bool computerBats) override;
+    void showChaseControls(bool show) override;
+    void refreshScreen() override;
 
 private:
     SliderState* sliderAt(int id);
@@ -116,7 +110,6 @@ private:
     const PlayerDatabase& database_;
     MatchScreenUser& user_;
 
-    InningsFigures figures_;
     MatchLog log_;
     ScoreSheet sheet_;
     ReportListener report_{sheet_, log_};
@@ -125,7 +118,6 @@ private:
     bool scoresheetEnabled_ = false;
     bool chaseShown_ = false;
 
-    MatchEngine engine_;
     MatchFlow flow_;
 };
 

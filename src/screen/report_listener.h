@@ -16,6 +16,13 @@ public:
         sheet_.recordDelivery(innings, over, slot, ball);
     }
     void commentary(std::string_view text) override { log_.appendLine(text); }
+    // A match's first innings starts the sheet afresh: empty cards under the header lines.
+    void inningsStarted(int innings) override {
+        if (innings == 0) {
+            sheet_.clearTables();
+            sheet_.writeHeader();
+        }
+    }
 
 private:
     ScoreSheet& sheet_;
