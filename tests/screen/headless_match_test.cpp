@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <ctime>
 #include <filesystem>
 #include <regex>
 
@@ -95,9 +96,18 @@ TEST_F(SimFixture, OneSeedGivesIdenticalBytesEverywhere) {
 // files of single matches and a statistics run. Any change in what the program plays or prints
 // shows here at once; a deliberate change (of the rules or of the bundled database) updates it.
 TEST_F(SimFixture, SeededMatchesKeepTheirSignature) {
+    // A match carries the day it was played: it is hashed as a fixed token (in a match file,
+    // with its one-byte length prefix), so the signature is the same on every day.
+    const std::string today = formatMatchDate(std::time(nullptr));
+    const auto neutral = [&today](std::string bytes) {
+        for (const std::string& dated : {char(today.size()) + today, today})
+            for (std::size_t at; (at = bytes.find(dated)) != std::string::npos;)
+                bytes.replace(at, dated.size(), "<date>");
+        return bytes;
+    };
     std::uint64_t hash = 14695981039346656037ull;
-    const auto mix = [&hash](const std::string& bytes) {
-        for (const unsigned char byte : bytes)
+    const auto mix = [&](const std::string& bytes) {
+        for (const unsigned char byte : neutral(bytes))
             hash = (hash ^ byte) * 1099511628211ull;
     };
     const char* const countries[] = {"Australia",    "England",   "India",
@@ -127,7 +137,7 @@ TEST_F(SimFixture, SeededMatchesKeepTheirSignature) {
     PlayerDatabase database;
     database.assign(test::bundledPlayers());
     mix(runSimStatistics(stats, database).output);
-    EXPECT_EQ(hash, 0xf9753b0789ffe60aull) << std::hex << hash;
+    EXPECT_EQ(hash, 0x1cdac63357d74242ull) << std::hex << hash;
 }
 
 TEST_F(SimFixture, TheCallAndTheElectionDecideWhoBatsFirst) {
