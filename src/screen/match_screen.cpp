@@ -29,10 +29,14 @@ void MatchScreen::initialUpdate() {
     scoresheetEnabled_ = false;
 }
 
-void MatchScreen::beginNewMatch() {
-    scores_.reset();
+void MatchScreen::beginNewMatch(const Scores& chosen) {
+    scores_ = chosen;
     flow_.resetFigures(0);
     flow_.stop();
+}
+
+void MatchScreen::applyToss(const TossDecision& decision) {
+    quorvel::applyToss(scores_, decision);
 }
 
 void MatchScreen::startMatch() {

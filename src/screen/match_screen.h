@@ -14,6 +14,7 @@
 #include "engine/match_host.h"
 #include "reports/match_log.h"
 #include "reports/scoresheet.h"
+#include "setup/toss.h"
 #include "screen/report_listener.h"
 
 namespace quorvel {
@@ -64,9 +65,13 @@ public:
     // Start-up and after a match is opened: no match, every ">", "Scoresheet..." and
     // "Bowl Over" disabled.
     void initialUpdate();
-    // File > New before the teams are chosen: the match record and the figures cleared, and no
-    // over can be bowled until the new match starts (even when the set-up is abandoned).
-    void beginNewMatch();
+    // A new match once its sides are chosen: the match record becomes `chosen` (its two sides
+    // filled, nothing bowled) and the figures are cleared; no over can be bowled until the toss
+    // has been made and the first innings set up. Until this call the match in hand is
+    // untouched, so a set-up abandoned before it leaves that match exactly as it was.
+    void beginNewMatch(const Scores& chosen);
+    // Records who won the toss and who bats first.
+    void applyToss(const TossDecision& decision);
     // The teams are chosen and the toss made: "Scoresheet..." enabled and the first innings set
     // up.
     void startMatch();
