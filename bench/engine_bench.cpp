@@ -12,6 +12,7 @@
 #include "records/scores.h"
 #include "reports/match_log.h"
 #include "reports/scoresheet.h"
+#include "screen/report_listener.h"
 
 using namespace quorvel;
 
@@ -70,10 +71,11 @@ static void BM_PlayDelivery(benchmark::State& state) {
     InningsFigures figures;
     ScoreSheet sheet(scores, database);
     MatchLog log;
+    ReportListener report{sheet, log};
     BenchHost host(scores, figures, database);
     Random random;
     random.seed(20261208);
-    MatchEngine engine(scores, database, figures, sheet, log, host, random);
+    MatchEngine engine(scores, database, figures, report, host, random);
 
     int bowlers = 0;
     auto startInnings = [&](int inningsIndex) {

@@ -36,18 +36,18 @@ void playMatch(Scores& scores, ScoreSheet& sheet) {
             over.bowlerId = fielding + o % 5;
             for (int slot = 0; slot < kBallsPerOver; ++slot) {
                 if ((o + slot) % 17 == 0) {
-                    over.balls[slot] = Ball{striker, kWide, kNotOut, kRunsTaken, 1, fielding};
-                    sheet.recordDelivery(innings, over, over.balls[slot]);
+                    over.balls[slot] = Ball{striker, kWide, Dismissal::NotOut, kRunsTaken, 1, fielding};
+                    sheet.recordDelivery(innings, over, slot, over.balls[slot]);
                     over.wideRuns += 1;
                 }
                 const bool wicket = slot == 5 && o % 5 == 4 && striker < batting + 9;
                 over.balls[slot] = Ball{striker,
                                         kLegalBall,
-                                        wicket ? kCaught : kNotOut,
+                                        wicket ? Dismissal::Caught : Dismissal::NotOut,
                                         slot == 3 ? kBoundary : kRunsTaken,
                                         wicket ? 0 : (slot == 3 ? 4 : slot % 2),
                                         fielding + 1};
-                sheet.recordDelivery(innings, over, over.balls[slot]);
+                sheet.recordDelivery(innings, over, slot, over.balls[slot]);
                 if (wicket)
                     ++striker;
             }

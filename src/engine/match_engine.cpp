@@ -1,14 +1,11 @@
 #include "engine/match_engine.h"
 
 #include <algorithm>
-#include <cstdarg>
-#include <cstdio>
 #include <utility>
 
+#include "common/text_format.h"
 #include "records/player_database.h"
 #include "records/scores.h"
-#include "reports/match_log.h"
-#include "reports/scoresheet.h"
 
 namespace quorvel {
 
@@ -22,26 +19,6 @@ template <class Array> auto slotAt(Array& array, int index) -> decltype(&array[0
 template <class Array, class Value> void addAt(Array& array, int index, Value amount) {
     if (auto* element = slotAt(array, index))
         *element += amount;
-}
-
-[[gnu::format(printf, 1, 2)]] std::string format(const char* pattern, ...) {
-    char buffer[256];
-    std::va_list args;
-    va_start(args, pattern);
-    std::va_list again;
-    va_copy(again, args);
-    const int length = std::vsnprintf(buffer, sizeof buffer, pattern, args);
-    va_end(args);
-    std::string text;
-    if (length >= static_cast<int>(sizeof buffer)) {
-        text.resize(static_cast<std::size_t>(length) + 1);
-        std::vsnprintf(text.data(), text.size(), pattern, again);
-        text.resize(static_cast<std::size_t>(length));
-    } else if (length > 0) {
-        text.assign(buffer, static_cast<std::size_t>(length));
-    }
-    va_end(again);
-    return text;
 }
 
 char initialOf(const Player* player) {
@@ -61,7 +38,7 @@ int sliderPosition(int position) {
 
 } // namespace
 
-std::string dismissalLine(int dismissalKind, const Player* striker, const Player* fielder,
+std::string dismissalLine(Dismissal dismissalKind, const Player* striker, const Player* fielder,
                           const Player* bowler, int strikerRuns) {
     const char s = initialOf(striker);
     const char f = initialOf(fielder);
@@ -70,28 +47,29 @@ std::string dismissalLine(int dismissalKind, const Player* striker, const Player
     const char* fielderName = surnameOf(fielder);
     const char* bowlerName = surnameOf(bowler);
     switch (dismissalKind) {
-    case kBowled:
-        return format("%c %s\tb %c %s\t%d", s, strikerName, b, bowlerName, strikerRuns);
-    case kCaught:
-        return format("%c %s\tc %c %s\tb %c %s\t%d", s, strikerName, f, fielderName, b, bowlerName,
-                      strikerRuns);
-    case kLbw:
-        return format("%c %s\tlbw %c %s\t%d", s, strikerName, b, bowlerName, strikerRuns);
-    case kRunOut:
-        return format("%c %s\trun out (%c %s)\tb %c %s\t%d", s, strikerName, f, fielderName, b,
-                      bowlerName, strikerRuns);
-    case kStumped:
-        return format("%c %s\tst (%c %s)\tb %c %s\t%d", s, strikerName, f, fielderName, b,
-                      bowlerName, strikerRuns);
-    default:
+    case Dismissal::NotOut:
         return {};
+    case Dismissal::Bowled:
+        return formatText("%c %s\tb %c %s\t%d", s, strikerName, b, bowlerName, strikerRuns);
+    case Dismissal::Caught:
+        return formatText("%c %s\tc %c %s\tb %c %s\t%d", s, strikerName, f, fielderName, b, bowlerName,
+                      strikerRuns);
+    case Dismissal::Lbw:
+        return formatText("%c %s\tlbw %c %s\t%d", s, strikerName, b, bowlerName, strikerRuns);
+    case Dismissal::RunOut:
+        return formatText("%c %s\trun out (%c %s)\tb %c %s\t%d", s, strikerName, f, fielderName, b,
+                      bowlerName, strikerRuns);
+    case Dismissal::Stumped:
+        return formatText("%c %s\tst (%c %s)\tb %c %s\t%d", s, strikerName, f, fielderName, b,
+                      bowlerName, strikerRuns);
     }
+    return {};
 }
 
 MatchEngine::MatchEngine(Scores& scores, const PlayerDatabase& database, InningsFigures& figures,
-                         ScoreSheet& sheet, MatchLog& log, MatchHost& host, RandomSource& random)
-    : scores_(scores), database_(database), figures_(figures), sheet_(sheet), log_(log),
-      host_(host), random_(random) {}
+                         MatchListener& listener, MatchHost& host, RandomSource& random)
+    : scores_(scores), database_(database), figures_(figures), listener_(listener), host_(host),
+      random_(random) {}
 
 Over& MatchEngine::currentOver() {
     auto* innings = slotAt(scores_.innings, figures_.inningsIndex);
@@ -143,26 +121,26 @@ int MatchEngine::decideExtra(const DeliveryContext& context) {
     }
 }
 
-int MatchEngine::decideDismissal(const Ball& ball) {
+Dismissal MatchEngine::decideDismissal(const Ball& ball) {
     return decideDismissal(ball, deliveryContext());
 }
 
-int MatchEngine::decideDismissal(const Ball& ball, const DeliveryContext& context) {
+Dismissal MatchEngine::decideDismissal(const Ball& ball, const DeliveryContext& context) {
     if (ball.extraKind != kLegalBall)
-        return kNotOut;
+        return Dismissal::NotOut;
     const Player* bowler = context.bowler;
     const Weights weights = dismissalWeights(context.sliders, bowler ? bowler->bowlingFlags : 0,
                                              bowler ? bowler->bowlingStrikeRate : 0,
                                              context.striker ? context.striker->battingAverage : 0);
     const int total = weightTotal(weights);
     if (total <= 0)
-        return kNotOut;
+        return Dismissal::NotOut;
     return kDismissalKindByWeight[pickWeighted(weights, random_.drawMod(total))];
 }
 
 int MatchEngine::chooseFielder() {
     const Team& side = fieldingTeam();
-    if (currentBall().dismissalKind == kStumped) {
+    if (currentBall().dismissalKind == Dismissal::Stumped) {
         for (int place = 0; place < kTeamSize; ++place) {
             const Player* player = database_.findById(side.playerAt(place));
             if (player && player->isWicketKeeper())
@@ -177,7 +155,7 @@ RunsOutcome MatchEngine::decideRuns(const Ball& ball) {
 }
 
 RunsOutcome MatchEngine::decideRuns(const Ball& ball, const DeliveryContext& context) {
-    if (ball.dismissalKind != kNotOut)
+    if (ball.dismissalKind != Dismissal::NotOut)
         return {kRunsTaken, 0};
     if (ball.extraKind != kLegalBall)
         return {kRunsTaken, 1};
@@ -198,6 +176,7 @@ RunsOutcome MatchEngine::decideRuns(const Ball& ball, const DeliveryContext& con
 DeliveryEnd MatchEngine::playDelivery() {
     Over& over = currentOver();
     Ball& ball = currentBall();
+    const int slot = figures_.ballIndex;
     const DeliveryContext context = deliveryContext();
 
     ball.batsmanId = strikerId();
@@ -207,24 +186,25 @@ DeliveryEnd MatchEngine::playDelivery() {
     const RunsOutcome outcome = decideRuns(ball, context);
     ball.runKind = outcome.runKind;
     ball.runs = outcome.runs;
+    const DeliveryEffect effect = deliveryEffect(ball);
 
     figures_.oversFigure += 0.1;
-    figures_.totalRuns += ball.runs;
+    figures_.totalRuns += effect.totalRuns;
     logOpening(over, ball);
-    sheet_.recordDelivery(figures_.inningsIndex, over, ball);
+    listener_.deliveryBowled(figures_.inningsIndex, over, slot, ball);
 
-    if (ball.extraKind != kLegalBall) {
-        applyExtra(over, ball);
+    if (!effect.legal()) {
+        applyExtra(over, ball, effect);
         return DeliveryEnd::Extra;
     }
     addAt(figures_.bowlerOvers, figures_.currentBowlerRow, 0.1);
     addAt(figures_.batsmanBalls, figures_.strikerSlot, 1);
     bool allOut = false;
-    if (ball.dismissalKind == kNotOut)
-        applyRuns(ball);
+    if (effect.wicket == nullptr)
+        applyRuns(ball, effect);
     else
-        allOut = applyWicket(over, ball);
-    log_.appendLine("\r\n");
+        allOut = applyWicket(over, ball, effect);
+    listener_.commentary("\r\n");
     updateRates();
     return allOut ? DeliveryEnd::TenthWicket : DeliveryEnd::Legal;
 }
@@ -232,56 +212,55 @@ DeliveryEnd MatchEngine::playDelivery() {
 void MatchEngine::logOpening(const Over& over, const Ball& ball) {
     const Player* bowler = database_.findById(over.bowlerId);
     const Player* striker = database_.findById(ball.batsmanId);
-    log_.appendLine(format("%0.1lf\t%c %s to %c %s: ", figures_.oversFigure, initialOf(bowler),
-                           surnameOf(bowler), initialOf(striker), surnameOf(striker)));
+    listener_.commentary(formatText("%0.1lf\t%c %s to %c %s: ", figures_.oversFigure,
+                                initialOf(bowler), surnameOf(bowler), initialOf(striker),
+                                surnameOf(striker)));
 }
 
-void MatchEngine::applyExtra(Over& over, const Ball& ball) {
+void MatchEngine::applyExtra(Over& over, const Ball& ball, const DeliveryEffect& effect) {
     const bool wide = ball.extraKind == kWide;
     (wide ? over.wideRuns : over.noBallRuns) += ball.runs;
-    addAt(figures_.bowlerRuns, figures_.currentBowlerRow, ball.runs);
+    addAt(figures_.bowlerRuns, figures_.currentBowlerRow, effect.bowlerRuns);
     figures_.oversFigure -= 0.1;
     updateRates();
     --figures_.ballIndex;
-    log_.appendLine(format(wide ? "Wide Ball, %d %s\r\n" : "No Ball, %d %s\r\n", ball.runs,
-                           runWord(ball.runs)));
+    listener_.commentary(formatText(wide ? "Wide Ball, %d %s\r\n" : "No Ball, %d %s\r\n",
+                                ball.runs, runWord(ball.runs)));
 }
 
-void MatchEngine::applyRuns(const Ball& ball) {
+void MatchEngine::applyRuns(const Ball& ball, const DeliveryEffect& effect) {
     const int runs = ball.runs;
-    if (ball.runKind == kRunsTaken || ball.runKind == kBoundary) {
-        addAt(figures_.batsmanRuns, figures_.strikerSlot, runs);
-        addAt(figures_.bowlerRuns, figures_.currentBowlerRow, runs);
-    }
+    addAt(figures_.batsmanRuns, figures_.strikerSlot, effect.batsmanRuns);
+    addAt(figures_.bowlerRuns, figures_.currentBowlerRow, effect.bowlerRuns);
     switch (ball.runKind) {
     case kByes:
-        log_.appendLine(format("Bye, %d %s", runs, runWord(runs)));
+        listener_.commentary(formatText("Bye, %d %s", runs, runWord(runs)));
         break;
     case kLegByes:
-        log_.appendLine(format("Legbye, %d %s", runs, runWord(runs)));
+        listener_.commentary(formatText("Legbye, %d %s", runs, runWord(runs)));
         break;
     case kBoundary:
-        log_.appendLine(runs == 4 ? "Boundary!" : "Sixer!");
+        listener_.commentary(runs == 4 ? "Boundary!" : "Sixer!");
         break;
     default:
-        log_.appendLine(format("%d %s", runs, runWord(runs)));
+        listener_.commentary(formatText("%d %s", runs, runWord(runs)));
         break;
     }
-    if (runs % 2 != 0)
+    if (effect.swapsStrike)
         swapStrike();
 }
 
-bool MatchEngine::applyWicket(const Over& over, const Ball& ball) {
+bool MatchEngine::applyWicket(const Over& over, const Ball& ball, const DeliveryEffect& effect) {
     ++figures_.totalWickets;
-    if (ball.creditsBowler())
+    if (effect.wicket->creditsBowler)
         addAt(figures_.bowlerWickets, figures_.currentBowlerRow, 1);
     const int* strikerRuns = slotAt(figures_.batsmanRuns, figures_.strikerSlot);
     const std::string line = dismissalLine(
         ball.dismissalKind, database_.findById(ball.batsmanId), database_.findById(ball.fielderId),
         database_.findById(over.bowlerId), strikerRuns ? *strikerRuns : 0);
     host_.showMessage(line);
-    log_.appendLine("OUT! ");
-    log_.appendLine(line);
+    listener_.commentary("OUT! ");
+    listener_.commentary(line);
     if (figures_.totalWickets >= kWicketsPerInnings)
         return true;
     bringInBatsman(figures_.strikerSlot);

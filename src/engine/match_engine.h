@@ -1,23 +1,23 @@
 #pragma once
 // The match engine: decides and applies one delivery at a time, from the striker's and the
 // bowler's career figures, the captains' sliders and the phase of the innings. It writes the
-// delivery into the match record, keeps the running figures, tallies the scoresheet, writes the
-// commentary and reaches the screen only through its MatchHost.
+// delivery into the match record and keeps the running figures; it publishes each delivery and
+// its commentary to a MatchListener and reaches the screen only through its MatchHost.
 
 #include <string>
 
 #include "engine/delivery_weights.h"
 #include "engine/innings_figures.h"
 #include "engine/match_host.h"
+#include "engine/match_listener.h"
 #include "engine/random.h"
+#include "records/delivery_effect.h"
 #include "records/innings.h"
 
 namespace quorvel {
 
-class MatchLog;
 struct Player;
 class PlayerDatabase;
-class ScoreSheet;
 class Scores;
 class Team;
 
@@ -30,13 +30,13 @@ enum class DeliveryEnd {
 
 // The dismissal line of a wicket (without the "OUT! " of the log), or empty for not out.
 // A missing player prints as a blank initial and an empty surname.
-std::string dismissalLine(int dismissalKind, const Player* striker, const Player* fielder,
+std::string dismissalLine(Dismissal dismissalKind, const Player* striker, const Player* fielder,
                           const Player* bowler, int strikerRuns);
 
 class MatchEngine {
 public:
     MatchEngine(Scores& scores, const PlayerDatabase& database, InningsFigures& figures,
-                ScoreSheet& sheet, MatchLog& log, MatchHost& host, RandomSource& random);
+                MatchListener& listener, MatchHost& host, RandomSource& random);
 
     // What one delivery's decisions read, looked up once per delivery.
     struct DeliveryContext {
@@ -50,8 +50,8 @@ public:
     // The four decisions of a delivery. Without a context, each reads the current state.
     int decideExtra();
     int decideExtra(const DeliveryContext& context);
-    int decideDismissal(const Ball& ball);
-    int decideDismissal(const Ball& ball, const DeliveryContext& context);
+    Dismissal decideDismissal(const Ball& ball);
+    Dismissal decideDismissal(const Ball& ball, const DeliveryContext& context);
     int chooseFielder();
     RunsOutcome decideRuns(const Ball& ball);
     RunsOutcome decideRuns(const Ball& ball, const DeliveryContext& context);
@@ -73,16 +73,15 @@ public:
 
 protected:
     void logOpening(const Over& over, const Ball& ball);
-    void applyExtra(Over& over, const Ball& ball);
-    void applyRuns(const Ball& ball);
+    void applyExtra(Over& over, const Ball& ball, const DeliveryEffect& effect);
+    void applyRuns(const Ball& ball, const DeliveryEffect& effect);
     // Returns true when the wicket is the tenth (no batsman is called then).
-    bool applyWicket(const Over& over, const Ball& ball);
+    bool applyWicket(const Over& over, const Ball& ball, const DeliveryEffect& effect);
 
     Scores& scores_;
     const PlayerDatabase& database_;
     InningsFigures& figures_;
-    ScoreSheet& sheet_;
-    MatchLog& log_;
+    MatchListener& listener_;
     MatchHost& host_;
     RandomSource& random_;
 

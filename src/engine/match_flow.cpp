@@ -4,12 +4,13 @@
 #include <cmath>
 #include <cstdio>
 
+#include "common/text_format.h"
 #include "engine/bowler_rows.h"
 #include "engine/match_engine.h"
 #include "engine/match_host.h"
 #include "records/player_database.h"
 #include "records/scores.h"
-#include "reports/match_log.h"
+#include "engine/match_listener.h"
 
 namespace quorvel {
 
@@ -19,16 +20,6 @@ constexpr const char* kOverSeparator = "----------------------------------------
 
 bool validRow(int row) {
     return row >= 0 && row < kBowlerRows;
-}
-
-template <class... Args> std::string format(const char* pattern, Args... args) {
-    const int length = std::snprintf(nullptr, 0, pattern, args...);
-    if (length <= 0)
-        return {};
-    std::string text(static_cast<std::size_t>(length) + 1, '\0');
-    std::snprintf(text.data(), text.size(), pattern, args...);
-    text.resize(static_cast<std::size_t>(length));
-    return text;
 }
 
 } // namespace
@@ -47,26 +38,27 @@ std::string inningsResultLine(const InningsFigures& f) {
     const char* batting = f.battingTeamName.c_str();
     const char* bowling = f.bowlingTeamName.c_str();
     if (f.inningsIndex != 1)
-        return format("%s scored %d runs for %d wickets in %0.1lf overs at %0.2lf runs per over",
+        return formatText("%s scored %d runs for %d wickets in %0.1lf overs at %0.2lf runs per over",
                       batting, f.totalRuns, f.totalWickets, f.oversFigure, f.runRate);
     if (f.totalRuns >= f.target)
-        return format("%s scored %d runs for %d wickets in %0.1lf overs, beating %s by %d wickets",
+        return formatText("%s scored %d runs for %d wickets in %0.1lf overs, beating %s by %d wickets",
                       batting, f.totalRuns, f.totalWickets, f.oversFigure, bowling,
                       kWicketsPerInnings - f.totalWickets);
     if (f.totalRuns == f.target - 1)
-        return format("%s scored %d runs for %d wickets in %0.1lf overs, resulting in a TIED "
+        return formatText("%s scored %d runs for %d wickets in %0.1lf overs, resulting in a TIED "
                       "match!",
                       batting, f.totalRuns, f.totalWickets, f.oversFigure);
-    return format("%s scored %d runs for %d wickets in %0.1lf overs, losing to %s by %d runs",
+    return formatText("%s scored %d runs for %d wickets in %0.1lf overs, losing to %s by %d runs",
                   batting, f.totalRuns, f.totalWickets, f.oversFigure, bowling,
                   f.target - 1 - f.totalRuns);
 }
 
-MatchFlow::MatchFlow(Scores& scores, const PlayerDatabase& database, InningsFigures& figures,
-                     MatchEngine& engine, MatchHost& host, MatchLog& log, RandomSource& random,
-                     FlowScreen& screen)
-    : scores_(scores), database_(database), figures_(figures), engine_(engine), host_(host),
-      log_(log), random_(random), screen_(screen) {}
+MatchFlow::MatchFlow(Scores& scores, const PlayerDatabase& database, MatchHost& host,
+                     MatchListener& listener, RandomSource& random)
+    : scores_(scores), database_(database), host_(host), listener_(listener), random_(random),
+      engine_(scores, database, figures_, listener, host, random) {
+    resetFigures(0);
+}
 
 void MatchFlow::stop() {
     state_ = MatchState::NoMatch;
@@ -74,10 +66,61 @@ void MatchFlow::stop() {
     inningsLines_ = {};
 }
 
-void MatchFlow::beginMatch() {
+void MatchFlow::startMatch() {
+    resetFigures(0);
     state_ = MatchState::FirstInnings;
     buttons_.disableAll();
     inningsLines_ = {};
+    setUpInnings();
+}
+
+void MatchFlow::resetFigures(int innings) {
+    InningsFigures& f = figures_;
+    f.totalRuns = 0;
+    f.totalWickets = 0;
+    f.oversFigure = 0;
+    f.runRate = 0;
+    if (innings == 0) {
+        f.target = 0;
+        f.targetRate = 0;
+        f.requiredRate = 0;
+        f.progressRange = 0;
+    }
+    f.progressPosition = 0;
+    f.batsmanRuns = {};
+    f.batsmanBalls = {};
+    f.batsmanStrikeRates = {};
+    for (auto& name : f.bowlerNames)
+        name.clear();
+    f.bowlerOvers = {};
+    f.bowlerMaidens = {};
+    f.bowlerRuns = {};
+    f.bowlerWickets = {};
+    f.inningsIndex = innings == 1 ? 1 : 0;
+    f.overNumber = 0;
+    f.ballIndex = 0;
+    f.strikerSlot = 0;
+    f.batsmanIds = {kNoPlayer, kNoPlayer};
+    f.currentBowlerRow = kNoRow;
+    f.lastBowlerRow = kNoRow;
+    f.bowlerBeforeLastRow = kNoRow;
+}
+
+void MatchFlow::setUpInnings() {
+    const int innings = figures_.inningsIndex;
+    const Team& batting = scores_.teams[scores_.battingSide(innings)];
+    const Team& fielding = scores_.teams[scores_.fieldingSide(innings)];
+    figures_.battingTeamName = batting.name();
+    figures_.bowlingTeamName = fielding.name();
+    host_.showChaseControls(innings == 1);
+    listener_.inningsStarted(innings);
+    fillBowlerRows(figures_, fielding, database_);
+    showBowlerRows();
+    host_.setUpSliders(batting.isComputerControlled());
+    engine_.bringInBatsman(0);
+    engine_.bringInBatsman(1);
+    chooseNextBowler();
+    host_.refreshScreen();
 }
 
 bool MatchFlow::inInnings() const {
@@ -128,12 +171,12 @@ bool MatchFlow::bowlOver() {
     f.oversFigure = std::ceil(f.oversFigure);
     if (validRow(row)) {
         f.bowlerOvers[row] = std::ceil(f.bowlerOvers[row]);
-        if (over.overRuns() == 0)
+        if (isMaiden(over))
             ++f.bowlerMaidens[row];
     }
     engine_.swapStrike();
     engine_.updateRates();
-    log_.appendLine(kOverSeparator);
+    listener_.commentary(kOverSeparator);
     ++f.overNumber;
     if (f.overNumber >= kOversPerInnings) {
         endInnings();
@@ -142,7 +185,7 @@ bool MatchFlow::bowlOver() {
     if (f.overNumber >= 2)
         f.bowlerBeforeLastRow = f.lastBowlerRow;
     f.lastBowlerRow = f.currentBowlerRow;
-    screen_.refreshScreen();
+    host_.refreshScreen();
     return false;
 }
 
@@ -228,7 +271,7 @@ void MatchFlow::endInnings() {
 }
 
 void MatchFlow::showInningsResult() {
-    screen_.refreshScreen();
+    host_.refreshScreen();
     const std::string line = inningsResultLine(figures_);
     inningsLines_[figures_.inningsIndex == 1 ? 1 : 0] = line;
     host_.showMessage(line);
@@ -240,10 +283,10 @@ void MatchFlow::startSecondInnings() {
     f.target = f.totalRuns + 1;
     f.targetRate = f.target * kTargetRateFactor;
     f.progressRange = f.target;
-    screen_.resetFigures(1);
+    resetFigures(1);
     state_ = MatchState::SecondInnings;
     buttons_.disableAll();
-    screen_.refreshForInnings();
+    setUpInnings();
 }
 
 } // namespace quorvel

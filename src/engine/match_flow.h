@@ -8,12 +8,12 @@
 
 #include "engine/bowling_plan.h"
 #include "engine/innings_figures.h"
+#include "engine/match_engine.h"
 
 namespace quorvel {
 
-class MatchEngine;
 class MatchHost;
-class MatchLog;
+class MatchListener;
 class PlayerDatabase;
 class RandomSource;
 class Scores;
@@ -32,33 +32,28 @@ struct BowlerButtons {
     bool anyEnabled() const;
 };
 
-// The screen operations the flow calls back into.
-class FlowScreen {
-public:
-    virtual ~FlowScreen() = default;
-    // Copies the running figures into the controls.
-    virtual void refreshScreen() = 0;
-    // Clears the running figures for innings 0 or 1.
-    virtual void resetFigures(int innings) = 0;
-    // Sets up the innings in figures.inningsIndex: names, bowler rows, sliders, the two opening
-    // batsmen, and the first bowler (chooseNextBowler).
-    virtual void refreshForInnings() = 0;
-};
-
 // The line shown at the end of an innings: the first innings' summary, or the match result.
 std::string inningsResultLine(const InningsFigures& figures);
 
+// The one owner of a match's running figures: it clears them, sets up each innings, plays
+// each over through its engine and ends the innings and the match.
 class MatchFlow {
 public:
-    MatchFlow(Scores& scores, const PlayerDatabase& database, InningsFigures& figures,
-              MatchEngine& engine, MatchHost& host, MatchLog& log, RandomSource& random,
-              FlowScreen& screen);
+    MatchFlow(Scores& scores, const PlayerDatabase& database, MatchHost& host,
+              MatchListener& listener, RandomSource& random);
+    MatchFlow(const MatchFlow&) = delete;
+    MatchFlow& operator=(const MatchFlow&) = delete;
 
     // No match: every ">" and "Bowl Over" disabled (after start-up, and when a new match is
     // being set up).
     void stop();
-    // A new match goes into its first innings; the screen then sets it up.
-    void beginMatch();
+    // The sides are chosen and the toss made: the first innings is set up.
+    void startMatch();
+    // Clears the running figures for innings 0 or 1 (the second keeps the chase's target).
+    void resetFigures(int innings);
+    // Sets up the innings in figures().inningsIndex: side names, the chase controls, bowler
+    // rows, sliders, the two opening batsmen and the first bowler.
+    void setUpInnings();
 
     // "Bowl Over": prepares the buttons, bowls the over and, unless the innings ended, chooses
     // the next bowler. Refused silently unless "Bowl Over" is enabled, a bowler is chosen and
@@ -85,6 +80,7 @@ public:
     void showInningsResult();
     void startSecondInnings();
 
+    const InningsFigures& figures() const { return figures_; }
     MatchState state() const { return state_; }
     bool inInnings() const;
     const BowlerButtons& buttons() const { return buttons_; }
@@ -98,12 +94,11 @@ private:
 
     Scores& scores_;
     const PlayerDatabase& database_;
-    InningsFigures& figures_;
-    MatchEngine& engine_;
     MatchHost& host_;
-    MatchLog& log_;
+    MatchListener& listener_;
     RandomSource& random_;
-    FlowScreen& screen_;
+    InningsFigures figures_;
+    MatchEngine engine_;
 
     MatchState state_ = MatchState::NoMatch;
     BowlerButtons buttons_;

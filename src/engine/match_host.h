@@ -1,6 +1,6 @@
 #pragma once
-// How the match engine reaches whoever shows the match: the match screen in the program, a
-// scripted fake in tests, the headless simulator. The engine knows nothing else of the outside.
+// How the match engine and flow reach whoever shows the match: the match screen in the
+// program, a scripted fake in tests. They know nothing else of the outside.
 
 #include <cstdint>
 #include <string>
@@ -9,13 +9,8 @@
 
 namespace quorvel {
 
-// Control ids of the five "Defensive" (0) to "Aggressive" (4) sliders on the match form.
+// The positions of a "Defensive" (0) to "Aggressive" (4) slider.
 namespace slider {
-constexpr int kBattingSlot0 = 1093;
-constexpr int kBattingSlot1 = 1094;
-constexpr int kRunning = 1097;
-constexpr int kBowling = 1098;
-constexpr int kFielding = 1099;
 constexpr int kMinPosition = 0;
 constexpr int kMiddlePosition = 2;
 constexpr int kMaxPosition = 4;
@@ -54,6 +49,15 @@ public:
     virtual void setBattingSlider(int slot, int position) = 0;
     // Moves the bowling and fielding sliders (the computer captain's settings for an over).
     virtual void setBowlingSliders(int bowling, int fielding) = 0;
+
+    // A new innings: every slider back to the middle, the batting side's sliders enabled for
+    // the user (running and both batsmen) or the bowling side's (bowling and fielding) when the
+    // computer bats.
+    virtual void setUpSliders(bool computerBats) { (void)computerBats; }
+    // Shows or hides the chase controls (second innings only).
+    virtual void showChaseControls(bool show) { (void)show; }
+    // The running figures changed at the end of an over or an innings: redraw them.
+    virtual void refreshScreen() {}
 };
 
 } // namespace quorvel

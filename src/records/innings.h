@@ -14,20 +14,47 @@ constexpr int kBallsPerOver = 6;
 constexpr int kOversPerInnings = 50;
 
 enum ExtraKind : std::int32_t { kLegalBall = 0, kWide = 1, kNoBall = 2 };
-enum DismissalKind : std::int32_t {
-    kNotOut = 0,
-    kBowled = 1,
-    kCaught = 2,
-    kLbw = 3,
-    kRunOut = 4,
-    kStumped = 5,
+// How a batsman is out. A switch over it names every kind, so that a new kind cannot slip
+// through one unnoticed; a stored value that names no kind (a damaged file) is handled after it.
+enum class Dismissal : std::int32_t {
+    NotOut = 0,
+    Bowled = 1,
+    Caught = 2,
+    Lbw = 3,
+    RunOut = 4,
+    Stumped = 5,
 };
+
+// What each kind means for the figures and the scorecard.
+struct DismissalInfo {
+    Dismissal kind;
+    bool out;           // false only for not out
+    bool creditsBowler; // the bowler takes the wicket (all but a run out)
+    bool namesFielder;  // the card names a fielder: the catcher, the thrower, the keeper
+};
+
+inline constexpr std::array<DismissalInfo, 6> kDismissals = {{
+    {Dismissal::NotOut, false, false, false},
+    {Dismissal::Bowled, true, true, false},
+    {Dismissal::Caught, true, true, true},
+    {Dismissal::Lbw, true, true, false},
+    {Dismissal::RunOut, true, false, true},
+    {Dismissal::Stumped, true, true, true},
+}};
+
+// The descriptor of a kind, or nullptr for a value that names none.
+constexpr const DismissalInfo* dismissalInfo(Dismissal kind) {
+    const auto index = static_cast<std::int32_t>(kind);
+    return index >= 0 && index < static_cast<std::int32_t>(kDismissals.size())
+               ? &kDismissals[static_cast<std::size_t>(index)]
+               : nullptr;
+}
 enum RunKind : std::int32_t { kRunsTaken = 0, kByes = 1, kLegByes = 2, kBoundary = 3 };
 
 struct Ball {
     std::int32_t batsmanId = kNoPlayer;
     std::int32_t extraKind = kLegalBall;
-    std::int32_t dismissalKind = kNotOut;
+    Dismissal dismissalKind = Dismissal::NotOut;
     std::int32_t runKind = kRunsTaken;
     std::int32_t runs = 0;
     std::int32_t fielderId = kNoPlayer;
@@ -39,7 +66,10 @@ struct Ball {
     void serialize(ArchiveReader& ar) { fields(*this, ar); }
 
     // A wicket that the bowler is credited with (all kinds but a run out).
-    bool creditsBowler() const { return dismissalKind != kNotOut && dismissalKind != kRunOut; }
+    bool creditsBowler() const {
+        const DismissalInfo* info = dismissalInfo(dismissalKind);
+        return info == nullptr || info->creditsBowler;
+    }
 
 private:
     template <class Self, class Archive> static void fields(Self& self, Archive& ar) {

@@ -129,7 +129,7 @@ void MatchStatistics::addMatch(const std::array<InningsCard, 2>& cards,
             keepBest(topScores_,
                      {entry.runs, entry.ballsFaced,
                       playerLabel(database, entry.playerId) + " " + std::to_string(entry.runs) +
-                          (entry.howOut == kNotOut ? "*" : "") + " (" + *battingName[k] + ")"},
+                          (entry.howOut == Dismissal::NotOut ? "*" : "") + " (" + *battingName[k] + ")"},
                      false);
         }
         for (const auto& entry : cards[k].bowling) {

@@ -1,42 +1,15 @@
 #include "reports/scoresheet.h"
 
 #include <cmath>
-#include <cstdarg>
-#include <cstdio>
 #include <limits>
 
+#include "common/text_format.h"
+#include "records/delivery_effect.h"
 #include "records/player_database.h"
 
 namespace quorvel {
 
 namespace {
-
-// Appends printf-style text to out. Names are never cut, so the buffer grows to fit the line.
-#if defined(__GNUC__)
-__attribute__((format(printf, 2, 3)))
-#endif
-void appendFormat(std::string& out, const char* format, ...) {
-    char buffer[256];
-    std::va_list args;
-    va_start(args, format);
-    std::va_list again;
-    va_copy(again, args);
-    const int length = std::vsnprintf(buffer, sizeof buffer, format, args);
-    va_end(args);
-    if (length < 0) {
-        va_end(again);
-        return;
-    }
-    if (static_cast<std::size_t>(length) < sizeof buffer) {
-        out.append(buffer, static_cast<std::size_t>(length));
-    } else {
-        const std::size_t at = out.size();
-        out.resize(at + static_cast<std::size_t>(length) + 1);
-        std::vsnprintf(out.data() + at, static_cast<std::size_t>(length) + 1, format, again);
-        out.resize(at + static_cast<std::size_t>(length));
-    }
-    va_end(again);
-}
 
 // Adds without wrapping around, so absurd run values cannot overflow a tally.
 void addRuns(std::int32_t& tally, std::int32_t runs) {
@@ -47,14 +20,6 @@ void addRuns(std::int32_t& tally, std::int32_t runs) {
         tally = std::numeric_limits<std::int32_t>::min();
     else
         tally = static_cast<std::int32_t>(sum);
-}
-
-// Over::overRuns summed wide, so that absurd run values in a slot cannot overflow.
-std::int64_t overRunsOf(const Over& over) {
-    std::int64_t total = static_cast<std::int64_t>(over.noBallRuns) + over.wideRuns;
-    for (const auto& ball : over.balls)
-        total += ball.runs;
-    return total;
 }
 
 // The row of id in rows: the first row that holds id, else the first empty row, which id then
@@ -94,15 +59,17 @@ const std::string& teamName(const Scores& scores, std::int32_t index) {
 void appendBattingLine(std::string& out, const BattingEntry& row, const PlayerDatabase& database) {
     const PrintedName batsman = printedName(database, row.playerId);
     switch (row.howOut) {
-    case kBowled:
-    case kLbw: {
+    case Dismissal::NotOut:
+        break;
+    case Dismissal::Bowled:
+    case Dismissal::Lbw: {
         const PrintedName bowler = printedName(database, row.bowlerId);
         appendFormat(out, "%c %-17s %-19s b %c %-15s %4d%4d%3d%3d\r\n", batsman.initial,
                      batsman.surname, " ", bowler.initial, bowler.surname, row.runs, row.ballsFaced,
                      row.fours, row.sixes);
         return;
     }
-    case kCaught: {
+    case Dismissal::Caught: {
         const PrintedName fielder = printedName(database, row.fielderId);
         const PrintedName bowler = printedName(database, row.bowlerId);
         appendFormat(out, "%c %-17s c %c %-15s b %c %-15s %4d%4d%3d%3d\r\n", batsman.initial,
@@ -110,7 +77,7 @@ void appendBattingLine(std::string& out, const BattingEntry& row, const PlayerDa
                      bowler.surname, row.runs, row.ballsFaced, row.fours, row.sixes);
         return;
     }
-    case kRunOut: {
+    case Dismissal::RunOut: {
         const std::string fielder =
             std::string("(") + printedName(database, row.fielderId).surname + ")";
         appendFormat(out, "%c %-17s run out %-31s %4d%4d%3d%3d\r\n", batsman.initial,
@@ -118,7 +85,7 @@ void appendBattingLine(std::string& out, const BattingEntry& row, const PlayerDa
                      row.sixes);
         return;
     }
-    case kStumped: {
+    case Dismissal::Stumped: {
         const PrintedName keeper = printedName(database, row.fielderId);
         const PrintedName bowler = printedName(database, row.bowlerId);
         appendFormat(out, "%c %-17s st %c %-14s b %c %-15s %4d%4d%3d%3d\r\n", batsman.initial,
@@ -126,11 +93,10 @@ void appendBattingLine(std::string& out, const BattingEntry& row, const PlayerDa
                      bowler.surname, row.runs, row.ballsFaced, row.fours, row.sixes);
         return;
     }
-    default:
-        appendFormat(out, "%c %-17s %-39s %4d%4d%3d%3d\r\n", batsman.initial, batsman.surname,
-                     "not out", row.runs, row.ballsFaced, row.fours, row.sixes);
-        return;
     }
+    // Not out, and a stored value that names no way of being out.
+    appendFormat(out, "%c %-17s %-39s %4d%4d%3d%3d\r\n", batsman.initial, batsman.surname,
+                 "not out", row.runs, row.ballsFaced, row.fours, row.sixes);
 }
 
 } // namespace
@@ -209,7 +175,7 @@ void ScoreSheet::writeHeader() {
     sheetText_ = scoreSheetHeader(scores_);
 }
 
-void ScoreSheet::recordDelivery(int inningsIndex, const Over& over, const Ball& ball) {
+void ScoreSheet::recordDelivery(int inningsIndex, const Over& over, int slot, const Ball& ball) {
     if (inningsIndex != 0 && inningsIndex != 1)
         return;
     lastInnings_ = inningsIndex;
@@ -223,86 +189,56 @@ void ScoreSheet::recordDelivery(int inningsIndex, const Over& over, const Ball& 
     BattingEntry& batsman = found != nullptr ? *found : noBatsman;
     BowlingEntry& bowler = foundBowler != nullptr ? *foundBowler : noBowler;
 
-    if (ball.extraKind == kWide || ball.extraKind == kNoBall) {
-        // Charged to the bowler; no ball is faced and the over does not advance.
-        std::int32_t& extras = ball.extraKind == kWide ? card.extraWides : card.extraNoBalls;
-        std::int32_t& given =
-            ball.extraKind == kWide ? bowler.wideRunsGiven : bowler.noBallRunsGiven;
-        addRuns(extras, ball.runs);
-        addRuns(card.total, ball.runs);
-        addRuns(bowler.runsGiven, ball.runs);
-        addRuns(given, ball.runs);
+    const DeliveryEffect effect = deliveryEffect(ball);
+    addRuns(card.total, effect.totalRuns);
+    addRuns(bowler.runsGiven, effect.bowlerRuns);
+    addRuns(card.extraWides, effect.wides);
+    addRuns(card.extraNoBalls, effect.noBalls);
+    addRuns(bowler.wideRunsGiven, effect.wides);
+    addRuns(bowler.noBallRunsGiven, effect.noBalls);
+    if (!effect.legal()) {
+        // A wide or no-ball is charged to the bowler; no ball is faced and the over does not
+        // advance.
+        if (endsOver(slot, effect))
+            endOver(card, bowler, over);
         return;
     }
 
-    if (ball.extraKind == kLegalBall) {
-        switch (ball.dismissalKind) {
-        case kNotOut:
-            batsman.ballsFaced += 1;
-            bowler.oversDone += 0.1;
-            addRuns(card.total, ball.runs);
-            card.oversDone += 0.1;
-            switch (ball.runKind) {
-            case kRunsTaken:
-                addRuns(batsman.runs, ball.runs);
-                addRuns(bowler.runsGiven, ball.runs);
-                break;
-            case kByes:
-                addRuns(card.extraByes, ball.runs);
-                break;
-            case kLegByes:
-                addRuns(card.extraLegByes, ball.runs);
-                break;
-            case kBoundary:
-                addRuns(batsman.runs, ball.runs);
-                if (ball.runs == 4)
-                    batsman.fours += 1;
-                else
-                    batsman.sixes += 1;
-                addRuns(bowler.runsGiven, ball.runs);
-                break;
-            default:
-                break;
-            }
-            break;
-        case kBowled:
-        case kCaught:
-        case kLbw:
-        case kRunOut:
-        case kStumped:
-            // A dismissal carries no runs, whatever the slot says.
-            batsman.ballsFaced += 1;
-            batsman.howOut = ball.dismissalKind;
-            if (ball.dismissalKind == kCaught || ball.dismissalKind == kRunOut ||
-                ball.dismissalKind == kStumped)
-                batsman.fielderId = ball.fielderId;
-            bowler.oversDone += 0.1;
-            if (ball.creditsBowler()) {
-                batsman.bowlerId = over.bowlerId;
-                bowler.wicketsTaken += 1;
-            }
-            // The wicket stands at the overs before this delivery. Past ten wickets there is no
-            // row left; the delivery is still counted as bowled.
-            if (card.wicketsDown >= 0 &&
-                card.wicketsDown < static_cast<std::int32_t>(card.fallOfWickets.size())) {
-                card.fallOfWickets[static_cast<std::size_t>(card.wicketsDown)] =
-                    WicketFall{ball.batsmanId, card.total, card.oversDone};
-                card.wicketsDown += 1;
-            }
-            card.oversDone += 0.1;
-            break;
-        default:
-            break;
+    batsman.ballsFaced += 1;
+    bowler.oversDone += 0.1;
+    addRuns(batsman.runs, effect.batsmanRuns);
+    addRuns(card.extraByes, effect.byes);
+    addRuns(card.extraLegByes, effect.legByes);
+    batsman.fours += effect.four ? 1 : 0;
+    batsman.sixes += effect.six ? 1 : 0;
+    if (const DismissalInfo* wicket = effect.wicket) {
+        batsman.howOut = wicket->kind;
+        if (wicket->namesFielder)
+            batsman.fielderId = ball.fielderId;
+        if (wicket->creditsBowler) {
+            batsman.bowlerId = over.bowlerId;
+            bowler.wicketsTaken += 1;
+        }
+        // The wicket stands at the overs before this delivery. Past ten wickets there is no
+        // row left; the delivery is still counted as bowled.
+        if (card.wicketsDown >= 0 &&
+            card.wicketsDown < static_cast<std::int32_t>(card.fallOfWickets.size())) {
+            card.fallOfWickets[static_cast<std::size_t>(card.wicketsDown)] =
+                WicketFall{ball.batsmanId, card.total, card.oversDone};
+            card.wicketsDown += 1;
         }
     }
+    card.oversDone += 0.1;
+    if (endsOver(slot, effect))
+        endOver(card, bowler, over);
+}
 
-    // The sixth slot ends the over: whole overs, and a maiden when it gave no run of any kind.
-    if (&ball == &over.balls[kBallsPerOver - 1]) {
-        bowler.oversDone = std::ceil(bowler.oversDone);
-        card.oversDone = std::ceil(card.oversDone);
-        if (overRunsOf(over) == 0)
-            bowler.maidenOvers += 1;
-    }
+void ScoreSheet::endOver(InningsCard& card, BowlingEntry& bowler, const Over& over) {
+    // Whole overs, and a maiden when the over gave no run of any kind.
+    bowler.oversDone = std::ceil(bowler.oversDone);
+    card.oversDone = std::ceil(card.oversDone);
+    if (isMaiden(over))
+        bowler.maidenOvers += 1;
 }
 
 void ScoreSheet::buildSheetText() {

@@ -21,7 +21,7 @@ struct BattingEntry {
     std::int32_t ballsFaced = 0;
     std::int32_t fours = 0;
     std::int32_t sixes = 0;
-    std::int32_t howOut = kNotOut;
+    Dismissal howOut = Dismissal::NotOut;
     std::int32_t fielderId = kNoPlayer;
     std::int32_t bowlerId = kNoPlayer;
 };
@@ -71,11 +71,11 @@ public:
     void clearTables();
     // Sets sheetText to the header lines alone.
     void writeHeader();
-    // Adds one delivery (wides and no-balls included) to cards[inningsIndex]; ball is the slot of
-    // over that was just filled, and the over ends when it is the sixth slot. An inningsIndex other
+    // Adds one delivery (wides and no-balls included) to cards[inningsIndex]: ball was written
+    // into slot 0..5 of over, and a ball of the sixth slot ends the over. An inningsIndex other
     // than 0 or 1 is ignored; a batsman or bowler who finds no free row (a twelfth batsman, an
     // eleventh bowler) or is nobody (-1) gets no row, while the rest of the delivery still counts.
-    void recordDelivery(int inningsIndex, const Over& over, const Ball& ball);
+    void recordDelivery(int inningsIndex, const Over& over, int slot, const Ball& ball);
     // Rebuilds sheetText: the header, the first innings and, once a delivery of the second
     // innings has been recorded, the second.
     void buildSheetText();
@@ -89,6 +89,8 @@ public:
     int lastInnings() const { return lastInnings_; }
 
 private:
+    static void endOver(InningsCard& card, BowlingEntry& bowler, const Over& over);
+
     const Scores& scores_;
     const PlayerDatabase& database_;
     std::string sheetText_;

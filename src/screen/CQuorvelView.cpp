@@ -11,12 +11,13 @@
 #include "reports/CLogDialog.h"
 #include "reports/CScoreSheetDialog.h"
 #include "reports/sheet_replay.h"
+#include "screen/opened_match.h"
 #include "screen/CMatchForm.h"
+#include "screen/match_session.h"
 #include "setup/CBatOrBowlDialog.h"
 #include "setup/CSelectBatsmanDialog.h"
 #include "setup/CSelectTeamsDialog.h"
 #include "setup/CTossDialog.h"
-#include "setup/toss.h"
 #include "shell/CMainFrame.h"
 #include "shell/CQuorvelDoc.h"
 
@@ -141,42 +142,43 @@ wxWindow* CQuorvelView::dialogParent() const {
 }
 
 void CQuorvelView::onFileNew() {
-    CQuorvelDoc* doc = document();
+    quorvel::MatchSession session(*screen_, *this);
+    session.begin();
+}
+
+bool CQuorvelView::chooseSides(quorvel::Scores& scores) {
+    CSelectTeamsDialog teams(dialogParent(), scores, quorvel::playerDatabase());
+    return teams.ShowModal() == wxID_OK;
+}
+
+void CQuorvelView::sidesChosen() {
     openedFigures_.reset();
     openedSheet_.reset();
-    screen_->beginNewMatch();
+    document()->buildTitle();
     refresh();
+}
 
-    {
-        CSelectTeamsDialog teams(dialogParent(), doc->scores, quorvel::playerDatabase());
-        if (teams.ShowModal() != wxID_OK)
-            return;
-    }
-    doc->buildTitle();
+quorvel::TossOutcome CQuorvelView::toss() {
+    CTossDialog toss(dialogParent());
+    toss.ShowModal();
+    return {toss.userWonToss(), toss.coinFace()};
+}
 
-    bool userWon = false;
-    int face = quorvel::kHeads;
-    {
-        CTossDialog toss(dialogParent());
-        toss.ShowModal();
-        userWon = toss.userWonToss();
-        face = toss.coinFace();
-    }
-    const int userSide = quorvel::userSide(doc->scores);
-    quorvel::TossDecision decision;
-    if (userWon) {
-        CBatOrBowlDialog choice(wxString(), dialogParent());
-        choice.ShowModal();
-        decision = quorvel::decideToss(userSide, true, face, choice.batFirst());
-    } else {
-        decision = quorvel::decideToss(userSide, false, face, false);
-        CBatOrBowlDialog told(toWx(decision.message), dialogParent());
-        told.ShowModal();
-    }
-    quorvel::applyToss(doc->scores, decision);
+bool CQuorvelView::userBatsFirst() {
+    CBatOrBowlDialog choice(wxString(), dialogParent());
+    choice.ShowModal();
+    return choice.batFirst();
+}
 
+void CQuorvelView::announceDecision(const std::string& message) {
+    CBatOrBowlDialog told(toWx(message), dialogParent());
+    told.ShowModal();
+}
+
+void CQuorvelView::startFirstInnings(quorvel::MatchScreen&) {
+    // The first innings is set up by every view on the document's update hint 1.
     CQuorvelHint newInnings(CQuorvelHint::kNewInnings);
-    doc->UpdateAllViews(nullptr, &newInnings);
+    document()->UpdateAllViews(nullptr, &newInnings);
 }
 
 void CQuorvelView::onBowlOver() {

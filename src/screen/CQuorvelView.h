@@ -9,7 +9,7 @@
 
 #include <wx/docview.h>
 
-#include "screen/match_screen.h"
+#include "screen/match_session.h"
 
 class CMatchForm;
 class CQuorvelDoc;
@@ -22,7 +22,7 @@ class CQuorvelHint : public wxObject {
     long value;
 };
 
-class CQuorvelView : public wxView, private quorvel::MatchScreenUser {
+class CQuorvelView : public wxView, private quorvel::MatchChoices {
   public:
     CQuorvelView() = default;
     ~CQuorvelView() override;
@@ -41,7 +41,8 @@ class CQuorvelView : public wxView, private quorvel::MatchScreenUser {
     // form shows the final figures of its last innings.
     void showOpenedMatch();
 
-    // File > New: reset, Select Teams, toss, bat or bowl, then the first innings.
+    // File > New: Select Teams, toss, bat or bowl, then the first innings. Cancelling Select
+    // Teams leaves the match in hand as it was.
     void onFileNew();
     void onBowlOver();
     void onBowlerButton(int row);
@@ -59,7 +60,13 @@ class CQuorvelView : public wxView, private quorvel::MatchScreenUser {
     bool showsOpenedMatch() const { return openedFigures_.has_value(); }
 
   private:
-    // MatchScreenUser.
+    // MatchChoices: the match's choices through the game's dialogs.
+    bool chooseSides(quorvel::Scores& scores) override;
+    void sidesChosen() override;
+    quorvel::TossOutcome toss() override;
+    bool userBatsFirst() override;
+    void announceDecision(const std::string& message) override;
+    void startFirstInnings(quorvel::MatchScreen& screen) override;
     void showMessage(const std::string& text) override;
     std::size_t pickBatsman(int slot, const std::vector<std::string>& candidates) override;
     void showComputerSelection(const std::string& text) override;

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "engine/bowler_rows.h"
 #include "records/player_database.h"
 #include "records/scores.h"
 #include "setup/batsman_choice.h"
@@ -23,103 +22,26 @@ int clampPosition(int position) {
 MatchScreen::MatchScreen(Scores& scores, const PlayerDatabase& database, RandomSource& random,
                          MatchScreenUser& user)
     : scores_(scores), database_(database), user_(user), sheet_(scores, database),
-      engine_(scores, database, figures_, sheet_, log_, *this, random),
-      flow_(scores, database, figures_, engine_, *this, log_, random, *this) {
-    resetFigures(0);
-}
+      flow_(scores, database, *this, report_, random) {}
 
 void MatchScreen::initialUpdate() {
     flow_.stop();
     scoresheetEnabled_ = false;
 }
 
-void MatchScreen::beginNewMatch() {
-    scores_.reset();
-    resetFigures(0);
+void MatchScreen::beginNewMatch(const Scores& chosen) {
+    scores_ = chosen;
+    flow_.resetFigures(0);
     flow_.stop();
+}
+
+void MatchScreen::applyToss(const TossDecision& decision) {
+    quorvel::applyToss(scores_, decision);
 }
 
 void MatchScreen::startMatch() {
     scoresheetEnabled_ = true;
-    resetFigures(0);
-    flow_.beginMatch();
-    refreshForInnings();
-}
-
-void MatchScreen::resetFigures(int innings) {
-    InningsFigures& f = figures_;
-    f.totalRuns = 0;
-    f.totalWickets = 0;
-    f.oversFigure = 0;
-    f.runRate = 0;
-    if (innings == 0) {
-        f.target = 0;
-        f.targetRate = 0;
-        f.requiredRate = 0;
-        f.progressRange = 0;
-    }
-    f.progressPosition = 0;
-    f.batsmanRuns = {};
-    f.batsmanBalls = {};
-    f.batsmanStrikeRates = {};
-    for (auto& name : f.bowlerNames)
-        name.clear();
-    f.bowlerOvers = {};
-    f.bowlerMaidens = {};
-    f.bowlerRuns = {};
-    f.bowlerWickets = {};
-    f.inningsIndex = innings == 1 ? 1 : 0;
-    f.overNumber = 0;
-    f.ballIndex = 0;
-    f.strikerSlot = 0;
-    f.batsmanIds = {kNoPlayer, kNoPlayer};
-    f.currentBowlerRow = kNoRow;
-    f.lastBowlerRow = kNoRow;
-    f.bowlerBeforeLastRow = kNoRow;
-}
-
-void MatchScreen::refreshForInnings() {
-    const int innings = figures_.inningsIndex;
-    figures_.battingTeamName = scores_.teams[scores_.battingSide(innings)].name();
-    figures_.bowlingTeamName = scores_.teams[scores_.fieldingSide(innings)].name();
-    if (innings == 0) {
-        showChaseControls(false);
-        sheet_.clearTables();
-        sheet_.writeHeader();
-    } else {
-        showChaseControls(true);
-    }
-    fillBowlerRows();
-    setUpSliders();
-    bringInBatsman(0);
-    bringInBatsman(1);
-    flow_.chooseNextBowler();
-    refreshScreen();
-}
-
-void MatchScreen::showChaseControls(bool show) {
-    chaseShown_ = show;
-}
-
-void MatchScreen::fillBowlerRows() {
-    const Team& fielding = scores_.teams[scores_.fieldingSide(figures_.inningsIndex)];
-    quorvel::fillBowlerRows(figures_, fielding, database_);
-    flow_.showBowlerRows();
-}
-
-void MatchScreen::setUpSliders() {
-    for (auto& one : sliders_)
-        one.position = slider::kMiddlePosition;
-    const bool computerBats =
-        scores_.teams[scores_.battingSide(figures_.inningsIndex)].isComputerControlled();
-    for (int id : {slider::kRunning, slider::kBattingSlot0, slider::kBattingSlot1})
-        sliderAt(id)->enabled = !computerBats;
-    for (int id : {slider::kBowling, slider::kFielding})
-        sliderAt(id)->enabled = computerBats;
-}
-
-void MatchScreen::bringInBatsman(int slot) {
-    engine_.bringInBatsman(slot);
+    flow_.startMatch();
 }
 
 void MatchScreen::refreshScreen() {
@@ -154,13 +76,13 @@ void MatchScreen::showMessage(const std::string& text) {
 
 IncomingBatsman MatchScreen::chooseIncomingBatsman(int slot) {
     IncomingBatsman batsman;
-    const Team& batting = scores_.teams[scores_.battingSide(figures_.inningsIndex)];
+    const Team& batting = scores_.teams[scores_.battingSide(figures().inningsIndex)];
     if (batting.isComputerControlled()) {
-        batsman.playerId = chooseNextBatsman(scores_, figures_, database_, batsman.displayName);
+        batsman.playerId = chooseNextBatsman(scores_, figures(), database_, batsman.displayName);
         user_.showComputerSelection(computerSelectionText(batsman.displayName));
         return batsman;
     }
-    const std::vector<std::string> candidates = batsmanCandidates(scores_, figures_, database_);
+    const std::vector<std::string> candidates = batsmanCandidates(scores_, figures(), database_);
     if (candidates.empty())
         return batsman;
     std::size_t index = user_.pickBatsman(slot, candidates);
@@ -186,6 +108,19 @@ void MatchScreen::setBattingSlider(int slot, int position) {
     if (slot == 0 || slot == 1)
         sliderAt(slot == 0 ? slider::kBattingSlot0 : slider::kBattingSlot1)->position =
             clampPosition(position);
+}
+
+void MatchScreen::setUpSliders(bool computerBats) {
+    for (auto& one : sliders_)
+        one.position = slider::kMiddlePosition;
+    for (int id : {slider::kRunning, slider::kBattingSlot0, slider::kBattingSlot1})
+        sliderAt(id)->enabled = !computerBats;
+    for (int id : {slider::kBowling, slider::kFielding})
+        sliderAt(id)->enabled = computerBats;
+}
+
+void MatchScreen::showChaseControls(bool show) {
+    chaseShown_ = show;
 }
 
 void MatchScreen::setBowlingSliders(int bowling, int fielding) {

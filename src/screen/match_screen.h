@@ -10,11 +10,12 @@
 #include <vector>
 
 #include "engine/innings_figures.h"
-#include "engine/match_engine.h"
 #include "engine/match_flow.h"
 #include "engine/match_host.h"
 #include "reports/match_log.h"
 #include "reports/scoresheet.h"
+#include "setup/toss.h"
+#include "screen/report_listener.h"
 
 namespace quorvel {
 
@@ -39,13 +40,22 @@ public:
     virtual void refresh() {}
 };
 
+// Control ids of the form's five sliders.
+namespace slider {
+constexpr int kBattingSlot0 = 1093;
+constexpr int kBattingSlot1 = 1094;
+constexpr int kRunning = 1097;
+constexpr int kBowling = 1098;
+constexpr int kFielding = 1099;
+} // namespace slider
+
 // One "Defensive" (0) to "Aggressive" (4) slider.
 struct SliderState {
     int position = slider::kMiddlePosition;
     bool enabled = false;
 };
 
-class MatchScreen final : public MatchHost, private FlowScreen {
+class MatchScreen final : public MatchHost {
 public:
     MatchScreen(Scores& scores, const PlayerDatabase& database, RandomSource& random,
                 MatchScreenUser& user);
@@ -55,21 +65,17 @@ public:
     // Start-up and after a match is opened: no match, every ">", "Scoresheet..." and
     // "Bowl Over" disabled.
     void initialUpdate();
-    // File > New before the teams are chosen: the match record and the figures cleared, and no
-    // over can be bowled until the new match starts (even when the set-up is abandoned).
-    void beginNewMatch();
+    // A new match once its sides are chosen: the match record becomes `chosen` (its two sides
+    // filled, nothing bowled) and the figures are cleared; no over can be bowled until the toss
+    // has been made and the first innings set up. Until this call the match in hand is
+    // untouched, so a set-up abandoned before it leaves that match exactly as it was.
+    void beginNewMatch(const Scores& chosen);
+    // Records who won the toss and who bats first.
+    void applyToss(const TossDecision& decision);
     // The teams are chosen and the toss made: "Scoresheet..." enabled and the first innings set
     // up.
     void startMatch();
 
-    // The form's operations.
-    void resetFigures(int innings) override;
-    void refreshForInnings() override;
-    void showChaseControls(bool show);
-    void fillBowlerRows();
-    void setUpSliders();
-    void bringInBatsman(int slot);
-    void refreshScreen() override;
 
     // The user's commands. Each is refused silently when its control is disabled.
     void onBowlOver() { flow_.onBowlOver(); }
@@ -77,7 +83,7 @@ public:
     bool moveSlider(int id, int position);
 
     // What the form shows.
-    const InningsFigures& figures() const { return figures_; }
+    const InningsFigures& figures() const { return flow_.figures(); }
     MatchState state() const { return flow_.state(); }
     const BowlerButtons& bowlerButtons() const { return flow_.buttons(); }
     bool bowlOverEnabled() const { return flow_.buttons().bowlOverEnabled; }
@@ -98,6 +104,9 @@ public:
     SliderPositions readSliders() override;
     void setBattingSlider(int slot, int position) override;
     void setBowlingSliders(int bowling, int fielding) override;
+    void setUpSliders(bool computerBats) override;
+    void showChaseControls(bool show) override;
+    void refreshScreen() override;
 
 private:
     SliderState* sliderAt(int id);
@@ -106,15 +115,14 @@ private:
     const PlayerDatabase& database_;
     MatchScreenUser& user_;
 
-    InningsFigures figures_;
     MatchLog log_;
     ScoreSheet sheet_;
+    ReportListener report_{sheet_, log_};
     std::array<SliderState, 5> sliders_{};
     SliderState spareSlider_;
     bool scoresheetEnabled_ = false;
     bool chaseShown_ = false;
 
-    MatchEngine engine_;
     MatchFlow flow_;
 };
 

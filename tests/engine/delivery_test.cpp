@@ -13,6 +13,7 @@
 #include "records/scores.h"
 #include "reports/match_log.h"
 #include "reports/scoresheet.h"
+#include "screen/report_listener.h"
 #include "support/test_support.h"
 
 namespace quorvel {
@@ -148,9 +149,10 @@ protected:
     InningsFigures figures;
     ScoreSheet sheet;
     MatchLog log;
+    ReportListener report{sheet, log};
     FakeHost host;
     ScriptedDraws random;
-    MatchEngine engine{scores, database, figures, sheet, log, host, random};
+    MatchEngine engine{scores, database, figures, report, host, random};
 };
 
 TEST_F(Delivery, DotBallFillsTheSlotAndLogsZeroRun) {
@@ -159,7 +161,7 @@ TEST_F(Delivery, DotBallFillsTheSlotAndLogsZeroRun) {
     const Ball& ball = slot(0);
     EXPECT_EQ(ball.batsmanId, 0);
     EXPECT_EQ(ball.extraKind, kLegalBall);
-    EXPECT_EQ(ball.dismissalKind, kNotOut);
+    EXPECT_EQ(ball.dismissalKind, Dismissal::NotOut);
     EXPECT_EQ(ball.fielderId,
               14); // place 3 of the fielding side: a fielder is named for every ball
     EXPECT_EQ(ball.runKind, kRunsTaken);
@@ -248,7 +250,7 @@ TEST_F(Delivery, WideAsTheFirstBallOfTheInningsIsRebowledInTheSameSlot) {
     EXPECT_EQ(bowl({kWideDraw, 6}), DeliveryEnd::Extra);
     const Ball& first = scores.innings[0].overs[0].balls[0];
     EXPECT_EQ(first.extraKind, kWide);
-    EXPECT_EQ(first.dismissalKind, kNotOut);
+    EXPECT_EQ(first.dismissalKind, Dismissal::NotOut);
     EXPECT_EQ(first.fielderId, 17);
     EXPECT_EQ(first.runs, 1);
     EXPECT_EQ(figures.oversFigure, 0.0);
@@ -283,7 +285,7 @@ TEST_F(Delivery, TheScoresheetIsHandedEveryDeliveryWidesIncluded) {
     EXPECT_EQ(card.batting[0].playerId, 0);
     EXPECT_EQ(card.batting[0].runs, 4);
     EXPECT_EQ(card.batting[0].fours, 1);
-    EXPECT_EQ(card.batting[0].howOut, kCaught);
+    EXPECT_EQ(card.batting[0].howOut, Dismissal::Caught);
 }
 
 TEST_F(Delivery, NoBallCountsOneRunToTheBowlerAndTheOver) {
@@ -305,7 +307,7 @@ TEST_F(Delivery, CaughtShowsTheLineLogsItAndBringsInTheNextBatsman) {
     EXPECT_EQ(bowl({kLegal, 150, 3}), DeliveryEnd::Legal);
     EXPECT_EQ(random.taken, 3); // a wicket takes no run draws
     const Ball& ball = slot(1);
-    EXPECT_EQ(ball.dismissalKind, kCaught);
+    EXPECT_EQ(ball.dismissalKind, Dismissal::Caught);
     EXPECT_EQ(ball.fielderId, 14);
     EXPECT_EQ(ball.runs, 0);
     const std::string line = "B Bat0\tc F Field14\tb A Quick\t4";
@@ -335,9 +337,9 @@ TEST_F(Delivery, CaughtByTheBowlerNamesHimTwice) {
 
 TEST_F(Delivery, BowledAndLbwLines) {
     bowlAndStep({kLegal, kBowledDraw, 5});
-    EXPECT_EQ(slot(0).dismissalKind, kBowled);
+    EXPECT_EQ(slot(0).dismissalKind, Dismissal::Bowled);
     bowlAndStep({kLegal, kLbwDraw, 5});
-    EXPECT_EQ(slot(1).dismissalKind, kLbw);
+    EXPECT_EQ(slot(1).dismissalKind, Dismissal::Lbw);
     EXPECT_EQ(host.messages,
               (std::vector<std::string>{"B Bat0\tb A Quick\t0", "B Bat2\tlbw A Quick\t0"}));
     EXPECT_EQ(figures.totalWickets, 2);
@@ -348,7 +350,7 @@ TEST_F(Delivery, RunOutIsNotCreditedToTheBowlerYetNamesHim) {
     figures.strikerSlot = 1;
     figures.batsmanRuns[1] = 17;
     bowl({kLegal, kRunOutDraw, 9});
-    EXPECT_EQ(slot(0).dismissalKind, kRunOut);
+    EXPECT_EQ(slot(0).dismissalKind, Dismissal::RunOut);
     EXPECT_EQ(host.messages.at(0), "B Bat1\trun out (F Field20)\tb A Quick\t17");
     EXPECT_EQ(figures.totalWickets, 1);
     EXPECT_EQ(figures.bowlerWickets[0], 0);
@@ -361,7 +363,7 @@ TEST_F(Delivery, RunOutIsNotCreditedToTheBowlerYetNamesHim) {
 TEST_F(Delivery, StumpingNamesTheKeeperWithoutAFielderDraw) {
     bowl({kLegal, kStumpedDraw});
     EXPECT_EQ(random.taken, 2);
-    EXPECT_EQ(slot(0).dismissalKind, kStumped);
+    EXPECT_EQ(slot(0).dismissalKind, Dismissal::Stumped);
     EXPECT_EQ(slot(0).fielderId, 21);
     EXPECT_EQ(host.messages.at(0), "B Bat0\tst (K Gloves)\tb A Quick\t0");
     EXPECT_EQ(figures.bowlerWickets[0], 1);
@@ -401,11 +403,11 @@ TEST_F(Delivery, WicketsNeverComeOffWidesOrNoBalls) {
     Ball wide;
     wide.extraKind = kWide;
     random.draws = {};
-    EXPECT_EQ(engine.decideDismissal(wide), kNotOut);
+    EXPECT_EQ(engine.decideDismissal(wide), Dismissal::NotOut);
     EXPECT_EQ(random.taken, 0);
     EXPECT_EQ(engine.decideRuns(wide), (RunsOutcome{kRunsTaken, 1}));
     Ball out;
-    out.dismissalKind = kBowled;
+    out.dismissalKind = Dismissal::Bowled;
     EXPECT_EQ(engine.decideRuns(out), (RunsOutcome{kRunsTaken, 0}));
     EXPECT_EQ(random.taken, 0);
 }
@@ -415,7 +417,7 @@ TEST_F(Delivery, DismissalWeightsAtOrBelowZeroMeanNotOutWithoutADraw) {
     file.players[0].battingAverage = -100; // 8 * u * |u| = -105800
     database.assign(file);
     Ball legal;
-    EXPECT_EQ(engine.decideDismissal(legal), kNotOut);
+    EXPECT_EQ(engine.decideDismissal(legal), Dismissal::NotOut);
     EXPECT_EQ(random.taken, 0);
 }
 
@@ -447,8 +449,8 @@ TEST_F(Delivery, TheSlidersOfTheStrikersSlotAreRead) {
     random.draws = {120};
     // With S 4 the stumped weight is 20 and run out 20: 120 is caught only if sums moved.
     const Weights weights = dismissalWeights(Aggression{2, 2, 2, 4}, bowling::kFast, 40, 30);
-    EXPECT_EQ(kDismissalKindByWeight[pickWeighted(weights, 120)], kBowled);
-    EXPECT_EQ(engine.decideDismissal(legal), kBowled);
+    EXPECT_EQ(kDismissalKindByWeight[pickWeighted(weights, 120)], Dismissal::Bowled);
+    EXPECT_EQ(engine.decideDismissal(legal), Dismissal::Bowled);
 }
 
 TEST_F(Delivery, ExtrasDivisorFollowsTheBowlerLookedUpByDisplayName) {
@@ -542,7 +544,7 @@ TEST_F(Delivery, ACorruptStateWritesNothingOutOfBounds) {
 }
 
 TEST(DismissalLine, NotOutHasNoLine) {
-    EXPECT_EQ(dismissalLine(kNotOut, nullptr, nullptr, nullptr, 5), "");
+    EXPECT_EQ(dismissalLine(Dismissal::NotOut, nullptr, nullptr, nullptr, 5), "");
 }
 
 } // namespace

@@ -81,8 +81,8 @@ TEST(DeliveryWeights, RunningSumsPickTheOutcome) {
     EXPECT_EQ(pickWeighted(weights, 169), 4);
     EXPECT_EQ(pickWeighted(weights, 170), 5);
     EXPECT_EQ(pickWeighted(weights, 32767), 5);
-    EXPECT_EQ(kDismissalKindByWeight[0], kStumped);
-    EXPECT_EQ(kDismissalKindByWeight[5], kNotOut);
+    EXPECT_EQ(kDismissalKindByWeight[0], Dismissal::Stumped);
+    EXPECT_EQ(kDismissalKindByWeight[5], Dismissal::NotOut);
     EXPECT_EQ(kRunsByWeight[3], (RunsOutcome{kBoundary, 4}));
     EXPECT_EQ(kRunsByWeight[5], (RunsOutcome{kRunsTaken, 0}));
 }

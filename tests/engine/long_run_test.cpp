@@ -13,6 +13,7 @@
 #include "records/scores.h"
 #include "reports/match_log.h"
 #include "reports/scoresheet.h"
+#include "screen/report_listener.h"
 #include "support/test_support.h"
 
 namespace quorvel {
@@ -168,12 +169,12 @@ protected:
     void checkDraws(const Ball& ball, long taken) {
         const bool legal = ball.extraKind == kLegalBall;
         const bool keeperStumps =
-            ball.dismissalKind == kStumped && database.findById(ball.fielderId)->isWicketKeeper();
+            ball.dismissalKind == Dismissal::Stumped && database.findById(ball.fielderId)->isWicketKeeper();
         const long expected = 1 + (legal ? 1 : 0) + (keeperStumps ? 0 : 1) +
-                              (legal && ball.dismissalKind == kNotOut ? 2 : 0);
+                              (legal && ball.dismissalKind == Dismissal::NotOut ? 2 : 0);
         ASSERT_EQ(taken, expected) << "delivery " << deliveries;
-        ++kinds[ball.dismissalKind];
-        if (ball.dismissalKind == kStumped)
+        ++kinds[static_cast<int>(ball.dismissalKind)];
+        if (ball.dismissalKind == Dismissal::Stumped)
             ++(keeperStumps ? keeperStumpings : fielderStumpings);
         extras += legal ? 0 : 1;
     }
@@ -184,9 +185,9 @@ protected:
                       figures.oversFigure + (ball.extraKind == kLegalBall ? 0 : 0.1));
         ASSERT_EQ(line.rfind(opening, 0), 0u) << line;
         ASSERT_EQ(line.size() - 2, line.find("\r\n")) << line; // one line, ended once
-        ASSERT_EQ(line.find("OUT! ") != std::string::npos, ball.dismissalKind != kNotOut);
+        ASSERT_EQ(line.find("OUT! ") != std::string::npos, ball.dismissalKind != Dismissal::NotOut);
         ASSERT_EQ(end == DeliveryEnd::Extra, ball.extraKind != kLegalBall);
-        if (ball.dismissalKind != kNotOut) {
+        if (ball.dismissalKind != Dismissal::NotOut) {
             ASSERT_NE(line.find("OUT! " + host.messages.back() + "\r\n"), std::string::npos);
         }
     }
@@ -202,8 +203,8 @@ protected:
                     continue; // not bowled yet, or a wide or no-ball waiting to be re-bowled
                 ++legal;
                 total += ball.runs;
-                wickets += ball.dismissalKind != kNotOut;
-                runOuts += ball.dismissalKind == kRunOut;
+                wickets += ball.dismissalKind != Dismissal::NotOut;
+                runOuts += ball.dismissalKind == Dismissal::RunOut;
                 byes += ball.runKind == kByes || ball.runKind == kLegByes ? ball.runs : 0;
             }
         }
@@ -269,11 +270,12 @@ protected:
     InningsFigures figures;
     ScoreSheet sheet;
     MatchLog log;
+    ReportListener report{sheet, log};
     OrderHost host;
     Random random;
     CountingDraws counter;
     Random sliderDraws;
-    MatchEngine engine{scores, database, figures, sheet, log, host, counter};
+    MatchEngine engine{scores, database, figures, report, host, counter};
 
     long deliveries = 0;
     int wicketsBefore = 0;
@@ -288,8 +290,9 @@ TEST_F(LongRun, FiguresStayConsistentWithTheRecord) {
     ASSERT_FALSE(HasFailure());
     EXPECT_GT(deliveries, 20000);
     // Every outcome came up, stumpings both by the keeper and, for side 1, by a drawn fielder.
-    for (int kind = kNotOut; kind <= kStumped; ++kind)
-        EXPECT_GT(kinds[kind], 0) << "dismissal kind " << kind;
+    for (const DismissalInfo& kind : kDismissals)
+        EXPECT_GT(kinds[static_cast<int>(kind.kind)], 0)
+            << "dismissal kind " << static_cast<int>(kind.kind);
     EXPECT_GT(keeperStumpings, 0);
     EXPECT_GT(fielderStumpings, 0);
     EXPECT_GT(extras, 0);

@@ -49,7 +49,7 @@ InningsRecord readInnings(const Innings& innings, int completedOvers) {
                 continue;
             ++legal;
             record.runs += ball.runs;
-            record.wickets += ball.dismissalKind != kNotOut ? 1 : 0;
+            record.wickets += ball.dismissalKind != Dismissal::NotOut ? 1 : 0;
         }
         record.lastOverBalls = legal;
         if (record.overs <= completedOvers && legal == kBallsPerOver && over.overRuns() == 0)

@@ -28,7 +28,7 @@ TEST(OverRecord, OverRunsCountsExtrasByesAndRuns) {
 TEST(InningsRecord, IsSevenThousandEightHundredBytesAndRoundTrips) {
     Innings innings;
     innings.overs[0].bowlerId = 4;
-    innings.overs[0].balls[0] = Ball{1, kLegalBall, kCaught, kRunsTaken, 0, 9};
+    innings.overs[0].balls[0] = Ball{1, kLegalBall, Dismissal::Caught, kRunsTaken, 0, 9};
     innings.overs[49].wideRuns = 2;
     ArchiveWriter writer;
     innings.serialize(writer);

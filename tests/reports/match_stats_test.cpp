@@ -28,7 +28,7 @@ TEST(MatchStatistics, FiguresOfAHandMadeMatch) {
     cards[0].wicketsDown = 7;
     cards[0].oversDone = 50;
     cards[0].extraWides = 4;
-    cards[0].batting[0] = {0, 101, 120, 9, 2, kNotOut, kNoPlayer, kNoPlayer};
+    cards[0].batting[0] = {0, 101, 120, 9, 2, Dismissal::NotOut, kNoPlayer, kNoPlayer};
     cards[1].total = 250; // level: a tie
     cards[1].wicketsDown = 10;
     cards[1].oversDone = 48.3;

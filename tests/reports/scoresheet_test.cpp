@@ -31,12 +31,12 @@ PlayerDatabase invented() {
 }
 
 Ball legal(int batsman, int runs, int runKind = kRunsTaken) {
-    return Ball{batsman, kLegalBall, kNotOut, runKind, runs, Fielder};
+    return Ball{batsman, kLegalBall, Dismissal::NotOut, runKind, runs, Fielder};
 }
 Ball extra(int batsman, int kind, int runs = 1) {
-    return Ball{batsman, kind, kNotOut, kRunsTaken, runs, Fielder};
+    return Ball{batsman, kind, Dismissal::NotOut, kRunsTaken, runs, Fielder};
 }
-Ball out(int batsman, int kind, int fielder = Fielder) {
+Ball out(int batsman, Dismissal kind, int fielder = Fielder) {
     return Ball{batsman, kLegalBall, kind, kRunsTaken, 0, fielder};
 }
 
@@ -57,7 +57,7 @@ protected:
     void bowl(const Ball& ball) {
         Over& over = scores.innings[innings].overs[overNumber];
         over.balls[slot] = ball;
-        sheet.recordDelivery(innings, over, over.balls[slot]);
+        sheet.recordDelivery(innings, over, slot, over.balls[slot]);
         if (ball.extraKind == kWide)
             over.wideRuns += ball.runs;
         else if (ball.extraKind == kNoBall)
@@ -91,7 +91,7 @@ TEST_F(ScoreSheetTest, WorkedOverFromFiftyForOne) {
     const Ball one = legal(Opener, 1);
     for (int i = 0; i < 2; ++i)
         over(Quick, {one, one, one, one, one, legal(Opener, 0)});
-    over(Spinner, {out(Fifth, kBowled), one, one, one, one, one});
+    over(Spinner, {out(Fifth, Dismissal::Bowled), one, one, one, one, one});
     for (int i = 0; i < 7; ++i)
         over(Spinner, {one, one, one, one, one, legal(Opener, 0)});
     ASSERT_EQ(card().total, 50);
@@ -125,9 +125,9 @@ TEST_F(ScoreSheetTest, WorkedOverFromFiftyForOne) {
     EXPECT_EQ(card().total, 56);
     EXPECT_EQ(x.runsGiven, 16);
 
-    bowl(out(Second, kCaught, Catcher));
+    bowl(out(Second, Dismissal::Caught, Catcher));
     EXPECT_EQ(b.ballsFaced, 2);
-    EXPECT_EQ(b.howOut, kCaught);
+    EXPECT_EQ(b.howOut, Dismissal::Caught);
     EXPECT_EQ(b.fielderId, Catcher);
     EXPECT_EQ(b.bowlerId, Quick);
     EXPECT_EQ(x.wicketsTaken, 1);
@@ -161,12 +161,12 @@ TEST_F(ScoreSheetTest, WorkedOverFromFiftyForOne) {
 
 TEST_F(ScoreSheetTest, ExampleSectionCharacterForCharacter) {
     InningsCard c;
-    c.batting = {{{Opener, 23, 35, 2, 1, kCaught, Catcher, Quick},
-                  {Second, 5, 14, 0, 0, kBowled, kNoPlayer, Quick},
-                  {Third, 40, 60, 4, 0, kRunOut, Fielder, kNoPlayer},
-                  {Fourth, 12, 22, 1, 0, kStumped, Keeper, Spinner},
-                  {Fifth, 7, 8, 0, 0, kNotOut, kNoPlayer, kNoPlayer},
-                  {Sixth, 0, 2, 0, 0, kNotOut, kNoPlayer, kNoPlayer}}};
+    c.batting = {{{Opener, 23, 35, 2, 1, Dismissal::Caught, Catcher, Quick},
+                  {Second, 5, 14, 0, 0, Dismissal::Bowled, kNoPlayer, Quick},
+                  {Third, 40, 60, 4, 0, Dismissal::RunOut, Fielder, kNoPlayer},
+                  {Fourth, 12, 22, 1, 0, Dismissal::Stumped, Keeper, Spinner},
+                  {Fifth, 7, 8, 0, 0, Dismissal::NotOut, kNoPlayer, kNoPlayer},
+                  {Sixth, 0, 2, 0, 0, Dismissal::NotOut, kNoPlayer, kNoPlayer}}};
     c.bowling = {{{Quick, 10.0, 1, 45, 2, 2, 1},
                   {Spinner, 8.0, 0, 30, 1, 1, 0},
                   {Medium, 5.3, 0, 16, 0, 0, 0}}};
@@ -259,7 +259,7 @@ TEST_F(ScoreSheetTest, WidesAndNoBallsNeverFaceOrEndAnOver) {
 
 TEST_F(ScoreSheetTest, MaidensCountEveryKindOfRun) {
     const Ball dot = legal(Second, 0);
-    over(Quick, {legal(Opener, 0), legal(Opener, 0), out(Opener, kLbw), dot, dot, dot});
+    over(Quick, {legal(Opener, 0), legal(Opener, 0), out(Opener, Dismissal::Lbw), dot, dot, dot});
     over(Spinner, {legal(Second, 1, kByes), dot, dot, dot, dot, dot});
     over(Medium, {dot, dot, dot, dot, dot, legal(Second, 1, kLegByes)});
     EXPECT_EQ(card().bowling[0].maidenOvers, 1);
@@ -276,9 +276,9 @@ TEST_F(ScoreSheetTest, MaidensCountEveryKindOfRun) {
 
 TEST_F(ScoreSheetTest, RunOutCreditsNoBowlerAndIsTheSheetsOnlyRunWord) {
     over(Spinner, {legal(Opener, 3), extra(Second, kWide, 1), legal(Second, 2),
-                   out(Second, kRunOut, Fielder), legal(Third, 4, kByes)});
+                   out(Second, Dismissal::RunOut, Fielder), legal(Third, 4, kByes)});
     const BattingEntry& runOut = card().batting[1];
-    EXPECT_EQ(runOut.howOut, kRunOut);
+    EXPECT_EQ(runOut.howOut, Dismissal::RunOut);
     EXPECT_EQ(runOut.fielderId, Fielder);
     EXPECT_EQ(runOut.bowlerId, kNoPlayer);
     EXPECT_EQ(card().bowling[0].wicketsTaken, 0);
@@ -300,7 +300,7 @@ TEST_F(ScoreSheetTest, PartOverAndBoundaries) {
         over(i % 2 ? Medium : Quick, {legal(Opener, 0), legal(Opener, 0), legal(Opener, 0),
                                       legal(Opener, 0), legal(Opener, 0), legal(Opener, 0)});
     over(Medium, {legal(Opener, 6, kBoundary), legal(Opener, 4, kBoundary),
-                  legal(Opener, 5, kBoundary), out(Opener, kStumped, Keeper)});
+                  legal(Opener, 5, kBoundary), out(Opener, Dismissal::Stumped, Keeper)});
     const std::string sheetText = text();
     EXPECT_NE(sheetText.find("(1  wickets, 37.4 overs)                  15"), std::string::npos);
     EXPECT_NE(sheetText.find("M Medium              18 18  15  1  \r\n"), std::string::npos);
@@ -331,14 +331,14 @@ TEST_F(ScoreSheetTest, RowsBeyondTheLimitsAndBadIndexesAreIgnored) {
 
     // Eleven wickets fit in ten rows without writing past them.
     for (int i = 0; i < 11; ++i)
-        bowl(out(Opener, kBowled));
+        bowl(out(Opener, Dismissal::Bowled));
     EXPECT_EQ(card().wicketsDown, 10);
     EXPECT_EQ(card().fallOfWickets[9].scoreAtFall, 13);
 
     const InningsCard before = sheet.card(0);
     const Over& over = scores.innings[0].overs[0];
-    sheet.recordDelivery(2, over, over.balls[0]);
-    sheet.recordDelivery(-1, over, over.balls[0]);
+    sheet.recordDelivery(2, over, 0, over.balls[0]);
+    sheet.recordDelivery(-1, over, 0, over.balls[0]);
     EXPECT_EQ(sheet.card(0).total, before.total);
     EXPECT_EQ(sheet.card(1).total, 0);
     EXPECT_EQ(sheet.card(1).batting[0].playerId, kNoPlayer);
@@ -355,14 +355,14 @@ TEST_F(ScoreSheetTest, AbsurdRunsSaturateInsteadOfWrapping) {
 }
 
 TEST_F(ScoreSheetTest, UnknownAndUnnamedPlayersAndLongNamesPrint) {
-    over(Keeper, {legal(NoFirstName, 1), out(NoFirstName, kCaught, 999), legal(77, 2)});
+    over(Keeper, {legal(NoFirstName, 1), out(NoFirstName, Dismissal::Caught, 999), legal(77, 2)});
     const std::string sheetText = text();
     EXPECT_NE(sheetText.find("  Nameless          c   "), std::string::npos);
     EXPECT_NE(sheetText.find("\r\n" + std::string(20, ' ') + "not out"), std::string::npos);
     EXPECT_NE(sheetText.find("  1-1 (  Nameless, 0.1 ov)"), std::string::npos);
 
     InningsCard c;
-    c.batting[0] = BattingEntry{Opener, 1, 1, 0, 0, kNotOut, kNoPlayer, kNoPlayer};
+    c.batting[0] = BattingEntry{Opener, 1, 1, 0, 0, Dismissal::NotOut, kNoPlayer, kNoPlayer};
     PlayerDatabase wide;
     wide.assign(PlayerFile{0, {test::makePlayer(0, std::string(30, 'W'), "Zed")}});
     EXPECT_NE(inningsSectionText(c, "Side", wide)

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "reports/sheet_replay.h"
+#include "screen/opened_match.h"
 #include "screen/match_driver.h"
 
 namespace quorvel {
@@ -114,7 +115,7 @@ TEST(SheetReplay, OverwrittenWidesCountInExtrasNotAgainstABatsman) {
     // Two wides whose slot the next delivery took, then six dot balls.
     over.wideRuns = 2;
     for (Ball& ball : over.balls)
-        ball = Ball{striker, kLegalBall, kNotOut, kRunsTaken, 0, kNoPlayer};
+        ball = Ball{striker, kLegalBall, Dismissal::NotOut, kRunsTaken, 0, kNoPlayer};
     ScoreSheet sheet(scores, sides.database);
     replayIntoSheet(sheet, scores);
     const InningsCard& card = sheet.card(0);

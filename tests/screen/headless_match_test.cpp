@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <ctime>
 #include <filesystem>
 #include <regex>
 
@@ -89,6 +90,54 @@ TEST_F(SimFixture, OneSeedGivesIdenticalBytesEverywhere) {
 
     options.seed = 2;
     EXPECT_NE(runSim(options).output, first.output);
+}
+
+// One hash of every output of a fixed set of seeded matches: the scoresheets, logs and match
+// files of single matches and a statistics run. Any change in what the program plays or prints
+// shows here at once; a deliberate change (of the rules or of the bundled database) updates it.
+TEST_F(SimFixture, SeededMatchesKeepTheirSignature) {
+    // A match carries the day it was played: it is hashed as a fixed token (in a match file,
+    // with its one-byte length prefix), so the signature is the same on every day.
+    const std::string today = formatMatchDate(std::time(nullptr));
+    const auto neutral = [&today](std::string bytes) {
+        for (const std::string& dated : {char(today.size()) + today, today})
+            for (std::size_t at; (at = bytes.find(dated)) != std::string::npos;)
+                bytes.replace(at, dated.size(), "<date>");
+        return bytes;
+    };
+    std::uint64_t hash = 14695981039346656037ull;
+    const auto mix = [&](const std::string& bytes) {
+        for (const unsigned char byte : neutral(bytes))
+            hash = (hash ^ byte) * 1099511628211ull;
+    };
+    const char* const countries[] = {"Australia",    "England",   "India",
+                                     "New Zealand",  "Pakistan",  "South Africa",
+                                     "Sri Lanka",    "West Indies", "Zimbabwe"};
+    options.logPath = dir.file("s.log");
+    options.savePath = dir.file("s.quo");
+    for (std::uint32_t seed = 1; seed <= 24; ++seed) {
+        options.seed = seed * 7919u;
+        options.left = countries[seed % 9];
+        options.right = countries[(seed * 4 + 1) % 9];
+        if (options.left == options.right)
+            options.right = countries[(seed + 5) % 9];
+        options.callHeads = seed % 2 == 0;
+        options.electBat = seed % 3 != 0;
+        const SimResult result = runSim(options);
+        ASSERT_EQ(result.exitStatus, 0) << result.errors;
+        mix(result.output);
+        mix(test::readBytes(options.logPath));
+        mix(test::readBytes(options.savePath));
+    }
+    SimOptions stats;
+    stats.seed = 11;
+    stats.matches = 180;
+    stats.stats = true;
+    stats.allPairs = true;
+    PlayerDatabase database;
+    database.assign(test::bundledPlayers());
+    mix(runSimStatistics(stats, database).output);
+    EXPECT_EQ(hash, 0x1cdac63357d74242ull) << std::hex << hash;
 }
 
 TEST_F(SimFixture, TheCallAndTheElectionDecideWhoBatsFirst) {

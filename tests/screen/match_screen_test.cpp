@@ -37,7 +37,7 @@ TEST(MatchScreenStates, NoMatchUntilStartedAndNothingAfterTheEnd) {
     EXPECT_EQ(run.screen.log().text(), log);
 
     // File > New: the record and figures cleared, nothing can be bowled, the log kept.
-    run.screen.beginNewMatch();
+    run.screen.beginNewMatch(Scores{});
     EXPECT_EQ(run.screen.state(), MatchState::NoMatch);
     EXPECT_FALSE(run.screen.bowlOverEnabled());
     EXPECT_FALSE(anyEnabled(run.screen.bowlerButtons()));

@@ -1,0 +1,44 @@
+#include "common/text_format.h"
+
+#include <cstdarg>
+#include <cstdio>
+
+namespace quorvel {
+
+namespace {
+
+void appendFormatList(std::string& out, const char* pattern, std::va_list args) {
+    char buffer[256];
+    std::va_list again;
+    va_copy(again, args);
+    const int length = std::vsnprintf(buffer, sizeof buffer, pattern, args);
+    if (length > 0 && static_cast<std::size_t>(length) < sizeof buffer) {
+        out.append(buffer, static_cast<std::size_t>(length));
+    } else if (length > 0) {
+        const std::size_t at = out.size();
+        out.resize(at + static_cast<std::size_t>(length) + 1);
+        std::vsnprintf(out.data() + at, static_cast<std::size_t>(length) + 1, pattern, again);
+        out.resize(at + static_cast<std::size_t>(length));
+    }
+    va_end(again);
+}
+
+} // namespace
+
+std::string formatText(const char* pattern, ...) {
+    std::string text;
+    std::va_list args;
+    va_start(args, pattern);
+    appendFormatList(text, pattern, args);
+    va_end(args);
+    return text;
+}
+
+void appendFormat(std::string& out, const char* pattern, ...) {
+    std::va_list args;
+    va_start(args, pattern);
+    appendFormatList(out, pattern, args);
+    va_end(args);
+}
+
+} // namespace quorvel

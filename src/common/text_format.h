@@ -1,0 +1,12 @@
+#pragma once
+// printf-style formatting into std::string, for the game's fixed-layout texts (commentary,
+// scorecards, summary lines). Nothing is ever cut: the text grows to fit.
+
+#include <string>
+
+namespace quorvel {
+
+[[gnu::format(printf, 1, 2)]] std::string formatText(const char* pattern, ...);
+[[gnu::format(printf, 2, 3)]] void appendFormat(std::string& out, const char* pattern, ...);
+
+} // namespace quorvel

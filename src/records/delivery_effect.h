@@ -1,0 +1,49 @@
+#pragma once
+// What one delivery does to the figures of its innings: the runs it adds and to whom they are
+// charged, whether it is a ball of the over, and the wicket it takes. The running figures, the
+// scorecard, an opened match's replay and the statistics all read a delivery through this one
+// rule.
+
+#include <cstdint>
+
+#include "records/innings.h"
+
+namespace quorvel {
+
+struct DeliveryEffect {
+    enum class Kind {
+        Charged, // a wide or a no-ball: its runs are charged to the bowler, it is bowled again
+        Legal,   // a ball of the over, faced by the striker
+        Void,    // a slot whose values name no delivery (a damaged file): it counts nothing
+    };
+    Kind kind = Kind::Void;
+    std::int32_t totalRuns = 0;   // to the innings' total
+    std::int32_t batsmanRuns = 0; // to the striker
+    std::int32_t bowlerRuns = 0;  // conceded by the bowler
+    std::int32_t wides = 0;
+    std::int32_t noBalls = 0;
+    std::int32_t byes = 0;
+    std::int32_t legByes = 0;
+    bool four = false;
+    bool six = false;
+    // The striker's dismissal; nullptr when he is not out. A wicket carries no runs.
+    const DismissalInfo* wicket = nullptr;
+    // The batsmen crossed an odd number of times.
+    bool swapsStrike = false;
+
+    bool legal() const { return kind == Kind::Legal; }
+};
+
+DeliveryEffect deliveryEffect(const Ball& ball);
+
+// A delivery in slot 0..5 of its over ends the over when it fills the sixth slot and is not a
+// wide or a no-ball.
+inline bool endsOver(int slot, const DeliveryEffect& effect) {
+    return slot == kBallsPerOver - 1 && effect.kind != DeliveryEffect::Kind::Charged;
+}
+
+// An over that gave away no run of any kind, extras included (summed wide, so that absurd
+// stored values cannot overflow).
+bool isMaiden(const Over& over);
+
+} // namespace quorvel

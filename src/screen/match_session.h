@@ -1,0 +1,52 @@
+#pragma once
+// One match from its set-up to its result: the choice of sides, the toss, the choice to bat or
+// bowl, the first innings set up, then over after over. Every choice goes through MatchChoices,
+// which the game answers with its dialogs and the headless simulator with the computer's rules,
+// so the sequence itself is written once.
+
+#include "screen/match_screen.h"
+#include "setup/toss.h"
+
+namespace quorvel {
+
+struct TossOutcome {
+    bool userWon = false;
+    int coinFace = kHeads;
+};
+
+class MatchChoices : public MatchScreenUser {
+public:
+    // Fills both sides of `scores` (nothing bowled yet); false when the choice was abandoned.
+    virtual bool chooseSides(Scores& scores) = 0;
+    // The chosen sides are now the match in hand.
+    virtual void sidesChosen() {}
+    // Tosses the coin for the user's call.
+    virtual TossOutcome toss() = 0;
+    // The user won the toss: true to bat first, false to bowl.
+    virtual bool userBatsFirst() = 0;
+    // The computer won the toss: tells the user what it decided.
+    virtual void announceDecision(const std::string& message) { (void)message; }
+    // The toss is recorded: the first innings is set up.
+    virtual void startFirstInnings(MatchScreen& screen) { screen.startMatch(); }
+    // Before an over that the user's side bowls: choose its bowler and sliders on the screen
+    // (a player does this with the ">" buttons; the simulator with the computer's plan).
+    virtual void captainUserSide(MatchScreen& screen) { (void)screen; }
+};
+
+class MatchSession {
+public:
+    MatchSession(MatchScreen& screen, MatchChoices& choices) : screen_(screen), choices_(choices) {}
+
+    // A new match up to its first ball. Returns false, with the match in hand untouched, when
+    // the choice of sides was abandoned.
+    bool begin();
+    // Bowls over after over until the match is over. Returns false when an over could not be
+    // bowled because no bowler was chosen.
+    bool playToEnd();
+
+private:
+    MatchScreen& screen_;
+    MatchChoices& choices_;
+};
+
+} // namespace quorvel

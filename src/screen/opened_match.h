@@ -1,0 +1,18 @@
+#pragma once
+// An opened match on the form: the running figures as they stood at the end of its last
+// innings, worked out from its replayed scoresheet.
+
+#include "engine/innings_figures.h"
+#include "records/scores.h"
+#include "reports/scoresheet.h"
+
+namespace quorvel {
+
+class PlayerDatabase;
+
+// The running figures at the end of innings `innings`, from the replayed sheet: side names,
+// totals, overs and rates, the chase (second innings), the not-out batsmen and the bowler rows.
+InningsFigures finalFigures(const Scores& scores, const ScoreSheet& sheet, int innings,
+                            const PlayerDatabase& database);
+
+} // namespace quorvel

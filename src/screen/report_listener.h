@@ -1,0 +1,32 @@
+#pragma once
+// Keeps a match's scorecard tallies and commentary log up to date from what the engine
+// publishes: each delivery goes to the sheet, each piece of commentary to the log.
+
+#include "engine/match_listener.h"
+#include "reports/match_log.h"
+#include "reports/scoresheet.h"
+
+namespace quorvel {
+
+class ReportListener final : public MatchListener {
+public:
+    ReportListener(ScoreSheet& sheet, MatchLog& log) : sheet_(sheet), log_(log) {}
+
+    void deliveryBowled(int innings, const Over& over, int slot, const Ball& ball) override {
+        sheet_.recordDelivery(innings, over, slot, ball);
+    }
+    void commentary(std::string_view text) override { log_.appendLine(text); }
+    // A match's first innings starts the sheet afresh: empty cards under the header lines.
+    void inningsStarted(int innings) override {
+        if (innings == 0) {
+            sheet_.clearTables();
+            sheet_.writeHeader();
+        }
+    }
+
+private:
+    ScoreSheet& sheet_;
+    MatchLog& log_;
+};
+
+} // namespace quorvel
