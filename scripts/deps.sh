@@ -26,4 +26,4 @@ need_packages() {
 }
 
 CORE_PACKAGES=(g++ make cmake libgtest-dev libgmock-dev libbenchmark-dev)
-GUI_PACKAGES=(libwxgtk3.2-dev xvfb xauth)
+GUI_PACKAGES=(libwxgtk3.2-dev xvfb xauth openbox x11-utils)

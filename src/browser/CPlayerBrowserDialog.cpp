@@ -84,6 +84,13 @@ void CPlayerBrowserDialog::build() {
                           wxDefaultSize, 0, nullptr, wxLB_SINGLE | wxLB_ALWAYS_SB);
     place(list_, 7, 7, 101, 126);
     list_->Bind(wxEVT_LISTBOX, &CPlayerBrowserDialog::onSelection, this);
+    // Enter on a selected row reads the boxes back and closes, as Enter anywhere else does.
+    watchActivation(list_);
+    enablePrefixSearch(list_);
+    list_->Bind(wxEVT_LISTBOX_DCLICK, [this](wxCommandEvent&) {
+        if (takeActivation() == Activation::Enter)
+            onEnter();
+    });
 
     for (const quorvel::PlayerBrowser::Box& box : quorvel::PlayerBrowser::boxes()) {
         const BoxPlace* where = placeOf(box.controlId);

@@ -22,7 +22,12 @@ enum class MatchState { NoMatch, FirstInnings, SecondInnings, MatchOver };
 
 // The choose-bowler buttons (">") of the ten bowler rows and the "Bowl Over" button.
 struct BowlerButtons {
-    std::array<bool, kBowlerRows> shown{};
+    // Before any innings every ">" stands on the form, disabled.
+    std::array<bool, kBowlerRows> shown = [] {
+        std::array<bool, kBowlerRows> all{};
+        all.fill(true);
+        return all;
+    }();
     std::array<bool, kBowlerRows> enabled{};
     std::array<bool, kBowlerRows> checked{};
     bool bowlOverEnabled = false;

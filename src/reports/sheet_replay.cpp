@@ -24,6 +24,42 @@ int overwrittenExtraRuns(const Over& over, int kind) {
     return total > held ? total - held : 0;
 }
 
+// The last over bowled in an innings, or nullptr.
+const Over* lastOverBowled(const Innings& innings) {
+    const Over* last = nullptr;
+    for (const Over& over : innings.overs)
+        if (over.bowled())
+            last = &over;
+    return last;
+}
+
+// An innings that ended inside an over (its tenth wicket, or the target reached) never completed
+// that over on the live screen: the overs stood at the balls bowled (46.6, not 47) and no maiden
+// was credited, where the card rounds the over up once its sixth slot is filled. The figures are
+// put back as the live screen had them, adding 0.1 a legal ball as it did.
+void undoUnfinishedOver(InningsFigures& f, const Over& last, const BowlingEntry* bowler,
+                        int bowlerRow) {
+    if (last.balls[kBallsPerOver - 1].batsmanId == kNoPlayer)
+        return; // the card did not round this over up either
+    const bool endedInside = f.totalWickets >= 10 || (f.inningsIndex == 1 && f.totalRuns >= f.target);
+    if (!endedInside)
+        return;
+    auto liveFigure = [&last](double roundedUp) {
+        double figure = roundedUp - 1;
+        for (const Ball& ball : last.balls)
+            if (ball.batsmanId != kNoPlayer && ball.extraKind == kLegalBall)
+                figure += 0.1;
+        return figure;
+    };
+    f.oversFigure = liveFigure(f.oversFigure);
+    f.overNumber = static_cast<int>(f.oversFigure);
+    if (bowler == nullptr || bowlerRow < 0)
+        return;
+    f.bowlerOvers[bowlerRow] = liveFigure(bowler->oversDone);
+    if (last.overRuns() == 0 && f.bowlerMaidens[bowlerRow] > 0)
+        --f.bowlerMaidens[bowlerRow];
+}
+
 } // namespace
 
 int replayIntoSheet(ScoreSheet& sheet, const Scores& scores) {
@@ -96,6 +132,9 @@ InningsFigures finalFigures(const Scores& scores, const ScoreSheet& sheet, int i
 
     // The bowler rows as the innings listed them; a bowler's figures stand on his first row.
     fillBowlerRows(f, scores.teams[scores.fieldingSide(innings)], database);
+    const Over* last = lastOverBowled(scores.innings[innings]);
+    const BowlingEntry* lastBowler = nullptr;
+    int lastBowlerRow = -1;
     std::array<bool, 10> used{};
     for (int row = 0; row < kBowlerRows; ++row) {
         const Player* player = database.findByDisplayName(f.bowlerNames[row]);
@@ -110,8 +149,16 @@ InningsFigures finalFigures(const Scores& scores, const ScoreSheet& sheet, int i
             f.bowlerMaidens[row] = entry.maidenOvers;
             f.bowlerRuns[row] = entry.runsGiven;
             f.bowlerWickets[row] = entry.wicketsTaken;
+            if (last != nullptr && entry.playerId == last->bowlerId) {
+                lastBowler = &entry;
+                lastBowlerRow = row;
+            }
             break;
         }
+    }
+    if (last != nullptr) {
+        undoUnfinishedOver(f, *last, lastBowler, lastBowlerRow);
+        updateRates(f);
     }
     return f;
 }

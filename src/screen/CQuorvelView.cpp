@@ -142,17 +142,20 @@ wxWindow* CQuorvelView::dialogParent() const {
 
 void CQuorvelView::onFileNew() {
     CQuorvelDoc* doc = document();
-    openedFigures_.reset();
-    openedSheet_.reset();
-    screen_->beginNewMatch();
-    refresh();
-
+    // The sides are chosen into a fresh record: the match in hand (record, title, figures,
+    // buttons, scoresheet) changes only once Select Teams is accepted, so Cancel or Escape
+    // there leaves it as it was and it can go on or be saved unchanged.
+    quorvel::Scores chosen;
     {
-        CSelectTeamsDialog teams(dialogParent(), doc->scores, quorvel::playerDatabase());
+        CSelectTeamsDialog teams(dialogParent(), chosen, quorvel::playerDatabase());
         if (teams.ShowModal() != wxID_OK)
             return;
     }
+    openedFigures_.reset();
+    openedSheet_.reset();
+    screen_->beginNewMatch(chosen);
     doc->buildTitle();
+    refresh();
 
     bool userWon = false;
     int face = quorvel::kHeads;

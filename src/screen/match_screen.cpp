@@ -33,8 +33,8 @@ void MatchScreen::initialUpdate() {
     scoresheetEnabled_ = false;
 }
 
-void MatchScreen::beginNewMatch() {
-    scores_.reset();
+void MatchScreen::beginNewMatch(const Scores& chosen) {
+    scores_ = chosen;
     resetFigures(0);
     flow_.stop();
 }

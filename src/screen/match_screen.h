@@ -55,9 +55,11 @@ public:
     // Start-up and after a match is opened: no match, every ">", "Scoresheet..." and
     // "Bowl Over" disabled.
     void initialUpdate();
-    // File > New before the teams are chosen: the match record and the figures cleared, and no
-    // over can be bowled until the new match starts (even when the set-up is abandoned).
-    void beginNewMatch();
+    // File > New once Select Teams was accepted: the match record becomes `chosen` (its two
+    // sides filled, nothing bowled) and the figures are cleared; no over can be bowled until the
+    // toss has been made and the first innings set up. Until this call the match in hand is
+    // untouched, so a set-up abandoned in Select Teams leaves it exactly as it was.
+    void beginNewMatch(const Scores& chosen);
     // The teams are chosen and the toss made: "Scoresheet..." enabled and the first innings set
     // up.
     void startMatch();

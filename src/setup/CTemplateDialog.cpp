@@ -1,6 +1,8 @@
 #include "setup/CTemplateDialog.h"
 
 #include <wx/button.h>
+#include <wx/listbox.h>
+#include <wx/time.h>
 #include <wx/msgdlg.h>
 
 CTemplateDialog::CTemplateDialog(wxWindow* parent, const wxString& title, int widthDlu,
@@ -53,6 +55,76 @@ void CTemplateDialog::onEnter() {
     ok->ProcessWindowEvent(click);
 }
 
+void CTemplateDialog::watchActivation(wxWindow* list) {
+    list->Bind(wxEVT_LEFT_DOWN, [this](wxMouseEvent& event) {
+        doubleClicked_ = false;
+        event.Skip();
+    });
+    list->Bind(wxEVT_LEFT_DCLICK, [this](wxMouseEvent& event) {
+        doubleClicked_ = true;
+        event.Skip();
+    });
+    // Enter on a selected row never gets this far: the list turns it into an activation first.
+    list->Bind(wxEVT_KEY_DOWN, [this](wxKeyEvent& event) {
+        doubleClicked_ = false;
+        lastListKey_ = event.GetKeyCode();
+        event.Skip();
+    });
+}
+
+CTemplateDialog::Activation CTemplateDialog::takeActivation() {
+    const Activation how = doubleClicked_                ? Activation::DoubleClick
+                           : lastListKey_ == WXK_SPACE ? Activation::Other
+                                                       : Activation::Enter;
+    doubleClicked_ = false;
+    lastListKey_ = 0;
+    return how;
+}
+
+void CTemplateDialog::enablePrefixSearch(wxListBox* list) {
+    list->Bind(wxEVT_CHAR, [this, list](wxKeyEvent& event) {
+        if (!typeAhead(list, event))
+            event.Skip();
+    });
+}
+
+bool CTemplateDialog::typeAhead(wxListBox* list, const wxKeyEvent& event) {
+    const wxChar typed = event.GetUnicodeKey();
+    if (typed == WXK_NONE || typed < ' ' || (event.GetModifiers() & ~wxMOD_SHIFT) != 0)
+        return false;
+    const wxLongLong now = wxGetLocalTimeMillis();
+    if (now - typedAt_ > 1000)
+        typed_.clear();
+    if (typed == ' ' && typed_.empty())
+        return false; // Space keeps its own meaning in a list
+    typedAt_ = now;
+    typed_ += typed;
+    const auto firstStartingWith = [list](const wxString& prefix) {
+        const wxString wanted = prefix.Lower();
+        for (unsigned row = 0; row < list->GetCount(); ++row)
+            if (list->GetString(row).Lower().StartsWith(wanted))
+                return static_cast<int>(row);
+        return static_cast<int>(wxNOT_FOUND);
+    };
+    int row = firstStartingWith(typed_);
+    if (row == wxNOT_FOUND && typed_.length() > 1) {
+        // Nothing starts with the whole prefix: start again from this letter.
+        typed_ = wxString(typed);
+        row = firstStartingWith(typed_);
+    }
+    if (row == wxNOT_FOUND)
+        return true;
+    if (list->HasMultipleSelection())
+        list->DeselectAll();
+    list->SetSelection(row);
+    list->EnsureVisible(row);
+    wxCommandEvent changed(wxEVT_LISTBOX, list->GetId());
+    changed.SetEventObject(list);
+    changed.SetInt(row);
+    list->ProcessWindowEvent(changed);
+    return true;
+}
+
 void CTemplateDialog::finish(int result) {
     if (IsModal()) {
         EndModal(result);
@@ -69,6 +141,14 @@ void CTemplateDialog::onCharHook(wxKeyEvent& event) {
     }
     if ((event.GetKeyCode() == WXK_RETURN || event.GetKeyCode() == WXK_NUMPAD_ENTER) &&
         event.GetModifiers() == wxMOD_NONE) {
+        // Enter presses the push button that has the focus, and OK only from anywhere else.
+        auto* focused = dynamic_cast<wxButton*>(FindFocus());
+        if (focused != nullptr && focused->IsEnabled() && wxGetTopLevelParent(focused) == this) {
+            wxCommandEvent click(wxEVT_BUTTON, focused->GetId());
+            click.SetEventObject(focused);
+            focused->ProcessWindowEvent(click);
+            return;
+        }
         onEnter();
         return;
     }

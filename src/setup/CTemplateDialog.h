@@ -7,9 +7,12 @@
 // default GUI font at its normal size instead, so that no text is clipped on any desktop.
 
 #include <wx/dialog.h>
+#include <wx/longlong.h>
 #include <wx/string.h>
 
 #include "shell/dialog_fields.h"
+
+class wxListBox;
 
 class CTemplateDialog : public wxDialog {
 public:
@@ -34,13 +37,31 @@ protected:
     // Escape: by default closes without reading anything back (wxID_CANCEL). A dialog that must
     // not close on Escape overrides this with nothing.
     virtual void onEscape();
-    // Enter: by default presses OK when the dialog has an enabled OK button.
+    // Enter away from a push button: by default presses OK when the dialog has an enabled OK
+    // button. (Enter on a push button presses that button.)
     virtual void onEnter();
+
+    // The toolkit reports a double-click, Enter on a selected row and Space in a list alike, as
+    // one list activation (wxEVT_LISTBOX_DCLICK). watchActivation() follows a list's mouse and
+    // keys so that takeActivation() can tell, in the activation's handler, which it was.
+    enum class Activation { DoubleClick, Enter, Other };
+    // Typing letters in the list jumps to (selects, shows and reports) the first entry that
+    // starts with them, ignoring case; a pause of a second starts a new prefix.
+    void enablePrefixSearch(wxListBox* list);
+    void watchActivation(wxWindow* list);
+    Activation takeActivation();
     // Closes the dialog with result (or hides it when it was shown without a modal run).
     void finish(int result);
 
 private:
     void onCharHook(wxKeyEvent& event);
+
+    bool typeAhead(wxListBox* list, const wxKeyEvent& event);
+
+    bool doubleClicked_ = false;
+    int lastListKey_ = 0;
+    wxString typed_;
+    wxLongLong typedAt_ = 0;
 };
 
 // An 8-bit text of the game as a wx string, and back (each byte is one character).

@@ -97,6 +97,7 @@ QuorvelShell startQuorvelShell(const wxString& matchPath) {
     }
     frame->Show();
     frame->Update();
+    frame->focusForm();
     return shell;
 }
 

@@ -69,6 +69,10 @@ void selectRows(wxListBox* list, const std::vector<int>& rows) {
 void doubleClickRow(wxListBox* list, int row) {
     ASSERT_NE(list, nullptr);
     list->SetSelection(row);
+    // The mouse's double-click, then the list's activation it brings.
+    wxMouseEvent mouse(wxEVT_LEFT_DCLICK);
+    mouse.SetEventObject(list);
+    list->ProcessWindowEvent(mouse);
     wxCommandEvent event(wxEVT_LISTBOX_DCLICK, list->GetId());
     event.SetEventObject(list);
     event.SetInt(row);

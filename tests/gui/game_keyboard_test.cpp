@@ -1,0 +1,168 @@
+// The game driven by real key presses (the X test extension, through wxUIActionSimulator): Enter
+// and Escape routing in the dialogs, the accelerators right after start-up and after dialogs,
+// two overs played with the keyboard alone, and a cancelled File > New that loses nothing.
+// Focus needs a window manager; without one these tests skip.
+
+#include <wx/listbox.h>
+#include <wx/uiaction.h>
+
+#include "browser/CPlayerBrowserDialog.h"
+#include "gui/game_support.h"
+#include "records/scores.h"
+#include "setup/CBatOrBowlDialog.h"
+#include "setup/CSelectTeamsDialog.h"
+
+namespace quorvel::gui {
+namespace {
+
+void settle() {
+    for (int i = 0; i < 6; ++i) {
+        wxYield();
+        wxMilliSleep(10);
+    }
+}
+
+bool waitActive(wxTopLevelWindow& window) {
+    window.Raise();
+    for (int i = 0; i < 300 && !window.IsActive(); ++i) {
+        wxYield();
+        wxMilliSleep(10);
+    }
+    return window.IsActive();
+}
+
+// A driver that lets the dialog run for real and, once it is active, presses keys in it; a
+// dialog the keys left open is closed as a failure, so that no test hangs.
+std::function<int(wxDialog&)> really(std::function<void(wxDialog&)> keys) {
+    return [keys](wxDialog& dialog) {
+        dialog.CallAfter([&dialog, keys] {
+            if (waitActive(dialog))
+                keys(dialog);
+            if (dialog.IsModal()) {
+                ADD_FAILURE() << "the keys left the dialog open";
+                dialog.EndModal(wxID_ABORT);
+            }
+        });
+        return static_cast<int>(wxID_NONE);
+    };
+}
+
+class GameKeyboard : public GameTest {
+  protected:
+    void SetUp() override {
+        GameTest::SetUp();
+        if (!waitActive(frame()))
+            GTEST_SKIP() << "no window manager: keyboard focus cannot be tested";
+    }
+    void key(int code, int modifiers = wxMOD_NONE) {
+        keys.Char(code, modifiers);
+        settle();
+    }
+    // Every box of the form and the state of every control.
+    std::vector<std::string> screenShown() {
+        std::vector<std::string> shown;
+        for (wxWindow* child : form().GetChildren())
+            shown.push_back(std::string(child->GetLabel().ToUTF8()) + (child->IsShown() ? "+" : "-") +
+                            (child->IsEnabled() ? "+" : "-"));
+        return shown;
+    }
+    wxUIActionSimulator keys;
+    AnswerEverything answers;
+};
+
+TEST_F(GameKeyboard, EnterPressesTheFocusedButtonAndAcceleratorsWorkAtOnce) {
+    key('o', wxMOD_CONTROL); // right after start-up, without a click
+    EXPECT_EQ(fileQuestions, 1);
+
+    answers.answer("CSelectTeamsDialog", really([this](wxDialog& d) {
+        click(&d, CSelectTeamsDialog::kLeftSelectId);
+        click(&d, CSelectTeamsDialog::kRightSelectId);
+        d.FindWindow(CSelectTeamsDialog::kLeftHintsId)->SetFocus();
+        key(WXK_RETURN); // the hint, and the dialog stays
+        EXPECT_EQ(answers.messages.size(), 1u);
+        EXPECT_TRUE(d.IsModal());
+        auto* list = control<wxListBox>(&d, CSelectTeamsDialog::kPlayerListId);
+        list->SetFocus();
+        // Typing a name's first letters selects the first entry starting with them.
+        const wxString last = list->GetString(list->GetCount() - 1).Lower();
+        key(last[0]);
+        key(last[1]);
+        wxArrayInt selected;
+        ASSERT_EQ(list->GetSelections(selected), 1) << last;
+        EXPECT_TRUE(list->GetString(selected[0]).Lower().StartsWith(last.Left(2)));
+        key(WXK_RETURN); // OK, once, and no browser
+    }));
+    key('n', wxMOD_CONTROL);
+    EXPECT_EQ(answers.counts["CPlayerBrowserDialog"], 0);
+    EXPECT_EQ(answers.counts["CTossDialog"], 1);
+    EXPECT_EQ(screen().state(), MatchState::FirstInnings);
+
+    answers.answer("CPlayerBrowserDialog", really([this](wxDialog& d) {
+        auto* list = control<wxListBox>(&d, PlayerBrowser::kPlayerListId);
+        selectRows(list, {3});
+        list->SetFocus();
+        key(WXK_RETURN);
+    }));
+    command(CMainFrame::kViewPlayersId);
+    EXPECT_EQ(answers.counts["CPlayerBrowserDialog"], 1);
+    key('s', wxMOD_CONTROL); // the form holds the focus again after the dialog
+    EXPECT_EQ(fileQuestions, 2);
+}
+
+TEST_F(GameKeyboard, TwoOversWithTheKeyboardAlone) {
+    answers.answer("CBatOrBowlDialog", [](wxDialog& d) {
+        if (d.FindWindow(CBatOrBowlDialog::kBowlFirstId)->IsEnabled())
+            click(&d, CBatOrBowlDialog::kBowlFirstId);
+        return static_cast<int>(wxID_OK);
+    });
+    // The user fields first (the computer may win the toss and bat).
+    for (int tries = 0; tries < 12; ++tries) {
+        key('n', wxMOD_CONTROL);
+        if (doc().scores.teams[doc().scores.battingSide(0)].isComputerControlled())
+            break;
+    }
+    ASSERT_TRUE(doc().scores.teams[doc().scores.battingSide(0)].isComputerControlled());
+    const auto tabTo = [this](const std::function<bool(wxWindow*)>& wanted) {
+        for (int i = 0; i < 80 && !wanted(wxWindow::FindFocus()); ++i)
+            key(WXK_TAB);
+        return wanted(wxWindow::FindFocus());
+    };
+    for (int over = 0; over < 2; ++over) {
+        ASSERT_TRUE(tabTo([](wxWindow* w) {
+            auto* row = dynamic_cast<CRowButton*>(w);
+            return row != nullptr && row->IsEnabled() && !row->checked();
+        }));
+        auto* row = static_cast<CRowButton*>(wxWindow::FindFocus());
+        key(WXK_SPACE);
+        EXPECT_TRUE(row->checked());
+        ASSERT_TRUE(tabTo([this](wxWindow* w) { return w == form().FindWindow(CMatchForm::kBowlOverId); }));
+        key(WXK_RETURN);
+        EXPECT_EQ(screen().figures().overNumber, over + 1);
+    }
+}
+
+TEST_F(GameKeyboard, EscapeInANewMatchLeavesTheSavedMatchAndTheScreenAsTheyWere) {
+    key('n', wxMOD_CONTROL);
+    for (int row = 0; row < kBowlerRows && !enabled(CMatchForm::kBowlOverId); ++row)
+        if (enabled(CMatchForm::kBowlerRowIds[row][5]))
+            press(CMatchForm::kBowlerRowIds[row][5]);
+    press(CMatchForm::kBowlOverId);
+    const std::string path = scratch_.file("kept.quo");
+    nextFile = path;
+    command(CMainFrame::kFileSaveId);
+    command(CMainFrame::kFileOpenId);
+    const std::string saved = test::readBytes(path);
+    const std::vector<std::string> before = screenShown();
+    const wxString title = frame().GetTitle();
+
+    answers.answer("CSelectTeamsDialog", really([this](wxDialog&) { key(WXK_ESCAPE); }));
+    key('n', wxMOD_CONTROL);
+    EXPECT_EQ(answers.counts["CSelectTeamsDialog"], 2);
+    key('s', wxMOD_CONTROL);
+    EXPECT_TRUE(test::readBytes(path) == saved);
+    EXPECT_EQ(screenShown(), before);
+    EXPECT_EQ(frame().GetTitle(), title);
+}
+
+} // namespace
+} // namespace quorvel::gui
