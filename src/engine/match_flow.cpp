@@ -71,6 +71,7 @@ MatchFlow::MatchFlow(Scores& scores, const PlayerDatabase& database, InningsFigu
 void MatchFlow::stop() {
     state_ = MatchState::NoMatch;
     buttons_.disableAll();
+    buttons_.shown.fill(true);
     inningsLines_ = {};
 }
 

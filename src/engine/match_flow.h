@@ -59,8 +59,8 @@ public:
               MatchEngine& engine, MatchHost& host, MatchLog& log, RandomSource& random,
               FlowScreen& screen);
 
-    // No match: every ">" and "Bowl Over" disabled (after start-up, and when a new match is
-    // being set up).
+    // No match: every ">" shown and disabled, "Bowl Over" disabled (after start-up, after a
+    // match is opened, and when a new match is being set up).
     void stop();
     // A new match goes into its first innings; the screen then sets it up.
     void beginMatch();

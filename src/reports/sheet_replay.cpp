@@ -33,17 +33,14 @@ const Over* lastOverBowled(const Innings& innings) {
     return last;
 }
 
-// An innings that ended inside an over (its tenth wicket, or the target reached) never completed
-// that over on the live screen: the overs stood at the balls bowled (46.6, not 47) and no maiden
-// was credited, where the card rounds the over up once its sixth slot is filled. The figures are
-// put back as the live screen had them, adding 0.1 a legal ball as it did.
-void undoUnfinishedOver(InningsFigures& f, const Over& last, const BowlingEntry* bowler,
-                        int bowlerRow) {
-    if (last.balls[kBallsPerOver - 1].batsmanId == kNoPlayer)
-        return; // the card did not round this over up either
-    const bool endedInside = f.totalWickets >= 10 || (f.inningsIndex == 1 && f.totalRuns >= f.target);
-    if (!endedInside)
-        return;
+// The figures as the live screen ended them, where the card's differ. An innings that ended
+// inside an over (its tenth wicket, or the target reached) never completed that over live: the
+// overs stood at the balls bowled (46.6, not 47) and no maiden was credited, where the card rounds
+// the over up once its sixth slot is filled. A chase that ran its fifty overs kept the required
+// rate last worked out before the over was rounded up. Figures are rebuilt as the live screen
+// built them, adding 0.1 a legal ball.
+void putBackLiveEnd(InningsFigures& f, const Over& last, const BowlingEntry* bowler,
+                    int bowlerRow) {
     auto liveFigure = [&last](double roundedUp) {
         double figure = roundedUp - 1;
         for (const Ball& ball : last.balls)
@@ -51,6 +48,12 @@ void undoUnfinishedOver(InningsFigures& f, const Over& last, const BowlingEntry*
                 figure += 0.1;
         return figure;
     };
+    const bool chase = f.inningsIndex == 1;
+    if (chase && f.oversFigure == kOversPerInnings && f.totalRuns < f.target)
+        f.requiredRate = (f.target - f.totalRuns) / (kOversPerInnings - liveFigure(f.oversFigure));
+    const bool endedInside = f.totalWickets >= 10 || (chase && f.totalRuns >= f.target);
+    if (last.balls[kBallsPerOver - 1].batsmanId == kNoPlayer || !endedInside)
+        return;
     f.oversFigure = liveFigure(f.oversFigure);
     f.overNumber = static_cast<int>(f.oversFigure);
     if (bowler == nullptr || bowlerRow < 0)
@@ -157,7 +160,7 @@ InningsFigures finalFigures(const Scores& scores, const ScoreSheet& sheet, int i
         }
     }
     if (last != nullptr) {
-        undoUnfinishedOver(f, *last, lastBowler, lastBowlerRow);
+        putBackLiveEnd(f, *last, lastBowler, lastBowlerRow);
         updateRates(f);
     }
     return f;
