@@ -136,10 +136,6 @@ void CPlayerBrowserDialog::build(const quorvel::PlayerDatabase& database) {
     // Enter on a selected row reads the boxes back and closes, as Enter anywhere else does.
     watchActivation(list_);
     enablePrefixSearch(list_);
-    list_->Bind(wxEVT_LISTBOX_DCLICK, [this](wxCommandEvent&) {
-        if (takeActivation() == Activation::Enter)
-            onEnter();
-    });
 
     for (const quorvel::PlayerBrowser::Box& box : quorvel::PlayerBrowser::boxes()) {
         const BoxPlace* where = placeOf(box.controlId);

@@ -29,6 +29,8 @@ class CFigureBox : public wxWindow {
 
     void SetLabel(const wxString& label) override;
     wxString GetLabel() const override { return text_; }
+    // Only shows figures: Tab passes it by on its way to the controls a user acts on.
+    bool AcceptsFocus() const override { return false; }
     bool rightAligned() const { return rightAligned_; }
     // Whether the whole text fits inside the box.
     bool textFits() const;

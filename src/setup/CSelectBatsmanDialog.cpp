@@ -62,8 +62,9 @@ void CSelectBatsmanDialog::build() {
 
     enablePrefixSearch(list_);
     list_->Bind(wxEVT_LISTBOX, &CSelectBatsmanDialog::onSelectionChanged, this);
-    list_->Bind(wxEVT_LISTBOX_DCLICK, [this](wxCommandEvent& event) {
-        onSelectionChanged(event);
+    watchActivation(list_, [this](int) {
+        wxCommandEvent changed;
+        onSelectionChanged(changed);
     });
     ok_->Bind(wxEVT_BUTTON, &CSelectBatsmanDialog::onOk, this);
 }

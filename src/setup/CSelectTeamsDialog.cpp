@@ -191,8 +191,10 @@ void CSelectTeamsDialog::build() {
     rightName_->Bind(wxEVT_TEXT, &CSelectTeamsDialog::onNameEdited, this);
     leftComputer_->Bind(wxEVT_CHECKBOX, &CSelectTeamsDialog::onComputer, this);
     rightComputer_->Bind(wxEVT_CHECKBOX, &CSelectTeamsDialog::onComputer, this);
-    playerList_->Bind(wxEVT_LISTBOX_DCLICK, &CSelectTeamsDialog::onBrowse, this);
-    watchActivation(playerList_);
+    // Only a double-click opens the browser; Enter in any list means OK, as anywhere else.
+    watchActivation(playerList_, [this](int row) { browse(row); });
+    watchActivation(leftList_);
+    watchActivation(rightList_);
     for (wxListBox* list : {leftList_, playerList_, rightList_})
         enablePrefixSearch(list);
     ok_->Bind(wxEVT_BUTTON, &CSelectTeamsDialog::onOk, this);
@@ -294,18 +296,7 @@ void CSelectTeamsDialog::onFilter(wxCommandEvent&) {
     showOk();
 }
 
-void CSelectTeamsDialog::onBrowse(wxCommandEvent& event) {
-    // Only a double-click opens the browser; Enter on a selected row means OK, as anywhere else.
-    switch (takeActivation()) {
-    case Activation::Enter:
-        onEnter();
-        return;
-    case Activation::Other:
-        return;
-    case Activation::DoubleClick:
-        break;
-    }
-    const int row = event.GetSelection();
+void CSelectTeamsDialog::browse(int row) {
     if (row < 0 || row >= static_cast<int>(playerList_->GetCount()))
         return;
     runBrowser_(fromWx(playerList_->GetString(row)));

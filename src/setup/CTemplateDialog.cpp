@@ -1,5 +1,9 @@
 #include "setup/CTemplateDialog.h"
 
+#ifdef __WXGTK__
+#include <dlfcn.h>
+#endif
+
 #include <wx/button.h>
 #include <wx/listbox.h>
 #include <wx/time.h>
@@ -13,6 +17,11 @@ CTemplateDialog::CTemplateDialog(wxWindow* parent, const wxString& title, int wi
     SetEscapeId(wxID_NONE);
     SetClientSize(ConvertDialogToPixels(wxSize(widthDlu, heightDlu)));
     Bind(wxEVT_CHAR_HOOK, &CTemplateDialog::onCharHook, this);
+    Bind(wxEVT_ACTIVATE, [this](wxActivateEvent& event) {
+        event.Skip();
+        if (event.GetActive())
+            showKeyboardFocus(this);
+    });
     Bind(wxEVT_CLOSE_WINDOW, [this](wxCloseEvent& event) {
         if (!event.CanVeto()) {
             event.Skip();
@@ -55,7 +64,7 @@ void CTemplateDialog::onEnter() {
     ok->ProcessWindowEvent(click);
 }
 
-void CTemplateDialog::watchActivation(wxWindow* list) {
+void CTemplateDialog::watchActivation(wxListBox* list, std::function<void(int row)> onDoubleClick) {
     list->Bind(wxEVT_LEFT_DOWN, [this](wxMouseEvent& event) {
         doubleClicked_ = false;
         event.Skip();
@@ -69,6 +78,19 @@ void CTemplateDialog::watchActivation(wxWindow* list) {
         doubleClicked_ = false;
         lastListKey_ = event.GetKeyCode();
         event.Skip();
+    });
+    list->Bind(wxEVT_LISTBOX_DCLICK, [this, onDoubleClick](wxCommandEvent& event) {
+        switch (takeActivation()) {
+        case Activation::Enter:
+            onEnter();
+            break;
+        case Activation::DoubleClick:
+            if (onDoubleClick)
+                onDoubleClick(event.GetSelection());
+            break;
+        case Activation::Other:
+            break;
+        }
     });
 }
 
@@ -153,6 +175,20 @@ void CTemplateDialog::onCharHook(wxKeyEvent& event) {
         return;
     }
     event.Skip();
+}
+
+void showKeyboardFocus(wxWindow* topLevel) {
+#ifdef __WXGTK__
+    // Looked up in the toolkit the program already runs on, so that no toolkit headers are
+    // needed to build.
+    using SetFocusVisible = void (*)(void* window, int setting);
+    static const auto setFocusVisible =
+        reinterpret_cast<SetFocusVisible>(dlsym(RTLD_DEFAULT, "gtk_window_set_focus_visible"));
+    if (setFocusVisible != nullptr && topLevel != nullptr && topLevel->GetHandle() != nullptr)
+        setFocusVisible(topLevel->GetHandle(), 1);
+#else
+    (void)topLevel;
+#endif
 }
 
 wxString toWx(const std::string& text) {

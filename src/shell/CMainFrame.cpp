@@ -16,6 +16,7 @@
 #include "browser/CPlayerBrowserDialog.h"
 #include "records/player_database.h"
 #include "screen/CMatchForm.h"
+#include "setup/CTemplateDialog.h"
 #include "shell/CAboutDialog.h"
 #include "shell/CQuorvelDoc.h"
 
@@ -162,6 +163,7 @@ void CMainFrame::fitToForm() {
 void CMainFrame::focusForm() {
     if (form_ == nullptr || !form_->IsShownOnScreen())
         return;
+    showKeyboardFocus(this);
     for (wxWindow* focus = FindFocus(); focus != nullptr; focus = focus->GetParent())
         if (focus == this)
             return;

@@ -27,7 +27,8 @@ void settle() {
 bool windowManagerRuns() {
     static const bool runs = [] {
         wxArrayString output, errors;
-        wxExecute("xprop -root _NET_SUPPORTING_WM_CHECK", output, errors, wxEXEC_SYNC);
+        wxExecute("xprop -root _NET_SUPPORTING_WM_CHECK", output, errors,
+                  wxEXEC_SYNC | wxEXEC_NODISABLE);
         return !output.empty() && output[0].Contains("window id");
     }();
     return runs;
