@@ -390,6 +390,11 @@ void CMatchForm::show(const quorvel::MatchScreen& screen) {
         choose->Show(buttons.shown[row]);
         choose->Enable(buttons.enabled[row]);
         choose->setChecked(buttons.checked[row]);
+        // Read out by assistive technology with the button's pressed state.
+        const wxString name = toWx(screen.figures().bowlerNames[row]);
+        const wxString tip = name.empty() ? wxString() : "Choose " + name + " to bowl the next over";
+        if (choose->GetToolTipText() != tip)
+            choose->SetToolTip(tip);
     }
     FindWindow(kBowlOverId)->Enable(buttons.bowlOverEnabled);
     FindWindow(kScoresheetId)->Enable(screen.scoresheetEnabled());
