@@ -52,7 +52,8 @@ public:
 // When the database holds a figure wider than its box, every figure box takes a font just small
 // enough for all of them to show whole. Only each box's longest texts (by characters) are
 // measured: the widest figure is among them.
-void fitFigureFont(const std::map<int, wxTextCtrl*>& boxes, const quorvel::PlayerDatabase& database) {
+void fitFigureFont(const std::map<int, wxTextCtrl*>& boxes,
+                   const quorvel::PlayerDatabase& database) {
     std::map<int, std::set<std::string>> longest;
     for (std::int32_t id = 0; id < database.count(); ++id) {
         const quorvel::Player* player = database.findById(id);

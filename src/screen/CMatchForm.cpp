@@ -392,7 +392,8 @@ void CMatchForm::show(const quorvel::MatchScreen& screen) {
         choose->setChecked(buttons.checked[row]);
         // Read out by assistive technology with the button's pressed state.
         const wxString name = toWx(screen.figures().bowlerNames[row]);
-        const wxString tip = name.empty() ? wxString() : "Choose " + name + " to bowl the next over";
+        const wxString tip =
+            name.empty() ? wxString() : "Choose " + name + " to bowl the next over";
         if (choose->GetToolTipText() != tip)
             choose->SetToolTip(tip);
     }

@@ -6,8 +6,8 @@
 
 #include <wx/button.h>
 #include <wx/listbox.h>
-#include <wx/time.h>
 #include <wx/msgdlg.h>
+#include <wx/time.h>
 
 CTemplateDialog::CTemplateDialog(wxWindow* parent, const wxString& title, int widthDlu,
                                  int heightDlu, long style)
@@ -95,7 +95,7 @@ void CTemplateDialog::watchActivation(wxListBox* list, std::function<void(int ro
 }
 
 CTemplateDialog::Activation CTemplateDialog::takeActivation() {
-    const Activation how = doubleClicked_                ? Activation::DoubleClick
+    const Activation how = doubleClicked_              ? Activation::DoubleClick
                            : lastListKey_ == WXK_SPACE ? Activation::Other
                                                        : Activation::Enter;
     doubleClicked_ = false;

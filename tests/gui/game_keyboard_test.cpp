@@ -1,11 +1,10 @@
-// The game driven by real key presses (the X test extension, through wxUIActionSimulator): Enter
-// and Escape routing in the dialogs, the accelerators right after start-up and after dialogs,
-// two overs played with the keyboard alone, and a cancelled File > New that loses nothing.
-// Focus needs a window manager; without one these tests skip.
+// The game driven by real key presses (wxUIActionSimulator): Enter and Escape in the dialogs, the
+// accelerators right after start-up and after dialogs, two overs with the keyboard alone, and a
+// cancelled File > New that loses nothing. Focus needs a window manager, or the tests skip.
 
 #include <wx/listbox.h>
-#include <wx/utils.h>
 #include <wx/uiaction.h>
+#include <wx/utils.h>
 
 #include "browser/CPlayerBrowserDialog.h"
 #include "gui/game_support.h"
@@ -16,11 +15,14 @@
 namespace quorvel::gui {
 namespace {
 
-void settle() {
-    for (int i = 0; i < 6; ++i) {
+// Lets the toolkit handle what happened, until `done` holds (at most `rounds` times 10 ms).
+bool settle(
+    int rounds = 6, const std::function<bool()>& done = [] { return false; }) {
+    for (int i = 0; i < rounds && !done(); ++i) {
         wxYield();
         wxMilliSleep(10);
     }
+    return done();
 }
 
 // Whether a window manager runs on the display (it announces itself on the root window).
@@ -36,11 +38,7 @@ bool windowManagerRuns() {
 
 bool waitActive(wxTopLevelWindow& window) {
     window.Raise();
-    for (int i = 0; i < 300 && !window.IsActive(); ++i) {
-        wxYield();
-        wxMilliSleep(10);
-    }
-    return window.IsActive();
+    return settle(300, [&window] { return window.IsActive(); });
 }
 
 // A driver that lets the dialog run for real and, once it is active, presses keys in it; a
@@ -70,12 +68,11 @@ class GameKeyboard : public GameTest {
         keys.Char(code, modifiers);
         settle();
     }
-    // Every box of the form and the state of every control.
-    std::vector<std::string> screenShown() {
-        std::vector<std::string> shown;
+    // Every text of the form, and whether each control is shown and enabled.
+    std::vector<wxString> screenShown() {
+        std::vector<wxString> shown;
         for (wxWindow* child : form().GetChildren())
-            shown.push_back(std::string(child->GetLabel().ToUTF8()) + (child->IsShown() ? "+" : "-") +
-                            (child->IsEnabled() ? "+" : "-"));
+            shown.push_back(child->GetLabel() << child->IsShown() << child->IsEnabled());
         return shown;
     }
     wxUIActionSimulator keys;
@@ -87,34 +84,33 @@ TEST_F(GameKeyboard, EnterPressesTheFocusedButtonAndAcceleratorsWorkAtOnce) {
     EXPECT_EQ(fileQuestions, 1);
 
     answers.answer("CSelectTeamsDialog", really([this](wxDialog& d) {
-        click(&d, CSelectTeamsDialog::kLeftSelectId);
-        click(&d, CSelectTeamsDialog::kRightSelectId);
-        d.FindWindow(CSelectTeamsDialog::kLeftHintsId)->SetFocus();
-        key(WXK_RETURN); // the hint, and the dialog stays
-        EXPECT_EQ(answers.messages.size(), 1u);
-        EXPECT_TRUE(d.IsModal());
-        auto* list = control<wxListBox>(&d, CSelectTeamsDialog::kPlayerListId);
-        list->SetFocus();
-        // Typing a name's first letters selects the first entry starting with them.
-        const wxString last = list->GetString(list->GetCount() - 1).Lower();
-        key(last[0]);
-        key(last[1]);
-        wxArrayInt selected;
-        ASSERT_EQ(list->GetSelections(selected), 1) << last;
-        EXPECT_TRUE(list->GetString(selected[0]).Lower().StartsWith(last.Left(2)));
-        key(WXK_RETURN); // OK, once, and no browser
-    }));
+                       click(&d, CSelectTeamsDialog::kLeftSelectId);
+                       click(&d, CSelectTeamsDialog::kRightSelectId);
+                       d.FindWindow(CSelectTeamsDialog::kLeftHintsId)->SetFocus();
+                       key(WXK_RETURN); // the hint, and the dialog stays
+                       EXPECT_EQ(answers.messages.size(), 1u);
+                       EXPECT_TRUE(d.IsModal());
+                       auto* list = control<wxListBox>(&d, CSelectTeamsDialog::kPlayerListId);
+                       list->SetFocus();
+                       const wxString last = list->GetString(list->GetCount() - 1).Lower();
+                       key(last[0]); // typed letters select the first entry that starts with them
+                       key(last[1]);
+                       wxArrayInt selected;
+                       ASSERT_EQ(list->GetSelections(selected), 1) << last;
+                       EXPECT_TRUE(list->GetString(selected[0]).Lower().StartsWith(last.Left(2)));
+                       key(WXK_RETURN); // OK, once, and no browser
+                   }));
     key('n', wxMOD_CONTROL);
     EXPECT_EQ(answers.counts["CPlayerBrowserDialog"], 0);
     EXPECT_EQ(answers.counts["CTossDialog"], 1);
     EXPECT_EQ(screen().state(), MatchState::FirstInnings);
 
     answers.answer("CPlayerBrowserDialog", really([this](wxDialog& d) {
-        auto* list = control<wxListBox>(&d, PlayerBrowser::kPlayerListId);
-        selectRows(list, {3});
-        list->SetFocus();
-        key(WXK_RETURN);
-    }));
+                       auto* list = control<wxListBox>(&d, PlayerBrowser::kPlayerListId);
+                       selectRows(list, {3});
+                       list->SetFocus();
+                       key(WXK_RETURN);
+                   }));
     command(CMainFrame::kViewPlayersId);
     EXPECT_EQ(answers.counts["CPlayerBrowserDialog"], 1);
     key('s', wxMOD_CONTROL); // the form holds the focus again after the dialog
@@ -127,30 +123,31 @@ TEST_F(GameKeyboard, TwoOversWithTheKeyboardAlone) {
             click(&d, CBatOrBowlDialog::kBowlFirstId);
         return static_cast<int>(wxID_OK);
     });
-    // The user fields first (the computer may win the toss and bat).
-    for (int tries = 0; tries < 12; ++tries) {
-        key('n', wxMOD_CONTROL);
-        if (doc().scores.teams[doc().scores.battingSide(0)].isComputerControlled())
-            break;
-    }
-    ASSERT_TRUE(doc().scores.teams[doc().scores.battingSide(0)].isComputerControlled());
+    const auto computerBats = [this] {
+        return doc().scores.teams[doc().scores.battingSide(0)].isComputerControlled();
+    };
+    for (int tries = 0; tries < 12 && !computerBats(); ++tries)
+        key('n', wxMOD_CONTROL); // until the user fields (the computer may win the toss)
+    ASSERT_TRUE(computerBats());
     // The ">" buttons come last in the Tab order, "Bowl Over" among the first.
     const auto tabTo = [this](const std::function<bool(wxWindow*)>& wanted, int modifiers) {
-        for (int i = 0; i < 80 && !wanted(wxWindow::FindFocus()); ++i)
+        for (int i = 0; i < 40 && !wanted(wxWindow::FindFocus()); ++i)
             key(WXK_TAB, modifiers);
         return wanted(wxWindow::FindFocus());
     };
     for (int over = 0; over < 2; ++over) {
-        ASSERT_TRUE(tabTo([](wxWindow* w) {
-            auto* row = dynamic_cast<CRowButton*>(w);
-            return row != nullptr && row->IsEnabled() && !row->checked();
-        }, wxMOD_SHIFT));
+        ASSERT_TRUE(tabTo(
+            [](wxWindow* w) {
+                auto* row = dynamic_cast<CRowButton*>(w);
+                return row != nullptr && row->IsEnabled() && !row->checked();
+            },
+            wxMOD_SHIFT));
         auto* row = static_cast<CRowButton*>(wxWindow::FindFocus());
         key(WXK_SPACE);
         EXPECT_TRUE(row->checked());
-        ASSERT_TRUE(tabTo(
-            [this](wxWindow* w) { return w == form().FindWindow(CMatchForm::kBowlOverId); },
-            wxMOD_NONE));
+        ASSERT_TRUE(
+            tabTo([this](wxWindow* w) { return w == form().FindWindow(CMatchForm::kBowlOverId); },
+                  wxMOD_NONE));
         key(WXK_RETURN);
         EXPECT_EQ(screen().figures().overNumber, over + 1);
     }
@@ -167,7 +164,7 @@ TEST_F(GameKeyboard, EscapeInANewMatchLeavesTheSavedMatchAndTheScreenAsTheyWere)
     command(CMainFrame::kFileSaveId);
     command(CMainFrame::kFileOpenId);
     const std::string saved = test::readBytes(path);
-    const std::vector<std::string> before = screenShown();
+    const std::vector<wxString> before = screenShown();
     const wxString title = frame().GetTitle();
 
     answers.answer("CSelectTeamsDialog", really([this](wxDialog&) { key(WXK_ESCAPE); }));
