@@ -65,18 +65,22 @@ void CTemplateDialog::onEnter() {
 }
 
 void CTemplateDialog::watchActivation(wxListBox* list, std::function<void(int row)> onDoubleClick) {
+    // A double-click activates the row while the button is still down from its second press; a
+    // key activates it with the button up. Space is seen before the list acts on it and is
+    // forgotten once handled; Enter on a selected row never gets here (the list turns it into
+    // an activation first).
     list->Bind(wxEVT_LEFT_DOWN, [this](wxMouseEvent& event) {
-        doubleClicked_ = false;
+        buttonDown_ = true;
         event.Skip();
     });
-    list->Bind(wxEVT_LEFT_DCLICK, [this](wxMouseEvent& event) {
-        doubleClicked_ = true;
+    list->Bind(wxEVT_LEFT_UP, [this](wxMouseEvent& event) {
+        buttonDown_ = false;
         event.Skip();
     });
-    // Enter on a selected row never gets this far: the list turns it into an activation first.
     list->Bind(wxEVT_KEY_DOWN, [this](wxKeyEvent& event) {
-        doubleClicked_ = false;
+        buttonDown_ = false;
         lastListKey_ = event.GetKeyCode();
+        CallAfter([this] { lastListKey_ = 0; });
         event.Skip();
     });
     list->Bind(wxEVT_LISTBOX_DCLICK, [this, onDoubleClick](wxCommandEvent& event) {
@@ -85,8 +89,9 @@ void CTemplateDialog::watchActivation(wxListBox* list, std::function<void(int ro
             onEnter();
             break;
         case Activation::DoubleClick:
+            // Once the click is over: a window opened amid it would miss the release.
             if (onDoubleClick)
-                onDoubleClick(event.GetSelection());
+                CallAfter([onDoubleClick, row = event.GetSelection()] { onDoubleClick(row); });
             break;
         case Activation::Other:
             break;
@@ -95,10 +100,10 @@ void CTemplateDialog::watchActivation(wxListBox* list, std::function<void(int ro
 }
 
 CTemplateDialog::Activation CTemplateDialog::takeActivation() {
-    const Activation how = doubleClicked_              ? Activation::DoubleClick
+    const Activation how = buttonDown_                 ? Activation::DoubleClick
                            : lastListKey_ == WXK_SPACE ? Activation::Other
                                                        : Activation::Enter;
-    doubleClicked_ = false;
+    buttonDown_ = false;
     lastListKey_ = 0;
     return how;
 }

@@ -61,7 +61,7 @@ private:
     enum class Activation { DoubleClick, Enter, Other };
     Activation takeActivation();
 
-    bool doubleClicked_ = false;
+    bool buttonDown_ = false;
     int lastListKey_ = 0;
     wxString typed_;
     wxLongLong typedAt_ = 0;

@@ -8,8 +8,8 @@ if [ "${1:-}" = "--with-window-manager" ]; then
     if command -v openbox >/dev/null 2>&1; then
         openbox --sm-disable >/dev/null 2>&1 &
         manager=$!
-        # Wait (at most five seconds) until it manages the screen.
-        for _ in $(seq 50); do
+        # Wait (at most ten seconds) until it manages the screen.
+        for _ in $(seq 100); do
             xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
             sleep 0.1
         done
