@@ -1,5 +1,7 @@
 #include "browser/CPlayerBrowserDialog.h"
 
+#include <set>
+
 #include <wx/button.h>
 #include <wx/listbox.h>
 #include <wx/stattext.h>
@@ -46,6 +48,54 @@ public:
     }
 };
 
+// The figure boxes are 15 to 25 dialog units wide, drawn for a smaller font than the desktop's.
+// When the database holds a figure wider than its box, every figure box takes a font just small
+// enough for all of them to show whole. Only each box's longest texts (by characters) are
+// measured: the widest figure is among them.
+void fitFigureFont(const std::map<int, wxTextCtrl*>& boxes,
+                   const quorvel::PlayerDatabase& database) {
+    std::map<int, std::set<std::string>> longest;
+    for (std::int32_t id = 0; id < database.count(); ++id) {
+        const quorvel::Player* player = database.findById(id);
+        if (player == nullptr)
+            continue;
+        for (const auto& [boxId, box] : boxes) {
+            std::string text = quorvel::figureText(*player, boxId);
+            if (text.empty())
+                continue;
+            std::set<std::string>& texts = longest[boxId];
+            if (!texts.empty() && texts.begin()->size() > text.size())
+                continue;
+            if (!texts.empty() && texts.begin()->size() < text.size())
+                texts.clear();
+            texts.insert(std::move(text));
+        }
+    }
+    if (longest.empty())
+        return;
+    wxFont font = boxes.at(longest.begin()->first)->GetFont();
+    const auto allFit = [&] {
+        for (const auto& [boxId, texts] : longest) {
+            const wxTextCtrl* box = boxes.at(boxId);
+            const int room = box->GetSize().GetWidth() - box->FromDIP(6);
+            for (const std::string& text : texts) {
+                int width = 0;
+                box->GetTextExtent(toWx(text), &width, nullptr, nullptr, nullptr, &font);
+                if (width > room)
+                    return false;
+            }
+        }
+        return true;
+    };
+    const wxFont original = font;
+    while (!allFit() && font.GetFractionalPointSize() > 6)
+        font.SetFractionalPointSize(font.GetFractionalPointSize() - 0.5);
+    if (font == original)
+        return;
+    for (const auto& [boxId, texts] : longest)
+        boxes.at(boxId)->SetFont(font);
+}
+
 const BoxPlace* placeOf(int id) {
     for (const BoxPlace& place : kPlaces) {
         if (place.id == id)
@@ -69,7 +119,7 @@ CPlayerBrowserDialog::CPlayerBrowserDialog(wxWindow* parent,
         filter.ShowModal();
         return filter.resultMask();
     };
-    build();
+    build(database);
     browser_.refillPlayerList();
     showList();
     showFields();
@@ -79,11 +129,14 @@ void CPlayerBrowserDialog::setFilterRunner(std::function<std::int32_t(std::int32
     runFilter_ = std::move(runner);
 }
 
-void CPlayerBrowserDialog::build() {
+void CPlayerBrowserDialog::build(const quorvel::PlayerDatabase& database) {
     list_ = new wxListBox(this, quorvel::PlayerBrowser::kPlayerListId, wxDefaultPosition,
                           wxDefaultSize, 0, nullptr, wxLB_SINGLE | wxLB_ALWAYS_SB);
     place(list_, 7, 7, 101, 126);
     list_->Bind(wxEVT_LISTBOX, &CPlayerBrowserDialog::onSelection, this);
+    // Enter on a selected row reads the boxes back and closes, as Enter anywhere else does.
+    watchActivation(list_);
+    enablePrefixSearch(list_);
 
     for (const quorvel::PlayerBrowser::Box& box : quorvel::PlayerBrowser::boxes()) {
         const BoxPlace* where = placeOf(box.controlId);
@@ -103,6 +156,8 @@ void CPlayerBrowserDialog::build() {
             text->Hide();
         boxes_[box.controlId] = text;
     }
+
+    fitFigureFont(boxes_, database);
 
     auto* filter = new wxButton(this, kFilterId, "Filter");
     place(filter, 7, 136, 30, 12);

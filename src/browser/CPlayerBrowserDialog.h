@@ -28,7 +28,7 @@ public:
     void setFilterRunner(std::function<std::int32_t(std::int32_t)> runner);
 
 private:
-    void build();
+    void build(const quorvel::PlayerDatabase& database);
     void showList();
     void showFields();
     void onSelection(wxCommandEvent& event);

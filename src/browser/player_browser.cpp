@@ -138,7 +138,6 @@ void PlayerBrowser::showSelectedPlayer() {
 }
 
 std::string PlayerBrowser::controlText(int controlId) const {
-    const Player& p = shownPlayer_;
     switch (controlId) {
     case kListedCountId:
         return formatInteger(listedCount_);
@@ -150,6 +149,13 @@ std::string PlayerBrowser::controlText(int controlId) const {
         return bowlingText_;
     case kCountryId:
         return countryText_;
+    default:
+        return figureText(shownPlayer_, controlId);
+    }
+}
+
+std::string figureText(const Player& p, int controlId) {
+    switch (controlId) {
     case 1006:
         return formatInteger(p.matches);
     case 1007:

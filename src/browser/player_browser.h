@@ -22,6 +22,8 @@ std::string battingHandText(const Player& player);
 std::string bowlingText(const Player& player);
 // The country's name, or none for a code that is not one country.
 std::optional<std::string> countryText(std::int32_t country);
+// The text a figure box (1006 to 1021) shows for a player; empty for any other id.
+std::string figureText(const Player& player, int controlId);
 
 class PlayerBrowser {
   public:

@@ -63,6 +63,7 @@ MatchFlow::MatchFlow(Scores& scores, const PlayerDatabase& database, MatchHost& 
 void MatchFlow::stop() {
     state_ = MatchState::NoMatch;
     buttons_.disableAll();
+    buttons_.shown.fill(true);
     inningsLines_ = {};
 }
 

@@ -22,7 +22,12 @@ enum class MatchState { NoMatch, FirstInnings, SecondInnings, MatchOver };
 
 // The choose-bowler buttons (">") of the ten bowler rows and the "Bowl Over" button.
 struct BowlerButtons {
-    std::array<bool, kBowlerRows> shown{};
+    // Before any innings every ">" stands on the form, disabled.
+    std::array<bool, kBowlerRows> shown = [] {
+        std::array<bool, kBowlerRows> all{};
+        all.fill(true);
+        return all;
+    }();
     std::array<bool, kBowlerRows> enabled{};
     std::array<bool, kBowlerRows> checked{};
     bool bowlOverEnabled = false;
@@ -44,8 +49,8 @@ public:
     MatchFlow(const MatchFlow&) = delete;
     MatchFlow& operator=(const MatchFlow&) = delete;
 
-    // No match: every ">" and "Bowl Over" disabled (after start-up, and when a new match is
-    // being set up).
+    // No match: every ">" shown and disabled, "Bowl Over" disabled (after start-up, after a
+    // match is opened, and when a new match is being set up).
     void stop();
     // The sides are chosen and the toss made: the first innings is set up.
     void startMatch();

@@ -46,9 +46,35 @@ void CFigureBox::SetLabel(const wxString& label) {
     Refresh();
 }
 
+int CFigureBox::insideWidth() const {
+    return GetClientSize().GetWidth() - 2 * FromDIP(3);
+}
+
 bool CFigureBox::textFits() const {
-    const int margin = FromDIP(3);
-    return GetTextExtent(text_).GetWidth() <= GetClientSize().GetWidth() - 2 * margin;
+    wxClientDC dc(const_cast<CFigureBox*>(this));
+    dc.SetFont(GetFont());
+    return fitText(dc, insideWidth()) == text_;
+}
+
+wxString CFigureBox::fitText(const wxDC& dc, int width) const {
+    measurements_ = 0;
+    if (text_.empty() || width <= 0)
+        return text_.empty() ? text_ : wxString();
+    // No character is narrower than a pixel, so no more than width + 1 of them can matter:
+    // a name thousands of characters long costs no more than a short one.
+    const wxString head = text_.Left(static_cast<size_t>(width) + 1);
+    wxArrayInt ends; // ends[i]: the width of the first i + 1 characters
+    ++measurements_;
+    if (!dc.GetPartialTextExtents(head, ends) || ends.empty())
+        return wxString();
+    if (head.length() == text_.length() && ends.back() <= width)
+        return text_;
+    const wxString ellipsis = wxString::FromUTF8("\u2026");
+    ++measurements_;
+    const int room = width - dc.GetTextExtent(ellipsis).GetWidth();
+    // The longest start that leaves room for the ellipsis (the widths only grow).
+    const auto fitting = std::upper_bound(ends.begin(), ends.end(), room) - ends.begin();
+    return head.Left(static_cast<size_t>(fitting)) + ellipsis;
 }
 
 void CFigureBox::onPaint(wxPaintEvent&) {
@@ -64,15 +90,10 @@ void CFigureBox::onPaint(wxPaintEvent&) {
     const int margin = FromDIP(3);
     const wxRect inside(margin, 1, size.GetWidth() - 2 * margin, size.GetHeight() - 2);
     wxDCClipper clip(dc, inside);
-    // Too long for the box: its beginning, as many whole characters as fit.
-    wxString shown = text_;
-    wxSize extent = dc.GetTextExtent(shown);
-    while (shown.length() > 1 && extent.GetWidth() > inside.GetWidth()) {
-        shown.RemoveLast();
-        extent = dc.GetTextExtent(shown);
-    }
-    const int x = rightAligned_ ? inside.GetRight() + 1 - extent.GetWidth() : inside.GetLeft();
-    const int y = inside.GetTop() + (inside.GetHeight() - extent.GetHeight()) / 2;
+    const wxString shown = fitText(dc, inside.GetWidth());
+    const int x = rightAligned_ ? inside.GetRight() + 1 - dc.GetTextExtent(shown).GetWidth()
+                                : inside.GetLeft();
+    const int y = inside.GetTop() + (inside.GetHeight() - dc.GetCharHeight()) / 2;
     dc.DrawText(shown, x, y);
 }
 
@@ -80,21 +101,18 @@ void CFigureBox::onPaint(wxPaintEvent&) {
 // CRowButton
 
 CRowButton::CRowButton(wxWindow* parent, int id, const wxString& label)
-    : wxWindow(parent, id, wxDefaultPosition, wxDefaultSize,
-               wxBORDER_NONE | wxFULL_REPAINT_ON_RESIZE),
-      label_(label) {
-    SetBackgroundStyle(wxBG_STYLE_PAINT);
-    Bind(wxEVT_PAINT, &CRowButton::onPaint, this);
-    Bind(wxEVT_LEFT_DOWN, &CRowButton::onMouse, this);
-    Bind(wxEVT_LEFT_UP, &CRowButton::onMouse, this);
-    Bind(wxEVT_LEAVE_WINDOW, &CRowButton::onMouse, this);
+    : wxToggleButton(parent, id, label, wxDefaultPosition, wxDefaultSize, wxBU_EXACTFIT) {
+#ifdef __WXGTK3__
+    // The row is only 12 dialog units high: the theme's padding would clip the ">".
+    GTKApplyCssStyle("*{padding:0;min-height:0;min-width:0;}");
+#endif
+    Bind(wxEVT_TOGGLEBUTTON, &CRowButton::onToggled, this);
 }
 
 void CRowButton::setChecked(bool checked) {
-    if (checked == checked_)
-        return;
     checked_ = checked;
-    Refresh();
+    if (GetValue() != checked)
+        SetValue(checked);
 }
 
 void CRowButton::click() {
@@ -105,37 +123,10 @@ void CRowButton::click() {
     ProcessWindowEvent(event);
 }
 
-void CRowButton::onMouse(wxMouseEvent& event) {
-    if (event.LeftDown()) {
-        pressed_ = true;
-        CaptureMouse();
-    } else if (event.LeftUp() && pressed_) {
-        pressed_ = false;
-        if (HasCapture())
-            ReleaseMouse();
-        if (GetClientRect().Contains(event.GetPosition()))
-            click();
-    } else if (event.Leaving() && pressed_ && !HasCapture()) {
-        pressed_ = false;
-    }
-    Refresh();
-}
-
-void CRowButton::onPaint(wxPaintEvent&) {
-    wxAutoBufferedPaintDC dc(this);
-    dc.SetBackground(wxBrush(GetParent()->GetBackgroundColour()));
-    dc.Clear();
-    int flags = 0;
-    if (checked_ || pressed_)
-        flags |= wxCONTROL_PRESSED;
-    if (!IsEnabled())
-        flags |= wxCONTROL_DISABLED;
-    const wxRect rect(GetClientSize());
-    wxRendererNative::Get().DrawPushButton(this, dc, rect, flags);
-    dc.SetFont(GetFont());
-    dc.SetTextForeground(
-        wxSystemSettings::GetColour(IsEnabled() ? wxSYS_COLOUR_BTNTEXT : wxSYS_COLOUR_GRAYTEXT));
-    dc.DrawLabel(label_, rect, wxALIGN_CENTER);
+void CRowButton::onToggled(wxCommandEvent&) {
+    // The toolkit flipped the button; only the form decides what is checked.
+    SetValue(checked_);
+    click();
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -158,9 +149,12 @@ const char* const kAggressive = "Aggressive";
 
 } // namespace
 
-CMatchForm::CMatchForm(wxWindow* parent) : wxPanel(parent, wxID_ANY) {
+CMatchForm::CMatchForm(wxWindow* parent) : wxScrolled<wxPanel>(parent, wxID_ANY) {
     SetFont(wxSystemSettings::GetFont(wxSYS_DEFAULT_GUI_FONT));
     SetClientSize(designSize());
+    // On a screen smaller than the form the window shrinks no further and the form scrolls.
+    SetVirtualSize(designSize());
+    SetScrollRate(FromDIP(8), FromDIP(8));
 
     // Group boxes first, so that the controls drawn over them stay on top.
     new wxStaticBox(this, wxID_ANY, "Batting", dlu(7, 31, 357, 111).GetPosition(),
@@ -396,6 +390,12 @@ void CMatchForm::show(const quorvel::MatchScreen& screen) {
         choose->Show(buttons.shown[row]);
         choose->Enable(buttons.enabled[row]);
         choose->setChecked(buttons.checked[row]);
+        // Read out by assistive technology with the button's pressed state.
+        const wxString name = toWx(screen.figures().bowlerNames[row]);
+        const wxString tip =
+            name.empty() ? wxString() : "Choose " + name + " to bowl the next over";
+        if (choose->GetToolTipText() != tip)
+            choose->SetToolTip(tip);
     }
     FindWindow(kBowlOverId)->Enable(buttons.bowlOverEnabled);
     FindWindow(kScoresheetId)->Enable(screen.scoresheetEnabled());

@@ -6,6 +6,8 @@
 #include <array>
 
 #include <wx/panel.h>
+#include <wx/scrolwin.h>
+#include <wx/tglbtn.h>
 
 #include "engine/innings_figures.h"
 
@@ -19,45 +21,54 @@ class MatchScreen;
 }
 
 // A read-only figure box: a bordered box whose text is shown left- or right-aligned. Text that
-// is wider than the box shows its beginning, and the whole text is in the tooltip.
+// is wider than the box shows its beginning and an ellipsis, and the whole text is in the
+// tooltip.
 class CFigureBox : public wxWindow {
   public:
     CFigureBox(wxWindow* parent, int id, bool rightAligned);
 
     void SetLabel(const wxString& label) override;
     wxString GetLabel() const override { return text_; }
+    // Only shows figures: Tab passes it by on its way to the controls a user acts on.
+    bool AcceptsFocus() const override { return false; }
     bool rightAligned() const { return rightAligned_; }
     // Whether the whole text fits inside the box.
     bool textFits() const;
+    // What the box shows of its text in `width` pixels measured with dc: the whole text, or its
+    // start and an ellipsis. Measures at most a box-width's worth of characters, once, so a
+    // text of any length costs the same; measurements() counts the measurements it made.
+    wxString fitText(const wxDC& dc, int width) const;
+    int measurements() const { return measurements_; }
 
   private:
     void onPaint(wxPaintEvent& event);
+    int insideWidth() const;
 
     wxString text_;
+    mutable int measurements_ = 0;
     bool rightAligned_;
 };
 
-// A push-like radio button (the bowler rows' ">"): drawn pressed while checked; a click on an
-// enabled one sends a button event with its id.
-class CRowButton : public wxWindow {
+// A push-like radio button (the bowler rows' ">"): a native toggle button, so that it takes the
+// focus in the Tab order, draws it, presses with Space or Enter and tells assistive technology
+// whether it is pressed. Its pressed state is the form's alone: pressing an enabled one only
+// sends a button event with its id, and the form then checks whichever row was chosen.
+class CRowButton : public wxToggleButton {
   public:
     CRowButton(wxWindow* parent, int id, const wxString& label);
 
     void setChecked(bool checked);
     bool checked() const { return checked_; }
-    // What a click does: a button event with the control's id (nothing while disabled).
+    // What a press does: a button event with the control's id (nothing while disabled).
     void click();
 
   private:
-    void onPaint(wxPaintEvent& event);
-    void onMouse(wxMouseEvent& event);
+    void onToggled(wxCommandEvent& event);
 
-    wxString label_;
     bool checked_ = false;
-    bool pressed_ = false;
 };
 
-class CMatchForm : public wxPanel {
+class CMatchForm : public wxScrolled<wxPanel> {
   public:
     // Control ids of the form.
     static constexpr int kBowlOverId = 1108;

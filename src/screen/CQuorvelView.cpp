@@ -142,6 +142,9 @@ wxWindow* CQuorvelView::dialogParent() const {
 }
 
 void CQuorvelView::onFileNew() {
+    // The sides are chosen into a fresh record: the match in hand (record, title, figures,
+    // buttons, scoresheet) changes only once Select Teams is accepted, so Cancel or Escape
+    // there leaves it as it was and it can go on or be saved unchanged.
     quorvel::MatchSession session(*screen_, *this);
     session.begin();
 }

@@ -1,6 +1,7 @@
 #include "screen/opened_match.h"
 
 #include "engine/bowler_rows.h"
+#include "records/delivery_effect.h"
 #include "records/player_database.h"
 
 namespace quorvel {
@@ -12,6 +13,45 @@ std::string displayNameOf(const PlayerDatabase& database, std::int32_t id) {
     if (player == nullptr)
         return {};
     return player->displayName();
+}
+
+// The last over bowled in an innings, or nullptr.
+const Over* lastOverBowled(const Innings& innings) {
+    const Over* last = nullptr;
+    for (const Over& over : innings.overs)
+        if (over.bowled())
+            last = &over;
+    return last;
+}
+
+// The figures as the live screen ended them, where the card's differ. An innings that ended
+// inside an over (its tenth wicket, or the target reached) never completed that over live: the
+// overs stood at the balls bowled (46.6, not 47) and no maiden was credited, where the card rounds
+// the over up once its sixth slot is filled. A chase that ran its fifty overs kept the required
+// rate last worked out before the over was rounded up. Figures are rebuilt as the live screen
+// built them, adding 0.1 a legal ball.
+void putBackLiveEnd(InningsFigures& f, const Over& last, const BowlingEntry* bowler,
+                    int bowlerRow) {
+    auto liveFigure = [&last](double roundedUp) {
+        double figure = roundedUp - 1;
+        for (const Ball& ball : last.balls)
+            if (ball.batsmanId != kNoPlayer && ball.extraKind == kLegalBall)
+                figure += 0.1;
+        return figure;
+    };
+    const bool chase = f.inningsIndex == 1;
+    if (chase && f.oversFigure == kOversPerInnings && f.totalRuns < f.target)
+        f.requiredRate = (f.target - f.totalRuns) / (kOversPerInnings - liveFigure(f.oversFigure));
+    const bool endedInside = f.totalWickets >= 10 || (chase && f.totalRuns >= f.target);
+    if (last.balls[kBallsPerOver - 1].batsmanId == kNoPlayer || !endedInside)
+        return;
+    f.oversFigure = liveFigure(f.oversFigure);
+    f.overNumber = static_cast<int>(f.oversFigure);
+    if (bowler == nullptr || bowlerRow < 0)
+        return;
+    f.bowlerOvers[bowlerRow] = liveFigure(bowler->oversDone);
+    if (isMaiden(last) && f.bowlerMaidens[bowlerRow] > 0)
+        --f.bowlerMaidens[bowlerRow];
 }
 
 } // namespace
@@ -50,6 +90,9 @@ InningsFigures finalFigures(const Scores& scores, const ScoreSheet& sheet, int i
 
     // The bowler rows as the innings listed them; a bowler's figures stand on his first row.
     fillBowlerRows(f, scores.teams[scores.fieldingSide(innings)], database);
+    const Over* last = lastOverBowled(scores.innings[innings]);
+    const BowlingEntry* lastBowler = nullptr;
+    int lastBowlerRow = -1;
     std::array<bool, 10> used{};
     for (int row = 0; row < kBowlerRows; ++row) {
         const Player* player = database.findByDisplayName(f.bowlerNames[row]);
@@ -64,8 +107,16 @@ InningsFigures finalFigures(const Scores& scores, const ScoreSheet& sheet, int i
             f.bowlerMaidens[row] = entry.maidenOvers;
             f.bowlerRuns[row] = entry.runsGiven;
             f.bowlerWickets[row] = entry.wicketsTaken;
+            if (last != nullptr && entry.playerId == last->bowlerId) {
+                lastBowler = &entry;
+                lastBowlerRow = row;
+            }
             break;
         }
+    }
+    if (last != nullptr) {
+        putBackLiveEnd(f, *last, lastBowler, lastBowlerRow);
+        updateRates(f);
     }
     return f;
 }

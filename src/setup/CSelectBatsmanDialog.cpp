@@ -55,11 +55,16 @@ void CSelectBatsmanDialog::build() {
         list_->Hide();
         if (userChoice_)
             text_->ChangeValue(kNobodyLeftText);
+        // The announcement is only read: OK holds the focus, the box shows no text cursor.
+        text_->DisableFocusFromKeyboard();
+        ok_->SetFocus();
     }
 
+    enablePrefixSearch(list_);
     list_->Bind(wxEVT_LISTBOX, &CSelectBatsmanDialog::onSelectionChanged, this);
-    list_->Bind(wxEVT_LISTBOX_DCLICK, [this](wxCommandEvent& event) {
-        onSelectionChanged(event);
+    watchActivation(list_, [this](int) {
+        wxCommandEvent changed;
+        onSelectionChanged(changed);
     });
     ok_->Bind(wxEVT_BUTTON, &CSelectBatsmanDialog::onOk, this);
 }

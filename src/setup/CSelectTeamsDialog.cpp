@@ -1,5 +1,7 @@
 #include "setup/CSelectTeamsDialog.h"
 
+#include <algorithm>
+
 #include <wx/button.h>
 #include <wx/checkbox.h>
 #include <wx/combobox.h>
@@ -26,15 +28,36 @@ wxComboBox* makeNameBox(wxWindow* parent, int id) {
                           wxCB_DROPDOWN);
 }
 
-// Shows a list model in its list box: entries in the model's order, the model's selection.
+// Shows a list model in its list box: entries in the model's order, the model's selection. The
+// list keeps its place: the row at its top stays there when it can.
 void showModel(wxListBox* box, const ListBoxModel& model) {
     wxArrayString rows;
     rows.reserve(model.count());
     for (const std::string& entry : model.entries())
         rows.push_back(toWx(entry));
+    const int top = box->IsEmpty() ? 0 : box->GetTopItem();
     box->Set(rows);
+    if (top > 0 && !rows.empty())
+        box->SetFirstItem(std::min(top, static_cast<int>(rows.size()) - 1));
     for (const int position : model.selection())
         box->SetSelection(position);
+}
+
+// The texts of a list's selected rows.
+std::vector<std::string> selectedTexts(const wxListBox* box) {
+    wxArrayInt selected;
+    box->GetSelections(selected);
+    std::vector<std::string> texts;
+    for (const int row : selected)
+        texts.push_back(fromWx(box->GetString(static_cast<unsigned>(row))));
+    return texts;
+}
+
+// Scrolls a list so that the rows just moved into it are in view.
+void showMoved(wxListBox* box, const std::vector<std::string>& moved) {
+    for (auto text = moved.rbegin(); text != moved.rend(); ++text)
+        if (const int row = box->FindString(toWx(*text), true); row != wxNOT_FOUND)
+            box->EnsureVisible(row);
 }
 
 // Copies a list box's selection into its model.
@@ -146,6 +169,19 @@ void CSelectTeamsDialog::build() {
     rightComputer_ = new wxCheckBox(this, kRightComputerId, "Computer", wxDefaultPosition,
                                     wxDefaultSize, wxALIGN_RIGHT);
     place(rightComputer_, 241, 129, 45, 12);
+    // A check box narrower or lower than its text and box needs makes the toolkit complain:
+    // each gets at least that room, the right one growing leftwards from its right edge.
+    for (wxCheckBox* box : {leftComputer_, rightComputer_}) {
+        const wxSize needed = box->GetBestSize();
+        wxRect at = box->GetRect();
+        if (needed.GetWidth() > at.GetWidth()) {
+            if (box == rightComputer_)
+                at.SetX(at.GetRight() + 1 - needed.GetWidth());
+            at.SetWidth(needed.GetWidth());
+        }
+        at.SetHeight(std::max(at.GetHeight(), needed.GetHeight()));
+        box->SetSize(at);
+    }
 
     ok_ = new wxButton(this, wxID_OK, "OK");
     place(ok_, 250, 147, 35, 12);
@@ -155,7 +191,12 @@ void CSelectTeamsDialog::build() {
     rightName_->Bind(wxEVT_TEXT, &CSelectTeamsDialog::onNameEdited, this);
     leftComputer_->Bind(wxEVT_CHECKBOX, &CSelectTeamsDialog::onComputer, this);
     rightComputer_->Bind(wxEVT_CHECKBOX, &CSelectTeamsDialog::onComputer, this);
-    playerList_->Bind(wxEVT_LISTBOX_DCLICK, &CSelectTeamsDialog::onBrowse, this);
+    // Only a double-click opens the browser; Enter in any list means OK, as anywhere else.
+    watchActivation(playerList_, [this](int row) { browse(row); });
+    watchActivation(leftList_);
+    watchActivation(rightList_);
+    for (wxListBox* list : {leftList_, playerList_, rightList_})
+        enablePrefixSearch(list);
     ok_->Bind(wxEVT_BUTTON, &CSelectTeamsDialog::onOk, this);
 }
 
@@ -210,16 +251,23 @@ void CSelectTeamsDialog::onNameEdited(wxCommandEvent& event) {
 
 void CSelectTeamsDialog::onMoveToTeam(wxCommandEvent& event) {
     takeSelections();
+    const bool left = event.GetId() == kPoolToLeftId;
+    const std::vector<std::string> moving = selectedTexts(playerList_);
     // A move past eleven players is refused silently.
-    selection_.moveToTeam(event.GetId() == kPoolToLeftId ? TeamSide::Left : TeamSide::Right);
+    const bool moved = selection_.moveToTeam(left ? TeamSide::Left : TeamSide::Right);
     showLists();
+    if (moved)
+        showMoved(left ? leftList_ : rightList_, moving);
     showOk();
 }
 
 void CSelectTeamsDialog::onMoveToPool(wxCommandEvent& event) {
     takeSelections();
-    selection_.moveToPool(event.GetId() == kLeftToPoolId ? TeamSide::Left : TeamSide::Right);
+    const bool left = event.GetId() == kLeftToPoolId;
+    const std::vector<std::string> moving = selectedTexts(left ? leftList_ : rightList_);
+    selection_.moveToPool(left ? TeamSide::Left : TeamSide::Right);
     showLists();
+    showMoved(playerList_, moving);
     showOk();
 }
 
@@ -248,8 +296,7 @@ void CSelectTeamsDialog::onFilter(wxCommandEvent&) {
     showOk();
 }
 
-void CSelectTeamsDialog::onBrowse(wxCommandEvent& event) {
-    const int row = event.GetSelection();
+void CSelectTeamsDialog::browse(int row) {
     if (row < 0 || row >= static_cast<int>(playerList_->GetCount()))
         return;
     runBrowser_(fromWx(playerList_->GetString(row)));

@@ -71,7 +71,7 @@ private:
     void onComputer(wxCommandEvent& event);
     void onHints(wxCommandEvent& event);
     void onFilter(wxCommandEvent& event);
-    void onBrowse(wxCommandEvent& event);
+    void browse(int row);
     void onOk(wxCommandEvent& event);
 
     quorvel::Scores& scores_;

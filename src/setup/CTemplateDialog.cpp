@@ -1,7 +1,13 @@
 #include "setup/CTemplateDialog.h"
 
+#ifdef __WXGTK__
+#include <dlfcn.h>
+#endif
+
 #include <wx/button.h>
+#include <wx/listbox.h>
 #include <wx/msgdlg.h>
+#include <wx/time.h>
 
 CTemplateDialog::CTemplateDialog(wxWindow* parent, const wxString& title, int widthDlu,
                                  int heightDlu, long style)
@@ -11,6 +17,11 @@ CTemplateDialog::CTemplateDialog(wxWindow* parent, const wxString& title, int wi
     SetEscapeId(wxID_NONE);
     SetClientSize(ConvertDialogToPixels(wxSize(widthDlu, heightDlu)));
     Bind(wxEVT_CHAR_HOOK, &CTemplateDialog::onCharHook, this);
+    Bind(wxEVT_ACTIVATE, [this](wxActivateEvent& event) {
+        event.Skip();
+        if (event.GetActive())
+            showKeyboardFocus(this);
+    });
     Bind(wxEVT_CLOSE_WINDOW, [this](wxCloseEvent& event) {
         if (!event.CanVeto()) {
             event.Skip();
@@ -53,6 +64,94 @@ void CTemplateDialog::onEnter() {
     ok->ProcessWindowEvent(click);
 }
 
+void CTemplateDialog::watchActivation(wxListBox* list, std::function<void(int row)> onDoubleClick) {
+    // A double-click activates the row while the button is still down from its second press; a
+    // key activates it with the button up. Space is seen before the list acts on it and is
+    // forgotten once handled; Enter on a selected row never gets here (the list turns it into
+    // an activation first).
+    list->Bind(wxEVT_LEFT_DOWN, [this](wxMouseEvent& event) {
+        buttonDown_ = true;
+        event.Skip();
+    });
+    list->Bind(wxEVT_LEFT_UP, [this](wxMouseEvent& event) {
+        buttonDown_ = false;
+        event.Skip();
+    });
+    list->Bind(wxEVT_KEY_DOWN, [this](wxKeyEvent& event) {
+        buttonDown_ = false;
+        lastListKey_ = event.GetKeyCode();
+        CallAfter([this] { lastListKey_ = 0; });
+        event.Skip();
+    });
+    list->Bind(wxEVT_LISTBOX_DCLICK, [this, onDoubleClick](wxCommandEvent& event) {
+        switch (takeActivation()) {
+        case Activation::Enter:
+            onEnter();
+            break;
+        case Activation::DoubleClick:
+            // Once the click is over: a window opened amid it would miss the release.
+            if (onDoubleClick)
+                CallAfter([onDoubleClick, row = event.GetSelection()] { onDoubleClick(row); });
+            break;
+        case Activation::Other:
+            break;
+        }
+    });
+}
+
+CTemplateDialog::Activation CTemplateDialog::takeActivation() {
+    const Activation how = buttonDown_                 ? Activation::DoubleClick
+                           : lastListKey_ == WXK_SPACE ? Activation::Other
+                                                       : Activation::Enter;
+    buttonDown_ = false;
+    lastListKey_ = 0;
+    return how;
+}
+
+void CTemplateDialog::enablePrefixSearch(wxListBox* list) {
+    list->Bind(wxEVT_CHAR, [this, list](wxKeyEvent& event) {
+        if (!typeAhead(list, event))
+            event.Skip();
+    });
+}
+
+bool CTemplateDialog::typeAhead(wxListBox* list, const wxKeyEvent& event) {
+    const wxChar typed = event.GetUnicodeKey();
+    if (typed == WXK_NONE || typed < ' ' || (event.GetModifiers() & ~wxMOD_SHIFT) != 0)
+        return false;
+    const wxLongLong now = wxGetLocalTimeMillis();
+    if (now - typedAt_ > 1000)
+        typed_.clear();
+    if (typed == ' ' && typed_.empty())
+        return false; // Space keeps its own meaning in a list
+    typedAt_ = now;
+    typed_ += typed;
+    const auto firstStartingWith = [list](const wxString& prefix) {
+        const wxString wanted = prefix.Lower();
+        for (unsigned row = 0; row < list->GetCount(); ++row)
+            if (list->GetString(row).Lower().StartsWith(wanted))
+                return static_cast<int>(row);
+        return static_cast<int>(wxNOT_FOUND);
+    };
+    int row = firstStartingWith(typed_);
+    if (row == wxNOT_FOUND && typed_.length() > 1) {
+        // Nothing starts with the whole prefix: start again from this letter.
+        typed_ = wxString(typed);
+        row = firstStartingWith(typed_);
+    }
+    if (row == wxNOT_FOUND)
+        return true;
+    if (list->HasMultipleSelection())
+        list->DeselectAll();
+    list->SetSelection(row);
+    list->EnsureVisible(row);
+    wxCommandEvent changed(wxEVT_LISTBOX, list->GetId());
+    changed.SetEventObject(list);
+    changed.SetInt(row);
+    list->ProcessWindowEvent(changed);
+    return true;
+}
+
 void CTemplateDialog::finish(int result) {
     if (IsModal()) {
         EndModal(result);
@@ -69,10 +168,32 @@ void CTemplateDialog::onCharHook(wxKeyEvent& event) {
     }
     if ((event.GetKeyCode() == WXK_RETURN || event.GetKeyCode() == WXK_NUMPAD_ENTER) &&
         event.GetModifiers() == wxMOD_NONE) {
+        // Enter presses the push button that has the focus, and OK only from anywhere else.
+        auto* focused = dynamic_cast<wxButton*>(FindFocus());
+        if (focused != nullptr && focused->IsEnabled() && wxGetTopLevelParent(focused) == this) {
+            wxCommandEvent click(wxEVT_BUTTON, focused->GetId());
+            click.SetEventObject(focused);
+            focused->ProcessWindowEvent(click);
+            return;
+        }
         onEnter();
         return;
     }
     event.Skip();
+}
+
+void showKeyboardFocus(wxWindow* topLevel) {
+#ifdef __WXGTK__
+    // Looked up in the toolkit the program already runs on, so that no toolkit headers are
+    // needed to build.
+    using SetFocusVisible = void (*)(void* window, int setting);
+    static const auto setFocusVisible =
+        reinterpret_cast<SetFocusVisible>(dlsym(RTLD_DEFAULT, "gtk_window_set_focus_visible"));
+    if (setFocusVisible != nullptr && topLevel != nullptr && topLevel->GetHandle() != nullptr)
+        setFocusVisible(topLevel->GetHandle(), 1);
+#else
+    (void)topLevel;
+#endif
 }
 
 wxString toWx(const std::string& text) {

@@ -6,10 +6,15 @@
 // The templates were drawn for an 8 point sans-serif font; the dialogs keep the platform's
 // default GUI font at its normal size instead, so that no text is clipped on any desktop.
 
+#include <functional>
+
 #include <wx/dialog.h>
+#include <wx/longlong.h>
 #include <wx/string.h>
 
 #include "shell/dialog_fields.h"
+
+class wxListBox;
 
 class CTemplateDialog : public wxDialog {
 public:
@@ -34,14 +39,38 @@ protected:
     // Escape: by default closes without reading anything back (wxID_CANCEL). A dialog that must
     // not close on Escape overrides this with nothing.
     virtual void onEscape();
-    // Enter: by default presses OK when the dialog has an enabled OK button.
+    // Enter away from a push button: by default presses OK when the dialog has an enabled OK
+    // button. (Enter on a push button presses that button.)
     virtual void onEnter();
+
+    // The toolkit reports a double-click, Enter on a selected row and Space in a list alike, as
+    // one list activation. watchActivation() tells them apart by following the list's mouse and
+    // keys: Enter presses OK (as it does anywhere away from a push button), a double-click runs
+    // onDoubleClick with the row, Space does nothing more than the list itself does.
+    void watchActivation(wxListBox* list, std::function<void(int row)> onDoubleClick = {});
+    // Typing letters in the list jumps to (selects, shows and reports) the first entry that
+    // starts with them, ignoring case; a pause of a second starts a new prefix.
+    void enablePrefixSearch(wxListBox* list);
     // Closes the dialog with result (or hides it when it was shown without a modal run).
     void finish(int result);
 
 private:
     void onCharHook(wxKeyEvent& event);
+
+    bool typeAhead(wxListBox* list, const wxKeyEvent& event);
+    enum class Activation { DoubleClick, Enter, Other };
+    Activation takeActivation();
+
+    bool buttonDown_ = false;
+    int lastListKey_ = 0;
+    wxString typed_;
+    wxLongLong typedAt_ = 0;
 };
+
+// Makes a top-level window draw the keyboard focus from the start. GTK draws focus rings only
+// after it has seen a navigation key itself, and wx moves the focus on Tab before GTK sees the
+// key, so without this a keyboard user never sees where the focus is.
+void showKeyboardFocus(wxWindow* topLevel);
 
 // An 8-bit text of the game as a wx string, and back (each byte is one character).
 wxString toWx(const std::string& text);

@@ -107,15 +107,22 @@ std::optional<DialogMessage> TeamSelection::selectPredefinedTeam(TeamSide side) 
     countryMask_ = *code;
     refillPlayerList();
     // A flagged player whom the other side already holds is not in the middle list and is not
-    // taken a second time.
+    // taken a second time; the user is told who was left out.
+    std::string leftOut;
     for (auto& name : predefinedTeam(database_, *code)) {
         const int at = playerList_.findExact(name);
-        if (at < 0)
+        if (at < 0) {
+            leftOut += "\r\n" + name;
             continue;
+        }
         playerList_.remove(at);
         team.add(std::move(name));
     }
     updateOkButton();
+    if (!leftOut.empty())
+        return DialogMessage{"The other side already holds these players of the " +
+                                 names_[index(side)] + " team, so they were left out:" + leftOut,
+                             0};
     return std::nullopt;
 }
 

@@ -68,7 +68,8 @@ class TeamSelection {
     // emptied, the middle list shows that country alone, and every player of the country
     // flagged for its predefined team (database order) moves from the middle list to the side.
     // Returns the message to show when the read fails or the name is not exactly a country name
-    // (then nothing changes).
+    // (then nothing changes), or, after loading, when some of the predefined players were left
+    // out because the other side already holds them (the message names them).
     std::optional<DialogMessage> selectPredefinedTeam(TeamSide side);
 
     // The balance advice for the side, judged on every entry.

@@ -16,6 +16,7 @@
 #include "browser/CPlayerBrowserDialog.h"
 #include "records/player_database.h"
 #include "screen/CMatchForm.h"
+#include "setup/CTemplateDialog.h"
 #include "shell/CAboutDialog.h"
 #include "shell/CQuorvelDoc.h"
 
@@ -65,6 +66,7 @@ CMainFrame::CMainFrame(wxDocManager* manager)
     setUpHelp();
 
     Bind(wxEVT_IDLE, &CMainFrame::onIdle, this);
+    Bind(wxEVT_ACTIVATE, &CMainFrame::onActivate, this);
     for (int id : {kAppExitId, kViewPlayersId, kAppAboutId, kHelpId, kHelpIndexId, kHelpFinderId})
         Bind(wxEVT_MENU, &CMainFrame::onCommand, this, id);
     Bind(wxEVT_MENU, &CMainFrame::onContextHelp, this, kContextHelpId);
@@ -161,6 +163,27 @@ void CMainFrame::fitToForm() {
     const wxSize now = GetClientSize();
     SetClientSize(std::min(now.GetWidth(), wanted.GetWidth()),
                   std::min(now.GetHeight(), wanted.GetHeight()));
+    // Never smaller than the form, unless the screen is: the form scrolls then.
+    const wxRect area = wxDisplay(this).GetClientArea();
+    const wxSize frameWanted = ClientToWindowSize(wanted);
+    SetMinSize(wxSize(std::min(frameWanted.GetWidth(), area.GetWidth()),
+                      std::min(frameWanted.GetHeight(), area.GetHeight())));
+}
+
+void CMainFrame::focusForm() {
+    if (form_ == nullptr || !form_->IsShownOnScreen())
+        return;
+    showKeyboardFocus(this);
+    for (wxWindow* focus = FindFocus(); focus != nullptr; focus = focus->GetParent())
+        if (focus == this)
+            return;
+    form_->SetFocus();
+}
+
+void CMainFrame::onActivate(wxActivateEvent& event) {
+    event.Skip();
+    if (event.GetActive())
+        CallAfter([this] { focusForm(); });
 }
 
 void CMainFrame::updateIndicators(bool caps, bool num, bool scroll) {

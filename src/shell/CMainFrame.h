@@ -53,8 +53,13 @@ class CMainFrame : public wxDocParentFrame {
     CMatchForm* form() const { return form_; }
     // The title bar: the document's title, " - " and "Quorvel".
     void showDocumentTitle(const wxString& documentTitle);
-    // Shrinks the window (never enlarging it) to the size the form needs.
+    // Shrinks the window (never enlarging it) to the size the form needs, and makes that size
+    // (or the screen's, when it is smaller: the form then scrolls) the window's minimum.
     void fitToForm();
+    // Gives the form the keyboard focus unless a control of the main window already has it, so
+    // that the whole accelerator table answers at once: at start-up and whenever the window
+    // becomes active again (after every dialog closes).
+    void focusForm();
 
     // The status bar's keyboard indicators, each shown while its lock key is on.
     void updateIndicators(bool caps, bool num, bool scroll);
@@ -71,6 +76,7 @@ class CMainFrame : public wxDocParentFrame {
     void buildStatusBar();
     void setUpHelp();
     void onIdle(wxIdleEvent& event);
+    void onActivate(wxActivateEvent& event);
     void onCommand(wxCommandEvent& event);
     void onContextHelp(wxCommandEvent& event);
     void onNothing(wxCommandEvent& event);

@@ -103,6 +103,7 @@ QuorvelShell startQuorvelShell(const wxString& matchPath) {
     }
     frame->Show();
     frame->Update();
+    frame->focusForm();
     return shell;
 }
 

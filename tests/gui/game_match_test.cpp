@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include <wx/config.h>
+#include <wx/dcclient.h>
 #include <wx/filedlg.h>
 #include <wx/filename.h>
 #include <wx/html/helpctrl.h>
@@ -117,6 +118,22 @@ TEST_F(GameMatch, StartsWithAnEmptyMatch) {
     // Open, save and print are reached through the accelerators alone.
     EXPECT_EQ(bar->FindItem(CMainFrame::kFileOpenId), nullptr);
     EXPECT_EQ(bar->FindItem(CMainFrame::kFileSaveId), nullptr);
+}
+
+TEST_F(GameMatch, AFigureBoxMeasuresALongNameAFixedNumberOfTimes) {
+    auto* box = static_cast<CFigureBox*>(form().FindWindow(CMatchForm::kBattingNameId));
+    wxClientDC dc(box);
+    dc.SetFont(box->GetFont());
+    box->SetLabel("India");
+    EXPECT_EQ(box->fitText(dc, 200), "India");
+    EXPECT_EQ(box->measurements(), 1);
+    for (const int length : {400, 16000}) {
+        box->SetLabel(wxString('W', length));
+        const wxString shown = box->fitText(dc, 120);
+        EXPECT_LE(box->measurements(), 2) << length;
+        EXPECT_TRUE(shown.StartsWith("WW") && shown.EndsWith(wxString::FromUTF8("\u2026")));
+        EXPECT_LE(dc.GetTextExtent(shown).GetWidth(), 120);
+    }
 }
 
 TEST_F(GameMatch, NewMatchRunsEveryDialogToTheFirstBall) {
@@ -239,8 +256,10 @@ TEST_F(GameMatch, WholeMatchToItsResultThenSheetLogSaveAndOpen) {
     EXPECT_TRUE(view().showsOpenedMatch());
     EXPECT_EQ(text(CMatchForm::kRunsId), std::to_string(end.totalRuns));
     EXPECT_EQ(text(CMatchForm::kWicketsId), std::to_string(end.totalWickets));
-    // The record's overs: an innings ended on an over's sixth ball shows the whole over.
-    EXPECT_NEAR(std::stod(text(CMatchForm::kOversId)), end.oversFigure, 0.45);
+    // Exactly the figures the live screen ended with, an innings ended on an over's sixth ball
+    // included.
+    EXPECT_EQ(text(CMatchForm::kOversId), formatFormDouble(end.oversFigure).ToStdString());
+    EXPECT_EQ(text(CMatchForm::kRunRateId), formatFormDouble(end.runRate).ToStdString());
     EXPECT_EQ(text(CMatchForm::kBattingNameId), end.battingTeamName);
     EXPECT_FALSE(enabled(CMatchForm::kBowlOverId));
     EXPECT_TRUE(enabled(CMatchForm::kScoresheetId));
@@ -279,22 +298,28 @@ TEST_F(GameMatch, FailedOpenKeepsTheMatchAndSaysWhy) {
     EXPECT_TRUE(encodeScores(doc().scores) == before);
 }
 
-TEST_F(GameMatch, CancelledNewLeavesNothingToBowl) {
+TEST_F(GameMatch, CancelledNewLeavesTheMatchInHandAsItWas) {
     newMatch();
     AnswerEverything answers;
     playOver();
+    const std::string record = encodeScores(doc().scores);
+    const wxString title = frame().GetTitle();
+    const std::string log = screen().log().text();
+    const std::string sheet = screen().scoreSheet().sheetText();
+    const bool bowlOver = enabled(CMatchForm::kBowlOverId);
     answers.answer("CSelectTeamsDialog", [](wxDialog&) { return wxID_CANCEL; });
     command(CMainFrame::kFileNewId);
     EXPECT_EQ(answers.counts["CSelectTeamsDialog"], 1);
     EXPECT_EQ(answers.counts["CTossDialog"], 0);
-    EXPECT_FALSE(enabled(CMatchForm::kBowlOverId));
-    for (const auto& row : CMatchForm::kBowlerRowIds)
-        EXPECT_FALSE(shown(row[5]) && enabled(row[5]));
-    EXPECT_EQ(doc().scores.teams[0].name(), "");
-    // The document keeps the previous match's title.
-    EXPECT_NE(frame().GetTitle(), "Untitled - Quorvel");
-    // The log of the first match stays.
-    EXPECT_FALSE(screen().log().text().empty());
+    EXPECT_TRUE(encodeScores(doc().scores) == record);
+    EXPECT_EQ(frame().GetTitle(), title);
+    EXPECT_EQ(screen().log().text(), log);
+    EXPECT_EQ(screen().scoreSheet().sheetText(), sheet);
+    EXPECT_EQ(enabled(CMatchForm::kBowlOverId), bowlOver);
+    expectFormShowsFigures();
+    // The match simply goes on.
+    playOver();
+    EXPECT_EQ(screen().figures().overNumber, 2);
 }
 
 TEST_F(GameMatch, ScoresheetSaveWritesTheSheetAndReportsFailures) {

@@ -69,10 +69,17 @@ void selectRows(wxListBox* list, const std::vector<int>& rows) {
 void doubleClickRow(wxListBox* list, int row) {
     ASSERT_NE(list, nullptr);
     list->SetSelection(row);
+    // The second press of the double-click, the list's activation it brings, the release.
+    wxMouseEvent press(wxEVT_LEFT_DOWN), release(wxEVT_LEFT_UP);
+    press.SetEventObject(list);
+    list->ProcessWindowEvent(press);
     wxCommandEvent event(wxEVT_LISTBOX_DCLICK, list->GetId());
     event.SetEventObject(list);
     event.SetInt(row);
     list->ProcessWindowEvent(event);
+    release.SetEventObject(list);
+    list->ProcessWindowEvent(release);
+    wxTheApp->ProcessPendingEvents();
 }
 
 void typeInto(wxWindow* window, int id, const std::string& text) {

@@ -36,8 +36,8 @@ TEST(MatchScreenStates, NoMatchUntilStartedAndNothingAfterTheEnd) {
     EXPECT_EQ(run.screen.figures().overNumber, after.overNumber);
     EXPECT_EQ(run.screen.log().text(), log);
 
-    // File > New: the record and figures cleared, nothing can be bowled, the log kept.
-    run.screen.beginNewMatch(Scores{});
+    // File > New accepted: the record and figures cleared, nothing can be bowled, the log kept.
+    run.screen.beginNewMatch(Scores());
     EXPECT_EQ(run.screen.state(), MatchState::NoMatch);
     EXPECT_FALSE(run.screen.bowlOverEnabled());
     EXPECT_FALSE(anyEnabled(run.screen.bowlerButtons()));

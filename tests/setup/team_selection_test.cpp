@@ -184,8 +184,12 @@ TEST_F(TeamSelectionTest, SelectWithAnUnknownNameChangesNothing) {
 
 TEST_F(TeamSelectionTest, NoPlayerIsEverPlacedTwice) {
     ASSERT_TRUE(moveByHand(selection, kRight, namesOf(database, {0, 40})));
-    // The same country for both sides: the left side gets only the players still free.
-    ASSERT_EQ(selection.selectPredefinedTeam(kLeft), std::nullopt);
+    // The same country for both sides: the left side gets only the players still free, and the
+    // user is told who was left out.
+    const auto message = selection.selectPredefinedTeam(kLeft);
+    ASSERT_TRUE(message.has_value());
+    EXPECT_NE(message->text.find(":\r\n" + namesOf(database, {0})[0]), std::string::npos);
+    EXPECT_EQ(message->controlId, 0);
     EXPECT_EQ(selection.teamList(kLeft).entries(), namesOf(database, range(1, 10)));
 
     selection.applyFilter(511);
