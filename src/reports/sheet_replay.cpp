@@ -1,5 +1,8 @@
 #include "reports/sheet_replay.h"
 
+#include <algorithm>
+#include <cstdint>
+
 #include "engine/bowler_rows.h"
 #include "records/player_database.h"
 
@@ -14,14 +17,15 @@ std::string displayNameOf(const PlayerDatabase& database, std::int32_t id) {
     return player->displayName();
 }
 
-// The runs of the over's wides (or no-balls) that no slot holds any more.
+// The runs of the over's wides (or no-balls) that no slot holds any more, summed wide and held
+// within int, so that absurd runs in an opened file cannot overflow.
 int overwrittenExtraRuns(const Over& over, int kind) {
-    int held = 0;
+    std::int64_t held = 0;
     for (const Ball& ball : over.balls)
         if (ball.batsmanId != kNoPlayer && ball.extraKind == kind)
             held += ball.runs;
-    const int total = kind == kWide ? over.wideRuns : over.noBallRuns;
-    return total > held ? total - held : 0;
+    const std::int64_t total = kind == kWide ? over.wideRuns : over.noBallRuns;
+    return static_cast<int>(std::clamp<std::int64_t>(total - held, 0, INT32_MAX));
 }
 
 } // namespace
@@ -76,7 +80,8 @@ InningsFigures finalFigures(const Scores& scores, const ScoreSheet& sheet, int i
     f.oversFigure = card.oversDone;
     f.overNumber = static_cast<int>(card.oversDone);
     if (innings == 1) {
-        f.target = sheet.card(0).total + 1;
+        const std::int32_t firstTotal = sheet.card(0).total;
+        f.target = firstTotal < INT32_MAX ? firstTotal + 1 : INT32_MAX;
         f.targetRate = f.target * kTargetRateFactor;
         f.progressRange = f.target;
     }
