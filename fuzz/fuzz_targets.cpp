@@ -206,7 +206,8 @@ void sheetReplay(std::string_view bytes) {
     require((overs == 0) == (innings < 0), "an innings was played exactly when an over was");
     if (innings >= 0) {
         const InningsFigures figures = finalFigures(scores, sheet, innings, database);
-        require(figures.totalRuns == sheet.card(innings).total, "the figures show the card's total");
+        require(figures.totalRuns == sheet.card(innings).total,
+                "the figures show the card's total");
         if (innings == 1)
             require(figures.target > sheet.card(0).total ||
                         figures.target == std::numeric_limits<int>::max(),

@@ -138,8 +138,7 @@ std::string temporaryPrefix(const std::string& folder, const std::string& name) 
     if (longest <= 0)
         longest = NAME_MAX;
     const std::size_t overhead = 1 + kTemporaryMark.size() + kTemporaryPattern.size();
-    const std::size_t room =
-        static_cast<std::size_t>(longest) > overhead ? longest - overhead : 0;
+    const std::size_t room = static_cast<std::size_t>(longest) > overhead ? longest - overhead : 0;
     return "." + name.substr(0, room) + std::string(kTemporaryMark);
 }
 
@@ -315,8 +314,8 @@ std::optional<FileError> writeWholeFile(const std::string& path, std::string_vie
     const std::string name = slash == std::string::npos ? target : target.substr(slash + 1);
     const std::string prefix = temporaryPrefix(folder, name);
     removeLeftovers(folder, prefix);
-    std::string temporary = folder + (slash == std::string::npos ? "/" : "") + prefix +
-                            std::string(kTemporaryPattern);
+    std::string temporary =
+        folder + (slash == std::string::npos ? "/" : "") + prefix + std::string(kTemporaryPattern);
 
     FileDescriptor fd(::mkostemp(temporary.data(), O_CLOEXEC));
     if (fd.get() < 0) {

@@ -380,8 +380,9 @@ struct PlayerFileFindings {
         if (list.size() < kMaxListedProblems)
             list.push_back(std::move(problem));
         else if (list.size() == kMaxListedProblems)
-            list.push_back({-1, "", "more problems follow; only the first " +
-                                        std::to_string(kMaxListedProblems) + " are listed"});
+            list.push_back({-1, "",
+                            "more problems follow; only the first " +
+                                std::to_string(kMaxListedProblems) + " are listed"});
     }
 };
 
@@ -453,11 +454,11 @@ PlayerFileFindings inspectPlayerFile(std::string_view bytes) {
         if ((player.keeperFlags & ~(keeper::kWicketKeeper | keeper::kPredefined)) != 0)
             problem(i, "keeperFlags", "has unknown bits " + std::to_string(player.keeperFlags));
         // A NaN is no figure, and its bits would not survive being written out as text.
-        for (const auto& [field, value] :
-             {std::pair{"battingAverage", player.battingAverage},
-              {"bowlingAverage", player.bowlingAverage}, {"economyRate", player.economyRate},
-              {"bowlingStrikeRate", player.bowlingStrikeRate},
-              {"oversBowled", player.oversBowled}})
+        for (const auto& [field, value] : {std::pair{"battingAverage", player.battingAverage},
+                                           {"bowlingAverage", player.bowlingAverage},
+                                           {"economyRate", player.economyRate},
+                                           {"bowlingStrikeRate", player.bowlingStrikeRate},
+                                           {"oversBowled", player.oversBowled}})
             if (std::isnan(value))
                 problem(i, field, "is not a number");
     }

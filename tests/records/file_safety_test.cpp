@@ -64,7 +64,8 @@ TEST(BoundedReads, EndlessHugeOrWriterlessFilesAreRefusedOrReadOnce) {
         flood += "\r\n";
     const auto problems = checkPlayerFile(flood);
     ASSERT_EQ(problems.size(), 21u);
-    EXPECT_EQ(problems.back().describe(), "file: more problems follow; only the first 20 are listed");
+    EXPECT_EQ(problems.back().describe(),
+              "file: more problems follow; only the first 20 are listed");
 
     // A FIFO without a writer reads as empty at once; a pipe is read once, by the load.
     const std::string fifo = dir.file("players.dat");
