@@ -10,6 +10,7 @@
 #include "engine/random.h"
 #include "records/file_io.h"
 #include "records/player_database.h"
+#include "records/player_source.h"
 #include "records/scores.h"
 #include "reports/sheet_replay.h"
 #include "screen/headless_match.h"
@@ -48,6 +49,11 @@ void playersReader(std::string_view bytes) {
         require(!valid, "a file that checks as valid must decode");
         return;
     }
+    // Every database the check accepts dumps to a source that builds the same records back.
+    if (valid)
+        require(encodePlayerFile(parsePlayerSource(formatPlayerSource(file))) ==
+                    encodePlayerFile(file),
+                "a valid database dumps and builds back");
     PlayerDatabase database;
     database.assign(file);
     require(database.count() == static_cast<std::int32_t>(file.players.size()), "count");
