@@ -3,13 +3,17 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <limits>
 #include <string>
 #include <unistd.h>
 
 #include "engine/random.h"
 #include "records/file_io.h"
 #include "records/player_database.h"
+#include "records/player_source.h"
 #include "records/scores.h"
+#include "reports/sheet_replay.h"
+#include "screen/opened_match.h"
 #include "screen/headless_match.h"
 
 namespace quorvel::fuzz {
@@ -46,6 +50,11 @@ void playersReader(std::string_view bytes) {
         require(!valid, "a file that checks as valid must decode");
         return;
     }
+    // Every database the check accepts dumps to a source that builds the same records back.
+    if (valid)
+        require(encodePlayerFile(parsePlayerSource(formatPlayerSource(file))) ==
+                    encodePlayerFile(file),
+                "a valid database dumps and builds back");
     PlayerDatabase database;
     database.assign(file);
     require(database.count() == static_cast<std::int32_t>(file.players.size()), "count");
@@ -87,7 +96,13 @@ void lineEndRepair(std::string_view bytes) {
         std::string expected;
         removeCrBeforeLf(bytes, expected);
         require(after == expected, "a repair drops exactly the CRs before LFs");
-        require(checkPlayerFile(after).empty(), "a repaired file is valid");
+        bool loads = true;
+        try {
+            decodePlayerFile(after);
+        } catch (const ArchiveError&) {
+            loads = false;
+        }
+        require(loads, "a repaired file loads");
     } else {
         require(after == bytes, "an unrepaired file keeps its bytes");
     }
@@ -166,6 +181,46 @@ void headlessMatch(std::string_view bytes) {
     Random random;
     const SimResult result = playHeadlessMatch(scores, database, random, 7, true, true);
     require(!result.output.empty() || result.exitStatus != 0, "a match gives a scoresheet");
+}
+
+void sheetReplay(std::string_view bytes) {
+    Scores scores;
+    try {
+        scores = decodeScores(bytes);
+    } catch (const ArchiveError&) {
+        return;
+    }
+    // Players 0..21, so that ids in the file find names, bowler rows and wicket-keepers.
+    static const PlayerDatabase database = [] {
+        PlayerFile file;
+        for (int id = 0; id < 22; ++id) {
+            Player player;
+            player.playerId = id;
+            player.surname = "Surname" + std::to_string(id);
+            player.firstName = "First";
+            player.bowlingFlags = id % 3 == 0 ? 0 : 1 << (id % 5);
+            player.keeperFlags = id % 11 == 0 ? 1 : 0;
+            file.players.push_back(player);
+        }
+        PlayerDatabase built;
+        built.assign(std::move(file));
+        return built;
+    }();
+
+    ScoreSheet sheet(scores, database);
+    const int overs = replayIntoSheet(sheet, scores);
+    const int innings = lastInningsPlayed(scores);
+    require((overs == 0) == (innings < 0), "an innings was played exactly when an over was");
+    if (innings >= 0) {
+        const InningsFigures figures = finalFigures(scores, sheet, innings, database);
+        require(figures.totalRuns == sheet.card(innings).total,
+                "the figures show the card's total");
+        if (innings == 1)
+            require(figures.target > sheet.card(0).total ||
+                        figures.target == std::numeric_limits<int>::max(),
+                    "the target is beyond the first innings' total");
+    }
+    sheet.buildSheetText();
 }
 
 } // namespace quorvel::fuzz

@@ -19,6 +19,8 @@ void matchReader(std::string_view bytes);
 void displayNameLookup(std::string_view bytes);
 // A whole headless match on the bytes as the player database.
 void headlessMatch(std::string_view bytes);
+// An opened match shown again: its scoresheet replayed and its final figures worked out.
+void sheetReplay(std::string_view bytes);
 
 // Aborts with a message when a checked property does not hold.
 void require(bool condition, const char* what);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <limits>
 
 #include "records/player.h"
 
@@ -25,10 +26,17 @@ int extrasDivisor(int bowlingFlags) {
     return divisor;
 }
 
-int truncFigure(double value) {
-    if (std::isnan(value))
+double truncFigure(double value) {
+    return std::isnan(value) ? 0 : std::trunc(value);
+}
+
+int lastWeight(double exact, int others) {
+    // The sum of two infinite figures of opposite sign has no value: it counts as 0 too.
+    if (std::isnan(exact))
         return 0;
-    return static_cast<int>(std::clamp(value, -10000.0, 10000.0));
+    const double lowest = double{std::numeric_limits<int>::min()} - std::min(others, 0);
+    const double highest = double{std::numeric_limits<int>::max()} - std::max(others, 0);
+    return static_cast<int>(std::clamp(exact, lowest, highest));
 }
 
 Weights dismissalWeights(const Aggression& sliders, int bowlingFlags, double bowlingStrikeRate,
@@ -47,16 +55,18 @@ Weights dismissalWeights(const Aggression& sliders, int bowlingFlags, double bow
         base = 5830;
     else if (bowlingStrikeRate < 60)
         base = 5840;
-    const int u = truncFigure(battingAverage - 15);
+    // u is a whole number, so 8 * u * |u| is exact in a double until it is far beyond int.
+    const double u = truncFigure(battingAverage - 15);
 
-    return {
+    Weights weights = {
         5 * f + 5 * (s - 2) + (spin ? 5 : 0),
         10 * (f - 2) + 10 * (r - 2) + 20,
         spin ? 35 : 30,
         5 * (b + 6) + 10 * (s - 2) + (pace ? 5 : 0),
         10 * (f - 2) + 10 * (b - 2) + 10 * (s - 2) + 60 + (pace ? 5 : 0) + (spin ? 5 : 0),
-        base - 2000 + 8 * u * std::abs(u),
     };
+    weights[5] = lastWeight(base - 2000 + 8 * u * std::abs(u), weightTotal(weights));
+    return weights;
 }
 
 Weights runWeights(const Aggression& sliders, Phase phase, double economyRate,
@@ -68,15 +78,19 @@ Weights runWeights(const Aggression& sliders, Phase phase, double economyRate,
     const bool first = phase == Phase::FirstOvers;
     const bool last = phase == Phase::LastOvers;
 
-    return {
+    Weights weights = {
         10 * (f - 2) + 10 * (r - 2) + 75,
         5 * (r - 2) + 3 * (f - 2) + 25,
         3 * (r - 2) + 2 * (f - 2) + 10,
         f + b + 4 * s + 3 + (last ? 3 : 0),
         2 * s - 1 - (first ? 2 : 0) + (last ? 2 : 0),
-        172 - truncFigure((economyRate - 4.0) * 30) - truncFigure(2 * battingAverage - 30) +
-            (first ? 20 : 0) - (last ? 25 : 0),
     };
+    // Sums of whole numbers in a double are exact while they stay within 2^53, far beyond int.
+    const double figures =
+        truncFigure((economyRate - 4.0) * 30) + truncFigure(2 * battingAverage - 30);
+    weights[5] =
+        lastWeight(172 + (first ? 20 : 0) - (last ? 25 : 0) - figures, weightTotal(weights));
+    return weights;
 }
 
 int weightTotal(const Weights& weights) {

@@ -58,8 +58,13 @@ int weightTotal(const Weights& weights);
 // The index 0..5 of the outcome that x picks, comparing signed running sums in table order.
 int pickWeighted(const Weights& weights, int x);
 
-// A career figure converted to an integer by dropping its fraction, held within +-10000 (far
-// beyond any real figure) so that the weights cannot overflow; NaN counts as 0.
-int truncFigure(double value);
+// A career figure with its fraction dropped (towards zero), exactly, however large; NaN counts
+// as 0. It stays a double so that a figure beyond any integer type keeps its size and sign.
+double truncFigure(double value);
+
+// A table's last weight, the one career figures move, from its exact value and the sum of the
+// other five. Only a value that would take the weight or the total beyond int is held at the
+// nearest that fits; that is already beyond any draw, so the outcome picked stays the exact one.
+int lastWeight(double exact, int others);
 
 } // namespace quorvel

@@ -9,7 +9,8 @@ void updateRates(InningsFigures& f) {
             f.batsmanBalls[slot] > 0 ? f.batsmanRuns[slot] * 100.0 / f.batsmanBalls[slot] : 0;
     if (f.inningsIndex == 1) {
         if (f.oversFigure != kOversPerInnings)
-            f.requiredRate = (f.target - f.totalRuns) / (kOversPerInnings - f.oversFigure);
+            f.requiredRate =
+                (static_cast<double>(f.target) - f.totalRuns) / (kOversPerInnings - f.oversFigure);
         f.progressPosition = f.totalRuns;
     }
 }

@@ -3,7 +3,10 @@
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
+#include <ctime>
+#include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -88,12 +91,31 @@ int writeAll(int fd, std::string_view bytes) {
     return 0;
 }
 
+// Opens without waiting (a pipe with no reader or writer would block the open for ever), then
+// lets reads and writes wait as usual.
+int openWithoutWaiting(const char* path, int flags) {
+    const int fd = ::open(path, flags | O_NONBLOCK | O_CLOEXEC);
+    if (fd >= 0) {
+        const int status = ::fcntl(fd, F_GETFL);
+        if (status >= 0)
+            ::fcntl(fd, F_SETFL, status & ~O_NONBLOCK);
+    }
+    return fd;
+}
+
+// Writes over the file itself. A regular file is overwritten first and cut to length after, so
+// it needs no more space than the larger of its old and new contents.
 std::optional<FileError> writeInPlace(const std::string& path, std::string_view bytes) {
-    FileDescriptor fd(::open(path.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC));
+    FileDescriptor fd(openWithoutWaiting(path.c_str(), O_WRONLY));
     if (fd.get() < 0)
+        return errorFromErrno(errno, path);
+    struct stat status {};
+    if (::fstat(fd.get(), &status) != 0)
         return errorFromErrno(errno, path);
     if (const int err = writeAll(fd.get(), bytes))
         return errorFromErrno(err, path);
+    if (S_ISREG(status.st_mode) && ::ftruncate(fd.get(), static_cast<off_t>(bytes.size())) != 0)
+        return errorFromErrno(errno, path);
     if (const int err = fd.close())
         return errorFromErrno(err, path);
     return std::nullopt;
@@ -103,6 +125,45 @@ mode_t defaultNewFileMode() {
     const mode_t mask = ::umask(0);
     ::umask(mask);
     return 0666 & ~mask;
+}
+
+constexpr std::string_view kTemporaryMark = ".quorvel-";
+constexpr std::string_view kTemporaryPattern = "XXXXXX";
+// A killed writer's temporary is at least this old; a live one is locked long before.
+constexpr time_t kLeftoverAge = 60;
+
+// ".NAME.quorvel-", NAME cut short so that the temporary's name fits the folder's file system.
+std::string temporaryPrefix(const std::string& folder, const std::string& name) {
+    long longest = ::pathconf(folder.c_str(), _PC_NAME_MAX);
+    if (longest <= 0)
+        longest = NAME_MAX;
+    const std::size_t overhead = 1 + kTemporaryMark.size() + kTemporaryPattern.size();
+    const std::size_t room = static_cast<std::size_t>(longest) > overhead ? longest - overhead : 0;
+    return "." + name.substr(0, room) + std::string(kTemporaryMark);
+}
+
+// Removes our own temporaries of the same file that a killed writer left behind: owned by this
+// user, not locked by a live writer and at least a minute old.
+void removeLeftovers(const std::string& folder, const std::string& prefix) {
+    DIR* dir = ::opendir(folder.c_str());
+    if (dir == nullptr)
+        return;
+    const int dirFd = ::dirfd(dir);
+    while (const dirent* entry = ::readdir(dir)) {
+        const std::string_view entryName = entry->d_name;
+        if (entryName.size() != prefix.size() + kTemporaryPattern.size() ||
+            entryName.substr(0, prefix.size()) != prefix)
+            continue;
+        FileDescriptor fd(
+            ::openat(dirFd, entry->d_name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+        struct stat status {};
+        if (fd.get() < 0 || ::fstat(fd.get(), &status) != 0 || !S_ISREG(status.st_mode) ||
+            status.st_uid != ::geteuid() || status.st_mtime > ::time(nullptr) - kLeftoverAge ||
+            ::flock(fd.get(), LOCK_EX | LOCK_NB) != 0)
+            continue;
+        ::unlinkat(dirFd, entry->d_name, 0);
+    }
+    ::closedir(dir);
 }
 
 } // namespace
@@ -162,7 +223,7 @@ FileReader::~FileReader() {
 std::optional<FileError> FileReader::open(const std::string& path) {
     if (path.empty())
         return FileError{FileErrorKind::BadPath, path};
-    FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    FileDescriptor fd(openWithoutWaiting(path.c_str(), O_RDONLY));
     if (fd.get() < 0)
         return errorFromErrno(errno, path);
     struct stat status {};
@@ -195,7 +256,9 @@ std::optional<FileError> FileReader::read(char* into, std::size_t size, std::siz
     }
 }
 
-std::optional<FileError> FileReader::readRest(std::string& bytes) {
+std::optional<FileError> FileReader::readRest(std::string& bytes, std::size_t limit) {
+    if (size_ > limit)
+        return FileError{FileErrorKind::BadFormat, path_};
     std::string data;
     data.reserve(size_);
     char buffer[65536];
@@ -205,17 +268,20 @@ std::optional<FileError> FileReader::readRest(std::string& bytes) {
             return error;
         if (got == 0)
             break;
+        if (got > limit - data.size())
+            return FileError{FileErrorKind::BadFormat, path_};
         data.append(buffer, got);
     }
     bytes = std::move(data);
     return std::nullopt;
 }
 
-std::optional<FileError> readWholeFile(const std::string& path, std::string& bytes) {
+std::optional<FileError> readWholeFile(const std::string& path, std::string& bytes,
+                                       std::size_t limit) {
     FileReader file;
     if (auto error = file.open(path))
         return error;
-    return file.readRest(bytes);
+    return file.readRest(bytes, limit);
 }
 
 std::optional<FileError> writeWholeFile(const std::string& path, std::string_view bytes) {
@@ -233,6 +299,9 @@ std::optional<FileError> writeWholeFile(const std::string& path, std::string_vie
             return writeInPlace(path, bytes);
         if ((status.st_mode & 0222) == 0)
             return FileError{FileErrorKind::ReadOnly, path};
+        // Whoever may not write the file directly may not replace it either.
+        if (::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) != 0)
+            return errorFromErrno(errno, path);
         char resolved[PATH_MAX];
         if (::realpath(path.c_str(), resolved) != nullptr)
             target = resolved;
@@ -243,16 +312,35 @@ std::optional<FileError> writeWholeFile(const std::string& path, std::string_vie
     const auto slash = target.rfind('/');
     const std::string folder = slash == std::string::npos ? "." : target.substr(0, slash + 1);
     const std::string name = slash == std::string::npos ? target : target.substr(slash + 1);
-    std::string temporary = folder + (slash == std::string::npos ? "/" : "") + "." + name + ".XXXXXX";
+    const std::string prefix = temporaryPrefix(folder, name);
+    removeLeftovers(folder, prefix);
+    std::string temporary =
+        folder + (slash == std::string::npos ? "/" : "") + prefix + std::string(kTemporaryPattern);
 
-    FileDescriptor fd(::mkstemp(temporary.data()));
-    if (fd.get() < 0)
+    FileDescriptor fd(::mkostemp(temporary.data(), O_CLOEXEC));
+    if (fd.get() < 0) {
+        // A writable file in a folder the user may not write is written in place.
+        if (exists && (errno == EACCES || errno == EPERM))
+            return writeInPlace(target, bytes);
         return errorFromErrno(errno, path);
+    }
+    // Locked while it lives, so that no other writer takes it for a leftover.
+    ::flock(fd.get(), LOCK_EX | LOCK_NB);
 
     auto fail = [&](int err) {
         ::unlink(temporary.c_str());
         return errorFromErrno(err, path);
     };
+    // The replacement keeps the original's owner and group; where this user cannot give it
+    // them, the file is written in place instead, which keeps them too.
+    struct stat made {};
+    if (::fstat(fd.get(), &made) != 0)
+        return fail(errno);
+    if (exists && (made.st_uid != status.st_uid || made.st_gid != status.st_gid) &&
+        ::fchown(fd.get(), status.st_uid, status.st_gid) != 0) {
+        ::unlink(temporary.c_str());
+        return writeInPlace(target, bytes);
+    }
     if (const int err = writeAll(fd.get(), bytes))
         return fail(err);
     const mode_t mode = exists ? (status.st_mode & 07777) : defaultNewFileMode();
@@ -260,8 +348,6 @@ std::optional<FileError> writeWholeFile(const std::string& path, std::string_vie
         return fail(errno);
     if (::fsync(fd.get()) != 0)
         return fail(errno);
-    if (const int err = fd.close())
-        return fail(err);
     if (::rename(temporary.c_str(), target.c_str()) != 0)
         return fail(errno);
     return std::nullopt;

@@ -4,6 +4,7 @@
 #include <array>
 #include <bit>
 #include <cerrno>
+#include <cmath>
 #include <cstring>
 #include <fcntl.h>
 #include <iostream>
@@ -363,40 +364,78 @@ std::string PlayerFileProblem::describe() const {
     return text + ": " + what;
 }
 
-std::vector<PlayerFileProblem> checkPlayerFile(std::string_view bytes) {
+namespace {
+
+// What a look through a "players.dat" image finds: whether it loads at all, and its problems,
+// the first kMaxListedProblems of each sort, so that a file of many faults costs no more memory
+// than a file of few.
+struct PlayerFileFindings {
+    static constexpr std::size_t kMaxListedProblems = 20;
+
+    bool loads = true;
     std::vector<PlayerFileProblem> problems;
+    std::vector<PlayerFileProblem> lineEndPairs;
+
+    static void note(std::vector<PlayerFileProblem>& list, PlayerFileProblem problem) {
+        if (list.size() < kMaxListedProblems)
+            list.push_back(std::move(problem));
+        else if (list.size() == kMaxListedProblems)
+            list.push_back({-1, "",
+                            "more problems follow; only the first " +
+                                std::to_string(kMaxListedProblems) + " are listed"});
+    }
+};
+
+// Checks every record of the image as it is read. CR LF pairs are noted as their records are
+// passed, so where each pair lies is known without keeping every record's field offsets.
+PlayerFileFindings inspectPlayerFile(std::string_view bytes) {
+    PlayerFileFindings found;
+    auto problem = [&](int record, std::string_view field, std::string what) {
+        found.note(found.problems, {record, std::string(field), std::move(what)});
+    };
+    std::size_t pair = bytes.find("\r\n");
+    auto notePairsBefore = [&](std::size_t end, int record, auto fieldAt) {
+        for (; pair < end; pair = bytes.find("\r\n", pair + 1))
+            found.note(found.lineEndPairs,
+                       {record, std::string(fieldAt(pair)),
+                        "holds the byte pair 0x0D 0x0A at offset " + std::to_string(pair)});
+    };
+
     ArchiveReader reader(bytes);
-    std::vector<std::size_t> recordStarts;
-    std::vector<std::vector<std::size_t>> fieldStarts;
     std::int32_t count = 0;
     try {
         reader.readInt32();
         count = reader.readInt32();
-        if (count < 0) {
-            problems.push_back({-1, "count", "negative count " + std::to_string(count)});
-            return problems;
-        }
     } catch (const ArchiveError&) {
-        problems.push_back({-1, "", "shorter than the 8-byte header"});
-        return problems;
+        found.loads = false;
+        problem(-1, "", "shorter than the 8-byte header");
+        return found;
     }
-    auto problem = [&](int record, std::string_view field, std::string what) {
-        problems.push_back({record, std::string(field), std::move(what)});
-    };
+    if (count < 0) {
+        found.loads = false;
+        problem(-1, "count", "negative count " + std::to_string(count));
+        return found;
+    }
+    notePairsBefore(8, -1, [](std::size_t at) { return at < 4 ? "leadingValue" : "count"; });
+
     for (std::int32_t i = 0; i < count; ++i) {
         Player player;
         FieldTracer tracer(reader);
-        recordStarts.push_back(reader.position());
         try {
             player.readWith(tracer);
         } catch (const ArchiveError& error) {
+            found.loads = false;
             const auto field = kPlayerFieldNames[tracer.starts().size() - 1];
             problem(i, field,
                     error.fault() == ArchiveFault::EndOfData ? "the file ends inside this field"
                                                              : "malformed string length prefix");
-            return problems;
+            return found;
         }
-        fieldStarts.push_back(tracer.starts());
+        const auto& starts = tracer.starts();
+        notePairsBefore(reader.position(), i, [&](std::size_t at) {
+            const auto after = std::upper_bound(starts.begin(), starts.end(), at);
+            return kPlayerFieldNames[static_cast<std::size_t>(after - starts.begin()) - 1];
+        });
         if (player.playerId != i)
             problem(i, "playerId", "is " + std::to_string(player.playerId) + ", expected " +
                                        std::to_string(i));
@@ -414,28 +453,28 @@ std::vector<PlayerFileProblem> checkPlayerFile(std::string_view bytes) {
             problem(i, "battingFlags", "has unknown bits " + std::to_string(player.battingFlags));
         if ((player.keeperFlags & ~(keeper::kWicketKeeper | keeper::kPredefined)) != 0)
             problem(i, "keeperFlags", "has unknown bits " + std::to_string(player.keeperFlags));
+        // A NaN is no figure, and its bits would not survive being written out as text.
+        for (const auto& [field, value] : {std::pair{"battingAverage", player.battingAverage},
+                                           {"bowlingAverage", player.bowlingAverage},
+                                           {"economyRate", player.economyRate},
+                                           {"bowlingStrikeRate", player.bowlingStrikeRate},
+                                           {"oversBowled", player.oversBowled}})
+            if (std::isnan(value))
+                problem(i, field, "is not a number");
     }
+    // Pairs in the bytes after the last record.
+    notePairsBefore(bytes.size(), -1, [](std::size_t) { return ""; });
+    return found;
+}
+
+} // namespace
+
+std::vector<PlayerFileProblem> checkPlayerFile(std::string_view bytes) {
     // A CR LF pair would be taken for a damaged line end by the start-up repair.
-    for (auto at = bytes.find("\r\n"); at != std::string_view::npos;
-         at = bytes.find("\r\n", at + 1)) {
-        int record = -1;
-        std::string_view field = at < 4 ? "leadingValue" : at < 8 ? "count" : "";
-        for (std::size_t r = recordStarts.size(); r-- > 0;) {
-            if (recordStarts[r] <= at) {
-                const auto& starts = fieldStarts[r];
-                for (std::size_t f = starts.size(); f-- > 0;)
-                    if (starts[f] <= at) {
-                        field = kPlayerFieldNames[f];
-                        break;
-                    }
-                record = static_cast<int>(r);
-                break;
-            }
-        }
-        problem(record, field,
-                "holds the byte pair 0x0D 0x0A at offset " + std::to_string(at));
-    }
-    return problems;
+    PlayerFileFindings found = inspectPlayerFile(bytes);
+    for (auto& pair : found.lineEndPairs)
+        found.problems.push_back(std::move(pair));
+    return found.problems;
 }
 
 std::size_t removeCrBeforeLf(std::string_view input, std::string& output) {
@@ -455,12 +494,24 @@ RepairOutcome repairPlayerFile(const std::string& path) {
     struct statx before {};
     if (::statx(AT_FDCWD, path.c_str(), 0, STATX_BASIC_STATS | STATX_BTIME, &before) != 0)
         return errno == ENOENT ? RepairOutcome::Missing : RepairOutcome::Failed;
+    // Only a regular file can have been transferred, and only one is read twice: a pipe or a
+    // device is left for the load to read once.
+    FileReader file;
+    if (!S_ISREG(before.stx_mode) || file.open(path) || !file.regular())
+        return RepairOutcome::Untouched;
     std::string bytes;
-    if (readWholeFile(path, bytes))
+    if (file.readRest(bytes))
         return RepairOutcome::Failed;
     std::string repaired;
-    if (removeCrBeforeLf(bytes, repaired) == 0 || checkPlayerFile(bytes).empty() ||
-        !checkPlayerFile(repaired).empty())
+    if (removeCrBeforeLf(bytes, repaired) == 0)
+        return RepairOutcome::Untouched;
+    // A file that loads and checks as valid is never rewritten, whatever bytes it holds. Any
+    // other is repaired when the repair makes it load: valid, when it loaded already.
+    const PlayerFileFindings asItIs = inspectPlayerFile(bytes);
+    if (asItIs.loads && asItIs.problems.empty())
+        return RepairOutcome::Untouched;
+    const PlayerFileFindings afterRepair = inspectPlayerFile(repaired);
+    if (!afterRepair.loads || (asItIs.loads && !afterRepair.problems.empty()))
         return RepairOutcome::Untouched;
     if (writeWholeFile(path, repaired))
         return RepairOutcome::Failed;
@@ -482,19 +533,34 @@ LoadOutcome loadPlayerFile(const std::string& path, PlayerDatabase& database) {
     struct ReadFailed {};
     FileReader file;
     std::string bytes;
-    if (file.open(path) || (!file.regular() && file.readRest(bytes))) {
+    auto fail = [&database](LoadOutcome outcome) {
         database.clear();
-        return LoadOutcome::Missing;
+        return outcome;
+    };
+    if (file.open(path))
+        return fail(LoadOutcome::Missing);
+    // A file beyond the ceiling is refused before anything is read or allocated for it.
+    if (!file.regular()) {
+        if (auto error = file.readRest(bytes))
+            return fail(error->kind == FileErrorKind::BadFormat ? LoadOutcome::BadFormat
+                                                                : LoadOutcome::Missing);
+    } else if (file.size() > kLargestFileRead) {
+        return fail(LoadOutcome::BadFormat);
     }
     try {
         // A regular file is decoded as it is read; anything else has no size to check the
         // record count against, so it is read whole first.
         if (file.regular()) {
+            std::size_t total = 0;
             database.decode(
-                [&file](char* into, std::size_t size) {
+                [&file, &total](char* into, std::size_t size) {
                     std::size_t got = 0;
                     if (file.read(into, size, got))
                         throw ReadFailed{};
+                    // A file that grows while it is read stops at the ceiling all the same.
+                    total += got;
+                    if (total > kLargestFileRead)
+                        throw ArchiveError(ArchiveFault::BadFormat, "larger than the ceiling");
                     return got;
                 },
                 file.size());
@@ -503,11 +569,9 @@ LoadOutcome loadPlayerFile(const std::string& path, PlayerDatabase& database) {
         }
         return LoadOutcome::Loaded;
     } catch (const ArchiveError&) {
-        database.clear();
-        return LoadOutcome::BadFormat;
+        return fail(LoadOutcome::BadFormat);
     } catch (const ReadFailed&) {
-        database.clear();
-        return LoadOutcome::Missing;
+        return fail(LoadOutcome::Missing);
     }
 }
 

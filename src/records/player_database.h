@@ -70,7 +70,9 @@ private:
 // The one database of the run.
 PlayerDatabase& playerDatabase();
 
-// What `quorvel-players check` and the start-up repair regard as a valid database file.
+// What `quorvel-players check` and the start-up repair regard as a valid database file. At
+// most the first 20 record problems and the first 20 CR LF pairs are listed, each list ending
+// with a note when more follow.
 struct PlayerFileProblem {
     int record = -1;   // the record number, or -1 for the file as a whole
     std::string field; // the field's name, or empty
@@ -85,14 +87,17 @@ std::vector<PlayerFileProblem> checkPlayerFile(std::string_view bytes);
 std::size_t removeCrBeforeLf(std::string_view input, std::string& output);
 
 enum class RepairOutcome { Missing, Untouched, Repaired, Failed };
-// Undoes a text-mode transfer of the database file. The file is rewritten only when it does not
-// check as valid as it stands and the repaired bytes do; the rewrite goes through a temporary file
-// renamed over the original. Afterwards its last-access time is as read, and its last-write time
-// is its creation time where the file system reports one (else the old last-write time).
+// Undoes a text-mode transfer of the database file. Only a regular file is repaired, and never
+// one that loads and checks as valid as it stands, whatever bytes it holds (CR LF pairs in its
+// data included). Any other is rewritten when the repaired bytes load, and when it loaded
+// already only if they also check as valid. The rewrite is a safe replacement (writeWholeFile).
+// Afterwards its last-access time is as read, and its last-write time is its creation time
+// where the file system reports one (else the old last-write time).
 RepairOutcome repairPlayerFile(const std::string& path);
 
 enum class LoadOutcome { Loaded, Missing, BadFormat };
-// Loads the file into the database. A short or malformed file leaves the database empty.
+// Loads the file into the database. A short or malformed file, or one beyond kLargestFileRead
+// (256 MiB), leaves the database empty as a bad format. A pipe or device is read once, whole.
 LoadOutcome loadPlayerFile(const std::string& path, PlayerDatabase& database);
 
 // Start-up: repair, then load. A missing file is silent; a bad one is reported on standard error.

@@ -1,5 +1,6 @@
 #include "records/player_source.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdio>
 #include <functional>
@@ -100,21 +101,27 @@ std::string formatFlags(std::int32_t value) {
     return buffer;
 }
 
-// Splits one line into fields, honouring double quotes.
-std::vector<std::string> splitLine(std::string_view line, int lineNumber) {
+// Splits the record that starts at text[at] into fields, honouring double quotes: a quoted
+// field may hold commas, doubled quotes and line ends. Moves at past the record's line end, adds
+// the line ends passed inside quotes to lines, and drops a CR that ends the record.
+std::vector<std::string> splitRecord(std::string_view text, std::size_t& at, int& lines) {
+    const int firstLine = lines;
+    const std::size_t begin = at;
+    std::size_t end = text.size();
     std::vector<std::string> fields;
     std::string current;
     bool inQuotes = false;
     bool wasQuoted = false;
-    for (std::size_t i = 0; i < line.size(); ++i) {
-        const char c = line[i];
+    for (; at < text.size(); ++at) {
+        const char c = text[at];
         if (inQuotes) {
-            if (c == '"' && i + 1 < line.size() && line[i + 1] == '"') {
+            if (c == '"' && at + 1 < text.size() && text[at + 1] == '"') {
                 current += '"';
-                ++i;
+                ++at;
             } else if (c == '"') {
                 inQuotes = false;
             } else {
+                lines += c == '\n' ? 1 : 0;
                 current += c;
             }
         } else if (c == '"' && current.empty() && !wasQuoted) {
@@ -123,12 +130,17 @@ std::vector<std::string> splitLine(std::string_view line, int lineNumber) {
             fields.push_back(std::move(current));
             current.clear();
             wasQuoted = false;
+        } else if (c == '\n') {
+            end = at++;
+            break;
         } else {
             current += c;
         }
     }
     if (inQuotes)
-        throw PlayerSourceError(lineNumber, "", "unterminated quoted text");
+        throw PlayerSourceError(firstLine, "", "unterminated quoted text");
+    if (end > begin && text[end - 1] == '\r')
+        current.pop_back();
     fields.push_back(std::move(current));
     return fields;
 }
@@ -201,18 +213,18 @@ PlayerFile parsePlayerSource(std::string_view text) {
     int lineNumber = 0;
     std::size_t start = 0;
     while (start < text.size()) {
-        auto end = text.find('\n', start);
-        if (end == std::string_view::npos)
-            end = text.size();
-        std::string_view line = text.substr(start, end - start);
-        start = end + 1;
         ++lineNumber;
+        const std::size_t end = std::min(text.find('\n', start), text.size());
+        std::string_view line = text.substr(start, end - start);
         if (!line.empty() && line.back() == '\r')
             line.remove_suffix(1);
+        if (line.empty() || line.front() == '#' || !sawColumns)
+            start = end + 1;
         if (line.empty() || line.front() == '#')
             continue;
         if (!sawLeading) {
-            const auto fields = splitLine(line, lineNumber);
+            std::size_t at = 0;
+            const auto fields = splitRecord(line, at, lineNumber);
             if (fields.size() != 2 || fields[0] != "leadingValue")
                 throw PlayerSourceError(lineNumber, "leadingValue",
                                         "expected 'leadingValue,<integer>'");
@@ -226,10 +238,12 @@ PlayerFile parsePlayerSource(std::string_view text) {
             sawColumns = true;
             continue;
         }
-        const auto fields = splitLine(line, lineNumber);
+        // A player's row goes on over further lines where a quoted text holds line ends.
+        const int rowLine = lineNumber;
+        const auto fields = splitRecord(text, start, lineNumber);
         const auto& cols = columns();
         if (fields.size() != cols.size())
-            throw PlayerSourceError(lineNumber, "",
+            throw PlayerSourceError(rowLine, "",
                                     "has " + std::to_string(fields.size()) + " fields, expected " +
                                         std::to_string(cols.size()));
         Player player;
@@ -238,13 +252,13 @@ PlayerFile parsePlayerSource(std::string_view text) {
             const auto& field = fields[i];
             switch (column.kind) {
             case Kind::Int:
-                player.*column.intField = parseInt(field, lineNumber, column.name);
+                player.*column.intField = parseInt(field, rowLine, column.name);
                 break;
             case Kind::Flags:
-                player.*column.intField = parseInt(field, lineNumber, column.name, 16);
+                player.*column.intField = parseInt(field, rowLine, column.name, 16);
                 break;
             case Kind::Double:
-                player.*column.doubleField = parseDouble(field, lineNumber, column.name);
+                player.*column.doubleField = parseDouble(field, rowLine, column.name);
                 break;
             case Kind::Text:
                 player.*column.textField = field;
@@ -253,7 +267,7 @@ PlayerFile parsePlayerSource(std::string_view text) {
                 if (const auto code = countryCode(field))
                     player.*column.intField = *code;
                 else
-                    player.*column.intField = parseInt(field, lineNumber, column.name);
+                    player.*column.intField = parseInt(field, rowLine, column.name);
                 break;
             }
         }

@@ -64,7 +64,7 @@ std::optional<FileError> writeScoresFile(const std::string& path, const Scores& 
 
 std::optional<FileError> readScoresFile(const std::string& path, Scores& scores) {
     std::string bytes;
-    if (auto error = readWholeFile(path, bytes))
+    if (auto error = readWholeFile(path, bytes, kLargestScoresFile))
         return error;
     try {
         scores = decodeScores(bytes);

@@ -1,17 +1,21 @@
 #include "reports/sheet_replay.h"
 
+#include <algorithm>
+#include <cstdint>
+
 namespace quorvel {
 
 namespace {
 
-// The runs of the over's wides (or no-balls) that no slot holds any more.
+// The runs of the over's wides (or no-balls) that no slot holds any more, summed wide and held
+// within int, so that absurd runs in an opened file cannot overflow.
 int overwrittenExtraRuns(const Over& over, int kind) {
-    int held = 0;
+    std::int64_t held = 0;
     for (const Ball& ball : over.balls)
         if (ball.batsmanId != kNoPlayer && ball.extraKind == kind)
             held += ball.runs;
-    const int total = kind == kWide ? over.wideRuns : over.noBallRuns;
-    return total > held ? total - held : 0;
+    const std::int64_t total = kind == kWide ? over.wideRuns : over.noBallRuns;
+    return static_cast<int>(std::clamp<std::int64_t>(total - held, 0, INT32_MAX));
 }
 
 } // namespace

@@ -1,5 +1,7 @@
 #include "screen/opened_match.h"
 
+#include <cstdint>
+
 #include "engine/bowler_rows.h"
 #include "records/delivery_effect.h"
 #include "records/player_database.h"
@@ -41,8 +43,9 @@ void putBackLiveEnd(InningsFigures& f, const Over& last, const BowlingEntry* bow
     };
     const bool chase = f.inningsIndex == 1;
     if (chase && f.oversFigure == kOversPerInnings && f.totalRuns < f.target)
-        f.requiredRate = (f.target - f.totalRuns) / (kOversPerInnings - liveFigure(f.oversFigure));
-    const bool endedInside = f.totalWickets >= 10 || (chase && f.totalRuns >= f.target);
+        f.requiredRate = (static_cast<double>(f.target) - f.totalRuns) /
+                         (kOversPerInnings - liveFigure(f.oversFigure));
+    const bool endedInside = f.totalWickets >= kWicketsPerInnings || (chase && f.totalRuns >= f.target);
     if (last.balls[kBallsPerOver - 1].batsmanId == kNoPlayer || !endedInside)
         return;
     f.oversFigure = liveFigure(f.oversFigure);
@@ -70,7 +73,8 @@ InningsFigures finalFigures(const Scores& scores, const ScoreSheet& sheet, int i
     f.oversFigure = card.oversDone;
     f.overNumber = static_cast<int>(card.oversDone);
     if (innings == 1) {
-        f.target = sheet.card(0).total + 1;
+        const std::int32_t firstTotal = sheet.card(0).total;
+        f.target = firstTotal < INT32_MAX ? firstTotal + 1 : INT32_MAX;
         f.targetRate = f.target * kTargetRateFactor;
         f.progressRange = f.target;
     }

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <limits>
 
 #include "engine/delivery_weights.h"
@@ -113,15 +114,30 @@ TEST(DeliveryWeights, NegativeWeightsRuleOutTheirOutcomeAndNarrowTheNext) {
     EXPECT_EQ(pickWeighted(low, 20), 5);
 }
 
-TEST(DeliveryWeights, FiguresBeyondAnyCareerStayInRange) {
-    EXPECT_EQ(truncFigure(-0.9), 0);
-    EXPECT_EQ(truncFigure(12.99), 12);
+TEST(DeliveryWeights, AnyFigureFollowsTheFormulaWhileTheWeightsFitAnInt) {
+    const Aggression middle;
+    // Economy -400: trunc((-400 - 4.0) * 30) is -12120, taken exactly.
+    EXPECT_EQ(runWeights(middle, Phase::MiddleOvers, -400, 30)[5], 172 + 12120 - 30);
+    EXPECT_EQ(runWeights(middle, Phase::MiddleOvers, 400, 30)[5], 172 - 11880 - 30);
+    EXPECT_EQ(dismissalWeights(middle, 0, 60, 16015.5)[5], 3850 + 8 * 16000 * 16000);
+    EXPECT_EQ(dismissalWeights(middle, 0, 60, -985)[5], 3850 - 8 * 1000 * 1000);
+    // Huge figures of opposite sign cancel as whole numbers do.
+    const double big = 0x1p40;
+    EXPECT_EQ(runWeights(middle, Phase::MiddleOvers, 4 + big, 15 - 15 * big)[5], 172);
+
+    // Beyond int the weight is held where the total just fits, with its sign, which picks what
+    // the exact weight would: any draw, or (a total below 0) no draw at all.
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double inf = std::numeric_limits<double>::infinity();
+    EXPECT_EQ(weightTotal(dismissalWeights(middle, 0, 40, 1e300)), INT_MAX);
+    EXPECT_EQ(dismissalWeights(middle, 0, 40, -inf)[5], INT_MIN);
+    EXPECT_EQ(weightTotal(runWeights(middle, Phase::LastOvers, -1e300, 30)), INT_MAX);
+    EXPECT_EQ(runWeights(middle, Phase::LastOvers, 1e300, 1e300)[5], INT_MIN);
+    // NaN counts as 0, alone or as the sum of two opposite infinities.
+    EXPECT_EQ(dismissalWeights(middle, 0, 40, nan)[5], 3830);
+    EXPECT_EQ(runWeights(middle, Phase::MiddleOvers, nan, nan)[5], 172);
+    EXPECT_EQ(runWeights(middle, Phase::MiddleOvers, inf, -inf)[5], 0);
     EXPECT_EQ(truncFigure(-12.99), -12);
-    EXPECT_EQ(truncFigure(std::numeric_limits<double>::quiet_NaN()), 0);
-    EXPECT_EQ(truncFigure(1e300), 10000);
-    EXPECT_EQ(truncFigure(-1e300), -10000);
-    const Weights huge = dismissalWeights(Aggression{}, 0, 40, 1e300);
-    EXPECT_GT(weightTotal(huge), 0);
 }
 
 } // namespace

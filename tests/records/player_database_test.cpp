@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <fcntl.h>
 #include <stdexcept>
@@ -232,6 +233,13 @@ TEST(PlayerFileCheck, NamesTheRecordAndFieldOfEachProblem) {
     EXPECT_EQ(problems[0].record, 0);
     EXPECT_EQ(problems[0].field, "runsScored");
 
+    // A NaN figure would not survive a dump and build.
+    file.players[0].runsScored = 0;
+    file.players[0].economyRate = std::nan("");
+    problems = checkPlayerFile(encodePlayerFile(file));
+    ASSERT_EQ(problems.size(), 1u);
+    EXPECT_EQ(problems[0].describe(), "record 0, field economyRate: is not a number");
+
     problems = checkPlayerFile(encodePlayerFile(file).substr(0, 30));
     ASSERT_EQ(problems.size(), 1u);
     EXPECT_EQ(problems[0].record, 0);
@@ -291,6 +299,13 @@ TEST(LineEndRepair, RestoresADamagedFileAndItsTimes) {
     PlayerDatabase database;
     EXPECT_EQ(loadPlayerFile(path, database), LoadOutcome::Loaded);
     EXPECT_EQ(database.count(), 10);
+
+    // Real data holding the pair 0D 0A is repaired all the same: the damage made it unloadable.
+    PlayerFile file = decodePlayerFile(good);
+    file.players[3].surname = "Odd\r\nName";
+    test::writeBytes(path, damaged(encodePlayerFile(file)));
+    EXPECT_EQ(repairPlayerFile(path), RepairOutcome::Repaired);
+    EXPECT_EQ(test::readBytes(path), encodePlayerFile(file));
 }
 
 TEST(LineEndRepair, NeverTouchesAValidOrUnrepairableFile) {

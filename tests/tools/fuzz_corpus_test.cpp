@@ -18,6 +18,7 @@ TEST(FuzzCorpus, EverySavedInputPassesItsTarget) {
         {"match_reader", fuzz::matchReader},
         {"display_name_lookup", fuzz::displayNameLookup},
         {"headless_match", fuzz::headlessMatch},
+        {"sheet_replay", fuzz::sheetReplay},
     };
     int inputs = 0;
     for (const auto& [name, run] : targets) {

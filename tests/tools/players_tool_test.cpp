@@ -64,8 +64,13 @@ TEST(PlayerSource, QuotesAndNumbersRoundTrip) {
     odd.battingAverage = 0.1 + 0.2; // needs every digit to round-trip
     odd.oversBowled = 412.3;
     odd.highestScore = " 99*";
-    const PlayerFile file{-4, {odd}};
+    // Line ends inside texts: the row goes on over the next lines.
+    Player lines = test::makePlayer(1, "Two\nLines", "\r", 1);
+    lines.bestBowling = "\n\r";
+    const PlayerFile file{-4, {odd, lines}};
+    ASSERT_TRUE(checkPlayerFile(encodePlayerFile(file)).empty());
     EXPECT_EQ(parsePlayerSource(formatPlayerSource(file)), file);
+    EXPECT_THROW(parsePlayerSource(formatPlayerSource(file) + "\"2,"), PlayerSourceError);
 }
 
 // The bundled database is what a new user plays with: every country must field a full,
