@@ -9,7 +9,7 @@
 #include <string>
 
 #include "browser/player_browser.h"
-#include "setup/CTemplateDialog.h"
+#include "ui/CTemplateDialog.h"
 
 class wxListBox;
 class wxTextCtrl;

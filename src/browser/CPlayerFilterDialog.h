@@ -7,7 +7,7 @@
 #include <cstdint>
 
 #include "browser/player_filter.h"
-#include "setup/CTemplateDialog.h"
+#include "ui/CTemplateDialog.h"
 
 class wxCheckBox;
 

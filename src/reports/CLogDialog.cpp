@@ -4,12 +4,13 @@
 #include <wx/textctrl.h>
 
 #include "reports/CScoreSheetDialog.h"
+#include "ui/CUiSupport.h"
 
 CLogDialog::CLogDialog(wxWindow* parent, const std::string& logText)
     : wxDialog(parent, wxID_ANY, "Quorvel Log") {
     SetFont(fixedPitchFont());
     auto dlu = [this](int x, int y, int w, int h) {
-        return wxRect(ConvertDialogToPixels(wxPoint(x, y)), ConvertDialogToPixels(wxSize(w, h)));
+        return dluRect(*this, x, y, w, h);
     };
     SetClientSize(ConvertDialogToPixels(wxSize(368, 266)));
 

@@ -8,8 +8,8 @@
 
 #include "records/player_database.h"
 #include "reports/scoresheet.h"
-#include "setup/CTemplateDialog.h"
-#include "shell/CQuorvelDoc.h"
+#include "ui/CTemplateDialog.h"
+#include "ui/CUiSupport.h"
 
 wxString toDisplayText(const std::string& text) {
     std::string shown;
@@ -28,7 +28,7 @@ CScoreSheetDialog::CScoreSheetDialog(wxWindow* parent, quorvel::ScoreSheet& shee
     : wxDialog(parent, wxID_ANY, "Score Sheet"), sheet_(sheet) {
     SetFont(fixedPitchFont());
     auto dlu = [this](int x, int y, int w, int h) {
-        return wxRect(ConvertDialogToPixels(wxPoint(x, y)), ConvertDialogToPixels(wxSize(w, h)));
+        return dluRect(*this, x, y, w, h);
     };
     SetClientSize(ConvertDialogToPixels(wxSize(339, 391)));
 
@@ -63,7 +63,7 @@ void CScoreSheetDialog::save() {
 
 bool CScoreSheetDialog::saveTo(const wxString& path) {
     if (auto error = sheet_.saveSheet(std::string(path.fn_str()))) {
-        wxMessageBox(toWx(error->message()), "Quorvel", wxOK | wxICON_EXCLAMATION, this);
+        showMessageBox(this, toWx(error->message()), wxICON_EXCLAMATION);
         return false;
     }
     return true;

@@ -13,8 +13,8 @@
 #include <wx/stattext.h>
 
 #include "screen/match_screen.h"
-#include "setup/CTemplateDialog.h"
-#include "shell/dialog_fields.h"
+#include "ui/CTemplateDialog.h"
+#include "common/dialog_fields.h"
 
 wxString formatFormInteger(int value) {
     return wxString::Format("%d", value);
@@ -294,8 +294,7 @@ wxSize CMatchForm::designSize() const {
 }
 
 wxRect CMatchForm::dlu(int x, int y, int width, int height) const {
-    return wxRect(ConvertDialogToPixels(wxPoint(x, y)),
-                  ConvertDialogToPixels(wxSize(width, height)));
+    return ::dluRect(*this, x, y, width, height);
 }
 
 CFigureBox* CMatchForm::box(int id, int x, int y, int width, bool rightAligned) {

@@ -3,7 +3,7 @@
 // First" pressed at first); otherwise the buttons are hidden and the message (the computer's
 // decision) is shown in their place. Escape keeps the choice shown.
 
-#include "setup/CTemplateDialog.h"
+#include "ui/CTemplateDialog.h"
 
 class wxTextCtrl;
 class wxToggleButton;

@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "setup/CTemplateDialog.h"
+#include "ui/CTemplateDialog.h"
 
 class wxListBox;
 class wxTextCtrl;

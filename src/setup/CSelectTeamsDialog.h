@@ -12,7 +12,7 @@
 
 #include "records/player_database.h"
 #include "records/scores.h"
-#include "setup/CTemplateDialog.h"
+#include "ui/CTemplateDialog.h"
 #include "setup/team_selection.h"
 
 class wxButton;

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "setup/CTemplateDialog.h"
+#include "ui/CTemplateDialog.h"
 #include "setup/toss.h"
 
 class wxToggleButton;

@@ -13,7 +13,7 @@
 #include "browser/player_list.h"
 #include "records/player_database.h"
 #include "records/scores.h"
-#include "shell/dialog_fields.h"
+#include "common/dialog_fields.h"
 
 namespace quorvel {
 

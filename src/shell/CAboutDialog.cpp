@@ -6,6 +6,8 @@
 #include <wx/statbmp.h>
 #include <wx/stattext.h>
 
+#include "ui/CUiSupport.h"
+
 wxBitmap quorvelIconBitmap(int size) {
     wxBitmap bitmap(size, size, 32);
     bitmap.UseAlpha();
@@ -28,7 +30,7 @@ wxBitmap quorvelIconBitmap(int size) {
 CAboutDialog::CAboutDialog(wxWindow* parent) : wxDialog(parent, wxID_ANY, "About Quorvel") {
     // Laid out in dialog units of the dialog's own font.
     auto dlu = [this](int x, int y, int w, int h) {
-        return wxRect(ConvertDialogToPixels(wxPoint(x, y)), ConvertDialogToPixels(wxSize(w, h)));
+        return dluRect(*this, x, y, w, h);
     };
     SetClientSize(ConvertDialogToPixels(wxSize(157, 97)));
 
@@ -39,7 +41,7 @@ CAboutDialog::CAboutDialog(wxWindow* parent) : wxDialog(parent, wxID_ANY, "About
     const struct {
         const char* text;
         int y;
-    } lines[] = {{"Quorvel", 13},
+    } lines[] = {{kAppName, 13},
                  {"Version 1.0", 22},
                  {"November 1, 1998", 31},
                  {"Please address comments to:", 51},

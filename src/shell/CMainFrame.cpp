@@ -16,9 +16,10 @@
 #include "browser/CPlayerBrowserDialog.h"
 #include "records/player_database.h"
 #include "screen/CMatchForm.h"
-#include "setup/CTemplateDialog.h"
 #include "shell/CAboutDialog.h"
 #include "shell/CQuorvelDoc.h"
+#include "ui/CTemplateDialog.h"
+#include "ui/CUiSupport.h"
 
 namespace {
 
@@ -59,7 +60,7 @@ wxSize startingSize() {
 } // namespace
 
 CMainFrame::CMainFrame(wxDocManager* manager)
-    : wxDocParentFrame(manager, nullptr, wxID_ANY, kAppTitle, wxDefaultPosition, startingSize()) {
+    : wxDocParentFrame(manager, nullptr, wxID_ANY, kAppName, wxDefaultPosition, startingSize()) {
     buildMenu();
     buildAccelerators();
     buildStatusBar();
@@ -143,7 +144,7 @@ void CMainFrame::setUpHelp() {
 
 void CMainFrame::showHelpContents() {
     if (helpBook_.empty()) {
-        wxMessageBox("The help book quorvel.hhp was not found.", kAppTitle,
+        wxMessageBox("The help book quorvel.hhp was not found.", kAppName,
                      wxOK | wxICON_EXCLAMATION, this);
         return;
     }
@@ -153,7 +154,7 @@ void CMainFrame::showHelpContents() {
 }
 
 void CMainFrame::showDocumentTitle(const wxString& documentTitle) {
-    SetTitle(documentTitle + " - " + kAppTitle);
+    SetTitle(documentTitle + " - " + kAppName);
 }
 
 void CMainFrame::fitToForm() {

@@ -41,7 +41,6 @@ class CMainFrame : public wxDocParentFrame {
     static constexpr int kStatusBarId = commandId(59393);
 
     static constexpr const char* kIdleMessage = "For Help, press F1";
-    static constexpr const char* kAppTitle = "Quorvel";
 
     explicit CMainFrame(wxDocManager* manager);
     ~CMainFrame() override;
@@ -51,7 +50,7 @@ class CMainFrame : public wxDocParentFrame {
 
     void setForm(CMatchForm* form) { form_ = form; }
     CMatchForm* form() const { return form_; }
-    // The title bar: the document's title, " - " and "Quorvel".
+    // The title bar: the document's title, " - " and the application's name.
     void showDocumentTitle(const wxString& documentTitle);
     // Shrinks the window (never enlarging it) to the size the form needs, and makes that size
     // (or the screen's, when it is smaller: the form then scrolls) the window's minimum.

@@ -6,10 +6,11 @@
 #include <wx/msgdlg.h>
 
 #include "records/player_database.h"
-#include "screen/CQuorvelView.h"
+#include "shell/CQuorvelView.h"
 #include "shell/CAboutDialog.h"
 #include "shell/CMainFrame.h"
 #include "shell/CQuorvelDoc.h"
+#include "ui/CUiSupport.h"
 
 namespace {
 
@@ -89,7 +90,7 @@ QuorvelShell startQuorvelShell(const wxString& matchPath) {
     wxDocument* doc = manager->CreateDocument(wxString(), wxDOC_NEW);
     auto* ours = dynamic_cast<CQuorvelDoc*>(doc);
     if (ours == nullptr || ours->view() == nullptr) {
-        wxMessageBox("Failed to create empty document.", CMainFrame::kAppTitle,
+        wxMessageBox("Failed to create empty document.", kAppName,
                      wxOK | wxICON_EXCLAMATION);
         frame->Destroy();
         delete manager;
@@ -118,7 +119,7 @@ void stopQuorvelShell(QuorvelShell& shell) {
 bool CQuorvelApp::OnInit() {
     SetAppName(quorvel::settings::kApplication);
     SetVendorName(quorvel::settings::kVendor);
-    SetAppDisplayName("Quorvel");
+    SetAppDisplayName(kAppName);
     wxString matchPath;
     if (argc > 1)
         matchPath = argv[1];

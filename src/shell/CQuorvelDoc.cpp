@@ -5,8 +5,8 @@
 #include <wx/filename.h>
 #include <wx/msgdlg.h>
 
-#include "screen/CQuorvelView.h"
-#include "setup/CTemplateDialog.h"
+#include "shell/CQuorvelView.h"
+#include "ui/CTemplateDialog.h"
 #include "shell/CMainFrame.h"
 
 wxIMPLEMENT_DYNAMIC_CLASS(CQuorvelDoc, wxDocument);
@@ -25,27 +25,7 @@ wxString withExtension(const wxString& path) {
     return path;
 }
 
-FileQuestion& fileAnswer() {
-    static FileQuestion answer;
-    return answer;
-}
-
 } // namespace
-
-wxString askForFile(wxWindow* parent, const wxString& title, const wxString& offered,
-                    const wxString& filter, long style) {
-    if (fileAnswer())
-        return fileAnswer()(parent, title, offered, filter, style);
-    const wxFileName name(offered);
-    wxFileDialog dialog(parent, title, name.GetPath(), name.GetFullName(), filter, style);
-    if (dialog.ShowModal() != wxID_OK)
-        return wxString();
-    return dialog.GetPath();
-}
-
-void answerFileQuestions(FileQuestion answer) {
-    fileAnswer() = std::move(answer);
-}
 
 CQuorvelDoc::CQuorvelDoc() {
     Bind(wxEVT_MENU, &CQuorvelDoc::onSave, this, CMainFrame::kFileSaveId);
@@ -78,7 +58,7 @@ void CQuorvelDoc::buildTitle() {
 }
 
 void CQuorvelDoc::reportFileError(const std::string& message) const {
-    wxMessageBox(toWx(message), "Quorvel", wxOK | wxICON_EXCLAMATION, GetDocumentWindow());
+    showMessageBox(GetDocumentWindow(), toWx(message), wxICON_EXCLAMATION);
 }
 
 bool CQuorvelDoc::saveTo(const wxString& path) {

@@ -3,21 +3,11 @@
 // record's archive form, nothing else) and opened from one; it is never marked as changed, so
 // nothing ever asks whether to save it.
 
-#include <functional>
-
 #include <wx/docview.h>
 
 #include "records/scores.h"
+#include "ui/CUiSupport.h"
 
-// How the game asks for a file name: the standard file dialog (style wxFD_OPEN or wxFD_SAVE with
-// its flags) offering `offered`; an empty result means cancelled.
-using FileQuestion =
-    std::function<wxString(wxWindow* parent, const wxString& title, const wxString& offered,
-                           const wxString& filter, long style)>;
-wxString askForFile(wxWindow* parent, const wxString& title, const wxString& offered,
-                    const wxString& filter, long style);
-// Replaces the file dialog by an answer (tests); an empty function brings the dialog back.
-void answerFileQuestions(FileQuestion answer);
 
 class CMainFrame;
 class CQuorvelView;

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "shell/dialog_fields.h"
+#include "common/dialog_fields.h"
 
 namespace quorvel {
 namespace {

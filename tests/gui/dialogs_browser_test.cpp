@@ -10,7 +10,7 @@
 #include "browser/CPlayerBrowserDialog.h"
 #include "browser/CPlayerFilterDialog.h"
 #include "gui/gui_support.h"
-#include "shell/dialog_fields.h"
+#include "common/dialog_fields.h"
 
 namespace quorvel::gui {
 namespace {

@@ -13,7 +13,7 @@
 
 #include "gui/gui_support.h"
 #include "screen/CMatchForm.h"
-#include "screen/CQuorvelView.h"
+#include "shell/CQuorvelView.h"
 #include "shell/CMainFrame.h"
 #include "shell/CQuorvelApp.h"
 #include "shell/CQuorvelDoc.h"

@@ -3,7 +3,7 @@
 #include "reports/sheet_replay.h"
 #include "screen/opened_match.h"
 #include "screen/match_driver.h"
-#include "shell/dialog_fields.h"
+#include "common/dialog_fields.h"
 
 namespace quorvel {
 namespace {

@@ -1,4 +1,4 @@
-#include "screen/CQuorvelView.h"
+#include "shell/CQuorvelView.h"
 
 #include <cstdio>
 
@@ -29,7 +29,7 @@ namespace {
 // it.
 class CBlankPrintout : public wxPrintout {
   public:
-    CBlankPrintout() : wxPrintout("Quorvel") {}
+    CBlankPrintout() : wxPrintout(kAppName) {}
     bool OnPrintPage(int) override { return true; }
     bool HasPage(int page) override { return page == 1; }
     void GetPageInfo(int* minPage, int* maxPage, int* selFrom, int* selTo) override {
@@ -247,7 +247,7 @@ void CQuorvelView::onSlider(wxCommandEvent& event) {
 }
 
 void CQuorvelView::showMessage(const std::string& text) {
-    wxMessageBox(toWx(text), "Quorvel", wxOK | wxICON_INFORMATION, dialogParent());
+    showMessageBox(dialogParent(), toWx(text), wxICON_INFORMATION);
 }
 
 std::size_t CQuorvelView::pickBatsman(int, const std::vector<std::string>& candidates) {

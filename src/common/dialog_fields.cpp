@@ -1,4 +1,4 @@
-#include "shell/dialog_fields.h"
+#include "common/dialog_fields.h"
 
 #include <charconv>
 #include <cmath>

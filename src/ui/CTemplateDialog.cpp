@@ -1,4 +1,4 @@
-#include "setup/CTemplateDialog.h"
+#include "ui/CTemplateDialog.h"
 
 #ifdef __WXGTK__
 #include <dlfcn.h>
@@ -33,8 +33,7 @@ CTemplateDialog::CTemplateDialog(wxWindow* parent, const wxString& title, int wi
 }
 
 wxRect CTemplateDialog::dluRect(int x, int y, int width, int height) const {
-    return wxRect(ConvertDialogToPixels(wxPoint(x, y)),
-                  ConvertDialogToPixels(wxSize(width, height)));
+    return ::dluRect(*this, x, y, width, height);
 }
 
 void CTemplateDialog::place(wxWindow* control, int x, int y, int width, int height) {
@@ -42,7 +41,7 @@ void CTemplateDialog::place(wxWindow* control, int x, int y, int width, int heig
 }
 
 void CTemplateDialog::showMessage(const wxString& text) {
-    wxMessageBox(text, kMessageCaption, wxOK | wxICON_EXCLAMATION, this);
+    showMessageBox(this, text, wxICON_EXCLAMATION);
 }
 
 void CTemplateDialog::showMessage(const quorvel::DialogMessage& message) {
@@ -196,16 +195,3 @@ void showKeyboardFocus(wxWindow* topLevel) {
 #endif
 }
 
-wxString toWx(const std::string& text) {
-    return wxString(text.data(), wxConvISO8859_1, text.size());
-}
-
-std::string fromWx(const wxString& text) {
-    // One byte per character; a character the 8-bit texts cannot hold becomes '?' rather than
-    // losing the whole text.
-    std::string bytes;
-    bytes.reserve(text.length());
-    for (const wxUniChar c : text)
-        bytes.push_back(c.GetValue() < 256 ? static_cast<char>(c.GetValue()) : '?');
-    return bytes;
-}

@@ -12,14 +12,13 @@
 #include <wx/longlong.h>
 #include <wx/string.h>
 
-#include "shell/dialog_fields.h"
+#include "common/dialog_fields.h"
+#include "ui/CUiSupport.h"
 
 class wxListBox;
 
 class CTemplateDialog : public wxDialog {
 public:
-    // The caption every message box of the game carries.
-    static constexpr const char* kMessageCaption = "Quorvel";
 
     // widthDlu x heightDlu is the client area in dialog units.
     CTemplateDialog(wxWindow* parent, const wxString& title, int widthDlu, int heightDlu,
@@ -72,6 +71,3 @@ private:
 // key, so without this a keyboard user never sees where the focus is.
 void showKeyboardFocus(wxWindow* topLevel);
 
-// An 8-bit text of the game as a wx string, and back (each byte is one character).
-wxString toWx(const std::string& text);
-std::string fromWx(const wxString& text);

@@ -1,0 +1,53 @@
+#include "ui/CUiSupport.h"
+
+#include <wx/filedlg.h>
+#include <wx/filename.h>
+#include <wx/msgdlg.h>
+#include <wx/window.h>
+
+namespace {
+
+FileQuestion& fileAnswer() {
+    static FileQuestion answer;
+    return answer;
+}
+
+} // namespace
+
+void showMessageBox(wxWindow* parent, const wxString& text, long icon) {
+    wxMessageBox(text, kAppName, wxOK | icon, parent);
+}
+
+wxString toWx(const std::string& text) {
+    return wxString(text.data(), wxConvISO8859_1, text.size());
+}
+
+std::string fromWx(const wxString& text) {
+    // One byte per character; a character the 8-bit texts cannot hold becomes '?' rather than
+    // losing the whole text.
+    std::string bytes;
+    bytes.reserve(text.length());
+    for (const wxUniChar c : text)
+        bytes.push_back(c.GetValue() < 256 ? static_cast<char>(c.GetValue()) : '?');
+    return bytes;
+}
+
+wxRect dluRect(const wxWindow& window, int x, int y, int width, int height) {
+    return wxRect(window.ConvertDialogToPixels(wxPoint(x, y)),
+                  window.ConvertDialogToPixels(wxSize(width, height)));
+}
+
+wxString askForFile(wxWindow* parent, const wxString& title, const wxString& offered,
+                    const wxString& filter, long style) {
+    if (fileAnswer())
+        return fileAnswer()(parent, title, offered, filter, style);
+    const wxFileName name(offered);
+    wxFileDialog dialog(parent, title, name.GetPath(), name.GetFullName(), filter, style);
+    if (dialog.ShowModal() != wxID_OK)
+        return wxString();
+    return dialog.GetPath();
+}
+
+void answerFileQuestions(FileQuestion answer) {
+    fileAnswer() = std::move(answer);
+}
