@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Builds everything and runs every test: the source layout against .clang-format, the core and GUI
+# Builds everything and runs every test: the source layout against .clang-format, the include
+# graph (no circles, lower layers never include higher ones), the core and GUI
 # suites with a check of the installed layout and the Debian package, a short run of each fuzz
 # target (where clang is installed), then the core suite again under AddressSanitizer and
 # UndefinedBehaviorSanitizer.
@@ -11,6 +12,7 @@ need_packages "${CORE_PACKAGES[@]}" "${GUI_PACKAGES[@]}" "${CHECK_PACKAGES[@]}"
 # A layout fault fails the run at its end, after every test has had its say.
 layout=0
 bash scripts/check-format.sh || layout=1
+python3 scripts/include_graph.py || layout=1
 
 jobs=$(nproc 2>/dev/null || echo 2)
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUORVEL_TESTS=ON >/dev/null
