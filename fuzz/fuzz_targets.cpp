@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include "engine/random.h"
+#include "common/line_ends.h"
 #include "records/file_io.h"
 #include "records/player_database.h"
 #include "records/player_source.h"

@@ -11,6 +11,7 @@
 #include <memory>
 #include <sys/stat.h>
 
+#include "common/line_ends.h"
 #include "records/file_io.h"
 
 namespace quorvel {
@@ -475,19 +476,6 @@ std::vector<PlayerFileProblem> checkPlayerFile(std::string_view bytes) {
     for (auto& pair : found.lineEndPairs)
         found.problems.push_back(std::move(pair));
     return found.problems;
-}
-
-std::size_t removeCrBeforeLf(std::string_view input, std::string& output) {
-    output.assign(input.size(), '\0');
-    std::size_t removed = 0;
-    for (std::size_t i = 0; i < input.size(); ++i) {
-        const char c = input[i];
-        if (c == '\n' && i > 0 && input[i - 1] == '\r')
-            ++removed;
-        output[i - removed] = c;
-    }
-    output.resize(input.size() - removed);
-    return removed;
 }
 
 RepairOutcome repairPlayerFile(const std::string& path) {

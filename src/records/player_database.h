@@ -82,10 +82,6 @@ struct PlayerFileProblem {
 };
 std::vector<PlayerFileProblem> checkPlayerFile(std::string_view bytes);
 
-// Drops every CR that immediately precedes an LF of the input (one pass, looking at input bytes:
-// CR CR LF becomes CR LF). Returns the number of bytes dropped.
-std::size_t removeCrBeforeLf(std::string_view input, std::string& output);
-
 enum class RepairOutcome { Missing, Untouched, Repaired, Failed };
 // Undoes a text-mode transfer of the database file. Only a regular file is repaired, and never
 // one that loads and checks as valid as it stands, whatever bytes it holds (CR LF pairs in its

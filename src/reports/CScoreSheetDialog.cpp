@@ -6,7 +6,7 @@
 #include <wx/msgdlg.h>
 #include <wx/textctrl.h>
 
-#include "records/player_database.h"
+#include "common/line_ends.h"
 #include "reports/scoresheet.h"
 #include "ui/CTemplateDialog.h"
 #include "ui/CUiSupport.h"

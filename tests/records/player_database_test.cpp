@@ -7,6 +7,7 @@
 #include <stdexcept>
 #include <sys/stat.h>
 
+#include "common/line_ends.h"
 #include "records/file_io.h"
 #include "records/player_database.h"
 #include "support/test_support.h"
