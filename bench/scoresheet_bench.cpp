@@ -36,7 +36,8 @@ void playMatch(Scores& scores, ScoreSheet& sheet) {
             over.bowlerId = fielding + o % 5;
             for (int slot = 0; slot < kBallsPerOver; ++slot) {
                 if ((o + slot) % 17 == 0) {
-                    over.balls[slot] = Ball{striker, kWide, Dismissal::NotOut, kRunsTaken, 1, fielding};
+                    over.balls[slot] =
+                        Ball{striker, kWide, Dismissal::NotOut, kRunsTaken, 1, fielding};
                     sheet.recordDelivery(innings, over, slot, over.balls[slot]);
                     over.wideRuns += 1;
                 }

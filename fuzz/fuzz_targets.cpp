@@ -7,24 +7,22 @@
 #include <string>
 #include <unistd.h>
 
-#include "engine/random.h"
 #include "common/line_ends.h"
+#include "engine/random.h"
 #include "records/file_io.h"
 #include "records/player_database.h"
 #include "records/player_source.h"
 #include "records/scores.h"
 #include "reports/sheet_replay.h"
-#include "screen/opened_match.h"
 #include "screen/headless_match.h"
+#include "screen/opened_match.h"
 
 namespace quorvel::fuzz {
 
 namespace {
 
 // A scratch file path of this process, so that parallel fuzzing jobs do not collide.
-std::string scratchPath() {
-    return "/tmp/quorvel-fuzz-" + std::to_string(::getpid()) + ".dat";
-}
+std::string scratchPath() { return "/tmp/quorvel-fuzz-" + std::to_string(::getpid()) + ".dat"; }
 
 // Splits off the next piece of the input, at most length bytes.
 std::string_view take(std::string_view& bytes, std::size_t length) {
@@ -176,8 +174,8 @@ void headlessMatch(std::string_view bytes) {
         scores.teams[1].setName("Right");
         scores.teams[1].setComputerControlled(1);
         for (int i = 0; i < 22; ++i)
-            scores.teams[i / 11].setPlayer(i % 11, database.players()[i % database.count()].playerId,
-                                           database);
+            scores.teams[i / 11].setPlayer(
+                i % 11, database.players()[i % database.count()].playerId, database);
     }
     Random random;
     const SimResult result = playHeadlessMatch(scores, database, random, 7, true, true);

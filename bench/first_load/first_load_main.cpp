@@ -26,7 +26,8 @@ int main(int argc, char** argv) {
                                    : loadPlayerFile(path, database) == LoadOutcome::Loaded;
     const auto elapsed = std::chrono::steady_clock::now() - start;
     // Printed before the bytes or the database are freed: freeing is not part of loading.
-    std::printf("%lld\n", static_cast<long long>(
-        std::chrono::duration_cast<std::chrono::nanoseconds>(elapsed).count()));
+    std::printf("%lld\n",
+                static_cast<long long>(
+                    std::chrono::duration_cast<std::chrono::nanoseconds>(elapsed).count()));
     return ok ? 0 : 1;
 }

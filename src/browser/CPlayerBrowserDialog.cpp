@@ -22,16 +22,26 @@ constexpr int kBattingLabelY = 76;
 constexpr int kBowlingLabelY = 108;
 
 constexpr BoxPlace kPlaces[] = {
-    {1002, 114, 7, 160, 12, nullptr},   {1005, 114, 22, 160, 12, nullptr},
-    {1003, 114, 37, 160, 12, nullptr},  {1004, 114, 52, 160, 12, nullptr},
-    {1006, 114, 87, 20, 12, "M"},       {1007, 134, 87, 20, 12, "I"},
-    {1009, 154, 87, 25, 12, "R"},       {1008, 179, 87, 15, 12, "NO"},
-    {1011, 194, 87, 20, 12, "Avg"},     {1010, 214, 87, 20, 12, "HS"},
-    {1012, 234, 87, 20, 12, "100"},     {1013, 254, 87, 20, 12, "50"},
-    {1014, 114, 120, 20, 12, "O"},      {1015, 134, 120, 15, 12, "M"},
-    {1016, 149, 120, 25, 12, "R"},      {1017, 174, 120, 20, 12, "W"},
-    {1018, 194, 120, 20, 12, "Avg"},    {1019, 214, 120, 20, 12, "Best"},
-    {1020, 234, 120, 20, 12, "SR"},     {1021, 254, 120, 20, 12, "Eco"},
+    {1002, 114, 7, 160, 12, nullptr},
+    {1005, 114, 22, 160, 12, nullptr},
+    {1003, 114, 37, 160, 12, nullptr},
+    {1004, 114, 52, 160, 12, nullptr},
+    {1006, 114, 87, 20, 12, "M"},
+    {1007, 134, 87, 20, 12, "I"},
+    {1009, 154, 87, 25, 12, "R"},
+    {1008, 179, 87, 15, 12, "NO"},
+    {1011, 194, 87, 20, 12, "Avg"},
+    {1010, 214, 87, 20, 12, "HS"},
+    {1012, 234, 87, 20, 12, "100"},
+    {1013, 254, 87, 20, 12, "50"},
+    {1014, 114, 120, 20, 12, "O"},
+    {1015, 134, 120, 15, 12, "M"},
+    {1016, 149, 120, 25, 12, "R"},
+    {1017, 174, 120, 20, 12, "W"},
+    {1018, 194, 120, 20, 12, "Avg"},
+    {1019, 214, 120, 20, 12, "Best"},
+    {1020, 234, 120, 20, 12, "SR"},
+    {1021, 254, 120, 20, 12, "Eco"},
     {quorvel::PlayerBrowser::kListedCountId, 83, 134, 25, 12, nullptr},
 };
 
@@ -109,8 +119,7 @@ const BoxPlace* placeOf(int id) {
 CPlayerBrowserDialog::CPlayerBrowserDialog(wxWindow* parent,
                                            const quorvel::PlayerDatabase& database,
                                            const std::string& preselect)
-    : CTemplateDialog(parent, "Player Browser", 281, 162,
-                      wxCAPTION | wxSYSTEM_MENU | wxCLOSE_BOX),
+    : CTemplateDialog(parent, "Player Browser", 281, 162, wxCAPTION | wxSYSTEM_MENU | wxCLOSE_BOX),
       browser_(database) {
     if (!preselect.empty())
         browser_.preselectPlayer(preselect);

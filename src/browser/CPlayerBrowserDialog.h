@@ -39,7 +39,6 @@ protected:
     void onEnter() override;
 
 private:
-
     quorvel::PlayerBrowser browser_;
     std::function<std::int32_t(std::int32_t)> runFilter_;
     wxListBox* list_ = nullptr;

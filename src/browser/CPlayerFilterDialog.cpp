@@ -6,7 +6,8 @@
 CPlayerFilterDialog::CPlayerFilterDialog(wxWindow* parent, std::int32_t countryMask)
     : CTemplateDialog(parent, "Player Filter", 114, 150, wxCAPTION), filter_(countryMask) {
     for (int k = 0; k < quorvel::kCountryCount; ++k) {
-        boxes_[k] = new wxCheckBox(this, kFirstBoxId + k, toWx(std::string(quorvel::countryNameAt(k))));
+        boxes_[k] =
+            new wxCheckBox(this, kFirstBoxId + k, toWx(std::string(quorvel::countryNameAt(k))));
         place(boxes_[k], 7, 7 + 13 * k, 100, 12);
         boxes_[k]->SetValue(filter_.isChecked(k));
     }

@@ -9,15 +9,9 @@ namespace {
 using Box = PlayerBrowser::Box;
 using BoxKind = PlayerBrowser::BoxKind;
 
-constexpr Box integerBox(int id, int max) {
-    return {id, BoxKind::Integer, 0, double(max), 0};
-}
-constexpr Box numberBox(int id, int max) {
-    return {id, BoxKind::Number, 0, double(max), 0};
-}
-constexpr Box textBox(int id, std::size_t maxChars) {
-    return {id, BoxKind::Text, 0, 0, maxChars};
-}
+constexpr Box integerBox(int id, int max) { return {id, BoxKind::Integer, 0, double(max), 0}; }
+constexpr Box numberBox(int id, int max) { return {id, BoxKind::Number, 0, double(max), 0}; }
+constexpr Box textBox(int id, std::size_t maxChars) { return {id, BoxKind::Text, 0, 0, maxChars}; }
 
 // The read-back order follows the record's own field order (the hidden count first).
 constexpr std::array<Box, 21> kBoxes = {
@@ -85,9 +79,7 @@ std::optional<std::string> countryText(std::int32_t country) {
     return std::string(name);
 }
 
-std::span<const PlayerBrowser::Box> PlayerBrowser::boxes() {
-    return kBoxes;
-}
+std::span<const PlayerBrowser::Box> PlayerBrowser::boxes() { return kBoxes; }
 
 PlayerBrowser::PlayerBrowser(const PlayerDatabase& database) : database_(database) {}
 

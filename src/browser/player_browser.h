@@ -11,8 +11,8 @@
 #include <string_view>
 
 #include "browser/player_list.h"
-#include "records/player_database.h"
 #include "common/dialog_fields.h"
+#include "records/player_database.h"
 
 namespace quorvel {
 
@@ -26,7 +26,7 @@ std::optional<std::string> countryText(std::int32_t country);
 std::string figureText(const Player& player, int controlId);
 
 class PlayerBrowser {
-  public:
+public:
     // Control ids of the list and the boxes.
     static constexpr int kPlayerListId = 1000;
     static constexpr int kListedCountId = 1129;
@@ -83,7 +83,7 @@ class PlayerBrowser {
     const std::string& preselectedName() const { return preselectedName_; }
     std::int32_t listedCount() const { return listedCount_; }
 
-  private:
+private:
     const PlayerDatabase& database_;
     ListBoxModel list_{ListBoxModel::Order::SortedNoCase};
     Player shownPlayer_;

@@ -12,9 +12,7 @@ void PlayerFilter::setChecked(int k, bool checked) {
         checked_[k] = checked;
 }
 
-bool PlayerFilter::isChecked(int k) const {
-    return k >= 0 && k < kCountryCount && checked_[k];
-}
+bool PlayerFilter::isChecked(int k) const { return k >= 0 && k < kCountryCount && checked_[k]; }
 
 std::int32_t PlayerFilter::resultMask() const {
     std::int32_t mask = 0;

@@ -10,7 +10,7 @@
 namespace quorvel {
 
 class PlayerFilter {
-  public:
+public:
     // Check box k (0..8, in country-code order) starts ticked when bit k of mask is set; bits
     // above bit 8 are dropped.
     explicit PlayerFilter(std::int32_t mask);
@@ -23,7 +23,7 @@ class PlayerFilter {
     // The sum over k of (box k ticked) << k: 0..511.
     std::int32_t resultMask() const;
 
-  private:
+private:
     std::array<bool, kCountryCount> checked_{};
 };
 

@@ -7,9 +7,7 @@ namespace quorvel {
 
 namespace {
 
-char foldCase(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
+char foldCase(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
 // Compares ignoring ASCII case: negative, zero or positive.
 int compareNoCase(std::string_view a, std::string_view b) {
@@ -90,9 +88,7 @@ void ListBoxModel::select(const std::vector<int>& positions) {
         setSelected(index, true);
 }
 
-void ListBoxModel::clearSelection() {
-    selected_.assign(selected_.size(), false);
-}
+void ListBoxModel::clearSelection() { selected_.assign(selected_.size(), false); }
 
 std::vector<int> ListBoxModel::selection() const {
     std::vector<int> positions;

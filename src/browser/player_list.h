@@ -12,7 +12,7 @@
 namespace quorvel {
 
 class ListBoxModel {
-  public:
+public:
     enum class Order {
         // New entries go to the end.
         Unsorted,
@@ -56,7 +56,7 @@ class ListBoxModel {
     // True when a is listed before b in a sorted list.
     static bool sortsBefore(std::string_view a, std::string_view b);
 
-  private:
+private:
     Order order_;
     std::vector<std::string> entries_;
     std::vector<bool> selected_;

@@ -8,12 +8,8 @@ namespace quorvel {
 
 namespace {
 
-bool isBlank(char c) {
-    return c == ' ' || c == '\t';
-}
-bool isDigit(char c) {
-    return c >= '0' && c <= '9';
-}
+bool isBlank(char c) { return c == ' ' || c == '\t'; }
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
 std::string_view trimBlanks(std::string_view text) {
     while (!text.empty() && isBlank(text.front()))
@@ -119,9 +115,7 @@ std::optional<double> parseNumber(std::string_view text) {
 
 } // namespace
 
-std::string formatInteger(std::int32_t value) {
-    return std::to_string(value);
-}
+std::string formatInteger(std::int32_t value) { return std::to_string(value); }
 
 std::string formatNumber(double value) {
     // to_chars with precision 15 writes what "%.*g" with precision 15 writes, whatever the
@@ -132,18 +126,14 @@ std::string formatNumber(double value) {
     return std::string(buffer, result.ptr);
 }
 
-std::string integerMessage() {
-    return "Please enter an integer.";
-}
+std::string integerMessage() { return "Please enter an integer."; }
 
 std::string integerRangeMessage(std::int32_t min, std::int32_t max) {
     return replaceLimits("Please enter an integer between %1 and %2.", formatInteger(min),
                          formatInteger(max));
 }
 
-std::string numberMessage() {
-    return "Please enter a number.";
-}
+std::string numberMessage() { return "Please enter a number."; }
 
 std::string numberRangeMessage(double min, double max) {
     return replaceLimits("Please enter a number between %1 and %2.", formatNumber(min),

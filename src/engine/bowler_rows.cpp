@@ -10,9 +10,8 @@ namespace quorvel {
 
 namespace {
 
-constexpr std::array<int, 5> kStylePasses = {bowling::kFast, bowling::kFastMedium,
-                                             bowling::kMedium, bowling::kOffSpin,
-                                             bowling::kLegSpin};
+constexpr std::array<int, 5> kStylePasses = {bowling::kFast, bowling::kFastMedium, bowling::kMedium,
+                                             bowling::kOffSpin, bowling::kLegSpin};
 
 bool validRow(int row) { return row >= 0 && row < kBowlerRows; }
 

@@ -26,9 +26,7 @@ int extrasDivisor(int bowlingFlags) {
     return divisor;
 }
 
-double truncFigure(double value) {
-    return std::isnan(value) ? 0 : std::trunc(value);
-}
+double truncFigure(double value) { return std::isnan(value) ? 0 : std::trunc(value); }
 
 int lastWeight(double exact, int others) {
     // The sum of two infinite figures of opposite sign has no value: it counts as 0 too.

@@ -31,9 +31,9 @@ int extrasDivisor(int bowlingFlags);
 // In order: stumped, run out, lbw, bowled, caught, not out.
 Weights dismissalWeights(const Aggression& sliders, int bowlingFlags, double bowlingStrikeRate,
                          double battingAverage);
-constexpr std::array<Dismissal, 6> kDismissalKindByWeight = {
-    Dismissal::Stumped, Dismissal::RunOut, Dismissal::Lbw,
-    Dismissal::Bowled,  Dismissal::Caught, Dismissal::NotOut};
+constexpr std::array<Dismissal, 6> kDismissalKindByWeight = {Dismissal::Stumped, Dismissal::RunOut,
+                                                             Dismissal::Lbw,     Dismissal::Bowled,
+                                                             Dismissal::Caught,  Dismissal::NotOut};
 
 // In order: 1, 2 and 3 runs, a four, a six and no run.
 Weights runWeights(const Aggression& sliders, Phase phase, double economyRate,

@@ -21,16 +21,10 @@ template <class Array, class Value> void addAt(Array& array, int index, Value am
         *element += amount;
 }
 
-char initialOf(const Player* player) {
-    return player ? player->initial() : ' ';
-}
-const char* surnameOf(const Player* player) {
-    return player ? player->surname.c_str() : "";
-}
+char initialOf(const Player* player) { return player ? player->initial() : ' '; }
+const char* surnameOf(const Player* player) { return player ? player->surname.c_str() : ""; }
 
-const char* runWord(int runs) {
-    return runs >= 2 ? "runs" : "run";
-}
+const char* runWord(int runs) { return runs >= 2 ? "runs" : "run"; }
 
 int sliderPosition(int position) {
     return std::clamp(position, slider::kMinPosition, slider::kMaxPosition);
@@ -52,16 +46,16 @@ std::string dismissalLine(Dismissal dismissalKind, const Player* striker, const 
     case Dismissal::Bowled:
         return formatText("%c %s\tb %c %s\t%d", s, strikerName, b, bowlerName, strikerRuns);
     case Dismissal::Caught:
-        return formatText("%c %s\tc %c %s\tb %c %s\t%d", s, strikerName, f, fielderName, b, bowlerName,
-                      strikerRuns);
+        return formatText("%c %s\tc %c %s\tb %c %s\t%d", s, strikerName, f, fielderName, b,
+                          bowlerName, strikerRuns);
     case Dismissal::Lbw:
         return formatText("%c %s\tlbw %c %s\t%d", s, strikerName, b, bowlerName, strikerRuns);
     case Dismissal::RunOut:
         return formatText("%c %s\trun out (%c %s)\tb %c %s\t%d", s, strikerName, f, fielderName, b,
-                      bowlerName, strikerRuns);
+                          bowlerName, strikerRuns);
     case Dismissal::Stumped:
         return formatText("%c %s\tst (%c %s)\tb %c %s\t%d", s, strikerName, f, fielderName, b,
-                      bowlerName, strikerRuns);
+                          bowlerName, strikerRuns);
     }
     return {};
 }
@@ -105,9 +99,7 @@ MatchEngine::DeliveryContext MatchEngine::deliveryContext() {
     return context;
 }
 
-int MatchEngine::decideExtra() {
-    return decideExtra(deliveryContext());
-}
+int MatchEngine::decideExtra() { return decideExtra(deliveryContext()); }
 
 int MatchEngine::decideExtra(const DeliveryContext& context) {
     const int flags = context.bowler ? context.bowler->bowlingFlags : 0;
@@ -213,8 +205,8 @@ void MatchEngine::logOpening(const Over& over, const Ball& ball) {
     const Player* bowler = database_.findById(over.bowlerId);
     const Player* striker = database_.findById(ball.batsmanId);
     listener_.commentary(formatText("%0.1lf\t%c %s to %c %s: ", figures_.oversFigure,
-                                initialOf(bowler), surnameOf(bowler), initialOf(striker),
-                                surnameOf(striker)));
+                                    initialOf(bowler), surnameOf(bowler), initialOf(striker),
+                                    surnameOf(striker)));
 }
 
 void MatchEngine::applyExtra(Over& over, const Ball& ball, const DeliveryEffect& effect) {
@@ -224,8 +216,8 @@ void MatchEngine::applyExtra(Over& over, const Ball& ball, const DeliveryEffect&
     figures_.oversFigure -= 0.1;
     updateRates();
     --figures_.ballIndex;
-    listener_.commentary(formatText(wide ? "Wide Ball, %d %s\r\n" : "No Ball, %d %s\r\n",
-                                ball.runs, runWord(ball.runs)));
+    listener_.commentary(formatText(wide ? "Wide Ball, %d %s\r\n" : "No Ball, %d %s\r\n", ball.runs,
+                                    runWord(ball.runs)));
 }
 
 void MatchEngine::applyRuns(const Ball& ball, const DeliveryEffect& effect) {
@@ -269,9 +261,7 @@ bool MatchEngine::applyWicket(const Over& over, const Ball& ball, const Delivery
 
 void MatchEngine::updateRates() { quorvel::updateRates(figures_); }
 
-void MatchEngine::swapStrike() {
-    figures_.strikerSlot = 1 - figures_.strikerSlot;
-}
+void MatchEngine::swapStrike() { figures_.strikerSlot = 1 - figures_.strikerSlot; }
 
 void MatchEngine::bringInBatsman(int slot) {
     if (slot != 0 && slot != 1)

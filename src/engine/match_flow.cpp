@@ -8,9 +8,9 @@
 #include "engine/bowler_rows.h"
 #include "engine/match_engine.h"
 #include "engine/match_host.h"
+#include "engine/match_listener.h"
 #include "records/player_database.h"
 #include "records/scores.h"
-#include "engine/match_listener.h"
 
 namespace quorvel {
 
@@ -18,9 +18,7 @@ namespace {
 
 constexpr const char* kOverSeparator = "-------------------------------------------------\r\n";
 
-bool validRow(int row) {
-    return row >= 0 && row < kBowlerRows;
-}
+bool validRow(int row) { return row >= 0 && row < kBowlerRows; }
 
 } // namespace
 
@@ -38,19 +36,21 @@ std::string inningsResultLine(const InningsFigures& f) {
     const char* batting = f.battingTeamName.c_str();
     const char* bowling = f.bowlingTeamName.c_str();
     if (f.inningsIndex != 1)
-        return formatText("%s scored %d runs for %d wickets in %0.1lf overs at %0.2lf runs per over",
-                      batting, f.totalRuns, f.totalWickets, f.oversFigure, f.runRate);
+        return formatText(
+            "%s scored %d runs for %d wickets in %0.1lf overs at %0.2lf runs per over", batting,
+            f.totalRuns, f.totalWickets, f.oversFigure, f.runRate);
     if (f.totalRuns >= f.target)
-        return formatText("%s scored %d runs for %d wickets in %0.1lf overs, beating %s by %d wickets",
-                      batting, f.totalRuns, f.totalWickets, f.oversFigure, bowling,
-                      kWicketsPerInnings - f.totalWickets);
+        return formatText(
+            "%s scored %d runs for %d wickets in %0.1lf overs, beating %s by %d wickets", batting,
+            f.totalRuns, f.totalWickets, f.oversFigure, bowling,
+            kWicketsPerInnings - f.totalWickets);
     if (f.totalRuns == f.target - 1)
         return formatText("%s scored %d runs for %d wickets in %0.1lf overs, resulting in a TIED "
-                      "match!",
-                      batting, f.totalRuns, f.totalWickets, f.oversFigure);
+                          "match!",
+                          batting, f.totalRuns, f.totalWickets, f.oversFigure);
     return formatText("%s scored %d runs for %d wickets in %0.1lf overs, losing to %s by %d runs",
-                  batting, f.totalRuns, f.totalWickets, f.oversFigure, bowling,
-                  f.target - 1 - f.totalRuns);
+                      batting, f.totalRuns, f.totalWickets, f.oversFigure, bowling,
+                      f.target - 1 - f.totalRuns);
 }
 
 MatchFlow::MatchFlow(Scores& scores, const PlayerDatabase& database, MatchHost& host,

@@ -43,10 +43,8 @@ public:
     void io(std::string_view text) { writeString(text); }
     // A record's enumerations travel as the int32 they are stored as.
     template <class E>
-        requires std::is_enum_v<E>
-    void io(E value) {
-        writeInt32(static_cast<std::int32_t>(value));
-    }
+    requires std::is_enum_v<E>
+    void io(E value) { writeInt32(static_cast<std::int32_t>(value)); }
 
     const std::string& bytes() const { return bytes_; }
     std::string takeBytes() { return std::move(bytes_); }
@@ -74,10 +72,8 @@ public:
     void io(std::string& text) { readStringInto(text); }
     void io(CompactString& text);
     template <class E>
-        requires std::is_enum_v<E>
-    void io(E& value) {
-        value = static_cast<E>(readInt32());
-    }
+    requires std::is_enum_v<E>
+    void io(E& value) { value = static_cast<E>(readInt32()); }
 
     std::size_t position() const { return pos_; }
     // The bytes not read yet, for a caller that reads a run of them itself and then skips them.

@@ -7,7 +7,7 @@ namespace quorvel {
 
 namespace {
 constexpr std::array<std::string_view, kCountryCount> kCountryNames = {
-    "Australia", "England",   "India",       "New Zealand", "Pakistan",
+    "Australia",    "England",   "India",       "New Zealand", "Pakistan",
     "South Africa", "Sri Lanka", "West Indies", "Zimbabwe",
 };
 } // namespace

@@ -22,11 +22,11 @@ constexpr std::size_t kMaxNamePart = 31;
 
 // Field names of a Player record in the order they are stored.
 constexpr std::array<std::string_view, 25> kPlayerFieldNames = {
-    "hundreds",      "fifties",        "battingAverage", "bestBowling",  "bowlingAverage",
-    "economyRate",   "bowlingStrikeRate", "reservedA",   "country",      "firstName",
-    "highestScore",  "playerId",       "inningsPlayed",  "surname",      "maidens",
-    "matches",       "notOuts",        "oversBowled",    "runsScored",   "runsConceded",
-    "reservedB",     "wickets",        "battingFlags",   "bowlingFlags", "keeperFlags",
+    "hundreds",     "fifties",           "battingAverage", "bestBowling",  "bowlingAverage",
+    "economyRate",  "bowlingStrikeRate", "reservedA",      "country",      "firstName",
+    "highestScore", "playerId",          "inningsPlayed",  "surname",      "maidens",
+    "matches",      "notOuts",           "oversBowled",    "runsScored",   "runsConceded",
+    "reservedB",    "wickets",           "battingFlags",   "bowlingFlags", "keeperFlags",
 };
 
 // Reads a Player while noting where each field starts, to name the field at a byte offset.
@@ -95,7 +95,6 @@ void readPlayerRecord(ArchiveReader& reader, Player& player) {
     }
     player.serialize(reader);
 }
-
 
 // The unread part of an image, refilled from its reader a chunk at a time.
 class ImageWindow {
@@ -438,15 +437,15 @@ PlayerFileFindings inspectPlayerFile(std::string_view bytes) {
             return kPlayerFieldNames[static_cast<std::size_t>(after - starts.begin()) - 1];
         });
         if (player.playerId != i)
-            problem(i, "playerId", "is " + std::to_string(player.playerId) + ", expected " +
-                                       std::to_string(i));
+            problem(i, "playerId",
+                    "is " + std::to_string(player.playerId) + ", expected " + std::to_string(i));
         if (countryName(player.country).empty())
             problem(i, "country", "is " + std::to_string(player.country) + ", not a country code");
         const auto style = player.bowlingFlags & bowling::kAnyStyle;
         if ((player.bowlingFlags & ~(bowling::kAnyStyle | bowling::kLeftArm)) != 0 ||
             (style != 0 && !std::has_single_bit(static_cast<std::uint32_t>(style))))
-            problem(i, "bowlingFlags", "has unknown style bits " +
-                                           std::to_string(player.bowlingFlags));
+            problem(i, "bowlingFlags",
+                    "has unknown style bits " + std::to_string(player.bowlingFlags));
         constexpr auto kBattingBits = batting::kOpener | batting::kFirstChoice |
                                       batting::kSecondChoice | batting::kLowerOrder |
                                       batting::kLeftHand;

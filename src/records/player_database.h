@@ -97,6 +97,7 @@ enum class LoadOutcome { Loaded, Missing, BadFormat };
 LoadOutcome loadPlayerFile(const std::string& path, PlayerDatabase& database);
 
 // Start-up: repair, then load. A missing file is silent; a bad one is reported on standard error.
-LoadOutcome startUpPlayerDatabase(PlayerDatabase& database, const std::string& path = "players.dat");
+LoadOutcome startUpPlayerDatabase(PlayerDatabase& database,
+                                  const std::string& path = "players.dat");
 
 } // namespace quorvel

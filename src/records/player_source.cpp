@@ -26,8 +26,8 @@ const std::string_view kPlayerSourceColumns =
     "reservedA,reservedB";
 
 PlayerSourceError::PlayerSourceError(int line, const std::string& field, const std::string& what)
-    : std::runtime_error("line " + std::to_string(line) + (field.empty() ? "" : ", field " + field) +
-                         ": " + what),
+    : std::runtime_error("line " + std::to_string(line) +
+                         (field.empty() ? "" : ", field " + field) + ": " + what),
       line_(line), field_(field) {}
 
 namespace {

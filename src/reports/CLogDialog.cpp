@@ -9,9 +9,7 @@
 CLogDialog::CLogDialog(wxWindow* parent, const std::string& logText)
     : wxDialog(parent, wxID_ANY, "Quorvel Log") {
     SetFont(fixedPitchFont());
-    auto dlu = [this](int x, int y, int w, int h) {
-        return dluRect(*this, x, y, w, h);
-    };
+    auto dlu = [this](int x, int y, int w, int h) { return dluRect(*this, x, y, w, h); };
     SetClientSize(ConvertDialogToPixels(wxSize(368, 266)));
 
     text_ = new wxTextCtrl(this, kTextId, wxString(), wxDefaultPosition, wxDefaultSize,

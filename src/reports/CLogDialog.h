@@ -9,13 +9,13 @@
 class wxTextCtrl;
 
 class CLogDialog : public wxDialog {
-  public:
+public:
     static constexpr int kTextId = 1119;
 
     CLogDialog(wxWindow* parent, const std::string& logText);
 
     wxTextCtrl* text() const { return text_; }
 
-  private:
+private:
     wxTextCtrl* text_ = nullptr;
 };

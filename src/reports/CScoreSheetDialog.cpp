@@ -27,9 +27,7 @@ wxFont fixedPitchFont() {
 CScoreSheetDialog::CScoreSheetDialog(wxWindow* parent, quorvel::ScoreSheet& sheet)
     : wxDialog(parent, wxID_ANY, "Score Sheet"), sheet_(sheet) {
     SetFont(fixedPitchFont());
-    auto dlu = [this](int x, int y, int w, int h) {
-        return dluRect(*this, x, y, w, h);
-    };
+    auto dlu = [this](int x, int y, int w, int h) { return dluRect(*this, x, y, w, h); };
     SetClientSize(ConvertDialogToPixels(wxSize(339, 391)));
 
     text_ = new wxTextCtrl(this, kTextId, wxString(), wxDefaultPosition, wxDefaultSize,

@@ -13,7 +13,7 @@ class ScoreSheet;
 class wxTextCtrl;
 
 class CScoreSheetDialog : public wxDialog {
-  public:
+public:
     static constexpr int kTextId = 1124;
     static constexpr int kSaveId = 1132;
     static constexpr const char* kFilter = "Text Files (*.txt)|*.txt";
@@ -28,7 +28,7 @@ class CScoreSheetDialog : public wxDialog {
 
     wxTextCtrl* text() const { return text_; }
 
-  private:
+private:
     quorvel::ScoreSheet& sheet_;
     wxTextCtrl* text_ = nullptr;
 };

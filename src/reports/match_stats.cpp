@@ -83,10 +83,9 @@ void MatchStatistics::keepBest(std::vector<Performance>& list, Performance perfo
             return a.primary > b.primary;
         return fewerIsBetter ? a.secondary < b.secondary : false;
     };
-    const auto at = std::upper_bound(list.begin(), list.end(), performance,
-                                     [&](const Performance& a, const Performance& b) {
-                                         return better(a, b);
-                                     });
+    const auto at =
+        std::upper_bound(list.begin(), list.end(), performance,
+                         [&](const Performance& a, const Performance& b) { return better(a, b); });
     if (static_cast<std::size_t>(at - list.begin()) >= kPerformancesListed)
         return;
     list.insert(at, std::move(performance));
@@ -129,7 +128,8 @@ void MatchStatistics::addMatch(const std::array<InningsCard, 2>& cards,
             keepBest(topScores_,
                      {entry.runs, entry.ballsFaced,
                       playerLabel(database, entry.playerId) + " " + std::to_string(entry.runs) +
-                          (entry.howOut == Dismissal::NotOut ? "*" : "") + " (" + *battingName[k] + ")"},
+                          (entry.howOut == Dismissal::NotOut ? "*" : "") + " (" + *battingName[k] +
+                          ")"},
                      false);
         }
         for (const auto& entry : cards[k].bowling) {
@@ -172,9 +172,9 @@ std::string MatchStatistics::report() const {
     out += line("sixes", sixes_);
     out += line("maidens", maidens_);
     std::snprintf(text, sizeof text, "%-38s %10.2f\n", "runs per over, all innings pooled",
-                  totalBalls_ > 0 ? 6.0 * static_cast<double>(totalRuns_) /
-                                        static_cast<double>(totalBalls_)
-                                  : 0.0);
+                  totalBalls_ > 0
+                      ? 6.0 * static_cast<double>(totalRuns_) / static_cast<double>(totalBalls_)
+                      : 0.0);
     out += text;
     const std::int64_t innings = 2 * matches_;
     out += share("innings all out", allOut_, innings);

@@ -171,9 +171,7 @@ void ScoreSheet::clearTables() {
     lastInnings_ = 0;
 }
 
-void ScoreSheet::writeHeader() {
-    sheetText_ = scoreSheetHeader(scores_);
-}
+void ScoreSheet::writeHeader() { sheetText_ = scoreSheetHeader(scores_); }
 
 void ScoreSheet::recordDelivery(int inningsIndex, const Over& over, int slot, const Ball& ball) {
     if (inningsIndex != 0 && inningsIndex != 1)
@@ -253,8 +251,6 @@ std::optional<FileError> ScoreSheet::saveSheet(const std::string& path) const {
     return writeWholeFile(path, sheetText_);
 }
 
-std::string ScoreSheet::defaultFileName() const {
-    return scores_.title() + ".txt";
-}
+std::string ScoreSheet::defaultFileName() const { return scores_.title() + ".txt"; }
 
 } // namespace quorvel

@@ -12,13 +12,11 @@
 #include <wx/statbox.h>
 #include <wx/stattext.h>
 
+#include "common/dialog_fields.h"
 #include "screen/match_screen.h"
 #include "ui/CTemplateDialog.h"
-#include "common/dialog_fields.h"
 
-wxString formatFormInteger(int value) {
-    return wxString::Format("%d", value);
-}
+wxString formatFormInteger(int value) { return wxString::Format("%d", value); }
 
 wxString formatFormDouble(double value) {
     // A rate over nothing (a division by zero somewhere upstream) shows as 0.
@@ -46,9 +44,7 @@ void CFigureBox::SetLabel(const wxString& label) {
     Refresh();
 }
 
-int CFigureBox::insideWidth() const {
-    return GetClientSize().GetWidth() - 2 * FromDIP(3);
-}
+int CFigureBox::insideWidth() const { return GetClientSize().GetWidth() - 2 * FromDIP(3); }
 
 bool CFigureBox::textFits() const {
     wxClientDC dc(const_cast<CFigureBox*>(this));

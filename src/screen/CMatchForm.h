@@ -24,7 +24,7 @@ class MatchScreen;
 // is wider than the box shows its beginning and an ellipsis, and the whole text is in the
 // tooltip.
 class CFigureBox : public wxWindow {
-  public:
+public:
     CFigureBox(wxWindow* parent, int id, bool rightAligned);
 
     void SetLabel(const wxString& label) override;
@@ -40,7 +40,7 @@ class CFigureBox : public wxWindow {
     wxString fitText(const wxDC& dc, int width) const;
     int measurements() const { return measurements_; }
 
-  private:
+private:
     void onPaint(wxPaintEvent& event);
     int insideWidth() const;
 
@@ -54,7 +54,7 @@ class CFigureBox : public wxWindow {
 // whether it is pressed. Its pressed state is the form's alone: pressing an enabled one only
 // sends a button event with its id, and the form then checks whichever row was chosen.
 class CRowButton : public wxToggleButton {
-  public:
+public:
     CRowButton(wxWindow* parent, int id, const wxString& label);
 
     void setChecked(bool checked);
@@ -62,14 +62,14 @@ class CRowButton : public wxToggleButton {
     // What a press does: a button event with the control's id (nothing while disabled).
     void click();
 
-  private:
+private:
     void onToggled(wxCommandEvent& event);
 
     bool checked_ = false;
 };
 
 class CMatchForm : public wxScrolled<wxPanel> {
-  public:
+public:
     // Control ids of the form.
     static constexpr int kBowlOverId = 1108;
     static constexpr int kBallByBallId = 1111;
@@ -126,7 +126,7 @@ class CMatchForm : public wxScrolled<wxPanel> {
     // The text of a box, label or button of the form.
     wxString textOf(int id) const;
 
-  private:
+private:
     // What Shift+F1 and a click on a control tell about it.
     void setHelpTexts();
     wxRect dlu(int x, int y, int width, int height) const;

@@ -55,8 +55,8 @@ class SimChoices final : public MatchChoices {
 public:
     SimChoices(const Scores& sides, const PlayerDatabase& database, Random& random,
                std::uint32_t seed, bool callHeads, bool electBat)
-        : sides_(sides), database_(database), random_(random), seed_(seed),
-          callHeads_(callHeads), electBat_(electBat) {}
+        : sides_(sides), database_(database), random_(random), seed_(seed), callHeads_(callHeads),
+          electBat_(electBat) {}
     void attach(const MatchScreen& screen) { screen_ = &screen; }
 
     bool chooseSides(Scores& scores) override {
@@ -178,17 +178,17 @@ SimResult runSimStatistics(const SimOptions& options, const PlayerDatabase& data
             return result;
         }
         Random random;
-        const SimResult match = playHeadlessMatch(scores, database, random,
-                                                  firstSeed + static_cast<std::uint32_t>(i),
-                                                  options.callHeads, options.electBat);
+        const SimResult match =
+            playHeadlessMatch(scores, database, random, firstSeed + static_cast<std::uint32_t>(i),
+                              options.callHeads, options.electBat);
         if (match.exitStatus != 0)
             return match;
         const int first = scores.battingFirst;
-        statistics.addMatch(match.cards, scores.teams[first].name(),
-                            scores.teams[1 - first].name(), database);
+        statistics.addMatch(match.cards, scores.teams[first].name(), scores.teams[1 - first].name(),
+                            database);
     }
-    const std::string sides =
-        options.allPairs ? std::string("all 36 pairs of countries") : options.left + " v " + options.right;
+    const std::string sides = options.allPairs ? std::string("all 36 pairs of countries")
+                                               : options.left + " v " + options.right;
     result.output = std::to_string(options.matches) + " matches, " + sides + ", seeds " +
                     std::to_string(firstSeed) + " to " +
                     std::to_string(firstSeed + static_cast<std::uint32_t>(options.matches - 1)) +
@@ -220,8 +220,8 @@ SimResult runSim(const SimOptions& options) {
     SimResult result =
         playHeadlessMatch(scores, database, random, seed, options.callHeads, options.electBat);
     if (!options.seed)
-        result.errors.insert(0, "quorvel-sim: seed " + std::to_string(seed) + " (replay with --seed " +
-                                    std::to_string(seed) + ")\n");
+        result.errors.insert(0, "quorvel-sim: seed " + std::to_string(seed) +
+                                    " (replay with --seed " + std::to_string(seed) + ")\n");
     if (!options.logPath.empty())
         if (auto error = writeWholeFile(options.logPath, result.log)) {
             result.errors += error->message() + "\n";

@@ -35,18 +35,14 @@ void MatchScreen::beginNewMatch(const Scores& chosen) {
     flow_.stop();
 }
 
-void MatchScreen::applyToss(const TossDecision& decision) {
-    quorvel::applyToss(scores_, decision);
-}
+void MatchScreen::applyToss(const TossDecision& decision) { quorvel::applyToss(scores_, decision); }
 
 void MatchScreen::startMatch() {
     scoresheetEnabled_ = true;
     flow_.startMatch();
 }
 
-void MatchScreen::refreshScreen() {
-    user_.refresh();
-}
+void MatchScreen::refreshScreen() { user_.refresh(); }
 
 bool MatchScreen::moveSlider(int id, int position) {
     SliderState* one = sliderAt(id);
@@ -70,9 +66,7 @@ SliderState* MatchScreen::sliderAt(int id) {
     return nullptr;
 }
 
-void MatchScreen::showMessage(const std::string& text) {
-    user_.showMessage(text);
-}
+void MatchScreen::showMessage(const std::string& text) { user_.showMessage(text); }
 
 IncomingBatsman MatchScreen::chooseIncomingBatsman(int slot) {
     IncomingBatsman batsman;
@@ -119,9 +113,7 @@ void MatchScreen::setUpSliders(bool computerBats) {
         sliderAt(id)->enabled = computerBats;
 }
 
-void MatchScreen::showChaseControls(bool show) {
-    chaseShown_ = show;
-}
+void MatchScreen::showChaseControls(bool show) { chaseShown_ = show; }
 
 void MatchScreen::setBowlingSliders(int bowling, int fielding) {
     sliderAt(slider::kBowling)->position = clampPosition(bowling);

@@ -14,8 +14,8 @@
 #include "engine/match_host.h"
 #include "reports/match_log.h"
 #include "reports/scoresheet.h"
-#include "setup/toss.h"
 #include "screen/report_listener.h"
+#include "setup/toss.h"
 
 namespace quorvel {
 
@@ -75,7 +75,6 @@ public:
     // The teams are chosen and the toss made: "Scoresheet..." enabled and the first innings set
     // up.
     void startMatch();
-
 
     // The user's commands. Each is refused silently when its control is disabled.
     void onBowlOver() { flow_.onBowlOver(); }

@@ -45,7 +45,8 @@ void putBackLiveEnd(InningsFigures& f, const Over& last, const BowlingEntry* bow
     if (chase && f.oversFigure == kOversPerInnings && f.totalRuns < f.target)
         f.requiredRate = (static_cast<double>(f.target) - f.totalRuns) /
                          (kOversPerInnings - liveFigure(f.oversFigure));
-    const bool endedInside = f.totalWickets >= kWicketsPerInnings || (chase && f.totalRuns >= f.target);
+    const bool endedInside =
+        f.totalWickets >= kWicketsPerInnings || (chase && f.totalRuns >= f.target);
     if (last.balls[kBallsPerOver - 1].batsmanId == kNoPlayer || !endedInside)
         return;
     f.oversFigure = liveFigure(f.oversFigure);
@@ -82,7 +83,8 @@ InningsFigures finalFigures(const Scores& scores, const ScoreSheet& sheet, int i
     // The batsmen still in: the not-out rows, in the order they came in.
     int slot = 0;
     for (const BattingEntry& entry : card.batting) {
-        if (entry.playerId == kNoPlayer || entry.howOut != Dismissal::NotOut || slot == kCreaseSlots)
+        if (entry.playerId == kNoPlayer || entry.howOut != Dismissal::NotOut ||
+            slot == kCreaseSlots)
             continue;
         f.batsmanIds[slot] = entry.playerId;
         f.batsmanNames[slot] = displayNameOf(database, entry.playerId);

@@ -38,8 +38,8 @@ void CSelectBatsmanDialog::build() {
     list_ = new wxListBox(this, kCandidateListId, wxDefaultPosition, wxDefaultSize, 0, nullptr,
                           wxLB_SINGLE | wxLB_ALWAYS_SB);
     place(list_, 7, 7, 86, 68);
-    text_ = new wxTextCtrl(this, kSelectionTextId, wxEmptyString, wxDefaultPosition,
-                           wxDefaultSize, wxTE_READONLY | wxTE_MULTILINE | wxTE_CENTRE);
+    text_ = new wxTextCtrl(this, kSelectionTextId, wxEmptyString, wxDefaultPosition, wxDefaultSize,
+                           wxTE_READONLY | wxTE_MULTILINE | wxTE_CENTRE);
     place(text_, 7, 24, 86, 33);
     ok_ = new wxButton(this, wxID_OK, "OK");
     place(ok_, 58, 83, 35, 12);

@@ -122,16 +122,16 @@ void CSelectTeamsDialog::build() {
     place(rightName_, 196, 7, 90, 12);
 
     const long sideStyle = wxLB_EXTENDED | wxLB_NEEDED_SB;
-    leftList_ = new wxListBox(this, kLeftListId, wxDefaultPosition, wxDefaultSize, 0, nullptr,
-                              sideStyle);
+    leftList_ =
+        new wxListBox(this, kLeftListId, wxDefaultPosition, wxDefaultSize, 0, nullptr, sideStyle);
     // The side lists stop above the "Select" buttons (the buttons would otherwise cover their
     // last entry).
     place(leftList_, 7, 24, 90, kSideListHeight);
-    playerList_ = new wxListBox(this, kPlayerListId, wxDefaultPosition, wxDefaultSize, 0,
-                                nullptr, wxLB_EXTENDED | wxLB_ALWAYS_SB);
+    playerList_ = new wxListBox(this, kPlayerListId, wxDefaultPosition, wxDefaultSize, 0, nullptr,
+                                wxLB_EXTENDED | wxLB_ALWAYS_SB);
     place(playerList_, 101, 24, 90, 91);
-    rightList_ = new wxListBox(this, kRightListId, wxDefaultPosition, wxDefaultSize, 0, nullptr,
-                               sideStyle);
+    rightList_ =
+        new wxListBox(this, kRightListId, wxDefaultPosition, wxDefaultSize, 0, nullptr, sideStyle);
     place(rightList_, 195, 24, 90, kSideListHeight);
 
     auto button = [this](int id, const char* text, int x, int y, int width) {

@@ -12,8 +12,8 @@
 
 #include "records/player_database.h"
 #include "records/scores.h"
-#include "ui/CTemplateDialog.h"
 #include "setup/team_selection.h"
+#include "ui/CTemplateDialog.h"
 
 class wxButton;
 class wxCheckBox;

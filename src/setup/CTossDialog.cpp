@@ -5,8 +5,7 @@
 
 #include "engine/random.h"
 
-CTossDialog::CTossDialog(wxWindow* parent)
-    : CTemplateDialog(parent, "Toss", 161, 77, wxCAPTION) {
+CTossDialog::CTossDialog(wxWindow* parent) : CTemplateDialog(parent, "Toss", 161, 77, wxCAPTION) {
     heads_ = new wxToggleButton(this, kHeadsId, "Heads");
     place(heads_, 29, 27, 45, 19);
     tails_ = new wxToggleButton(this, kTailsId, "Tails");

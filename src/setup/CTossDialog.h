@@ -4,8 +4,8 @@
 
 #include <cstdint>
 
-#include "ui/CTemplateDialog.h"
 #include "setup/toss.h"
+#include "ui/CTemplateDialog.h"
 
 class wxToggleButton;
 

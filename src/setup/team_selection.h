@@ -11,9 +11,9 @@
 #include <vector>
 
 #include "browser/player_list.h"
+#include "common/dialog_fields.h"
 #include "records/player_database.h"
 #include "records/scores.h"
-#include "common/dialog_fields.h"
 
 namespace quorvel {
 
@@ -21,7 +21,7 @@ namespace quorvel {
 enum class TeamSide { Left = 0, Right = 1 };
 
 class TeamSelection {
-  public:
+public:
     static constexpr std::size_t kMaxNameLength = 16;
     // Control ids of the name boxes, for the focus after a failed read.
     static constexpr int kLeftNameBoxId = 1071;
@@ -92,7 +92,7 @@ class TeamSelection {
     std::int32_t countryMask() const { return countryMask_; }
     int listedCount() const { return listedCount_; }
 
-  private:
+private:
     static std::size_t index(TeamSide side) { return side == TeamSide::Left ? 0 : 1; }
 
     const PlayerDatabase& database_;

@@ -15,9 +15,7 @@ int tossCoin(Random& random, std::uint32_t seed) {
     return random.draw() % 2;
 }
 
-int tossCoin() {
-    return tossCoin(programRandom(), static_cast<std::uint32_t>(std::time(nullptr)));
-}
+int tossCoin() { return tossCoin(programRandom(), static_cast<std::uint32_t>(std::time(nullptr))); }
 
 int userSide(const Scores& scores) { return scores.teams[0].isComputerControlled() ? 1 : 0; }
 

@@ -29,9 +29,7 @@ wxBitmap quorvelIconBitmap(int size) {
 
 CAboutDialog::CAboutDialog(wxWindow* parent) : wxDialog(parent, wxID_ANY, "About Quorvel") {
     // Laid out in dialog units of the dialog's own font.
-    auto dlu = [this](int x, int y, int w, int h) {
-        return dluRect(*this, x, y, w, h);
-    };
+    auto dlu = [this](int x, int y, int w, int h) { return dluRect(*this, x, y, w, h); };
     SetClientSize(ConvertDialogToPixels(wxSize(157, 97)));
 
     const wxRect iconRect = dlu(12, 12, 20, 20);

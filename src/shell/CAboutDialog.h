@@ -4,7 +4,7 @@
 #include <wx/dialog.h>
 
 class CAboutDialog : public wxDialog {
-  public:
+public:
     static constexpr const char* kContact = "quorvel@example.org";
 
     explicit CAboutDialog(wxWindow* parent);

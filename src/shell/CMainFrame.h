@@ -17,7 +17,7 @@ constexpr int commandId(int resourceId) {
 }
 
 class CMainFrame : public wxDocParentFrame {
-  public:
+public:
     // Command ids of the menu and the accelerator table (57600 becomes 24832).
     static constexpr int kFileNewId = commandId(57600);
     static constexpr int kFileOpenId = commandId(57601);
@@ -69,7 +69,7 @@ class CMainFrame : public wxDocParentFrame {
     void showAbout();
     void showPlayers();
 
-  private:
+private:
     void buildMenu();
     void buildAccelerators();
     void buildStatusBar();

@@ -6,10 +6,10 @@
 #include <wx/msgdlg.h>
 
 #include "records/player_database.h"
-#include "shell/CQuorvelView.h"
 #include "shell/CAboutDialog.h"
 #include "shell/CMainFrame.h"
 #include "shell/CQuorvelDoc.h"
+#include "shell/CQuorvelView.h"
 #include "ui/CUiSupport.h"
 
 namespace {
@@ -90,8 +90,7 @@ QuorvelShell startQuorvelShell(const wxString& matchPath) {
     wxDocument* doc = manager->CreateDocument(wxString(), wxDOC_NEW);
     auto* ours = dynamic_cast<CQuorvelDoc*>(doc);
     if (ours == nullptr || ours->view() == nullptr) {
-        wxMessageBox("Failed to create empty document.", kAppName,
-                     wxOK | wxICON_EXCLAMATION);
+        wxMessageBox("Failed to create empty document.", kAppName, wxOK | wxICON_EXCLAMATION);
         frame->Destroy();
         delete manager;
         return {};

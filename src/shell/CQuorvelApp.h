@@ -38,11 +38,11 @@ QuorvelShell startQuorvelShell(const wxString& matchPath);
 void stopQuorvelShell(QuorvelShell& shell);
 
 class CQuorvelApp : public wxApp {
-  public:
+public:
     bool OnInit() override;
     int OnExit() override;
 
-  private:
+private:
     QuorvelShell shell_;
 };
 

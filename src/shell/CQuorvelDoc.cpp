@@ -5,17 +5,15 @@
 #include <wx/filename.h>
 #include <wx/msgdlg.h>
 
+#include "shell/CMainFrame.h"
 #include "shell/CQuorvelView.h"
 #include "ui/CTemplateDialog.h"
-#include "shell/CMainFrame.h"
 
 wxIMPLEMENT_DYNAMIC_CLASS(CQuorvelDoc, wxDocument);
 
 namespace {
 
-std::string pathBytes(const wxString& path) {
-    return std::string(path.fn_str());
-}
+std::string pathBytes(const wxString& path) { return std::string(path.fn_str()); }
 
 // The chosen name with the ".quo" extension added when it has none.
 wxString withExtension(const wxString& path) {
@@ -31,9 +29,7 @@ CQuorvelDoc::CQuorvelDoc() {
     Bind(wxEVT_MENU, &CQuorvelDoc::onSave, this, CMainFrame::kFileSaveId);
 }
 
-CQuorvelView* CQuorvelDoc::view() const {
-    return dynamic_cast<CQuorvelView*>(GetFirstView());
-}
+CQuorvelView* CQuorvelDoc::view() const { return dynamic_cast<CQuorvelView*>(GetFirstView()); }
 
 bool CQuorvelDoc::OnNewDocument() {
     if (!wxDocument::OnNewDocument())
@@ -69,13 +65,9 @@ bool CQuorvelDoc::saveTo(const wxString& path) {
     return true;
 }
 
-bool CQuorvelDoc::DoSaveDocument(const wxString& file) {
-    return saveTo(file);
-}
+bool CQuorvelDoc::DoSaveDocument(const wxString& file) { return saveTo(file); }
 
-bool CQuorvelDoc::DoOpenDocument(const wxString& file) {
-    return openMatch(file);
-}
+bool CQuorvelDoc::DoOpenDocument(const wxString& file) { return openMatch(file); }
 
 bool CQuorvelDoc::Save() {
     const wxString path = GetFilename();
@@ -117,9 +109,7 @@ bool CQuorvelDoc::openMatch(const wxString& path) {
     return true;
 }
 
-void CQuorvelDoc::onSave(wxCommandEvent&) {
-    Save();
-}
+void CQuorvelDoc::onSave(wxCommandEvent&) { Save(); }
 
 // ---------------------------------------------------------------------------------------------
 
@@ -131,9 +121,7 @@ CQuorvelDoc* CQuorvelDocManager::document() const {
     return dynamic_cast<CQuorvelDoc*>(GetCurrentDocument());
 }
 
-wxFileHistory* CQuorvelDocManager::OnCreateFileHistory() {
-    return new wxFileHistory(kRecentFiles);
-}
+wxFileHistory* CQuorvelDocManager::OnCreateFileHistory() { return new wxFileHistory(kRecentFiles); }
 
 void CQuorvelDocManager::onOpen(wxCommandEvent&) {
     CQuorvelDoc* doc = document();

@@ -8,12 +8,11 @@
 #include "records/scores.h"
 #include "ui/CUiSupport.h"
 
-
 class CMainFrame;
 class CQuorvelView;
 
 class CQuorvelDoc : public wxDocument {
-  public:
+public:
     static constexpr const char* kFilter = "Quorvel Files (*.quo)|*.quo|All Files (*.*)|*.*";
     static constexpr const char* kExtension = "quo";
     static constexpr const char* kUntitled = "Untitled";
@@ -44,11 +43,11 @@ class CQuorvelDoc : public wxDocument {
 
     CQuorvelView* view() const;
 
-  protected:
+protected:
     bool DoSaveDocument(const wxString& file) override;
     bool DoOpenDocument(const wxString& file) override;
 
-  private:
+private:
     void onSave(wxCommandEvent& event);
     void setTitleAndPath(const wxString& titleText, const wxString& path);
     void reportFileError(const std::string& message) const;
@@ -59,7 +58,7 @@ class CQuorvelDoc : public wxDocument {
 // The document manager: one document type, one document for the run, and the Open command,
 // which reads into the same document rather than replacing it.
 class CQuorvelDocManager : public wxDocManager {
-  public:
+public:
     static constexpr int kRecentFiles = 4;
 
     CQuorvelDocManager();
@@ -73,6 +72,6 @@ class CQuorvelDocManager : public wxDocManager {
 
     wxFileHistory* OnCreateFileHistory() override;
 
-  private:
+private:
     CMainFrame* frame_ = nullptr;
 };

@@ -11,9 +11,9 @@
 #include "reports/CLogDialog.h"
 #include "reports/CScoreSheetDialog.h"
 #include "reports/sheet_replay.h"
-#include "screen/opened_match.h"
 #include "screen/CMatchForm.h"
 #include "screen/match_session.h"
+#include "screen/opened_match.h"
 #include "setup/CBatOrBowlDialog.h"
 #include "setup/CSelectBatsmanDialog.h"
 #include "setup/CSelectTeamsDialog.h"
@@ -28,7 +28,7 @@ namespace {
 // A printed page of the match carries nothing: the printout has one page and draws nothing on
 // it.
 class CBlankPrintout : public wxPrintout {
-  public:
+public:
     CBlankPrintout() : wxPrintout(kAppName) {}
     bool OnPrintPage(int) override { return true; }
     bool HasPage(int page) override { return page == 1; }
@@ -41,9 +41,7 @@ class CBlankPrintout : public wxPrintout {
 
 CQuorvelView::~CQuorvelView() = default;
 
-CQuorvelDoc* CQuorvelView::document() const {
-    return wxStaticCast(GetDocument(), CQuorvelDoc);
-}
+CQuorvelDoc* CQuorvelView::document() const { return wxStaticCast(GetDocument(), CQuorvelDoc); }
 
 bool CQuorvelView::OnCreate(wxDocument* doc, long flags) {
     if (!wxView::OnCreate(doc, flags))
@@ -103,9 +101,7 @@ void CQuorvelView::OnChangeFilename() {
         frame->showDocumentTitle(GetDocument()->GetTitle());
 }
 
-wxPrintout* CQuorvelView::OnCreatePrintout() {
-    return new CBlankPrintout;
-}
+wxPrintout* CQuorvelView::OnCreatePrintout() { return new CBlankPrintout; }
 
 void CQuorvelView::initialUpdate() {
     OnUpdate(nullptr, nullptr);
@@ -137,9 +133,7 @@ void CQuorvelView::onCommand(wxCommandEvent& event) {
         onPrint();
 }
 
-wxWindow* CQuorvelView::dialogParent() const {
-    return GetFrame();
-}
+wxWindow* CQuorvelView::dialogParent() const { return GetFrame(); }
 
 void CQuorvelView::onFileNew() {
     // The sides are chosen into a fresh record: the match in hand (record, title, figures,
@@ -242,9 +236,7 @@ void CQuorvelView::onButton(wxCommandEvent& event) {
     }
 }
 
-void CQuorvelView::onSlider(wxCommandEvent& event) {
-    onSliderMoved(event.GetId(), event.GetInt());
-}
+void CQuorvelView::onSlider(wxCommandEvent& event) { onSliderMoved(event.GetId(), event.GetInt()); }
 
 void CQuorvelView::showMessage(const std::string& text) {
     showMessageBox(dialogParent(), toWx(text), wxICON_INFORMATION);

@@ -16,14 +16,14 @@ class CQuorvelDoc;
 
 // An update hint sent to the views: 1 sets up a new innings, anything else changes nothing.
 class CQuorvelHint : public wxObject {
-  public:
+public:
     static constexpr long kNewInnings = 1;
     explicit CQuorvelHint(long value) : value(value) {}
     long value;
 };
 
 class CQuorvelView : public wxView, private quorvel::MatchChoices {
-  public:
+public:
     CQuorvelView() = default;
     ~CQuorvelView() override;
 
@@ -59,7 +59,7 @@ class CQuorvelView : public wxView, private quorvel::MatchChoices {
     // Whether the form shows an opened match's final figures instead of the screen's own.
     bool showsOpenedMatch() const { return openedFigures_.has_value(); }
 
-  private:
+private:
     // MatchChoices: the match's choices through the game's dialogs.
     bool chooseSides(quorvel::Scores& scores) override;
     void sidesChosen() override;

@@ -194,4 +194,3 @@ void showKeyboardFocus(wxWindow* topLevel) {
     (void)topLevel;
 #endif
 }
-

@@ -19,7 +19,6 @@ class wxListBox;
 
 class CTemplateDialog : public wxDialog {
 public:
-
     // widthDlu x heightDlu is the client area in dialog units.
     CTemplateDialog(wxWindow* parent, const wxString& title, int widthDlu, int heightDlu,
                     long style);
@@ -70,4 +69,3 @@ private:
 // after it has seen a navigation key itself, and wx moves the focus on Tab before GTK sees the
 // key, so without this a keyboard user never sees where the focus is.
 void showKeyboardFocus(wxWindow* topLevel);
-

@@ -48,6 +48,4 @@ wxString askForFile(wxWindow* parent, const wxString& title, const wxString& off
     return dialog.GetPath();
 }
 
-void answerFileQuestions(FileQuestion answer) {
-    fileAnswer() = std::move(answer);
-}
+void answerFileQuestions(FileQuestion answer) { fileAnswer() = std::move(answer); }

@@ -20,8 +20,8 @@ struct RowsFixture {
     RowsFixture(const std::vector<double>& rates, const std::vector<int>& rowPlayers) {
         PlayerFile file;
         for (std::size_t k = 0; k < rates.size(); ++k) {
-            Player player = test::makePlayer(static_cast<int>(k), "B" + std::to_string(k), "Al",
-                                             4, 0, bowling::kFast);
+            Player player = test::makePlayer(static_cast<int>(k), "B" + std::to_string(k), "Al", 4,
+                                             0, bowling::kFast);
             player.bowlingStrikeRate = rates[k];
             file.players.push_back(player);
         }

@@ -61,16 +61,11 @@ inline Player profilePlayer(int id, const PlayerProfile& profile, int country) {
 // pace). The surnames are prefixed so that the two sides differ.
 inline std::vector<PlayerProfile> standardEleven(const std::string& prefix) {
     return {
-        {prefix + "Opal", 0x1, 0, 38, 0, 0},
-        {prefix + "Onyx", 0x1, 0, 34, 0, 0},
-        {prefix + "Beryl", 0x2, 0, 40, 0, 0},
-        {prefix + "Coral", 0x4, 0x4, 30, 48, 5.0},
-        {prefix + "Keeper", 0x4, 0, 28, 0, 0, true},
-        {prefix + "Flint", 0x8, 0x8, 18, 42, 4.3},
-        {prefix + "Garnet", 0x8, 0x1, 12, 33, 4.8},
-        {prefix + "Jade", 0, 0x2, 9, 36, 4.6},
-        {prefix + "Lapis", 0, 0x10, 7, 45, 4.9},
-        {prefix + "Mica", 0, 0x1, 5, 31, 5.2},
+        {prefix + "Opal", 0x1, 0, 38, 0, 0},         {prefix + "Onyx", 0x1, 0, 34, 0, 0},
+        {prefix + "Beryl", 0x2, 0, 40, 0, 0},        {prefix + "Coral", 0x4, 0x4, 30, 48, 5.0},
+        {prefix + "Keeper", 0x4, 0, 28, 0, 0, true}, {prefix + "Flint", 0x8, 0x8, 18, 42, 4.3},
+        {prefix + "Garnet", 0x8, 0x1, 12, 33, 4.8},  {prefix + "Jade", 0, 0x2, 9, 36, 4.6},
+        {prefix + "Lapis", 0, 0x10, 7, 45, 4.9},     {prefix + "Mica", 0, 0x1, 5, 31, 5.2},
         {prefix + "Quartz", 0, 0, 4, 0, 0},
     };
 }
@@ -85,9 +80,11 @@ struct TwoSides {
              const std::vector<PlayerProfile>& right = standardEleven("R")) {
         PlayerFile file;
         for (const auto& profile : left)
-            file.players.push_back(profilePlayer(static_cast<int>(file.players.size()), profile, 4));
+            file.players.push_back(
+                profilePlayer(static_cast<int>(file.players.size()), profile, 4));
         for (const auto& profile : right)
-            file.players.push_back(profilePlayer(static_cast<int>(file.players.size()), profile, 16));
+            file.players.push_back(
+                profilePlayer(static_cast<int>(file.players.size()), profile, 16));
         database.assign(file);
         scores.reset(0);
         scores.teams[0].setName("Lefts");

@@ -168,8 +168,8 @@ protected:
 
     void checkDraws(const Ball& ball, long taken) {
         const bool legal = ball.extraKind == kLegalBall;
-        const bool keeperStumps =
-            ball.dismissalKind == Dismissal::Stumped && database.findById(ball.fielderId)->isWicketKeeper();
+        const bool keeperStumps = ball.dismissalKind == Dismissal::Stumped &&
+                                  database.findById(ball.fielderId)->isWicketKeeper();
         const long expected = 1 + (legal ? 1 : 0) + (keeperStumps ? 0 : 1) +
                               (legal && ball.dismissalKind == Dismissal::NotOut ? 2 : 0);
         ASSERT_EQ(taken, expected) << "delivery " << deliveries;

@@ -61,9 +61,7 @@ TEST(Random, DrawModUsesSignedArithmetic) {
     EXPECT_EQ(seven.taken, 4);
 }
 
-TEST(Random, TheProgramHasOneGenerator) {
-    EXPECT_EQ(&programRandom(), &programRandom());
-}
+TEST(Random, TheProgramHasOneGenerator) { EXPECT_EQ(&programRandom(), &programRandom()); }
 
 } // namespace
 } // namespace quorvel

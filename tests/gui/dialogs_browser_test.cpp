@@ -9,8 +9,8 @@
 
 #include "browser/CPlayerBrowserDialog.h"
 #include "browser/CPlayerFilterDialog.h"
-#include "gui/gui_support.h"
 #include "common/dialog_fields.h"
+#include "gui/gui_support.h"
 
 namespace quorvel::gui {
 namespace {
@@ -36,8 +36,9 @@ wxCheckBox* box(wxWindow* dialog, int k) {
 TEST_F(PlayerFilterDialog, ShowsTheMaskAndOkAtOnceGivesItBack) {
     const std::int32_t result = runFilter(511, [](CPlayerFilterDialog& d) {
         EXPECT_EQ(d.GetTitle(), "Player Filter");
-        const char* names[] = {"Australia",    "England",   "India",       "New Zealand", "Pakistan",
-                               "South Africa", "Sri Lanka", "West Indies", "Zimbabwe"};
+        const char* names[] = {"Australia",   "England",     "India",
+                               "New Zealand", "Pakistan",    "South Africa",
+                               "Sri Lanka",   "West Indies", "Zimbabwe"};
         for (int k = 0; k < 9; ++k) {
             EXPECT_EQ(box(&d, k)->GetLabel(), names[k]);
             EXPECT_TRUE(box(&d, k)->GetValue()) << k;
@@ -91,7 +92,8 @@ constexpr int kList = 1000;
 wxListBox* playerList(wxWindow* dialog) { return control<wxListBox>(dialog, kList); }
 
 // The first player of the database for whom pick holds.
-const Player& firstPlayer(const PlayerDatabase& db, const std::function<bool(const Player&)>& pick) {
+const Player& firstPlayer(const PlayerDatabase& db,
+                          const std::function<bool(const Player&)>& pick) {
     const auto& players = db.players();
     const auto it = std::find_if(players.begin(), players.end(), pick);
     EXPECT_NE(it, players.end());
@@ -109,8 +111,8 @@ TEST_F(PlayerBrowserDialog, WithoutAPreselectionListsEveryoneAndShowsNothing) {
     EXPECT_EQ(playerList(&dialog)->GetSelection(), wxNOT_FOUND);
     for (const int id : {1002, 1003, 1004, 1005})
         EXPECT_EQ(textOf(&dialog, id), "") << id;
-    for (const int id : {1006, 1007, 1009, 1008, 1011, 1012, 1013, 1014, 1015, 1016, 1017, 1018,
-                         1020, 1021})
+    for (const int id :
+         {1006, 1007, 1009, 1008, 1011, 1012, 1013, 1014, 1015, 1016, 1017, 1018, 1020, 1021})
         EXPECT_EQ(textOf(&dialog, id), "0") << id;
     EXPECT_FALSE(control<wxTextCtrl>(&dialog, 1129)->IsShown());
     EXPECT_EQ(textOf(&dialog, 1129), std::to_string(database().count()));
@@ -143,10 +145,11 @@ TEST_F(PlayerBrowserDialog, SelectingAPlayerShowsHisFiguresAndWords) {
     ASSERT_GE(row, 0);
     selectRows(playerList(&dialog), {row});
     EXPECT_EQ(textOf(&dialog, 1002), bowler.fullName());
-    EXPECT_EQ(textOf(&dialog, 1003), (bowler.battingFlags & 0x100) ? "Left Hand Bat"
-                                                                     : "Right hand Bat");
+    EXPECT_EQ(textOf(&dialog, 1003),
+              (bowler.battingFlags & 0x100) ? "Left Hand Bat" : "Right hand Bat");
     EXPECT_EQ(textOf(&dialog, 1004), bowlingText(bowler));
-    EXPECT_EQ(textOf(&dialog, 1004).rfind((bowler.bowlingFlags & 0x100) ? "Left Hand " : "Right Hand ", 0),
+    EXPECT_EQ(textOf(&dialog, 1004)
+                  .rfind((bowler.bowlingFlags & 0x100) ? "Left Hand " : "Right Hand ", 0),
               0u);
     EXPECT_EQ(textOf(&dialog, 1017), std::to_string(bowler.wickets));
     EXPECT_EQ(textOf(&dialog, 1021), formatNumber(bowler.economyRate));
@@ -195,21 +198,20 @@ TEST_F(PlayerBrowserDialog, AFilterNarrowsTheListAndDropsAPreselectionItLeavesOu
 TEST_F(PlayerBrowserDialog, EnterReadsTheBoxesBackAndStaysOpenOnABadOne) {
     CPlayerBrowserDialog dialog(nullptr, database());
     int result = 0;
-    wxTEST_DIALOG(result = dialog.ShowModal(),
-                  Drive<CPlayerBrowserDialog>([](CPlayerBrowserDialog& d) {
-                      typeInto(&d, 1009, "lots");
-                      pressKey(&d, WXK_RETURN);
-                      EXPECT_EQ(d.GetReturnCode(), 0) << "closed on a bad box";
-                      EXPECT_EQ(textOf(&d, 1009), "lots") << "the typing is kept";
-                      typeInto(&d, 1009, "25001");
-                      pressKey(&d, WXK_RETURN);
-                      EXPECT_EQ(d.GetReturnCode(), 0);
-                      typeInto(&d, 1009, "120");
-                      pressKey(&d, WXK_RETURN);
-                      return d.GetReturnCode();
-                  }),
-                  ExpectMessage("Please enter an integer."),
-                  ExpectMessage(integerRangeMessage(0, 25000)));
+    wxTEST_DIALOG(
+        result = dialog.ShowModal(), Drive<CPlayerBrowserDialog>([](CPlayerBrowserDialog& d) {
+            typeInto(&d, 1009, "lots");
+            pressKey(&d, WXK_RETURN);
+            EXPECT_EQ(d.GetReturnCode(), 0) << "closed on a bad box";
+            EXPECT_EQ(textOf(&d, 1009), "lots") << "the typing is kept";
+            typeInto(&d, 1009, "25001");
+            pressKey(&d, WXK_RETURN);
+            EXPECT_EQ(d.GetReturnCode(), 0);
+            typeInto(&d, 1009, "120");
+            pressKey(&d, WXK_RETURN);
+            return d.GetReturnCode();
+        }),
+        ExpectMessage("Please enter an integer."), ExpectMessage(integerRangeMessage(0, 25000)));
     EXPECT_EQ(result, wxID_OK);
 }
 

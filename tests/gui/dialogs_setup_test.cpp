@@ -44,22 +44,22 @@ TEST_F(SelectBatsman, UserPicksFromAnAlphabeticalListAndGetsTheIndexOfHisChoice)
     EXPECT_EQ(dialog.GetTitle(), "Select Batsman");
 
     int result = 0;
-    wxTEST_DIALOG(result = dialog.ShowModal(),
-                  Drive<CSelectBatsmanDialog>([](CSelectBatsmanDialog& d) {
-                      wxListBox* list = candidateList(&d);
-                      EXPECT_TRUE(list->IsShown());
-                      EXPECT_FALSE(control<wxTextCtrl>(&d, 1118)->IsShown());
-                      EXPECT_EQ(rowsOf(list), (std::vector<std::string>{
-                                                  "alpha, Ben", "Mehta, Kiran", "Zeta, Arun"}));
-                      EXPECT_FALSE(okButton(&d)->IsEnabled());
-                      selectRows(list, {2});
-                      EXPECT_TRUE(okButton(&d)->IsEnabled());
-                      selectRows(list, {});
-                      EXPECT_FALSE(okButton(&d)->IsEnabled());
-                      selectRows(list, {0});
-                      click(&d, wxID_OK);
-                      return d.GetReturnCode();
-                  }));
+    wxTEST_DIALOG(
+        result = dialog.ShowModal(), Drive<CSelectBatsmanDialog>([](CSelectBatsmanDialog& d) {
+            wxListBox* list = candidateList(&d);
+            EXPECT_TRUE(list->IsShown());
+            EXPECT_FALSE(control<wxTextCtrl>(&d, 1118)->IsShown());
+            EXPECT_EQ(rowsOf(list),
+                      (std::vector<std::string>{"alpha, Ben", "Mehta, Kiran", "Zeta, Arun"}));
+            EXPECT_FALSE(okButton(&d)->IsEnabled());
+            selectRows(list, {2});
+            EXPECT_TRUE(okButton(&d)->IsEnabled());
+            selectRows(list, {});
+            EXPECT_FALSE(okButton(&d)->IsEnabled());
+            selectRows(list, {0});
+            click(&d, wxID_OK);
+            return d.GetReturnCode();
+        }));
     EXPECT_EQ(result, wxID_OK);
     EXPECT_EQ(dialog.chosenIndex(), 1);
     EXPECT_EQ(dialog.chosenName(), "alpha, Ben");
@@ -304,16 +304,14 @@ TEST_F(SelectTeams, FromEmptyToAnAcceptedPairOfPredefinedElevens) {
     Scores scores;
     CSelectTeamsDialog dialog(nullptr, scores, database());
     int result = 0;
-    wxTEST_DIALOG(result = dialog.ShowModal(),
-                  Drive<CSelectTeamsDialog>([](CSelectTeamsDialog& d) {
+    wxTEST_DIALOG(result = dialog.ShowModal(), Drive<CSelectTeamsDialog>([](CSelectTeamsDialog& d) {
                       typeInto(&d, CSelectTeamsDialog::kLeftNameId, "Australia");
                       click(&d, CSelectTeamsDialog::kLeftSelectId);
                       EXPECT_FALSE(okButton(&d)->IsEnabled()); // the right side is empty
                       typeInto(&d, CSelectTeamsDialog::kRightNameId, "Sri Lanka");
                       click(&d, CSelectTeamsDialog::kRightSelectId);
                       // Only Sri Lanka's players outside its eleven are listed now.
-                      for (const auto& row :
-                           rowsOf(listIn(&d, CSelectTeamsDialog::kPlayerListId)))
+                      for (const auto& row : rowsOf(listIn(&d, CSelectTeamsDialog::kPlayerListId)))
                           EXPECT_EQ(database().findByDisplayName(row)->country, 64) << row;
                       click(&d, CSelectTeamsDialog::kLeftComputerId); // computer takes the left
                       EXPECT_TRUE(okButton(&d)->IsEnabled());
@@ -362,26 +360,25 @@ TEST_F(SelectTeams, ATooLongNameIsRefusedAndOkDoesNotClose) {
     CSelectTeamsDialog dialog(nullptr, scores, database());
     const std::string tooLong = "The Invincibles XI"; // 18 characters
     int result = 0;
-    wxTEST_DIALOG(
-        result = dialog.ShowModal(),
-        Drive<CSelectTeamsDialog>([&](CSelectTeamsDialog& d) {
-            click(&d, CSelectTeamsDialog::kLeftSelectId);
-            click(&d, CSelectTeamsDialog::kRightSelectId);
-            EXPECT_TRUE(okButton(&d)->IsEnabled());
-            typeInto(&d, CSelectTeamsDialog::kRightNameId, tooLong); // message 1
-            // A failed read leaves the OK check alone; OK reads again and refuses.
-            click(&d, wxID_OK); // message 2
-            EXPECT_EQ(d.GetReturnCode(), 0) << "the dialog closed";
-            EXPECT_EQ(scores.teams[1].name(), "") << "a refused OK stored the sides";
-            // The text typed is kept for the user to shorten, not lost.
-            EXPECT_EQ(textOf(&d, CSelectTeamsDialog::kRightNameId), tooLong);
-            typeInto(&d, CSelectTeamsDialog::kRightNameId, "Invincibles XI");
-            EXPECT_TRUE(okButton(&d)->IsEnabled());
-            click(&d, wxID_OK);
-            return d.GetReturnCode();
-        }),
-        ExpectMessage("Please enter no more than 16 characters."),
-        ExpectMessage("Please enter no more than 16 characters."));
+    wxTEST_DIALOG(result = dialog.ShowModal(),
+                  Drive<CSelectTeamsDialog>([&](CSelectTeamsDialog& d) {
+                      click(&d, CSelectTeamsDialog::kLeftSelectId);
+                      click(&d, CSelectTeamsDialog::kRightSelectId);
+                      EXPECT_TRUE(okButton(&d)->IsEnabled());
+                      typeInto(&d, CSelectTeamsDialog::kRightNameId, tooLong); // message 1
+                      // A failed read leaves the OK check alone; OK reads again and refuses.
+                      click(&d, wxID_OK); // message 2
+                      EXPECT_EQ(d.GetReturnCode(), 0) << "the dialog closed";
+                      EXPECT_EQ(scores.teams[1].name(), "") << "a refused OK stored the sides";
+                      // The text typed is kept for the user to shorten, not lost.
+                      EXPECT_EQ(textOf(&d, CSelectTeamsDialog::kRightNameId), tooLong);
+                      typeInto(&d, CSelectTeamsDialog::kRightNameId, "Invincibles XI");
+                      EXPECT_TRUE(okButton(&d)->IsEnabled());
+                      click(&d, wxID_OK);
+                      return d.GetReturnCode();
+                  }),
+                  ExpectMessage("Please enter no more than 16 characters."),
+                  ExpectMessage("Please enter no more than 16 characters."));
     EXPECT_EQ(result, wxID_OK);
     EXPECT_EQ(scores.teams[1].name(), "Invincibles XI");
     EXPECT_EQ(scores.teams[0].name(), "India");
@@ -390,8 +387,7 @@ TEST_F(SelectTeams, ATooLongNameIsRefusedAndOkDoesNotClose) {
 TEST_F(SelectTeams, SelectRefusesANameThatIsNotExactlyACountry) {
     Scores scores;
     CSelectTeamsDialog dialog(nullptr, scores, database());
-    wxTEST_DIALOG(dialog.ShowModal(),
-                  Drive<CSelectTeamsDialog>([](CSelectTeamsDialog& d) {
+    wxTEST_DIALOG(dialog.ShowModal(), Drive<CSelectTeamsDialog>([](CSelectTeamsDialog& d) {
                       const auto before = rowsOf(listIn(&d, CSelectTeamsDialog::kPlayerListId));
                       typeInto(&d, CSelectTeamsDialog::kLeftNameId, "india");
                       click(&d, CSelectTeamsDialog::kLeftSelectId);
@@ -507,8 +503,7 @@ TEST_F(SelectTeams, FilterRunsThePlayerFilterAndRefillsTheMiddleList) {
         const int country = database().findByDisplayName(row)->country;
         EXPECT_TRUE(country == 4 || country == 64) << row;
     }
-    EXPECT_EQ(textOf(&dialog, CSelectTeamsDialog::kListedCountId),
-              std::to_string(rows.size()));
+    EXPECT_EQ(textOf(&dialog, CSelectTeamsDialog::kListedCountId), std::to_string(rows.size()));
 }
 
 TEST_F(SelectTeams, DoubleClickOpensTheBrowserOnThatPlayer) {
@@ -520,8 +515,7 @@ TEST_F(SelectTeams, DoubleClickOpensTheBrowserOnThatPlayer) {
                   Drive<CPlayerBrowserDialog>([&](CPlayerBrowserDialog& b) {
                       wxListBox* list = listIn(&b, 1000);
                       EXPECT_EQ(list->GetStringSelection().ToStdString(), name);
-                      EXPECT_EQ(textOf(&b, 1002),
-                                database().findByDisplayName(name)->fullName());
+                      EXPECT_EQ(textOf(&b, 1002), database().findByDisplayName(name)->fullName());
                       click(&b, wxID_CANCEL);
                       return b.GetReturnCode();
                   }));

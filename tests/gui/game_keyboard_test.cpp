@@ -58,7 +58,7 @@ std::function<int(wxDialog&)> really(std::function<void(wxDialog&)> keys) {
 }
 
 class GameKeyboard : public GameTest {
-  protected:
+protected:
     void SetUp() override {
         GameTest::SetUp();
         if (!windowManagerRuns() || !waitActive(frame()))

@@ -29,7 +29,7 @@ namespace quorvel::gui {
 namespace {
 
 class GameMatch : public GameTest {
-  protected:
+protected:
     // File > New answered through each dialog in turn, up to the first ball.
     void newMatch() {
         wxTEST_DIALOG(command(CMainFrame::kFileNewId), Drive<CSelectTeamsDialog>(twoElevens),

@@ -16,7 +16,7 @@ namespace quorvel::gui {
 namespace {
 
 class GameScreenshots : public GameTest {
-  protected:
+protected:
     void SetUp() override {
         const char* dir = std::getenv("QUORVEL_SCREENSHOT_DIR");
         if (dir == nullptr || *dir == '\0')

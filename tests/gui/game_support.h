@@ -13,10 +13,10 @@
 
 #include "gui/gui_support.h"
 #include "screen/CMatchForm.h"
-#include "shell/CQuorvelView.h"
 #include "shell/CMainFrame.h"
 #include "shell/CQuorvelApp.h"
 #include "shell/CQuorvelDoc.h"
+#include "shell/CQuorvelView.h"
 #include "support/test_support.h"
 
 class CSelectBatsmanDialog;
@@ -29,7 +29,7 @@ int twoElevens(CSelectTeamsDialog& dialog);
 int pickFirst(CSelectBatsmanDialog& dialog);
 
 class GameTest : public DialogTest {
-  protected:
+protected:
     void SetUp() override;
     void TearDown() override;
 
@@ -63,7 +63,7 @@ class GameTest : public DialogTest {
 // Pakistan for the computer), OK in the toss and bat-or-bowl boxes, the first candidate in Select
 // Batsman, OK in message boxes; a driver given for a dialog class replaces the default.
 class AnswerEverything : public wxModalDialogHook {
-  public:
+public:
     AnswerEverything() { Register(); }
     ~AnswerEverything() override { Unregister(); }
 
@@ -76,11 +76,11 @@ class AnswerEverything : public wxModalDialogHook {
     std::vector<std::string> messages;
     std::map<std::string, int> counts;
 
-  protected:
+protected:
     int Enter(wxDialog* dialog) override;
     void Exit(wxDialog*) override {}
 
-  private:
+private:
     std::map<std::string, std::function<int(wxDialog&)>> drivers_;
 };
 

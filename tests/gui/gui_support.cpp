@@ -1,8 +1,8 @@
 #include "gui/gui_support.h"
 
 #include <wx/combobox.h>
-#include <wx/tglbtn.h>
 #include <wx/textctrl.h>
+#include <wx/tglbtn.h>
 #include <wx/wx.h>
 
 #include "support/test_support.h"
@@ -126,9 +126,9 @@ void letDraw(int rounds) {
 }
 
 std::string screenGrabCommand(const wxRect& area, const std::string& file) {
-    return "sh -c \"import -window root png:- | convert png:- -crop " +
-           std::to_string(area.width) + "x" + std::to_string(area.height) + "+" +
-           std::to_string(area.x) + "+" + std::to_string(area.y) + " +repage '" + file + "'\"";
+    return "sh -c \"import -window root png:- | convert png:- -crop " + std::to_string(area.width) +
+           "x" + std::to_string(area.height) + "+" + std::to_string(area.x) + "+" +
+           std::to_string(area.y) + " +repage '" + file + "'\"";
 }
 
 int ExpectMessage::OnInvoked(wxMessageDialog* dialog) const {

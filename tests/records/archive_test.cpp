@@ -46,8 +46,9 @@ TEST(Archive, StringPrefixFormsAtTheirBoundaries) {
     for (std::size_t length : {0u, 1u, 254u, 255u, 256u, 65533u, 65534u, 65535u, 70000u}) {
         const std::string text(length, 'x');
         EXPECT_EQ(roundTrip(text), text) << length;
-        EXPECT_EQ(encoded(text).size() - length,
-                  length < 255 ? 1u : length < 65534 ? 3u : 7u)
+        EXPECT_EQ(encoded(text).size() - length, length < 255     ? 1u
+                                                 : length < 65534 ? 3u
+                                                                  : 7u)
             << length;
     }
 }
@@ -86,17 +87,25 @@ TEST(Archive, TruncatedOrMalformedInputIsACleanError) {
     EXPECT_EQ(faultOf("abc", readInt), ArchiveFault::EndOfData);
     EXPECT_EQ(faultOf("abcdefg", readDouble), ArchiveFault::EndOfData);
     EXPECT_EQ(faultOf("", readString), ArchiveFault::EndOfData);
-    EXPECT_EQ(faultOf("\x05" "abcd", readString), ArchiveFault::EndOfData);
+    EXPECT_EQ(faultOf("\x05"
+                      "abcd",
+                      readString),
+              ArchiveFault::EndOfData);
     EXPECT_EQ(faultOf("\xFF\x01", readString), ArchiveFault::EndOfData);
     EXPECT_EQ(faultOf(std::string("\xFF\x00\x01", 3) + "short", readString),
               ArchiveFault::EndOfData);
     EXPECT_EQ(faultOf("\xFF\xFF\xFF\xFF\xFF\xFF\x7F", readString), ArchiveFault::EndOfData);
-    EXPECT_EQ(faultOf(std::string("\xFF\xFE\xFF\x02" "a\0b", 7), readString),
+    EXPECT_EQ(faultOf(std::string("\xFF\xFE\xFF\x02"
+                                  "a\0b",
+                                  7),
+                      readString),
               ArchiveFault::EndOfData);
     EXPECT_EQ(faultOf("\xFF\xFE\xFF\xFF\xFE\xFF\x01\x00", readString), ArchiveFault::BadFormat);
 
     // A failed read leaves the position where it was, so nothing half-read is consumed.
-    const std::string bytes("\x09" "abc", 4);
+    const std::string bytes("\x09"
+                            "abc",
+                            4);
     ArchiveReader reader(bytes);
     EXPECT_THROW(reader.readString(), ArchiveError);
     EXPECT_LE(reader.position(), 1u);

@@ -60,7 +60,9 @@ TEST(CompactString, AssigningPartOfItselfOrClearingLeavesNoOldCharacters) {
 
 TEST(CompactString, ACountedCopyReadsSixteenBytesButKeepsOnlyItsText) {
     // A one-byte length, the characters, then bytes of whatever follows in the file.
-    const std::string counted = "\x04" "4/21" "\x7F\x7F\x7F\x7F\x7F\x7F\x7F\x7F\x7F\x7F\x7F"s;
+    const std::string counted = "\x04"
+                                "4/21"
+                                "\x7F\x7F\x7F\x7F\x7F\x7F\x7F\x7F\x7F\x7F\x7F"s;
     CompactString text(std::string(50, 'z'));
     text.assignCounted(counted.data());
     EXPECT_EQ(text, "4/21");
@@ -97,9 +99,12 @@ TEST(CompactString, ReadFromEveryArchiveForm) {
         EXPECT_EQ(text, std::string(length, 'k')) << length;
         EXPECT_EQ(reader.remaining(), 20u);
     }
-    EXPECT_EQ(readBack("\xFF\xFE\xFF\x02" "A\0\x3A\x04"s), "A?");
+    EXPECT_EQ(readBack("\xFF\xFE\xFF\x02"
+                       "A\0\x3A\x04"s),
+              "A?");
 
-    const std::string cut = "\x05" "abc";
+    const std::string cut = "\x05"
+                            "abc";
     ArchiveReader shortReader(cut);
     CompactString text("kept"s);
     EXPECT_THROW(shortReader.io(text), ArchiveError);

@@ -33,7 +33,8 @@ TEST(InningsRecord, IsSevenThousandEightHundredBytesAndRoundTrips) {
     ArchiveWriter writer;
     innings.serialize(writer);
     ASSERT_EQ(writer.bytes().size(), 7800u);
-    // Over 0: bowlerId, then ball 0 as batsmanId, extraKind, dismissalKind, runKind, runs, fielderId.
+    // Over 0: bowlerId, then ball 0 as batsmanId, extraKind, dismissalKind, runKind, runs,
+    // fielderId.
     EXPECT_EQ(writer.bytes().substr(0, 8), std::string("\x04\0\0\0\x01\0\0\0", 8));
     EXPECT_EQ(writer.bytes()[4 + 8], '\x02');
     EXPECT_EQ(writer.bytes()[4 + 20], '\x09');
@@ -106,7 +107,8 @@ TEST(ScoresRecord, FileLayoutPutsTheDateAndIndicesBeforeTheTeams) {
     const std::size_t dateLength = scores.matchDate.size();
     EXPECT_EQ(bytes.size(), 4 + (1 + dateLength) + 4 + 4 + (49 + 5) + (49 + 8) + 2 * 7800);
     EXPECT_EQ(bytes.substr(0, 4), std::string("\0\0\x01\0", 4));
-    EXPECT_EQ(bytes.substr(4, 1 + dateLength), "\x11" "07 December, 2026");
+    EXPECT_EQ(bytes.substr(4, 1 + dateLength), "\x11"
+                                               "07 December, 2026");
     EXPECT_EQ(bytes.substr(22, 8), std::string("\x01\0\0\0\x01\0\0\0", 8));
     EXPECT_EQ(bytes.substr(30, 6), "\x05India");
 

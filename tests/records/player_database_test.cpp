@@ -32,7 +32,8 @@ TEST(PlayerRecord, SerializedLayoutIsTheFixedPartPlusTheStrings) {
     player.serialize(writer);
     EXPECT_EQ(writer.bytes().size(), 108u + 4 + 3 + 4 + 6);
     // hundreds, fifties, battingAverage, then the length-prefixed bestBowling.
-    EXPECT_EQ(writer.bytes().substr(16, 5), "\x04" "4/21");
+    EXPECT_EQ(writer.bytes().substr(16, 5), "\x04"
+                                            "4/21");
 
     ArchiveReader reader(writer.bytes());
     Player back;
@@ -44,13 +45,14 @@ TEST(PlayerRecord, SerializedLayoutIsTheFixedPartPlusTheStrings) {
 }
 
 TEST(PlayerDatabase, LookupsReturnTheFirstMatchOrNone) {
-    const PlayerFile file{7, {
-        makePlayer(0, "Mirza", "Ali"),
-        makePlayer(1, "Mirza", "Ali", 16),
-        makePlayer(2, "Mirza", "ali"),
-        makePlayer(1, "Dup", "Id"),
-        makePlayer(-5, "Neg", "Id"),
-    }};
+    const PlayerFile file{7,
+                          {
+                              makePlayer(0, "Mirza", "Ali"),
+                              makePlayer(1, "Mirza", "Ali", 16),
+                              makePlayer(2, "Mirza", "ali"),
+                              makePlayer(1, "Dup", "Id"),
+                              makePlayer(-5, "Neg", "Id"),
+                          }};
     // Built from records and decoded straight from the file's bytes, the indexes must agree.
     PlayerDatabase assigned;
     assigned.assign(file);
@@ -92,8 +94,13 @@ TEST(PlayerFileCodec, LongOrSixteenBitTextsAmongShortRecordsDecodeAlike) {
     EXPECT_EQ(decodePlayerFile(bytes), file);
 
     // Record 40's first name, stored as 16-bit text instead.
-    const std::string plain = "\x03" "F40";
-    const std::string wide("\xFF\xFE\xFF\x03" "F\0" "4\0" "0\0", 10);
+    const std::string plain = "\x03"
+                              "F40";
+    const std::string wide("\xFF\xFE\xFF\x03"
+                           "F\0"
+                           "4\0"
+                           "0\0",
+                           10);
     const auto at = bytes.find(plain);
     ASSERT_NE(at, std::string::npos);
     bytes.replace(at, plain.size(), wide);
@@ -157,8 +164,8 @@ TEST(PlayerDatabase, AStreamThatEndsEarlyOrFailsKeepsTheEarlierContents) {
 TEST(PlayerDatabase, AFailedDecodeKeepsTheEarlierContents) {
     PlayerDatabase database;
     database.assign(PlayerFile{2, {makePlayer(0, "Ames", "Rob")}});
-    const std::string bytes =
-        encodePlayerFile(PlayerFile{5, {makePlayer(0, "Boyd", "Tim"), makePlayer(1, "Cole", "Ed")}});
+    const std::string bytes = encodePlayerFile(
+        PlayerFile{5, {makePlayer(0, "Boyd", "Tim"), makePlayer(1, "Cole", "Ed")}});
     EXPECT_THROW(database.decode(bytes.substr(0, bytes.size() - 1)), ArchiveError);
     EXPECT_EQ(database.count(), 1);
     EXPECT_EQ(database.leadingValue(), 2);
@@ -206,7 +213,8 @@ TEST(PlayerFileCodec, IgnoresTrailingBytesAndRejectsShortFiles) {
     const PlayerFile file{3, {makePlayer(0, "Ames", "Rob"), makePlayer(1, "Boyd", "Tim")}};
     const std::string bytes = encodePlayerFile(file);
     EXPECT_EQ(decodePlayerFile(bytes + "junk"), file);
-    for (std::size_t cut : {std::size_t{0}, std::size_t{4}, std::size_t{7}, std::size_t{8}, std::size_t{50}, bytes.size() - 1})
+    for (std::size_t cut : {std::size_t{0}, std::size_t{4}, std::size_t{7}, std::size_t{8},
+                            std::size_t{50}, bytes.size() - 1})
         EXPECT_THROW(decodePlayerFile(bytes.substr(0, cut)), ArchiveError) << cut;
 
     std::string negative = bytes;
@@ -316,8 +324,8 @@ TEST(LineEndRepair, NeverTouchesAValidOrUnrepairableFile) {
     // Valid, with a CR LF pair inside a name: the pass must leave it, bytes and times.
     PlayerFile file{0, {makePlayer(0, "Odd\r\nName", "Rob", 1)}};
     const std::string crlfBearing = encodePlayerFile(file);
-    for (const std::string& bytes : {validBytesWithLineFeeds(), crlfBearing,
-                                     std::string("garbage\r\nthat is no database")}) {
+    for (const std::string& bytes :
+         {validBytesWithLineFeeds(), crlfBearing, std::string("garbage\r\nthat is no database")}) {
         test::writeBytes(path, bytes);
         const timespec old[2] = {{1000000, 0}, {2000000, 0}};
         ASSERT_EQ(::utimensat(AT_FDCWD, path.c_str(), old, 0), 0);

@@ -21,8 +21,8 @@ std::string lineOf(const std::string& report, const std::string& label) {
 
 TEST(MatchStatistics, FiguresOfAHandMadeMatch) {
     PlayerDatabase database;
-    database.assign(PlayerFile{0, {test::makePlayer(0, "Vance", "Ola"),
-                                   test::makePlayer(1, "Reyes", "Kit")}});
+    database.assign(
+        PlayerFile{0, {test::makePlayer(0, "Vance", "Ola"), test::makePlayer(1, "Reyes", "Kit")}});
     std::array<InningsCard, 2> cards{};
     cards[0].total = 250;
     cards[0].wicketsDown = 7;

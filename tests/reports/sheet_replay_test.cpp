@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "reports/sheet_replay.h"
-#include "screen/opened_match.h"
-#include "screen/match_driver.h"
 #include "common/dialog_fields.h"
+#include "reports/sheet_replay.h"
+#include "screen/match_driver.h"
+#include "screen/opened_match.h"
 
 namespace quorvel {
 namespace {

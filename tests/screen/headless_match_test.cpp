@@ -110,9 +110,9 @@ TEST_F(SimFixture, SeededMatchesKeepTheirSignature) {
         for (const unsigned char byte : neutral(bytes))
             hash = (hash ^ byte) * 1099511628211ull;
     };
-    const char* const countries[] = {"Australia",    "England",   "India",
-                                     "New Zealand",  "Pakistan",  "South Africa",
-                                     "Sri Lanka",    "West Indies", "Zimbabwe"};
+    const char* const countries[] = {"Australia",   "England",     "India",
+                                     "New Zealand", "Pakistan",    "South Africa",
+                                     "Sri Lanka",   "West Indies", "Zimbabwe"};
     options.logPath = dir.file("s.log");
     options.savePath = dir.file("s.quo");
     for (std::uint32_t seed = 1; seed <= 24; ++seed) {

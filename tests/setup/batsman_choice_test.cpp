@@ -22,7 +22,7 @@ std::vector<PlayerProfile> sideWithFlags(const std::vector<int>& flags) {
 TEST(ComputerBatsman, OpenersThenSpecialistsThenLowerOrderThenTheRest) {
     // Only opener at position 5; bit 0x2 at 7 and 3; bit 0x4 at 1; 0x8 at 9.
     TwoSides sides(sideWithFlags({0, 0x4, 0, 0x2, 0, 0x1, 0, 0x2, 0, 0x8, 0}));
-    InningsFigures figures; // innings 0, battingFirst 0: the left side bats
+    InningsFigures figures;                    // innings 0, battingFirst 0: the left side bats
     figures.overNumber = kOversPerInnings - 1; // every stored delivery counts
     std::string name = "unchanged";
     const std::vector<int> expected = {5, 3, 7, 1, 9, 0, 2, 4, 6, 8, 10};
@@ -62,8 +62,17 @@ TEST(ComputerBatsman, OpenersInBattingOrderAndTheRightSideInTheSecondInnings) {
 }
 
 TEST(UserBatsmanCandidates, StillToComeInAlphabeticalOrderIgnoringCase) {
-    TwoSides sides({{"delta"}, {"Alpha"}, {"charlie"}, {"Bravo"}, {"echo"}, {"Foxtrot"},
-                    {"golf"}, {"Hotel"}, {"india"}, {"Juliet"}, {"kilo"}});
+    TwoSides sides({{"delta"},
+                    {"Alpha"},
+                    {"charlie"},
+                    {"Bravo"},
+                    {"echo"},
+                    {"Foxtrot"},
+                    {"golf"},
+                    {"Hotel"},
+                    {"india"},
+                    {"Juliet"},
+                    {"kilo"}});
     InningsFigures figures;
     figures.batsmanIds = {0, 1};
     auto names = batsmanCandidates(sides.scores, figures, sides.database);

@@ -62,7 +62,7 @@ std::vector<int> range(int first, int last) {
 }
 
 class TeamSelectionTest : public ::testing::Test {
-  protected:
+protected:
     PlayerDatabase database = selectionDatabase();
     TeamSelection selection{database};
     std::vector<std::string> indianEleven = namesOf(database, range(0, 10));

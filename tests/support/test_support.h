@@ -35,9 +35,8 @@ struct CommandResult {
 CommandResult runCommand(const std::string& commandLine);
 
 // A player with the given names, country, styles and figures; the rest zero.
-Player makePlayer(int id, const std::string& surname, const std::string& firstName,
-                  int country = 4, int battingFlags = 0, int bowlingFlags = 0,
-                  int keeperFlags = 0);
+Player makePlayer(int id, const std::string& surname, const std::string& firstName, int country = 4,
+                  int battingFlags = 0, int bowlingFlags = 0, int keeperFlags = 0);
 
 // The bundled database, decoded from the players.dat the build produced.
 PlayerFile bundledPlayers();

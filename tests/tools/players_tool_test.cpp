@@ -16,7 +16,8 @@ struct RunResult {
 };
 
 RunResult runTool(const std::string& arguments) {
-    const test::CommandResult result = test::runCommand(std::string(QUORVEL_PLAYERS_TOOL) + " " + arguments);
+    const test::CommandResult result =
+        test::runCommand(std::string(QUORVEL_PLAYERS_TOOL) + " " + arguments);
     return {result.status, result.out + result.err};
 }
 
@@ -36,10 +37,11 @@ TEST(PlayersTool, BundledDatabaseChecksAndRoundTrips) {
 
 TEST(PlayersTool, ReportsTheLineOrRecordAndFieldOfEachProblem) {
     test::ScratchDir dir;
-    const std::string source = std::string(kPlayerSourceHeader) + "leadingValue,0\n" +
-                               std::string(kPlayerSourceColumns) + "\n" +
-                               "0,Ames,Rob,Australia,0x1,0x0,0x10,1,1,0,5,5,5,0,0,0,0,0,0,,0,0,0,0,0\n"
-                               "1,Boyd,Tim,3,0x1,0x0,0x10,1,1,0,5,5,5,0,0,0,0,0,0,,0,0,0,0,0\n";
+    const std::string source =
+        std::string(kPlayerSourceHeader) + "leadingValue,0\n" + std::string(kPlayerSourceColumns) +
+        "\n" +
+        "0,Ames,Rob,Australia,0x1,0x0,0x10,1,1,0,5,5,5,0,0,0,0,0,0,,0,0,0,0,0\n"
+        "1,Boyd,Tim,3,0x1,0x0,0x10,1,1,0,5,5,5,0,0,0,0,0,0,,0,0,0,0,0\n";
     test::writeBytes(dir.file("bad.csv"), source);
     auto result = runTool("build " + dir.file("bad.csv") + " " + dir.file("out.dat"));
     EXPECT_NE(result.status, 0);
@@ -52,7 +54,8 @@ TEST(PlayersTool, ReportsTheLineOrRecordAndFieldOfEachProblem) {
     EXPECT_NE(result.status, 0);
     EXPECT_NE(result.output.find("line 3"), std::string::npos) << result.output;
 
-    PlayerFile file{0, {test::makePlayer(0, "Ames", "Rob", 1), test::makePlayer(3, "Boyd", "Tim", 1)}};
+    PlayerFile file{0,
+                    {test::makePlayer(0, "Ames", "Rob", 1), test::makePlayer(3, "Boyd", "Tim", 1)}};
     test::writeBytes(dir.file("ids.dat"), encodePlayerFile(file));
     result = runTool("check " + dir.file("ids.dat"));
     EXPECT_NE(result.status, 0);
