@@ -44,11 +44,12 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& arguments,
         }
         const std::size_t equals = argument.find('=');
         const std::string name = argument.substr(0, equals);
-        const auto spec = std::find_if(options.begin(), options.end(),
-                                       [&name](const OptionSpec& one) { return one.name == name; });
-        if (spec == options.end())
+        const auto known =
+            std::find_if(options.begin(), options.end(),
+                         [&name](const OptionSpec& one) { return one.name == name; });
+        if (known == options.end())
             return fail("unknown option '" + name + "'");
-        if (!spec->takesValue) {
+        if (!known->takesValue) {
             if (equals != std::string::npos)
                 return fail("option '" + name + "' takes no value");
             parsed.options.emplace_back(name, std::string());
