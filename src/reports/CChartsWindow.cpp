@@ -245,12 +245,12 @@ CChartsWindow::CChartsWindow(wxWindow* parent)
 
     canvas_ = new wxWindow(this, wxID_ANY);
     canvas_->SetBackgroundStyle(wxBG_STYLE_PAINT);
-    canvas_->SetMinSize(FromDIP(wxSize(360, 300)));
     canvas_->Bind(wxEVT_PAINT, &CChartsWindow::onPaint, this);
     canvas_->Bind(wxEVT_SIZE, [this](wxSizeEvent& event) {
         canvas_->Refresh();
         event.Skip();
     });
+    SetMinClientSize(FromDIP(wxSize(360, 300)));
     SetClientSize(FromDIP(wxSize(760, 620)));
 }
 
@@ -300,7 +300,8 @@ void CChartsWindow::saveAs() {
 bool CChartsWindow::saveTo(const wxString& path) {
     const wxSize size = canvas_->GetClientSize();
     std::string bytes;
-    {
+    // A window shrunk to nothing has no picture to save.
+    if (size.GetWidth() > 0 && size.GetHeight() > 0) {
         wxLogNull quiet; // failures are told below, in the game's own words
         if (wxFileName(path).GetExt().Lower() == "svg") {
             const wxString temporary = wxFileName::CreateTempFileName("quorvel-charts");
