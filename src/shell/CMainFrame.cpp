@@ -15,6 +15,8 @@
 
 #include "browser/CPlayerBrowserDialog.h"
 #include "records/player_database.h"
+#include "reports/CChartsWindow.h"
+#include "reports/match_charts.h"
 #include "screen/CMatchForm.h"
 #include "shell/CAboutDialog.h"
 #include "shell/CQuorvelDoc.h"
@@ -68,7 +70,8 @@ CMainFrame::CMainFrame(wxDocManager* manager)
 
     Bind(wxEVT_IDLE, &CMainFrame::onIdle, this);
     Bind(wxEVT_ACTIVATE, &CMainFrame::onActivate, this);
-    for (int id : {kAppExitId, kViewPlayersId, kAppAboutId, kHelpId, kHelpIndexId, kHelpFinderId})
+    for (int id : {kAppExitId, kViewPlayersId, kViewChartsId, kAppAboutId, kHelpId, kHelpIndexId,
+                   kHelpFinderId})
         Bind(wxEVT_MENU, &CMainFrame::onCommand, this, id);
     Bind(wxEVT_MENU, &CMainFrame::onContextHelp, this, kContextHelpId);
     // Edit and pane commands have no handler in the main window: they do nothing.
@@ -99,6 +102,7 @@ void CMainFrame::buildMenu() {
     exit->AddExtraAccel(wxAcceleratorEntry(wxACCEL_CTRL, 'Q'));
     auto* view = new wxMenu;
     view->Append(kViewPlayersId, "Players", "Browse Player Database");
+    view->Append(kViewChartsId, "Charts...", "Show the worm and the Manhattan of the match");
     auto* help = new wxMenu;
     help->Append(kAppAboutId, "&About Quorvel...",
                  "Display program information, version number and copyright");
@@ -219,6 +223,23 @@ void CMainFrame::showPlayers() {
     browser.ShowModal();
 }
 
+void CMainFrame::showCharts() {
+    if (charts_ == nullptr)
+        charts_ = new CChartsWindow(this);
+    refreshCharts();
+    charts_->Show();
+    charts_->Raise();
+}
+
+void CMainFrame::refreshCharts() {
+    auto* manager = dynamic_cast<CQuorvelDocManager*>(GetDocumentManager());
+    if (charts_ == nullptr || manager == nullptr)
+        return;
+    const CQuorvelDoc* doc = manager->document();
+    charts_->showCharts(doc != nullptr ? quorvel::matchCharts(doc->scores)
+                                       : quorvel::MatchCharts{});
+}
+
 void CMainFrame::onCommand(wxCommandEvent& event) {
     switch (event.GetId()) {
     case kAppExitId:
@@ -226,6 +247,9 @@ void CMainFrame::onCommand(wxCommandEvent& event) {
         break;
     case kViewPlayersId:
         showPlayers();
+        break;
+    case kViewChartsId:
+        showCharts();
         break;
     case kAppAboutId:
         showAbout();

@@ -6,7 +6,9 @@
 #include <memory>
 
 #include <wx/docview.h>
+#include <wx/weakref.h>
 
+class CChartsWindow;
 class CMatchForm;
 class wxHtmlHelpController;
 
@@ -38,6 +40,7 @@ public:
     static constexpr int kNextPaneId = commandId(57680);
     static constexpr int kPrevPaneId = commandId(57681);
     static constexpr int kViewPlayersId = commandId(32772);
+    static constexpr int kViewChartsId = commandId(32790);
     static constexpr int kStatusBarId = commandId(59393);
 
     static constexpr const char* kIdleMessage = "For Help, press F1";
@@ -68,6 +71,12 @@ public:
     void showHelpContents();
     void showAbout();
     void showPlayers();
+    // View > "Charts...": opens the charts window (or brings it forward) on the match in hand.
+    void showCharts();
+    // Draws the match in hand again in the charts window, when it is open.
+    void refreshCharts();
+    // The charts window while it is open, else nullptr.
+    CChartsWindow* chartsWindow() const { return charts_.get(); }
 
 private:
     void buildMenu();
@@ -81,6 +90,7 @@ private:
     void onNothing(wxCommandEvent& event);
 
     CMatchForm* form_ = nullptr;
+    wxWeakRef<CChartsWindow> charts_;
     std::unique_ptr<wxHtmlHelpController> help_;
     wxString helpBook_;
     bool helpLoaded_ = false;

@@ -264,4 +264,6 @@ void CQuorvelView::refresh() {
         form_->FindWindow(CMatchForm::kScoresheetId)->Enable(openedSheet_ != nullptr);
     }
     form_->Update();
+    if (auto* frame = dynamic_cast<CMainFrame*>(GetFrame()))
+        frame->refreshCharts();
 }

@@ -10,14 +10,17 @@
 #include <wx/filedlg.h>
 #include <wx/filename.h>
 #include <wx/html/helpctrl.h>
+#include <wx/image.h>
 #include <wx/menu.h>
 #include <wx/msgdlg.h>
+#include <wx/mstream.h>
 #include <wx/slider.h>
 #include <wx/statusbr.h>
 #include <wx/textctrl.h>
 
 #include "gui/game_support.h"
 #include "records/scores.h"
+#include "reports/CChartsWindow.h"
 #include "reports/CLogDialog.h"
 #include "reports/CScoreSheetDialog.h"
 #include "setup/CBatOrBowlDialog.h"
@@ -296,6 +299,77 @@ TEST_F(GameMatch, FailedOpenKeepsTheMatchAndSaysWhy) {
     command(CMainFrame::kFileOpenId);
     EXPECT_EQ(answers.messages.size(), 2u);
     EXPECT_TRUE(encodeScores(doc().scores) == before);
+}
+
+// The tags of an SVG file open and close in order: a minimal well-formedness check.
+bool tagsBalance(const std::string& text) {
+    std::vector<std::string> open;
+    for (std::size_t at = text.find('<'); at != std::string::npos; at = text.find('<', at + 1)) {
+        const std::string tag = text.substr(at + 1, text.find('>', at) - at - 1);
+        if (tag.empty() || tag[0] == '?' || tag[0] == '!' || tag.back() == '/')
+            continue;
+        const bool closing = tag[0] == '/';
+        const std::string name = tag.substr(closing, tag.find_first_of(" \t\r\n") - closing);
+        if (!closing)
+            open.push_back(name);
+        else if (open.empty() || open.back() != name)
+            return false;
+        else
+            open.pop_back();
+    }
+    return open.empty();
+}
+
+TEST_F(GameMatch, ChartsFollowTheMatchAndSaveAsPngAndSvg) {
+    // Before a match: the window opens on empty charts.
+    command(CMainFrame::kViewChartsId);
+    CChartsWindow* charts = frame().chartsWindow();
+    ASSERT_NE(charts, nullptr);
+    EXPECT_TRUE(charts->IsShown());
+    EXPECT_TRUE(charts->charts().innings[0].empty());
+    letDraw(3);
+
+    newMatch();
+    AnswerEverything answers;
+    for (int over = 1; over <= 3; ++over) {
+        playOver();
+        ASSERT_EQ(charts->charts().innings[0].overs.size(), static_cast<std::size_t>(over));
+        EXPECT_EQ(charts->charts().innings[0].runs(), screen().figures().totalRuns);
+    }
+    while (screen().flow().inInnings())
+        playOver();
+    EXPECT_EQ(charts->charts().innings[1].runs(), screen().figures().totalRuns);
+    letDraw(3);
+
+    // PNG at the drawing area's size, and SVG.
+    const wxSize size = charts->canvas()->GetClientSize();
+    nextFile = scratch_.file("worm");
+    charts->saveAs();
+    const std::string png = test::readBytes(scratch_.file("worm.png"));
+    wxMemoryInputStream pngStream(png.data(), png.size());
+    wxImage image;
+    ASSERT_TRUE(image.LoadFile(pngStream, wxBITMAP_TYPE_PNG));
+    EXPECT_EQ(image.GetSize(), size);
+    ASSERT_TRUE(charts->saveTo(scratch_.file("worm.svg")));
+    const std::string svg = test::readBytes(scratch_.file("worm.svg"));
+    EXPECT_NE(svg.find("<svg"), std::string::npos);
+    EXPECT_TRUE(tagsBalance(svg));
+    answers.messages.clear();
+    EXPECT_FALSE(charts->saveTo(scratch_.file("no/such/folder/worm.png")));
+    ASSERT_EQ(answers.messages.size(), 1u);
+    EXPECT_NE(answers.messages[0].find("no/such/folder/worm.png"), std::string::npos);
+
+    // Absurd figures are drawn held within the charts; the window closes from its menu.
+    doc().scores.innings[1].overs[49].bowlerId = 1;
+    doc().scores.innings[1].overs[49].wideRuns = INT32_MAX;
+    doc().scores.innings[1].overs[49].balls[0].batsmanId = 1;
+    doc().scores.innings[1].overs[49].balls[0].dismissalKind = Dismissal::Bowled;
+    frame().refreshCharts();
+    EXPECT_TRUE(charts->saveTo(scratch_.file("absurd.png")));
+    wxCommandEvent close(wxEVT_MENU, wxID_CLOSE);
+    charts->ProcessWindowEvent(close);
+    letDraw(3);
+    EXPECT_EQ(frame().chartsWindow(), nullptr);
 }
 
 TEST_F(GameMatch, CancelledNewLeavesTheMatchInHandAsItWas) {

@@ -1,6 +1,7 @@
 // Pictures of the game for the documentation. Runs only when QUORVEL_SCREENSHOT_DIR names a
 // folder (scripts/screenshots.sh game sets it): the main window before a match, during the first
-// innings and at the result, and the scoresheet and log windows, each cropped from the screen.
+// innings and at the result, the scoresheet and log windows, and the charts of a seeded match,
+// each cropped from the screen.
 
 #include <cstdlib>
 #include <string>
@@ -8,9 +9,13 @@
 #include <wx/textctrl.h>
 #include <wx/utils.h>
 
+#include "engine/random.h"
 #include "gui/game_support.h"
+#include "records/player_database.h"
+#include "reports/CChartsWindow.h"
 #include "reports/CLogDialog.h"
 #include "reports/CScoreSheetDialog.h"
+#include "screen/headless_match.h"
 
 namespace quorvel::gui {
 namespace {
@@ -76,6 +81,24 @@ TEST_F(GameScreenshots, MainWindowSheetAndLog) {
     log.text()->ShowPosition(log.text()->GetLastPosition());
     shoot(log, "game-log");
     log.Hide();
+}
+
+TEST_F(GameScreenshots, ChartsOfASeededMatch) {
+    // India against Pakistan with seed 2026, as quorvel-sim --seed 2026 plays it, saved and
+    // opened in the game.
+    Scores scores;
+    ASSERT_FALSE(setUpPredefinedSides(scores, playerDatabase(), "India", "Pakistan"));
+    Random random;
+    playHeadlessMatch(scores, playerDatabase(), random, 2026, true, true);
+    const std::string path = scratch_.file("seeded.quo");
+    ASSERT_FALSE(writeScoresFile(path, scores));
+    nextFile = path;
+    AnswerEverything answers;
+    command(CMainFrame::kFileOpenId);
+    command(CMainFrame::kViewChartsId);
+    CChartsWindow& charts = *frame().chartsWindow();
+    charts.Move(10, 10);
+    shoot(charts, "game-charts");
 }
 
 } // namespace

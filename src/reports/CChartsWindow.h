@@ -1,0 +1,41 @@
+#pragma once
+// The charts window: the worm (each side's running total over by over, wickets marked, the
+// target of the chase) above the Manhattan (the runs of each over as bars, wickets on top). It
+// is not modal and only draws the figures it is given; "Save As..." writes the picture as PNG
+// or SVG.
+
+#include <wx/frame.h>
+
+#include "reports/match_charts.h"
+
+class wxDC;
+
+class CChartsWindow : public wxFrame {
+public:
+    static constexpr const char* kTitle = "Charts";
+
+    explicit CChartsWindow(wxWindow* parent);
+
+    // Shows these figures (an empty match shows the axes alone).
+    void showCharts(quorvel::MatchCharts charts);
+    const quorvel::MatchCharts& charts() const { return charts_; }
+
+    // Asks for a file and saves the charts, as SVG when its name ends in ".svg" and as PNG
+    // otherwise.
+    void saveAs();
+    // Writes the charts at the size of the window's drawing area; a failure is reported in a
+    // message box naming the file, and false returned.
+    bool saveTo(const wxString& path);
+
+    // The drawing area, whose size a saved picture has.
+    wxWindow* canvas() const { return canvas_; }
+
+    // Draws both charts into a rectangle of the given size at the origin of dc.
+    void draw(wxDC& dc, const wxSize& size) const;
+
+private:
+    void onPaint(wxPaintEvent& event);
+
+    wxWindow* canvas_ = nullptr;
+    quorvel::MatchCharts charts_;
+};
