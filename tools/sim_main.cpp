@@ -9,6 +9,7 @@
 #include "command_line.h"
 #include "installed_data.h"
 #include "sim_options.h"
+#include "tournament/tournament_report.h"
 
 using namespace quorvel;
 
@@ -42,7 +43,7 @@ int main(int argc, char** argv) {
         std::fputs(refusal.c_str(), stderr);
         return 2;
     }
-    const SimResult result = runSim(options);
+    const SimResult result = options.tournament ? runTournamentSim(options) : runSim(options);
     std::fwrite(result.output.data(), 1, result.output.size(), stdout);
     std::fflush(stdout);
     std::fwrite(result.errors.data(), 1, result.errors.size(), stderr);

@@ -25,6 +25,10 @@ const char* const kSimUsage =
     "  --matches N --stats   play N matches (match i seeded with the seed plus i) and print\n"
     "                        aggregate figures instead of a scoresheet\n"
     "  --all-pairs           with --stats: cycle through the 36 pairs of countries\n"
+    "  --tournament          play the nine countries' tournament (a round robin, semi-finals\n"
+    "                        and a final), every match by the computer's rules, and print\n"
+    "                        the table, the knockouts, the champion and the leaders\n"
+    "  --format text|csv|json  how --tournament prints (default: text)\n"
     "  -h, --help            print this help and exit\n"
     "      --version         print the version and exit\n"
     "\n"
@@ -36,7 +40,7 @@ const char* const kSimUsage =
 
 namespace {
 
-constexpr std::array<cli::OptionSpec, 11> kSimOptions = {{
+constexpr std::array<cli::OptionSpec, 13> kSimOptions = {{
     {"--players", true},
     {"--seed", true},
     {"--matches", true},
@@ -48,6 +52,8 @@ constexpr std::array<cli::OptionSpec, 11> kSimOptions = {{
     {"--save", true},
     {"--stats", false},
     {"--all-pairs", false},
+    {"--tournament", false},
+    {"--format", true},
 }};
 
 std::optional<std::uint32_t> parseWholeNumber(const std::string& text) {
@@ -87,6 +93,15 @@ std::string apply(SimCommand& command, const std::string& name, const std::strin
         options.electBat = value == "bat";
     } else if (name == "--log" || name == "--save") {
         (name == "--log" ? options.logPath : options.savePath) = value;
+    } else if (name == "--format") {
+        if (value != "text" && value != "csv" && value != "json")
+            return "--format takes text, csv or json, not '" + value + "'";
+        options.format = value == "csv"    ? SimFormat::Csv
+                         : value == "json" ? SimFormat::Json
+                                           : SimFormat::Text;
+        command.formatGiven = true;
+    } else if (name == "--tournament") {
+        options.tournament = true;
     } else {
         (name == "--stats" ? options.stats : options.allPairs) = true;
     }
@@ -119,6 +134,12 @@ SimCommand parseSimCommand(const std::vector<std::string>& arguments) {
         return fail("--all-pairs goes with --stats");
     if (options.stats && (!options.logPath.empty() || !options.savePath.empty()))
         return fail("--log and --save write one match; they do not go with --stats");
+    if (options.tournament &&
+        (options.stats || !options.logPath.empty() || !options.savePath.empty()))
+        return fail("--tournament plays a whole tournament; it does not go with --stats, --log "
+                    "or --save");
+    if (command.formatGiven && !options.tournament)
+        return fail("--format goes with --tournament");
     return command;
 }
 

@@ -29,21 +29,6 @@ std::string countryList() {
     return list;
 }
 
-// Repairs and loads the database as start-up does; a bad format is reported there. Returns what
-// is wrong when the database could not be loaded.
-std::optional<std::string> loadSimDatabase(PlayerDatabase& database, const std::string& path) {
-    const LoadOutcome outcome = startUpPlayerDatabase(database, path);
-    if (outcome == LoadOutcome::Loaded)
-        return std::nullopt;
-    if (outcome == LoadOutcome::BadFormat)
-        return std::string();
-    struct stat status {};
-    if (::stat(path.c_str(), &status) != 0)
-        return errno == ENOENT ? path + ": not found"
-                               : FileError{fileErrorKindFromErrno(errno), path}.message();
-    return FileError{FileErrorKind::Generic, path}.message();
-}
-
 constexpr int kExitFileError = 1;
 constexpr int kExitBadSetUp = 2;
 constexpr int kExitStuck = 3;
@@ -109,6 +94,19 @@ private:
 };
 
 } // namespace
+
+std::optional<std::string> loadSimDatabase(PlayerDatabase& database, const std::string& path) {
+    const LoadOutcome outcome = startUpPlayerDatabase(database, path);
+    if (outcome == LoadOutcome::Loaded)
+        return std::nullopt;
+    if (outcome == LoadOutcome::BadFormat)
+        return std::string();
+    struct stat status {};
+    if (::stat(path.c_str(), &status) != 0)
+        return errno == ENOENT ? path + ": not found"
+                               : FileError{fileErrorKindFromErrno(errno), path}.message();
+    return FileError{FileErrorKind::Generic, path}.message();
+}
 
 std::optional<std::string> setUpPredefinedSides(Scores& scores, const PlayerDatabase& database,
                                                 const std::string& left, const std::string& right) {

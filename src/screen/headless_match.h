@@ -16,6 +16,9 @@ class PlayerDatabase;
 class Random;
 class Scores;
 
+// How a statistics run or a tournament prints: fixed-pitch text, comma-separated or JSON.
+enum class SimFormat { Text, Csv, Json };
+
 struct SimOptions {
     std::string playersPath = "players.dat";
     std::optional<std::uint32_t> seed; // none: the calendar time
@@ -30,6 +33,9 @@ struct SimOptions {
     int matches = 1;
     bool stats = false;
     bool allPairs = false;
+    // --tournament: the nine countries' tournament, every match by the computer's rules.
+    bool tournament = false;
+    SimFormat format = SimFormat::Text;
 };
 
 struct SimResult {
@@ -39,6 +45,10 @@ struct SimResult {
     std::string log;    // the whole commentary
     std::array<InningsCard, 2> cards{}; // the scorecard tallies of both innings
 };
+
+// Repairs and loads the database as start-up does. Returns what is wrong when it could not be
+// loaded: empty when start-up has already reported it (a bad format).
+std::optional<std::string> loadSimDatabase(PlayerDatabase& database, const std::string& path);
 
 // Sets up both sides as "Select" builds and OK stores them: the right side computer-captained.
 // Returns an error text when a name is no country, the names are the same, or a side fails the

@@ -46,6 +46,9 @@ TEST(SimArguments, DefaultsSpellingsAndRefusals) {
                                                                  {"--call", "edge"},
                                                                  {"--elect", "field"},
                                                                  {"--colour", "red"},
+                                                                 {"--tournament", "--stats"},
+                                                                 {"--format", "csv"},
+                                                                 {"--tournament", "--format=xml"},
                                                                  {"stray"}}) {
         command = parseSimCommand(bad);
         EXPECT_EQ(command.action, cli::Action::UsageError) << bad[0];
