@@ -4,8 +4,10 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "reports/scoresheet.h"
@@ -36,6 +38,16 @@ struct SimOptions {
     // --tournament: the nine countries' tournament, every match by the computer's rules.
     bool tournament = false;
     SimFormat format = SimFormat::Text;
+    // --jobs N: how many threads play a statistics run; 0 for one a core. The output is the same
+    // for every count.
+    int jobs = 0;
+};
+
+// Where a statistics run sends its output as it goes, so that a run of a million matches needs
+// no more memory than one of a thousand. Without `write` the output gathers in SimResult.
+struct SimSink {
+    std::function<void(std::string_view)> write;
+    std::function<void(std::int64_t done, std::int64_t total)> progress; // may be empty
 };
 
 struct SimResult {
@@ -62,10 +74,14 @@ std::optional<std::string> setUpPredefinedSides(Scores& scores, const PlayerData
 SimResult playHeadlessMatch(Scores& scores, const PlayerDatabase& database, Random& random,
                             std::uint32_t seed, bool callHeads, bool electBat);
 
-// The whole command: start-up, sides, toss, play, output and the optional files.
-SimResult runSim(const SimOptions& options);
+// The whole command: start-up, sides, toss, play, output and the optional files. A statistics
+// run streams its output to the sink's writer when it has one.
+SimResult runSim(const SimOptions& options, const SimSink& sink = {});
 
-// Many matches and their aggregate figures (--matches N --stats).
-SimResult runSimStatistics(const SimOptions& options, const PlayerDatabase& database);
+// Many matches and their aggregate figures (--matches N --stats): match i seeded with the first
+// seed plus i, played on options.jobs threads a block of matches at a time and taken in seed
+// order. As text, the aggregates; as CSV or JSON, one row a match and then the aggregates.
+SimResult runSimStatistics(const SimOptions& options, const PlayerDatabase& database,
+                           const SimSink& sink = {});
 
 } // namespace quorvel

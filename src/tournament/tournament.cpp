@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <map>
 
+#include "reports/match_stats.h"
+
 namespace quorvel {
 
 namespace {
@@ -52,16 +54,8 @@ std::string inningsText(const InningsTally& innings) {
 
 std::string resultText(const MatchResult& result) {
     const auto& [first, second] = result.innings;
-    const int winner = fieldWinner(result);
-    if (winner == kNoSide)
-        return "Match tied";
-    const std::string name(countryNameAt(winner));
-    if (winner == first.side) {
-        const int margin = first.runs - second.runs;
-        return name + " won by " + std::to_string(margin) + (margin == 1 ? " run" : " runs");
-    }
-    const int margin = kAllOutWickets - second.wickets;
-    return name + " won by " + std::to_string(margin) + (margin == 1 ? " wicket" : " wickets");
+    return resultLine(std::string(countryNameAt(first.side)), first.runs,
+                      std::string(countryNameAt(second.side)), second.runs, second.wickets);
 }
 
 double TableRow::netRunRate() const {

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <ctime>
 
+#include "common/text_format.h"
 #include "records/player_database.h"
 #include "tournament/tournament_play.h"
 
@@ -31,32 +32,6 @@ std::string rateText(double rate, bool plusSign = true) {
 
 std::string stageName(Stage stage) {
     return stage == Stage::Final ? "Final" : stage == Stage::SemiFinal ? "Semi-final" : "Match";
-}
-
-std::string csvField(const std::string& text) {
-    if (text.find_first_of(",\"\n") == std::string::npos)
-        return text;
-    std::string quoted = "\"";
-    for (char c : text)
-        quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
-    return quoted + "\"";
-}
-
-std::string jsonString(const std::string& text) {
-    std::string quoted = "\"";
-    for (unsigned char c : text) {
-        if (c == '"' || c == '\\') {
-            quoted += '\\';
-            quoted += static_cast<char>(c);
-        } else if (c < 0x20) {
-            char escape[8];
-            std::snprintf(escape, sizeof escape, "\\u%04x", c);
-            quoted += escape;
-        } else {
-            quoted += static_cast<char>(c);
-        }
-    }
-    return quoted + "\"";
 }
 
 // The four leader lists with their names and how each line's figure reads.

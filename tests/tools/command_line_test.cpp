@@ -48,6 +48,8 @@ TEST(SimArguments, DefaultsSpellingsAndRefusals) {
                                                                  {"--colour", "red"},
                                                                  {"--tournament", "--stats"},
                                                                  {"--format", "csv"},
+                                                                 {"--jobs", "0", "--stats"},
+                                                                 {"--jobs", "2"},
                                                                  {"--tournament", "--format=xml"},
                                                                  {"stray"}}) {
         command = parseSimCommand(bad);
