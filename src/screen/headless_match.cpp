@@ -132,7 +132,7 @@ std::optional<std::string> setUpPredefinedSides(Scores& scores, const PlayerData
 }
 
 SimResult playHeadlessMatch(Scores& scores, const PlayerDatabase& database, Random& random,
-                            std::uint32_t seed, bool callHeads, bool electBat) {
+                            std::uint32_t seed, bool callHeads, bool electBat, bool withText) {
     const Scores sides = scores;
     SimChoices choices(sides, database, random, seed, callHeads, electBat);
     MatchScreen screen(scores, database, random, choices);
@@ -145,11 +145,13 @@ SimResult playHeadlessMatch(Scores& scores, const PlayerDatabase& database, Rand
         result.exitStatus = kExitStuck;
         result.errors = "quorvel-sim: no bowler could bowl the next over\n";
     }
-    screen.scoreSheet().buildSheetText();
-    result.output = screen.scoreSheet().sheetText();
-    for (int innings = 0; innings < 2; ++innings)
-        result.output += screen.flow().inningsLine(innings) + "\r\n";
-    result.log = screen.log().text();
+    if (withText || result.exitStatus != 0) {
+        screen.scoreSheet().buildSheetText();
+        result.output = screen.scoreSheet().sheetText();
+        for (int innings = 0; innings < 2; ++innings)
+            result.output += screen.flow().inningsLine(innings) + "\r\n";
+        result.log = screen.log().text();
+    }
     result.cards = {screen.scoreSheet().card(0), screen.scoreSheet().card(1)};
     return result;
 }
@@ -168,8 +170,8 @@ StatsMatch playStatsMatch(const Scores& sides, const PlayerDatabase& database, s
                           const SimOptions& options) {
     Scores scores = sides;
     Random random;
-    SimResult played =
-        playHeadlessMatch(scores, database, random, seed, options.callHeads, options.electBat);
+    SimResult played = playHeadlessMatch(scores, database, random, seed, options.callHeads,
+                                         options.electBat, false);
     StatsMatch match;
     if (played.exitStatus != 0) {
         match.failure = std::move(played);

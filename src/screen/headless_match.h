@@ -70,9 +70,11 @@ std::optional<std::string> setUpPredefinedSides(Scores& scores, const PlayerData
 
 // Tosses with the seed (the user, on the left, calls heads or tails), decides who bats first,
 // and plays the whole match with the match screen's logic; `random` carries every draw.
-// The output holds the scoresheet text and the two innings lines.
+// The output holds the scoresheet text and the two innings lines; without text (a match played
+// for statistics) only the scorecard tallies are kept.
 SimResult playHeadlessMatch(Scores& scores, const PlayerDatabase& database, Random& random,
-                            std::uint32_t seed, bool callHeads, bool electBat);
+                            std::uint32_t seed, bool callHeads, bool electBat,
+                            bool withText = true);
 
 // The whole command: start-up, sides, toss, play, output and the optional files. A statistics
 // run streams its output to the sink's writer when it has one.

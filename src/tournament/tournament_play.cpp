@@ -61,7 +61,7 @@ std::optional<std::string> playNextMatch(Tournament& tournament, const PlayerDat
         return problem;
     const std::uint32_t seed = tournament.nextSeed();
     Random random;
-    const SimResult played = playHeadlessMatch(scores, database, random, seed, true, true);
+    const SimResult played = playHeadlessMatch(scores, database, random, seed, true, true, false);
     if (played.exitStatus != 0)
         return left + " v " + right + ": no bowler could bowl the next over";
     if (!tournament.record(matchResultOf(*fixture, seed, scores, played.cards)))
