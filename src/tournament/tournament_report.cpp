@@ -5,6 +5,7 @@
 
 #include "common/text_format.h"
 #include "records/player_database.h"
+#include "records/scores.h"
 #include "tournament/tournament_play.h"
 
 namespace quorvel {
@@ -12,6 +13,7 @@ namespace quorvel {
 namespace {
 
 constexpr int kExitFileError = 1;
+constexpr int kExitBadSetUp = 2;
 constexpr int kExitStuck = 3;
 
 std::string sideName(int side) { return std::string(countryNameAt(side)); }
@@ -210,6 +212,16 @@ SimResult runTournamentSim(const SimOptions& options) {
         if (!problem->empty())
             result.errors = "quorvel-sim: " + *problem + "\n";
         return result;
+    }
+    // Every country's predefined eleven must be able to play before the first ball.
+    for (int side = 0; side < kTournamentSides; ++side) {
+        Scores scores;
+        if (auto problem = setUpPredefinedSides(scores, database, sideName(side),
+                                                sideName((side + 1) % kTournamentSides))) {
+            result.exitStatus = kExitBadSetUp;
+            result.errors = "quorvel-sim: " + *problem + "\n";
+            return result;
+        }
     }
     const std::uint32_t seed =
         options.seed ? *options.seed : static_cast<std::uint32_t>(std::time(nullptr));
