@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <limits>
+#include <optional>
 #include <string>
 #include <unistd.h>
 
@@ -16,6 +17,7 @@
 #include "reports/sheet_replay.h"
 #include "screen/headless_match.h"
 #include "screen/opened_match.h"
+#include "tournament/tournament_file.h"
 
 namespace quorvel::fuzz {
 
@@ -119,6 +121,19 @@ void matchReader(std::string_view bytes) {
     const std::string written = encodeScores(scores);
     require(encodeScores(decodeScores(written)) == written, "a written match reads back the same");
     require(written.size() <= bytes.size(), "writing never grows a match file");
+}
+
+void tournamentReader(std::string_view bytes) {
+    const std::optional<Tournament> tournament = decodeTournament(bytes);
+    if (!tournament)
+        return;
+    // Every figure has one spelling, so what decoded writes back byte for byte.
+    require(encodeTournament(*tournament) == bytes, "a read tournament writes back the same");
+    require(tournament->table().size() == kTournamentSides, "the table lists every side");
+    require(tournament->fixtures().size() >= tournament->results().size(),
+            "every result is of a fixture");
+    (void)leadersOf(tournament->results());
+    (void)tournament->champion();
 }
 
 void displayNameLookup(std::string_view bytes) {

@@ -21,6 +21,8 @@ void displayNameLookup(std::string_view bytes);
 void headlessMatch(std::string_view bytes);
 // An opened match shown again: its scoresheet replayed and its final figures worked out.
 void sheetReplay(std::string_view bytes);
+// A saved tournament: decoding, its table, fixtures and leaders, and writing it back.
+void tournamentReader(std::string_view bytes);
 
 // Aborts with a message when a checked property does not hold.
 void require(bool condition, const char* what);

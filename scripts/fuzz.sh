@@ -2,7 +2,7 @@
 # Builds the libFuzzer targets with clang and runs each for SECONDS (default 60).
 # Usage: scripts/fuzz.sh [SECONDS] [TARGET...]
 # Targets: players_reader line_end_repair match_reader display_name_lookup headless_match
-# sheet_replay.
+# sheet_replay tournament_reader.
 # New inputs go to a scratch corpus; a crash leaves its input in build-fuzz/artifacts/, to be
 # added to fuzz/corpus/TARGET/ as a regression input once fixed.
 set -euo pipefail
@@ -15,7 +15,7 @@ shift || true
 targets=("$@")
 [ ${#targets[@]} -gt 0 ] ||
     targets=(players_reader line_end_repair match_reader display_name_lookup headless_match
-        sheet_replay)
+        sheet_replay tournament_reader)
 
 cmake -S . -B build-fuzz -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DQUORVEL_FUZZ=ON -DQUORVEL_GUI=OFF -DQUORVEL_TESTS=OFF -DQUORVEL_BENCH=OFF >/dev/null

@@ -6,9 +6,12 @@
 #include <string>
 #include <vector>
 
+#include <unistd.h>
+
 #include "command_line.h"
 #include "installed_data.h"
 #include "sim_options.h"
+#include "tournament/tournament_report.h"
 
 using namespace quorvel;
 
@@ -42,7 +45,17 @@ int main(int argc, char** argv) {
         std::fputs(refusal.c_str(), stderr);
         return 2;
     }
-    const SimResult result = runSim(options);
+    // A statistics run prints as it goes, with a progress line on a terminal's standard error.
+    SimSink sink;
+    sink.write = [](std::string_view text) { std::fwrite(text.data(), 1, text.size(), stdout); };
+    if (::isatty(STDERR_FILENO))
+        sink.progress = [](std::int64_t done, std::int64_t total) {
+            std::fprintf(stderr, "\r%lld of %lld matches played", static_cast<long long>(done),
+                         static_cast<long long>(total));
+            if (done == total)
+                std::fputs("\n", stderr);
+        };
+    const SimResult result = options.tournament ? runTournamentSim(options) : runSim(options, sink);
     std::fwrite(result.output.data(), 1, result.output.size(), stdout);
     std::fflush(stdout);
     std::fwrite(result.errors.data(), 1, result.errors.size(), stderr);

@@ -25,6 +25,13 @@ const char* const kSimUsage =
     "  --matches N --stats   play N matches (match i seeded with the seed plus i) and print\n"
     "                        aggregate figures instead of a scoresheet\n"
     "  --all-pairs           with --stats: cycle through the 36 pairs of countries\n"
+    "  --tournament          play the nine countries' tournament (a round robin, semi-finals\n"
+    "                        and a final), every match by the computer's rules, and print\n"
+    "                        the table, the knockouts, the champion and the leaders\n"
+    "  --format text|csv|json  how --stats and --tournament print (default: text); csv and json\n"
+    "                        give one row a match of a --stats run, then the aggregates\n"
+    "  --jobs N              with --stats: play on N threads, 1 to 256 (default: one a core);\n"
+    "                        the output is the same for every N\n"
     "  -h, --help            print this help and exit\n"
     "      --version         print the version and exit\n"
     "\n"
@@ -36,7 +43,7 @@ const char* const kSimUsage =
 
 namespace {
 
-constexpr std::array<cli::OptionSpec, 11> kSimOptions = {{
+constexpr std::array<cli::OptionSpec, 14> kSimOptions = {{
     {"--players", true},
     {"--seed", true},
     {"--matches", true},
@@ -48,6 +55,9 @@ constexpr std::array<cli::OptionSpec, 11> kSimOptions = {{
     {"--save", true},
     {"--stats", false},
     {"--all-pairs", false},
+    {"--tournament", false},
+    {"--format", true},
+    {"--jobs", true},
 }};
 
 std::optional<std::uint32_t> parseWholeNumber(const std::string& text) {
@@ -75,6 +85,11 @@ std::string apply(SimCommand& command, const std::string& name, const std::strin
         if (!count || *count < 1 || *count > 10000000)
             return "--matches takes a whole number from 1 to 10000000, not '" + value + "'";
         options.matches = static_cast<int>(*count);
+    } else if (name == "--jobs") {
+        const auto count = parseWholeNumber(value);
+        if (!count || *count < 1 || *count > 256)
+            return "--jobs takes a whole number from 1 to 256, not '" + value + "'";
+        options.jobs = static_cast<int>(*count);
     } else if (name == "--left" || name == "--right") {
         (name == "--left" ? options.left : options.right) = value;
     } else if (name == "--call") {
@@ -87,6 +102,15 @@ std::string apply(SimCommand& command, const std::string& name, const std::strin
         options.electBat = value == "bat";
     } else if (name == "--log" || name == "--save") {
         (name == "--log" ? options.logPath : options.savePath) = value;
+    } else if (name == "--format") {
+        if (value != "text" && value != "csv" && value != "json")
+            return "--format takes text, csv or json, not '" + value + "'";
+        options.format = value == "csv"    ? SimFormat::Csv
+                         : value == "json" ? SimFormat::Json
+                                           : SimFormat::Text;
+        command.formatGiven = true;
+    } else if (name == "--tournament") {
+        options.tournament = true;
     } else {
         (name == "--stats" ? options.stats : options.allPairs) = true;
     }
@@ -119,6 +143,14 @@ SimCommand parseSimCommand(const std::vector<std::string>& arguments) {
         return fail("--all-pairs goes with --stats");
     if (options.stats && (!options.logPath.empty() || !options.savePath.empty()))
         return fail("--log and --save write one match; they do not go with --stats");
+    if (options.tournament &&
+        (options.stats || !options.logPath.empty() || !options.savePath.empty()))
+        return fail("--tournament plays a whole tournament; it does not go with --stats, --log "
+                    "or --save");
+    if (command.formatGiven && !options.tournament && !options.stats)
+        return fail("--format goes with --stats or --tournament");
+    if (options.jobs != 0 && !options.stats)
+        return fail("--jobs goes with --stats");
     return command;
 }
 

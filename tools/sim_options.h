@@ -15,7 +15,8 @@ struct SimCommand {
     cli::Action action = cli::Action::Run;
     SimOptions options;
     bool playersGiven = false; // --players named the database (no fall-back to the installed one)
-    std::string error;         // for a usage error: what is wrong, one line
+    bool formatGiven = false;
+    std::string error; // for a usage error: what is wrong, one line
 };
 
 // Reads the command-line arguments (without the program name).

@@ -25,12 +25,16 @@ _quorvel_sim() {
         COMPREPLY=($(compgen -W "bat bowl" -- "$cur"))
         return
         ;;
-    --seed | --matches)
+    --format)
+        COMPREPLY=($(compgen -W "text csv json" -- "$cur"))
+        return
+        ;;
+    --seed | --matches | --jobs)
         return
         ;;
     esac
     COMPREPLY=($(compgen -W "--players --seed --left --right --call --elect --log --save
-        --matches --stats --all-pairs --help --version" -- "$cur"))
+        --matches --stats --all-pairs --jobs --format --tournament --help --version" -- "$cur"))
 }
 complete -F _quorvel_sim quorvel-sim
 

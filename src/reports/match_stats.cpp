@@ -19,20 +19,6 @@ std::string playerLabel(const PlayerDatabase& database, std::int32_t id) {
     return std::string(1, player->initial()) + " " + player->surname.str();
 }
 
-std::string line(const char* label, const RunningStat& stat) {
-    char text[128];
-    std::snprintf(text, sizeof text, "%-38s %10.2f %10.2f\n", label, stat.mean(), stat.spread());
-    return text;
-}
-
-std::string share(const char* label, std::int64_t part, std::int64_t whole) {
-    char text[128];
-    std::snprintf(text, sizeof text, "%-38s %9.1f%% %10lld\n", label,
-                  whole > 0 ? 100.0 * static_cast<double>(part) / static_cast<double>(whole) : 0.0,
-                  static_cast<long long>(part));
-    return text;
-}
-
 } // namespace
 
 void RunningStat::add(double value) {
@@ -54,6 +40,20 @@ int ballsOfOvers(double oversFigure) {
     const double whole = std::floor(oversFigure);
     const int part = static_cast<int>(std::lround((oversFigure - whole) * 10));
     return static_cast<int>(whole) * kBallsPerOver + part;
+}
+
+std::string resultLine(const std::string& firstBatting, int firstRuns,
+                       const std::string& secondBatting, int secondRuns, int secondWickets) {
+    if (firstRuns == secondRuns)
+        return "Match tied";
+    if (firstRuns > secondRuns) {
+        const int margin = firstRuns - secondRuns;
+        return firstBatting + " won by " + std::to_string(margin) +
+               (margin == 1 ? " run" : " runs");
+    }
+    const int margin = 10 - secondWickets;
+    return secondBatting + " won by " + std::to_string(margin) +
+           (margin == 1 ? " wicket" : " wickets");
 }
 
 InningsSummary summarizeInnings(const InningsCard& card) {
@@ -151,36 +151,67 @@ void MatchStatistics::addMatch(const std::array<InningsCard, 2>& cards,
         ++firstSideWins_;
 }
 
+std::vector<StatFigure> MatchStatistics::figures() const {
+    using Kind = StatFigure::Kind;
+    std::vector<StatFigure> list;
+    const auto add = [&list](const char* label, const RunningStat& stat) {
+        list.push_back({Kind::MeanSpread, label, stat.mean(), stat.spread()});
+    };
+    add("first-innings total", firstTotal_);
+    add("second-innings total", secondTotal_);
+    add("innings total", inningsTotal_);
+    add("total of an innings of 50 overs", fullOversTotal_);
+    add("match aggregate", matchTotal_);
+    add("runs per over", runsPerOver_);
+    add("wickets", wickets_);
+    add("extras", extras_);
+    add("  byes", byes_);
+    add("  leg byes", legByes_);
+    add("  wides", wides_);
+    add("  no-balls", noBalls_);
+    add("fours", fours_);
+    add("sixes", sixes_);
+    add("maidens", maidens_);
+    list.push_back({Kind::Rate, "runs per over, all innings pooled",
+                    totalBalls_ > 0
+                        ? 6.0 * static_cast<double>(totalRuns_) / static_cast<double>(totalBalls_)
+                        : 0.0,
+                    0});
+    const auto addShare = [&list](const char* label, std::int64_t part, std::int64_t whole) {
+        list.push_back(
+            {Kind::Share, label,
+             whole > 0 ? 100.0 * static_cast<double>(part) / static_cast<double>(whole) : 0.0,
+             static_cast<double>(part)});
+    };
+    const std::int64_t innings = 2 * matches_;
+    addShare("innings all out", allOut_, innings);
+    addShare("innings of the full 50 overs", fullOvers_, innings);
+    addShare("matches won by the side batting first", firstSideWins_, matches_);
+    addShare("matches tied", ties_, matches_);
+    return list;
+}
+
 std::string MatchStatistics::report() const {
     std::string out;
     char text[128];
     std::snprintf(text, sizeof text, "%-38s %10s %10s\n", "per innings", "mean", "spread");
     out += text;
-    out += line("first-innings total", firstTotal_);
-    out += line("second-innings total", secondTotal_);
-    out += line("innings total", inningsTotal_);
-    out += line("total of an innings of 50 overs", fullOversTotal_);
-    out += line("match aggregate", matchTotal_);
-    out += line("runs per over", runsPerOver_);
-    out += line("wickets", wickets_);
-    out += line("extras", extras_);
-    out += line("  byes", byes_);
-    out += line("  leg byes", legByes_);
-    out += line("  wides", wides_);
-    out += line("  no-balls", noBalls_);
-    out += line("fours", fours_);
-    out += line("sixes", sixes_);
-    out += line("maidens", maidens_);
-    std::snprintf(text, sizeof text, "%-38s %10.2f\n", "runs per over, all innings pooled",
-                  totalBalls_ > 0
-                      ? 6.0 * static_cast<double>(totalRuns_) / static_cast<double>(totalBalls_)
-                      : 0.0);
-    out += text;
-    const std::int64_t innings = 2 * matches_;
-    out += share("innings all out", allOut_, innings);
-    out += share("innings of the full 50 overs", fullOvers_, innings);
-    out += share("matches won by the side batting first", firstSideWins_, matches_);
-    out += share("matches tied", ties_, matches_);
+    for (const StatFigure& figure : figures()) {
+        switch (figure.kind) {
+        case StatFigure::Kind::MeanSpread:
+            std::snprintf(text, sizeof text, "%-38s %10.2f %10.2f\n", figure.label, figure.value,
+                          figure.spread);
+            break;
+        case StatFigure::Kind::Rate:
+            std::snprintf(text, sizeof text, "%-38s %10.2f\n", figure.label, figure.value);
+            break;
+        case StatFigure::Kind::Share:
+            std::snprintf(text, sizeof text, "%-38s %9.1f%% %10lld\n", figure.label, figure.value,
+                          static_cast<long long>(figure.spread));
+            break;
+        }
+        out += text;
+    }
     out += "top scores:\n";
     for (const auto& performance : topScores_)
         out += "  " + performance.text + "\n";

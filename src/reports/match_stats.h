@@ -41,6 +41,20 @@ struct InningsSummary {
 // The legal deliveries of an overs.balls figure (12.3 is 75).
 int ballsOfOvers(double oversFigure);
 InningsSummary summarizeInnings(const InningsCard& card);
+// The result of a finished match from its two innings: "India won by 45 runs", "Sri Lanka won
+// by 3 wickets" or "Match tied".
+std::string resultLine(const std::string& firstBatting, int firstRuns,
+                       const std::string& secondBatting, int secondRuns, int secondWickets);
+
+// One aggregate figure of the report: a mean and its spread, a pooled rate, or a share given as
+// a percentage and the count it is of.
+struct StatFigure {
+    enum class Kind { MeanSpread, Rate, Share };
+    Kind kind = Kind::MeanSpread;
+    const char* label = "";
+    double value = 0;  // the mean, the rate or the percentage
+    double spread = 0; // the spread; for a share, the count
+};
 
 class MatchStatistics {
 public:
@@ -52,6 +66,8 @@ public:
     // The report: one line a figure with its mean and spread, then the results and the best
     // performances. Lines end with LF.
     std::string report() const;
+    // The figures of the report in its order, without the best performances.
+    std::vector<StatFigure> figures() const;
 
     // A performance worth listing: "R Khurana 152 (India)" or "Z Khattak 6/21 (Pakistan)".
     struct Performance {
@@ -59,6 +75,9 @@ public:
         int secondary = 0; // balls faced, or runs conceded
         std::string text;
     };
+
+    const std::vector<Performance>& topScores() const { return topScores_; }
+    const std::vector<Performance>& bestBowling() const { return bestBowling_; }
 
 private:
     void keepBest(std::vector<Performance>& list, Performance performance, bool fewerIsBetter);

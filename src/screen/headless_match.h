@@ -4,8 +4,10 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "reports/scoresheet.h"
@@ -15,6 +17,9 @@ namespace quorvel {
 class PlayerDatabase;
 class Random;
 class Scores;
+
+// How a statistics run or a tournament prints: fixed-pitch text, comma-separated or JSON.
+enum class SimFormat { Text, Csv, Json };
 
 struct SimOptions {
     std::string playersPath = "players.dat";
@@ -30,6 +35,19 @@ struct SimOptions {
     int matches = 1;
     bool stats = false;
     bool allPairs = false;
+    // --tournament: the nine countries' tournament, every match by the computer's rules.
+    bool tournament = false;
+    SimFormat format = SimFormat::Text;
+    // --jobs N: how many threads play a statistics run; 0 for one a core. The output is the same
+    // for every count.
+    int jobs = 0;
+};
+
+// Where a statistics run sends its output as it goes, so that a run of a million matches needs
+// no more memory than one of a thousand. Without `write` the output gathers in SimResult.
+struct SimSink {
+    std::function<void(std::string_view)> write;
+    std::function<void(std::int64_t done, std::int64_t total)> progress; // may be empty
 };
 
 struct SimResult {
@@ -40,6 +58,10 @@ struct SimResult {
     std::array<InningsCard, 2> cards{}; // the scorecard tallies of both innings
 };
 
+// Repairs and loads the database as start-up does. Returns what is wrong when it could not be
+// loaded: empty when start-up has already reported it (a bad format).
+std::optional<std::string> loadSimDatabase(PlayerDatabase& database, const std::string& path);
+
 // Sets up both sides as "Select" builds and OK stores them: the right side computer-captained.
 // Returns an error text when a name is no country, the names are the same, or a side fails the
 // Select Teams OK check.
@@ -48,14 +70,20 @@ std::optional<std::string> setUpPredefinedSides(Scores& scores, const PlayerData
 
 // Tosses with the seed (the user, on the left, calls heads or tails), decides who bats first,
 // and plays the whole match with the match screen's logic; `random` carries every draw.
-// The output holds the scoresheet text and the two innings lines.
+// The output holds the scoresheet text and the two innings lines; without text (a match played
+// for statistics) only the scorecard tallies are kept.
 SimResult playHeadlessMatch(Scores& scores, const PlayerDatabase& database, Random& random,
-                            std::uint32_t seed, bool callHeads, bool electBat);
+                            std::uint32_t seed, bool callHeads, bool electBat,
+                            bool withText = true);
 
-// The whole command: start-up, sides, toss, play, output and the optional files.
-SimResult runSim(const SimOptions& options);
+// The whole command: start-up, sides, toss, play, output and the optional files. A statistics
+// run streams its output to the sink's writer when it has one.
+SimResult runSim(const SimOptions& options, const SimSink& sink = {});
 
-// Many matches and their aggregate figures (--matches N --stats).
-SimResult runSimStatistics(const SimOptions& options, const PlayerDatabase& database);
+// Many matches and their aggregate figures (--matches N --stats): match i seeded with the first
+// seed plus i, played on options.jobs threads a block of matches at a time and taken in seed
+// order. As text, the aggregates; as CSV or JSON, one row a match and then the aggregates.
+SimResult runSimStatistics(const SimOptions& options, const PlayerDatabase& database,
+                           const SimSink& sink = {});
 
 } // namespace quorvel

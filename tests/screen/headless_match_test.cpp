@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <ctime>
 #include <filesystem>
@@ -185,6 +186,38 @@ TEST_F(SimFixture, AFileThatCannotBeWrittenIsReported) {
     EXPECT_NE(result.exitStatus, 0);
     EXPECT_NE(result.errors.find(options.logPath), std::string::npos) << result.errors;
     EXPECT_NE(result.output, ""); // the match itself was played and printed
+}
+
+// A statistics run prints the same for any number of threads, and its CSV rows shard by seed:
+// the rows of two halves (each a whole number of rounds of the 36 pairs) are the rows of the whole.
+TEST_F(SimFixture, StatisticsRunsAreTheSameOnAnyNumberOfThreadsAndShardBySeed) {
+    PlayerDatabase database;
+    database.assign(test::bundledPlayers());
+    SimOptions stats;
+    stats.seed = 3;
+    stats.matches = 72;
+    stats.stats = true;
+    stats.allPairs = true;
+    stats.jobs = 1;
+    const std::string text = runSimStatistics(stats, database).output;
+    stats.format = SimFormat::Csv;
+    const std::string csv = runSimStatistics(stats, database).output;
+    stats.jobs = 3;
+    EXPECT_EQ(runSimStatistics(stats, database).output, csv);
+    stats.format = SimFormat::Text;
+    EXPECT_EQ(runSimStatistics(stats, database).output, text);
+
+    stats.format = SimFormat::Csv;
+    const auto rows = [](const std::string& output, bool header) {
+        const std::size_t from = header ? 0 : output.find('\n') + 1;
+        return output.substr(from, output.find("\n\n") + 1 - from);
+    };
+    stats.matches = 36;
+    const std::string first = runSimStatistics(stats, database).output;
+    stats.seed = 39;
+    EXPECT_EQ(rows(first, true) + rows(runSimStatistics(stats, database).output, false),
+              rows(csv, true));
+    EXPECT_EQ(std::count(csv.begin(), csv.end(), '\n'), 1 + 72 + 2 + 20);
 }
 
 // The command itself, when it has been built next to the database.

@@ -46,6 +46,11 @@ TEST(SimArguments, DefaultsSpellingsAndRefusals) {
                                                                  {"--call", "edge"},
                                                                  {"--elect", "field"},
                                                                  {"--colour", "red"},
+                                                                 {"--tournament", "--stats"},
+                                                                 {"--format", "csv"},
+                                                                 {"--jobs", "0", "--stats"},
+                                                                 {"--jobs", "2"},
+                                                                 {"--tournament", "--format=xml"},
                                                                  {"stray"}}) {
         command = parseSimCommand(bad);
         EXPECT_EQ(command.action, cli::Action::UsageError) << bad[0];

@@ -13,9 +13,13 @@ namespace {
 // Every saved fuzz input, the seeds and every input that once failed, runs through its target.
 TEST(FuzzCorpus, EverySavedInputPassesItsTarget) {
     const std::map<std::string, std::function<void(std::string_view)>> targets = {
-        {"players_reader", fuzz::playersReader}, {"line_end_repair", fuzz::lineEndRepair},
-        {"match_reader", fuzz::matchReader},     {"display_name_lookup", fuzz::displayNameLookup},
-        {"headless_match", fuzz::headlessMatch}, {"sheet_replay", fuzz::sheetReplay},
+        {"players_reader", fuzz::playersReader},
+        {"line_end_repair", fuzz::lineEndRepair},
+        {"match_reader", fuzz::matchReader},
+        {"display_name_lookup", fuzz::displayNameLookup},
+        {"headless_match", fuzz::headlessMatch},
+        {"sheet_replay", fuzz::sheetReplay},
+        {"tournament_reader", fuzz::tournamentReader},
     };
     int inputs = 0;
     for (const auto& [name, run] : targets) {

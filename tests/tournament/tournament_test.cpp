@@ -1,0 +1,148 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "support/test_support.h"
+#include "tournament/tournament.h"
+#include "tournament/tournament_file.h"
+#include "tournament/tournament_report.h"
+
+namespace quorvel {
+namespace {
+
+// A round-robin or knockout result: the first side's innings, then the second's.
+MatchResult played(int first, int runs1, int wickets1, int balls1, int second, int runs2,
+                   int wickets2, int balls2, Stage stage = Stage::RoundRobin) {
+    MatchResult result;
+    result.fixture = {stage, {std::min(first, second), std::max(first, second)}};
+    result.innings[0] = {first, runs1, wickets1, balls1, {}, {}};
+    result.innings[1] = {second, runs2, wickets2, balls2, {}, {}};
+    return result;
+}
+
+std::vector<int> order(const std::vector<TableRow>& rows) {
+    std::vector<int> sides;
+    for (const TableRow& row : rows)
+        sides.push_back(row.side);
+    return sides;
+}
+
+TEST(TournamentTable, PointsRunRateAndTieBreaks) {
+    // 5 beats 2, 2 beats 7 and 8 beats 5 by the same figures: 5 and 2 are level on points and
+    // rate, and 5 goes above 2 on their match despite its higher code. Sides without a match
+    // keep code order; 7 lost its only match and is last.
+    std::vector<MatchResult> results = {played(5, 200, 5, 300, 2, 150, 10, 300),
+                                        played(2, 200, 5, 300, 7, 150, 10, 300),
+                                        played(8, 200, 5, 300, 5, 150, 10, 300)};
+    std::vector<TableRow> rows = tableOf(results);
+    EXPECT_EQ(order(rows), (std::vector<int>{8, 5, 2, 0, 1, 3, 4, 6, 7}));
+    EXPECT_EQ(rows[1].won, 1);
+    EXPECT_EQ(rows[1].lost, 1);
+    EXPECT_EQ(rows[1].points, 2);
+    EXPECT_DOUBLE_EQ(rows[1].netRunRate(), 0.0);
+
+    // Bowled out in 40 overs counts as 50 faced: 200 in 50 against 150 in 50 is +1.0, where the
+    // overs actually bowled would give 0. A tie is a point each.
+    results = {played(0, 200, 10, 240, 1, 150, 10, 180), played(3, 220, 6, 300, 4, 220, 9, 300)};
+    rows = tableOf(results);
+    EXPECT_EQ(order(rows)[0], 0);
+    EXPECT_DOUBLE_EQ(rows[0].netRunRate(), 1.0);
+    EXPECT_EQ(rows[1].side, 3);
+    EXPECT_EQ(rows[1].points, 1);
+    EXPECT_EQ(rows[1].tied, 1);
+    EXPECT_EQ(rows[2].side, 4);
+    EXPECT_EQ(rows.back().side, 1);
+    EXPECT_DOUBLE_EQ(rows.back().netRunRate(), -1.0);
+}
+
+TEST(TournamentTable, KnockoutsFollowTheTableAndATieGoesToTheHigherSide) {
+    Tournament tournament(7);
+    EXPECT_FALSE(tournament.record(played(1, 250, 5, 300, 2, 100, 10, 200)));
+    // The lower code always wins by more: the table is code order.
+    for (int a = 0; a < kTournamentSides; ++a)
+        for (int b = a + 1; b < kTournamentSides; ++b)
+            ASSERT_TRUE(tournament.record(played(a, 250, 5, 300, b, 200 - 10 * a, 10, 280)));
+    std::optional<Fixture> next = tournament.nextFixture();
+    ASSERT_TRUE(next);
+    EXPECT_EQ(next->stage, Stage::SemiFinal);
+    EXPECT_EQ(next->sides, (std::array<int, 2>{0, 3}));
+    MatchResult semi = played(3, 240, 8, 300, 0, 240, 9, 300, Stage::SemiFinal);
+    semi.fixture.sides = {0, 3};
+    ASSERT_TRUE(tournament.record(semi));
+    EXPECT_EQ(resultText(semi), "Match tied");
+    semi = played(1, 180, 10, 250, 2, 181, 4, 230, Stage::SemiFinal);
+    semi.fixture.sides = {1, 2};
+    ASSERT_TRUE(tournament.record(semi));
+    EXPECT_EQ(resultText(semi), "India won by 6 wickets");
+    next = tournament.nextFixture();
+    ASSERT_TRUE(next);
+    EXPECT_EQ(next->stage, Stage::Final);
+    EXPECT_EQ(next->sides, (std::array<int, 2>{0, 2}));
+    EXPECT_FALSE(tournament.champion());
+    MatchResult final = played(2, 270, 4, 300, 0, 269, 10, 297, Stage::Final);
+    final.fixture.sides = {0, 2};
+    final.innings[0].batters = {{17, 120, 110, true}, {18, 60, 70, false}};
+    final.innings[1].bowlers = {{17, 2, 40, 60}};
+    ASSERT_TRUE(tournament.record(final));
+    EXPECT_EQ(tournament.champion(), 2);
+    EXPECT_FALSE(tournament.nextFixture());
+
+    const Leaders leaders = leadersOf(tournament.results(), 1);
+    ASSERT_EQ(leaders.mostRuns.size(), 1u);
+    EXPECT_EQ(leaders.mostRuns[0].playerId, 17);
+    EXPECT_EQ(leaders.bestBowling[0].side, 2);
+    EXPECT_NE(matchSeed(7, 0), matchSeed(7, 1));
+    EXPECT_NE(matchSeed(7, 0), matchSeed(8, 0));
+
+    EXPECT_TRUE(Tournament::restore(7, 2, tournament.results()));
+    std::vector<MatchResult> shuffled = tournament.results();
+    std::swap(shuffled[0], shuffled[1]);
+    EXPECT_FALSE(Tournament::restore(7, 2, shuffled));
+
+    // Saved and opened again; a cut-off, foreign or later-version file is refused with the
+    // tournament in hand untouched.
+    test::ScratchDir dir;
+    const std::string path = dir.file("cup.quot");
+    ASSERT_FALSE(writeTournamentFile(path, tournament));
+    Tournament opened;
+    ASSERT_FALSE(readTournamentFile(path, opened));
+    EXPECT_EQ(encodeTournament(opened), encodeTournament(tournament));
+    const std::string bytes = encodeTournament(tournament);
+    std::string later = bytes;
+    later[kTournamentMagic.size()] = 2;
+    for (const std::string& bad : {bytes.substr(0, bytes.size() - 1), bytes + "x", later,
+                                   std::string("QUORVEL match file")}) {
+        test::writeBytes(path, bad);
+        const auto error = readTournamentFile(path, opened);
+        ASSERT_TRUE(error);
+        EXPECT_EQ(error->kind, FileErrorKind::BadFormat);
+        EXPECT_EQ(encodeTournament(opened), bytes);
+    }
+}
+
+// A whole seeded tournament of the bundled database, played twice: the same bytes each time, in
+// every format, through to its final and champion.
+TEST(TournamentTable, ASeededTournamentIsReproducible) {
+    test::ScratchDir dir;
+    std::filesystem::copy_file(QUORVEL_PLAYERS_DAT, dir.file("players.dat"));
+    SimOptions options;
+    options.playersPath = dir.file("players.dat");
+    options.seed = 11;
+    options.tournament = true;
+    const SimResult text = runTournamentSim(options);
+    ASSERT_EQ(text.exitStatus, 0) << text.errors;
+    EXPECT_EQ(text.errors, "");
+    EXPECT_EQ(runTournamentSim(options).output, text.output);
+    EXPECT_NE(text.output.find("\nChampion: "), std::string::npos) << text.output;
+    EXPECT_NE(text.output.find("\nFinal: "), std::string::npos);
+    for (SimFormat format : {SimFormat::Csv, SimFormat::Json}) {
+        options.format = format;
+        const SimResult other = runTournamentSim(options);
+        EXPECT_EQ(other.exitStatus, 0);
+        EXPECT_EQ(runTournamentSim(options).output, other.output);
+        EXPECT_NE(other.output.find("champion"), std::string::npos);
+    }
+}
+
+} // namespace
+} // namespace quorvel
