@@ -328,9 +328,11 @@ void CMainFrame::newTournament() {
     const auto clock = std::chrono::system_clock::now().time_since_epoch().count();
     const auto seed = static_cast<std::uint32_t>(clock ^ (clock >> 32));
     tournament_.emplace(seed, ask.GetSelection() - 1);
-    showMessageBox(
-        this, "A new tournament has begun: 36 round-robin matches, two semi-finals and a final.",
-        wxICON_INFORMATION);
+    wxString text =
+        "A new tournament has begun: 36 round-robin matches, two semi-finals and a final.";
+    if (tournament_->userSide() != quorvel::kNoSide)
+        text += "\n\nYour side's matches are played by the computer's rules, like every other.";
+    showMessageBox(this, text, wxICON_INFORMATION);
 }
 
 void CMainFrame::nextTournamentMatch() {
