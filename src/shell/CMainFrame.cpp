@@ -23,6 +23,7 @@
 #include "screen/CMatchForm.h"
 #include "shell/CAboutDialog.h"
 #include "shell/CQuorvelDoc.h"
+#include "shell/CQuorvelView.h"
 #include "shell/CTournamentTextDialog.h"
 #include "tournament/tournament_file.h"
 #include "tournament/tournament_play.h"
@@ -331,7 +332,7 @@ void CMainFrame::newTournament() {
     wxString text =
         "A new tournament has begun: 36 round-robin matches, two semi-finals and a final.";
     if (tournament_->userSide() != quorvel::kNoSide)
-        text += "\n\nYour side's matches are played by the computer's rules, like every other.";
+        text += "\n\nYour side's matches are played on the form; the others at once.";
     showMessageBox(this, text, wxICON_INFORMATION);
 }
 
@@ -345,11 +346,37 @@ void CMainFrame::nextTournamentMatch() {
                        wxICON_INFORMATION);
         return;
     }
-    const int number = static_cast<int>(tournament_->results().size()) + 1;
+    auto* manager = dynamic_cast<CQuorvelDocManager*>(GetDocumentManager());
+    CQuorvelDoc* doc = manager != nullptr ? manager->document() : nullptr;
+    CQuorvelView* view = doc != nullptr ? doc->view() : nullptr;
+    if (view != nullptr && view->tournamentFixture()) {
+        showMessageBox(this, "Finish your tournament match on the form first.", wxICON_EXCLAMATION);
+        return;
+    }
+    const quorvel::Fixture fixture = *tournament_->nextFixture();
+    const int user = tournament_->userSide();
+    if (view != nullptr && user != quorvel::kNoSide &&
+        (fixture.sides[0] == user || fixture.sides[1] == user)) {
+        view->beginTournamentMatch(fixture, user, tournament_->nextSeed());
+        return;
+    }
     if (const auto error = quorvel::playNextMatch(*tournament_, quorvel::playerDatabase())) {
         showMessageBox(this, toWx(*error), wxICON_EXCLAMATION);
         return;
     }
+    tellResult();
+}
+
+void CMainFrame::tournamentMatchPlayed(const quorvel::MatchResult& result) {
+    if (!tournament_ || !tournament_->record(result)) {
+        showMessageBox(this, "The match is not the tournament's next match.", wxICON_EXCLAMATION);
+        return;
+    }
+    tellResult();
+}
+
+void CMainFrame::tellResult() {
+    const int number = static_cast<int>(tournament_->results().size());
     std::string text = "Match " + std::to_string(number) + " of " +
                        std::to_string(quorvel::kTournamentMatches) + ": " +
                        quorvel::tournamentMatchText(*tournament_, tournament_->results().back());

@@ -90,14 +90,16 @@ public:
     // The charts window while it is open, else nullptr.
     CChartsWindow* chartsWindow() const { return charts_.get(); }
 
-    // The Tournament menu's commands. Every match of a tournament is played by the computer's
-    // rules, the user's side's included; each result is told in a message box.
+    // The Tournament menu's commands. A match of the user's side is played on the form; every
+    // other match by the computer's rules at once; each result is told in a message box.
     void newTournament();
     void nextTournamentMatch();
     void showTournamentTable();
     void showTournamentLeaders();
     void saveTournament();
     void openTournament();
+    // The user's tournament match is over on the form: its result is recorded and told.
+    void tournamentMatchPlayed(const quorvel::MatchResult& result);
     // The tournament in play, if any.
     const std::optional<quorvel::Tournament>& tournament() const { return tournament_; }
 
@@ -112,6 +114,7 @@ private:
     void onContextHelp(wxCommandEvent& event);
     void onNothing(wxCommandEvent& event);
     void onTournament(wxCommandEvent& event);
+    void tellResult();
 
     CMatchForm* form_ = nullptr;
     wxWeakRef<CChartsWindow> charts_;

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include <wx/choicdlg.h>
 #include <wx/config.h>
 #include <wx/dcclient.h>
 #include <wx/filedlg.h>
@@ -351,6 +352,31 @@ TEST_F(GameMatch, TournamentPlaysSavesOpensAndEndsWithItsChampion) {
     ASSERT_EQ(shown.size(), 2u);
     EXPECT_NE(shown[0].find("Champion: "), std::string::npos);
     EXPECT_EQ(shown[1].rfind("Leaders\nMost runs\n", 0), 0u);
+}
+
+TEST_F(GameMatch, TournamentMatchOfTheUsersSideIsPlayedOnTheForm) {
+    AnswerEverything answers;
+    answers.answer("wxSingleChoiceDialog", [](wxDialog& dialog) {
+        static_cast<wxSingleChoiceDialog&>(dialog).SetSelection(1); // the first country
+        return wxID_OK;
+    });
+    command(CMainFrame::kTournamentNewId);
+    const auto& tournament = frame().tournament();
+    ASSERT_TRUE(tournament.has_value());
+    ASSERT_EQ(tournament->userSide(), 0);
+    command(CMainFrame::kTournamentNextId); // the first fixture is the user's: on the form
+    ASSERT_TRUE(view().tournamentFixture().has_value());
+    EXPECT_EQ(doc().scores.teams[0].name(), countryNameAt(0));
+    command(CMainFrame::kTournamentNextId); // refused until the match is over
+    EXPECT_EQ(answers.messages.back(), "Finish your tournament match on the form first.");
+    for (int overs = 0; screen().flow().inInnings() && overs < 2 * kOversPerInnings + 2; ++overs) {
+        playOver();
+        if (HasFatalFailure())
+            return;
+    }
+    EXPECT_FALSE(view().tournamentFixture().has_value());
+    ASSERT_EQ(tournament->results().size(), 1u);
+    EXPECT_EQ(answers.messages.back().rfind("Match 1 of 39: ", 0), 0u) << answers.messages.back();
 }
 
 // The tags of an SVG file open and close in order: a minimal well-formedness check.
