@@ -357,7 +357,8 @@ void CMainFrame::nextTournamentMatch() {
     const int user = tournament_->userSide();
     if (view != nullptr && user != quorvel::kNoSide &&
         (fixture.sides[0] == user || fixture.sides[1] == user)) {
-        view->beginTournamentMatch(fixture, user, tournament_->nextSeed());
+        if (!view->beginTournamentMatch(fixture, user, tournament_->nextSeed()))
+            showMessageBox(this, "The tournament match could not be set up.", wxICON_EXCLAMATION);
         return;
     }
     if (const auto error = quorvel::playNextMatch(*tournament_, quorvel::playerDatabase())) {
