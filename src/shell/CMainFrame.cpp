@@ -1,10 +1,13 @@
 #include "shell/CMainFrame.h"
 
 #include <algorithm>
+#include <chrono>
 
 #include <wx/accel.h>
+#include <wx/choicdlg.h>
 #include <wx/cshelp.h>
 #include <wx/display.h>
+#include <wx/filedlg.h>
 #include <wx/filename.h>
 #include <wx/html/helpctrl.h>
 #include <wx/menu.h>
@@ -20,6 +23,11 @@
 #include "screen/CMatchForm.h"
 #include "shell/CAboutDialog.h"
 #include "shell/CQuorvelDoc.h"
+#include "shell/CQuorvelView.h"
+#include "shell/CTournamentTextDialog.h"
+#include "tournament/tournament_file.h"
+#include "tournament/tournament_play.h"
+#include "tournament/tournament_report.h"
 #include "ui/CTemplateDialog.h"
 #include "ui/CUiSupport.h"
 
@@ -74,6 +82,11 @@ CMainFrame::CMainFrame(wxDocManager* manager)
                    kHelpFinderId})
         Bind(wxEVT_MENU, &CMainFrame::onCommand, this, id);
     Bind(wxEVT_MENU, &CMainFrame::onContextHelp, this, kContextHelpId);
+    Bind(wxEVT_MENU, &CMainFrame::onTournament, this, kTournamentNewId, kTournamentOpenId);
+    // Next match, table, leaders and save need a tournament in play.
+    Bind(
+        wxEVT_UPDATE_UI, [this](wxUpdateUIEvent& event) { event.Enable(tournament_.has_value()); },
+        kTournamentNextId, kTournamentSaveId);
     // Edit and pane commands have no handler in the main window: they do nothing.
     for (int id : {kEditUndoId, kEditCutId, kEditCopyId, kEditPasteId, kNextPaneId, kPrevPaneId,
                    kFilePrintDirectId, kFilePrintPreviewId})
@@ -103,12 +116,24 @@ void CMainFrame::buildMenu() {
     auto* view = new wxMenu;
     view->Append(kViewPlayersId, "Players", "Browse Player Database");
     view->Append(kViewChartsId, "Charts...", "Show the worm and the Manhattan of the match");
+    auto* tournament = new wxMenu;
+    tournament->Append(kTournamentNewId, "New Tournament...",
+                       "Start a tournament of the nine countries");
+    tournament->Append(kTournamentNextId, "Next Match", "Play the next match of the tournament");
+    tournament->AppendSeparator();
+    tournament->Append(kTournamentTableId, "Table...",
+                       "Show the table, the knockouts and the champion");
+    tournament->Append(kTournamentLeadersId, "Leaders...", "Show the tournament's leading players");
+    tournament->AppendSeparator();
+    tournament->Append(kTournamentSaveId, "Save Tournament...", "Save the tournament to a file");
+    tournament->Append(kTournamentOpenId, "Open Tournament...", "Open a saved tournament");
     auto* help = new wxMenu;
     help->Append(kAppAboutId, "&About Quorvel...",
                  "Display program information, version number and copyright");
     auto* bar = new wxMenuBar;
     bar->Append(file, "&File");
     bar->Append(view, "&View");
+    bar->Append(tournament, "&Tournament");
     bar->Append(help, "&Help");
     SetMenuBar(bar);
 }
@@ -268,3 +293,139 @@ void CMainFrame::onContextHelp(wxCommandEvent&) {
 }
 
 void CMainFrame::onNothing(wxCommandEvent&) {}
+
+void CMainFrame::onTournament(wxCommandEvent& event) {
+    switch (event.GetId()) {
+    case kTournamentNewId:
+        newTournament();
+        break;
+    case kTournamentNextId:
+        nextTournamentMatch();
+        break;
+    case kTournamentTableId:
+        showTournamentTable();
+        break;
+    case kTournamentLeadersId:
+        showTournamentLeaders();
+        break;
+    case kTournamentSaveId:
+        saveTournament();
+        break;
+    default:
+        openTournament();
+        break;
+    }
+}
+
+void CMainFrame::newTournament() {
+    wxArrayString choices;
+    choices.Add("None: the computer plays every match");
+    for (int side = 0; side < quorvel::kTournamentSides; ++side)
+        choices.Add(toWx(std::string(quorvel::countryNameAt(side))));
+    wxSingleChoiceDialog ask(this, "Which country do you captain?", "New Tournament", choices);
+    ask.SetSelection(0);
+    if (ask.ShowModal() != wxID_OK)
+        return;
+    const auto clock = std::chrono::system_clock::now().time_since_epoch().count();
+    const auto seed = static_cast<std::uint32_t>(clock ^ (clock >> 32));
+    tournament_.emplace(seed, ask.GetSelection() - 1);
+    wxString text =
+        "A new tournament has begun: 36 round-robin matches, two semi-finals and a final.";
+    if (tournament_->userSide() != quorvel::kNoSide)
+        text += "\n\nYour side's matches are played on the form; the others at once.";
+    showMessageBox(this, text, wxICON_INFORMATION);
+}
+
+void CMainFrame::nextTournamentMatch() {
+    if (!tournament_)
+        return;
+    if (const auto champion = tournament_->champion()) {
+        showMessageBox(this,
+                       toWx("The tournament is over. Champion: " +
+                            std::string(quorvel::countryNameAt(*champion))),
+                       wxICON_INFORMATION);
+        return;
+    }
+    auto* manager = dynamic_cast<CQuorvelDocManager*>(GetDocumentManager());
+    CQuorvelDoc* doc = manager != nullptr ? manager->document() : nullptr;
+    CQuorvelView* view = doc != nullptr ? doc->view() : nullptr;
+    if (view != nullptr && view->tournamentFixture()) {
+        showMessageBox(this, "Finish your tournament match on the form first.", wxICON_EXCLAMATION);
+        return;
+    }
+    const quorvel::Fixture fixture = *tournament_->nextFixture();
+    const int user = tournament_->userSide();
+    if (view != nullptr && user != quorvel::kNoSide &&
+        (fixture.sides[0] == user || fixture.sides[1] == user)) {
+        if (!view->beginTournamentMatch(fixture, user, tournament_->nextSeed()))
+            showMessageBox(this, "The tournament match could not be set up.", wxICON_EXCLAMATION);
+        return;
+    }
+    if (const auto error = quorvel::playNextMatch(*tournament_, quorvel::playerDatabase())) {
+        showMessageBox(this, toWx(*error), wxICON_EXCLAMATION);
+        return;
+    }
+    tellResult();
+}
+
+void CMainFrame::tournamentMatchPlayed(const quorvel::MatchResult& result) {
+    if (!tournament_ || !tournament_->record(result)) {
+        showMessageBox(this, "The match is not the tournament's next match.", wxICON_EXCLAMATION);
+        return;
+    }
+    tellResult();
+}
+
+void CMainFrame::tellResult() {
+    const int number = static_cast<int>(tournament_->results().size());
+    std::string text = "Match " + std::to_string(number) + " of " +
+                       std::to_string(quorvel::kTournamentMatches) + ": " +
+                       quorvel::tournamentMatchText(*tournament_, tournament_->results().back());
+    if (const auto champion = tournament_->champion())
+        text += "\n\nChampion: " + std::string(quorvel::countryNameAt(*champion));
+    showMessageBox(this, toWx(text), wxICON_INFORMATION);
+}
+
+void CMainFrame::showTournamentTable() {
+    if (!tournament_)
+        return;
+    CTournamentTextDialog dialog(this, "Quorvel Tournament Table",
+                                 quorvel::tournamentTableText(*tournament_));
+    dialog.ShowModal();
+}
+
+void CMainFrame::showTournamentLeaders() {
+    if (!tournament_)
+        return;
+    CTournamentTextDialog dialog(
+        this, "Quorvel Tournament Leaders",
+        quorvel::tournamentLeadersText(*tournament_, quorvel::playerDatabase()));
+    dialog.ShowModal();
+}
+
+void CMainFrame::saveTournament() {
+    if (!tournament_)
+        return;
+    wxString path = askForFile(this, "Save Tournament", wxString(), kTournamentFilter,
+                               wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
+    if (path.empty())
+        return;
+    const wxString ext = wxFileName(path).GetExt();
+    if (ext.empty() || ext.Contains(" "))
+        path += ".quot";
+    if (const auto error = quorvel::writeTournamentFile(fromWx(path), *tournament_))
+        showMessageBox(this, toWx(error->message()), wxICON_EXCLAMATION);
+}
+
+void CMainFrame::openTournament() {
+    const wxString path = askForFile(this, "Open Tournament", wxString(), kTournamentFilter,
+                                     wxFD_OPEN | wxFD_FILE_MUST_EXIST);
+    if (path.empty())
+        return;
+    quorvel::Tournament opened;
+    if (const auto error = quorvel::readTournamentFile(fromWx(path), opened)) {
+        showMessageBox(this, toWx(error->message()), wxICON_EXCLAMATION);
+        return;
+    }
+    tournament_ = opened;
+}

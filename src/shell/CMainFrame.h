@@ -4,9 +4,12 @@
 // form and carries the document's title.
 
 #include <memory>
+#include <optional>
 
 #include <wx/docview.h>
 #include <wx/weakref.h>
+
+#include "tournament/tournament.h"
 
 class CChartsWindow;
 class CMatchForm;
@@ -42,6 +45,15 @@ public:
     static constexpr int kViewPlayersId = commandId(32772);
     static constexpr int kViewChartsId = commandId(32790);
     static constexpr int kStatusBarId = commandId(59393);
+    // The Tournament menu.
+    static constexpr int kTournamentNewId = commandId(32800);
+    static constexpr int kTournamentNextId = commandId(32801);
+    static constexpr int kTournamentTableId = commandId(32802);
+    static constexpr int kTournamentLeadersId = commandId(32803);
+    static constexpr int kTournamentSaveId = commandId(32804);
+    static constexpr int kTournamentOpenId = commandId(32805);
+    static constexpr const char* kTournamentFilter =
+        "Quorvel Tournaments (*.quot)|*.quot|All Files (*.*)|*.*";
 
     static constexpr const char* kIdleMessage = "For Help, press F1";
 
@@ -78,6 +90,19 @@ public:
     // The charts window while it is open, else nullptr.
     CChartsWindow* chartsWindow() const { return charts_.get(); }
 
+    // The Tournament menu's commands. A match of the user's side is played on the form; every
+    // other match by the computer's rules at once; each result is told in a message box.
+    void newTournament();
+    void nextTournamentMatch();
+    void showTournamentTable();
+    void showTournamentLeaders();
+    void saveTournament();
+    void openTournament();
+    // The user's tournament match is over on the form: its result is recorded and told.
+    void tournamentMatchPlayed(const quorvel::MatchResult& result);
+    // The tournament in play, if any.
+    const std::optional<quorvel::Tournament>& tournament() const { return tournament_; }
+
 private:
     void buildMenu();
     void buildAccelerators();
@@ -88,6 +113,8 @@ private:
     void onCommand(wxCommandEvent& event);
     void onContextHelp(wxCommandEvent& event);
     void onNothing(wxCommandEvent& event);
+    void onTournament(wxCommandEvent& event);
+    void tellResult();
 
     CMatchForm* form_ = nullptr;
     wxWeakRef<CChartsWindow> charts_;
@@ -95,4 +122,5 @@ private:
     wxString helpBook_;
     bool helpLoaded_ = false;
     bool indicators_[3] = {false, false, false};
+    std::optional<quorvel::Tournament> tournament_;
 };

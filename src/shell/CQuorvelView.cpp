@@ -12,6 +12,7 @@
 #include "reports/CScoreSheetDialog.h"
 #include "reports/sheet_replay.h"
 #include "screen/CMatchForm.h"
+#include "screen/headless_match.h"
 #include "screen/match_session.h"
 #include "screen/opened_match.h"
 #include "setup/CBatOrBowlDialog.h"
@@ -20,6 +21,7 @@
 #include "setup/CTossDialog.h"
 #include "shell/CMainFrame.h"
 #include "shell/CQuorvelDoc.h"
+#include "tournament/tournament_play.h"
 
 wxIMPLEMENT_DYNAMIC_CLASS(CQuorvelView, wxView);
 
@@ -112,6 +114,7 @@ void CQuorvelView::initialUpdate() {
 }
 
 void CQuorvelView::showOpenedMatch() {
+    tournamentFixture_.reset();
     CQuorvelDoc* doc = document();
     openedSheet_ = std::make_unique<quorvel::ScoreSheet>(doc->scores, quorvel::playerDatabase());
     const int overs = quorvel::replayIntoSheet(*openedSheet_, doc->scores);
@@ -139,11 +142,31 @@ void CQuorvelView::onFileNew() {
     // The sides are chosen into a fresh record: the match in hand (record, title, figures,
     // buttons, scoresheet) changes only once Select Teams is accepted, so Cancel or Escape
     // there leaves it as it was and it can go on or be saved unchanged.
+    tournamentFixture_.reset();
     quorvel::MatchSession session(*screen_, *this);
     session.begin();
 }
 
+bool CQuorvelView::beginTournamentMatch(const quorvel::Fixture& fixture, int userSide,
+                                        std::uint32_t seed) {
+    tournamentFixture_ = fixture;
+    tournamentUser_ = userSide;
+    tournamentSeed_ = seed;
+    quorvel::MatchSession session(*screen_, *this);
+    if (!session.begin())
+        tournamentFixture_.reset();
+    return tournamentFixture_.has_value();
+}
+
 bool CQuorvelView::chooseSides(quorvel::Scores& scores) {
+    if (tournamentFixture_) {
+        const int other = tournamentFixture_->sides[0] == tournamentUser_
+                              ? tournamentFixture_->sides[1]
+                              : tournamentFixture_->sides[0];
+        return !quorvel::setUpPredefinedSides(scores, quorvel::playerDatabase(),
+                                              std::string(quorvel::countryNameAt(tournamentUser_)),
+                                              std::string(quorvel::countryNameAt(other)));
+    }
     CSelectTeamsDialog teams(dialogParent(), scores, quorvel::playerDatabase());
     return teams.ShowModal() == wxID_OK;
 }
@@ -181,6 +204,15 @@ void CQuorvelView::startFirstInnings(quorvel::MatchScreen&) {
 void CQuorvelView::onBowlOver() {
     screen_->onBowlOver();
     refresh();
+    if (tournamentFixture_ && screen_->state() == quorvel::MatchState::MatchOver) {
+        const quorvel::ScoreSheet& sheet = screen_->scoreSheet();
+        const quorvel::MatchResult result =
+            quorvel::matchResultOf(*tournamentFixture_, tournamentSeed_, document()->scores,
+                                   {sheet.card(0), sheet.card(1)});
+        tournamentFixture_.reset();
+        if (CMainFrame* frame = CMainFrame::of(GetDocumentManager()))
+            frame->tournamentMatchPlayed(result);
+    }
 }
 
 void CQuorvelView::onBowlerButton(int row) {

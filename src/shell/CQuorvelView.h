@@ -10,6 +10,7 @@
 #include <wx/docview.h>
 
 #include "screen/match_session.h"
+#include "tournament/tournament.h"
 
 class CMatchForm;
 class CQuorvelDoc;
@@ -56,6 +57,12 @@ public:
     CMatchForm* form() const { return form_; }
     quorvel::MatchScreen& screen() { return *screen_; }
     const quorvel::MatchScreen& screen() const { return *screen_; }
+    // Tournament > Next Match on a fixture of the user's side: the two predefined elevens (the
+    // user's on the left), then the toss and the match as after File > New. When the match is
+    // over its result goes to the main window's tournament. False when it could not start.
+    bool beginTournamentMatch(const quorvel::Fixture& fixture, int userSide, std::uint32_t seed);
+    // The tournament fixture being played on the form, if any (File > New or Open drops it).
+    const std::optional<quorvel::Fixture>& tournamentFixture() const { return tournamentFixture_; }
     // Whether the form shows an opened match's final figures instead of the screen's own.
     bool showsOpenedMatch() const { return openedFigures_.has_value(); }
 
@@ -82,6 +89,9 @@ private:
     std::optional<quorvel::InningsFigures> openedFigures_;
     // The scoresheet of an opened match, rebuilt from its record.
     std::unique_ptr<quorvel::ScoreSheet> openedSheet_;
+    std::optional<quorvel::Fixture> tournamentFixture_;
+    int tournamentUser_ = quorvel::kNoSide;
+    std::uint32_t tournamentSeed_ = 0;
 
     wxDECLARE_DYNAMIC_CLASS(CQuorvelView);
 };

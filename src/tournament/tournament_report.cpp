@@ -67,25 +67,8 @@ std::string knockoutLine(const Tournament& tournament, const MatchResult& result
     return text;
 }
 
-std::string textReport(const Tournament& tournament, const PlayerDatabase& database,
-                       const std::vector<LeaderList>& lists) {
-    std::string out = "Tournament of the nine countries, seed " +
-                      std::to_string(tournament.seed()) +
-                      "\n\nTable\nPos Side            P   W   L   T  Pts     NRR\n";
-    int position = 0;
-    for (const TableRow& row : tournament.table()) {
-        char line[128];
-        std::snprintf(line, sizeof line, "%3d %-13s %3d %3d %3d %3d %4d  %s\n", ++position,
-                      sideName(row.side).c_str(), row.played, row.won, row.lost, row.tied,
-                      row.points, rateText(row.netRunRate()).c_str());
-        out += line;
-    }
-    out += "\nKnockouts\n";
-    for (const MatchResult* result : knockouts(tournament))
-        out += knockoutLine(tournament, *result) + "\n";
-    if (const auto champion = tournament.champion())
-        out += "\nChampion: " + sideName(*champion) + "\n";
-    out += "\nLeaders\n";
+std::string leadersBlock(const PlayerDatabase& database, const std::vector<LeaderList>& lists) {
+    std::string out = "Leaders\n";
     for (const LeaderList& list : lists) {
         out += std::string(list.title) + "\n";
         for (const LeaderLine& line : *list.lines)
@@ -93,6 +76,21 @@ std::string textReport(const Tournament& tournament, const PlayerDatabase& datab
                    figureText(line, list.spell) + "\n";
     }
     return out;
+}
+
+std::string textReport(const Tournament& tournament, const PlayerDatabase& database,
+                       const std::vector<LeaderList>& lists) {
+    return "Tournament of the nine countries, seed " + std::to_string(tournament.seed()) + "\n\n" +
+           tournamentTableText(tournament) + "\n" + leadersBlock(database, lists);
+}
+
+std::vector<LeaderList> leaderLists(const Leaders& leaders) {
+    return {
+        {"Most runs", "most_runs", &leaders.mostRuns, false},
+        {"Most wickets", "most_wickets", &leaders.mostWickets, false},
+        {"Highest scores", "highest_scores", &leaders.highestScores, false},
+        {"Best bowling", "best_bowling", &leaders.bestBowling, true},
+    };
 }
 
 std::string csvReport(const Tournament& tournament, const PlayerDatabase& database,
@@ -184,15 +182,40 @@ std::string jsonReport(const Tournament& tournament, const PlayerDatabase& datab
 
 } // namespace
 
+std::string tournamentTableText(const Tournament& tournament) {
+    std::string out = "Table\nPos Side            P   W   L   T  Pts     NRR\n";
+    int position = 0;
+    for (const TableRow& row : tournament.table()) {
+        char line[128];
+        std::snprintf(line, sizeof line, "%3d %-13s %3d %3d %3d %3d %4d  %s\n", ++position,
+                      sideName(row.side).c_str(), row.played, row.won, row.lost, row.tied,
+                      row.points, rateText(row.netRunRate()).c_str());
+        out += line;
+    }
+    out += "\nKnockouts\n";
+    for (const MatchResult* result : knockouts(tournament))
+        out += knockoutLine(tournament, *result) + "\n";
+    if (const auto champion = tournament.champion())
+        out += "\nChampion: " + sideName(*champion) + "\n";
+    return out;
+}
+
+std::string tournamentLeadersText(const Tournament& tournament, const PlayerDatabase& database) {
+    const Leaders leaders = leadersOf(tournament.results());
+    return leadersBlock(database, leaderLists(leaders));
+}
+
+std::string tournamentMatchText(const Tournament& tournament, const MatchResult& result) {
+    if (result.fixture.stage != Stage::RoundRobin)
+        return knockoutLine(tournament, result);
+    return inningsText(result.innings[0]) + ", " + inningsText(result.innings[1]) + ": " +
+           resultText(result);
+}
+
 std::string tournamentReport(const Tournament& tournament, const PlayerDatabase& database,
                              SimFormat format) {
     const Leaders leaders = leadersOf(tournament.results());
-    const std::vector<LeaderList> lists = {
-        {"Most runs", "most_runs", &leaders.mostRuns, false},
-        {"Most wickets", "most_wickets", &leaders.mostWickets, false},
-        {"Highest scores", "highest_scores", &leaders.highestScores, false},
-        {"Best bowling", "best_bowling", &leaders.bestBowling, true},
-    };
+    const std::vector<LeaderList> lists = leaderLists(leaders);
     switch (format) {
     case SimFormat::Csv:
         return csvReport(tournament, database, lists);

@@ -11,6 +11,13 @@ namespace quorvel {
 
 class PlayerDatabase;
 
+// The parts of the text report the game shows: the table with the knockouts and the champion;
+// the leaders; and one match's line ("India 251/7 (50.0 overs), Pakistan 200: India won by 51
+// runs", a knockout's named by its stage).
+std::string tournamentTableText(const Tournament& tournament);
+std::string tournamentLeadersText(const Tournament& tournament, const PlayerDatabase& database);
+std::string tournamentMatchText(const Tournament& tournament, const MatchResult& result);
+
 std::string tournamentReport(const Tournament& tournament, const PlayerDatabase& database,
                              SimFormat format);
 

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include <wx/choicdlg.h>
 #include <wx/config.h>
 #include <wx/dcclient.h>
 #include <wx/filedlg.h>
@@ -27,6 +28,8 @@
 #include "setup/CSelectBatsmanDialog.h"
 #include "setup/CSelectTeamsDialog.h"
 #include "setup/CTossDialog.h"
+#include "shell/CTournamentTextDialog.h"
+#include "tournament/tournament_file.h"
 
 namespace quorvel::gui {
 namespace {
@@ -107,10 +110,11 @@ TEST_F(GameMatch, StartsWithAnEmptyMatch) {
     EXPECT_EQ(text(CMatchForm::kRunRateId), "0");
 
     wxMenuBar* bar = frame().GetMenuBar();
-    ASSERT_EQ(bar->GetMenuCount(), 3u);
+    ASSERT_EQ(bar->GetMenuCount(), 4u);
     EXPECT_EQ(bar->GetMenuLabel(0), "&File");
     EXPECT_EQ(bar->GetMenuLabel(1), "&View");
-    EXPECT_EQ(bar->GetMenuLabel(2), "&Help");
+    EXPECT_EQ(bar->GetMenuLabel(2), "&Tournament");
+    EXPECT_EQ(bar->GetMenuLabel(3), "&Help");
     ASSERT_NE(bar->FindItem(CMainFrame::kFileNewId), nullptr);
     EXPECT_EQ(bar->FindItem(CMainFrame::kFileNewId)->GetHelp(), "Start a new game");
     EXPECT_EQ(bar->FindItem(CMainFrame::kAppExitId)->GetItemLabel(), "E&xit");
@@ -299,6 +303,80 @@ TEST_F(GameMatch, FailedOpenKeepsTheMatchAndSaysWhy) {
     command(CMainFrame::kFileOpenId);
     EXPECT_EQ(answers.messages.size(), 2u);
     EXPECT_TRUE(encodeScores(doc().scores) == before);
+}
+
+TEST_F(GameMatch, TournamentPlaysSavesOpensAndEndsWithItsChampion) {
+    AnswerEverything answers; // the country choice answered OK: the user captains none
+    command(CMainFrame::kTournamentNewId);
+    const auto& tournament = frame().tournament();
+    ASSERT_TRUE(tournament.has_value());
+    EXPECT_EQ(tournament->userSide(), kNoSide);
+    for (int i = 0; i < 3; ++i)
+        command(CMainFrame::kTournamentNextId);
+    ASSERT_EQ(tournament->results().size(), 3u);
+    EXPECT_EQ(answers.messages.back().rfind("Match 3 of 39: ", 0), 0u) << answers.messages.back();
+
+    const std::string path = scratch_.file("cup.quot");
+    nextFile = scratch_.file("cup");
+    command(CMainFrame::kTournamentSaveId);
+    const std::string saved = test::readBytes(path);
+    EXPECT_TRUE(saved == encodeTournament(*tournament));
+
+    // Played on, then a bad file refused with its message and the tournament in play kept.
+    command(CMainFrame::kTournamentNextId);
+    const std::string played = encodeTournament(*tournament);
+    const std::string bad = scratch_.file("bad.quot");
+    test::writeBytes(bad, "not a tournament");
+    nextFile = bad;
+    command(CMainFrame::kTournamentOpenId);
+    EXPECT_NE(answers.messages.back().find(bad), std::string::npos);
+    EXPECT_TRUE(encodeTournament(*tournament) == played);
+
+    // Opened again at three matches, then played out to the champion.
+    nextFile = path;
+    command(CMainFrame::kTournamentOpenId);
+    EXPECT_TRUE(encodeTournament(*tournament) == saved);
+    for (int i = 0; i < kTournamentMatches && !tournament->champion(); ++i)
+        command(CMainFrame::kTournamentNextId);
+    ASSERT_TRUE(tournament->champion().has_value());
+    EXPECT_EQ(tournament->results().size(), std::size_t{kTournamentMatches});
+    EXPECT_NE(answers.messages.back().find("Champion: "), std::string::npos);
+
+    std::vector<std::string> shown;
+    answers.answer("CTournamentTextDialog", [&](wxDialog& dialog) {
+        shown.push_back(fromWx(static_cast<CTournamentTextDialog&>(dialog).text()->GetValue()));
+        return wxID_OK;
+    });
+    command(CMainFrame::kTournamentTableId);
+    command(CMainFrame::kTournamentLeadersId);
+    ASSERT_EQ(shown.size(), 2u);
+    EXPECT_NE(shown[0].find("Champion: "), std::string::npos);
+    EXPECT_EQ(shown[1].rfind("Leaders\nMost runs\n", 0), 0u);
+}
+
+TEST_F(GameMatch, TournamentMatchOfTheUsersSideIsPlayedOnTheForm) {
+    AnswerEverything answers;
+    answers.answer("wxSingleChoiceDialog", [](wxDialog& dialog) {
+        static_cast<wxSingleChoiceDialog&>(dialog).SetSelection(1); // the first country
+        return wxID_OK;
+    });
+    command(CMainFrame::kTournamentNewId);
+    const auto& tournament = frame().tournament();
+    ASSERT_TRUE(tournament.has_value());
+    ASSERT_EQ(tournament->userSide(), 0);
+    command(CMainFrame::kTournamentNextId); // the first fixture is the user's: on the form
+    ASSERT_TRUE(view().tournamentFixture().has_value());
+    EXPECT_EQ(doc().scores.teams[0].name(), countryNameAt(0));
+    command(CMainFrame::kTournamentNextId); // refused until the match is over
+    EXPECT_EQ(answers.messages.back(), "Finish your tournament match on the form first.");
+    for (int overs = 0; screen().flow().inInnings() && overs < 2 * kOversPerInnings + 2; ++overs) {
+        playOver();
+        if (HasFatalFailure())
+            return;
+    }
+    EXPECT_FALSE(view().tournamentFixture().has_value());
+    ASSERT_EQ(tournament->results().size(), 1u);
+    EXPECT_EQ(answers.messages.back().rfind("Match 1 of 39: ", 0), 0u) << answers.messages.back();
 }
 
 // The tags of an SVG file open and close in order: a minimal well-formedness check.

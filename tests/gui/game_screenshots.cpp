@@ -1,7 +1,7 @@
 // Pictures of the game for the documentation. Runs only when QUORVEL_SCREENSHOT_DIR names a
 // folder (scripts/screenshots.sh game sets it): the main window before a match, during the first
-// innings and at the result, the scoresheet and log windows, and the charts of a seeded match,
-// each cropped from the screen.
+// innings and at the result, the scoresheet and log windows, the charts of a seeded match and the
+// table of a seeded tournament, each cropped from the screen.
 
 #include <cstdlib>
 #include <string>
@@ -16,6 +16,9 @@
 #include "reports/CLogDialog.h"
 #include "reports/CScoreSheetDialog.h"
 #include "screen/headless_match.h"
+#include "shell/CTournamentTextDialog.h"
+#include "tournament/tournament_play.h"
+#include "tournament/tournament_report.h"
 
 namespace quorvel::gui {
 namespace {
@@ -99,6 +102,17 @@ TEST_F(GameScreenshots, ChartsOfASeededMatch) {
     CChartsWindow& charts = *frame().chartsWindow();
     charts.Move(10, 10);
     shoot(charts, "game-charts");
+}
+
+TEST_F(GameScreenshots, TableOfASeededTournament) {
+    // The tournament quorvel-sim --tournament --seed 2026 plays.
+    Tournament tournament(2026);
+    ASSERT_FALSE(playOut(tournament, playerDatabase()));
+    CTournamentTextDialog table(&frame(), "Quorvel Tournament Table",
+                                tournamentTableText(tournament));
+    table.Move(10, 10);
+    table.Show();
+    shoot(table, "game-tournament-table");
 }
 
 } // namespace

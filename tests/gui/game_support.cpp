@@ -14,6 +14,7 @@
 #include "setup/CSelectTeamsDialog.h"
 #include "setup/CTossDialog.h"
 #include "shell/CAboutDialog.h"
+#include "shell/CTournamentTextDialog.h"
 
 namespace quorvel::gui {
 
@@ -127,6 +128,8 @@ std::string dialogKind(wxDialog& dialog) {
         return "CPlayerBrowserDialog";
     if (dynamic_cast<CAboutDialog*>(&dialog))
         return "CAboutDialog";
+    if (dynamic_cast<CTournamentTextDialog*>(&dialog))
+        return "CTournamentTextDialog";
     if (dynamic_cast<wxMessageDialog*>(&dialog))
         return "wxMessageDialog";
     if (dynamic_cast<wxFileDialog*>(&dialog))
