@@ -6,8 +6,8 @@
 #include "reports/CScoreSheetDialog.h"
 #include "ui/CUiSupport.h"
 
-CLogDialog::CLogDialog(wxWindow* parent, const std::string& logText)
-    : wxDialog(parent, wxID_ANY, "Quorvel Log") {
+CLogDialog::CLogDialog(wxWindow* parent, const wxString& title, const std::string& text)
+    : wxDialog(parent, wxID_ANY, title) {
     SetFont(fixedPitchFont());
     auto dlu = [this](int x, int y, int w, int h) { return dluRect(*this, x, y, w, h); };
     SetClientSize(ConvertDialogToPixels(wxSize(368, 266)));
@@ -20,7 +20,11 @@ CLogDialog::CLogDialog(wxWindow* parent, const std::string& logText)
     ok->SetDefault();
     SetEscapeId(wxID_OK);
 
-    text_->ChangeValue(toDisplayText(logText));
+    text_->ChangeValue(toDisplayText(text));
+}
+
+CLogDialog::CLogDialog(wxWindow* parent, const std::string& logText)
+    : CLogDialog(parent, "Quorvel Log", logText) {
     // Opened at the end of the log, the latest commentary in view.
     const long end = text_->GetLastPosition();
     text_->SetInsertionPoint(end);

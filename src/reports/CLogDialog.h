@@ -16,6 +16,10 @@ public:
 
     wxTextCtrl* text() const { return text_; }
 
+protected:
+    // The same window under another title, opened at the top of its text.
+    CLogDialog(wxWindow* parent, const wxString& title, const std::string& text);
+
 private:
     wxTextCtrl* text_ = nullptr;
 };

@@ -1,18 +1,13 @@
 #pragma once
-// The tournament's table or leaders as read-only fixed-pitch text, with an OK button.
+// The tournament's table or leaders: read-only fixed-pitch text with an OK button, laid out as
+// the log window is.
 
 #include <string>
 
-#include <wx/dialog.h>
+#include "reports/CLogDialog.h"
 
-class wxTextCtrl;
-
-class CTournamentTextDialog : public wxDialog {
+class CTournamentTextDialog : public CLogDialog {
 public:
-    CTournamentTextDialog(wxWindow* parent, const wxString& title, const std::string& text);
-
-    wxTextCtrl* text() const { return text_; }
-
-private:
-    wxTextCtrl* text_ = nullptr;
+    CTournamentTextDialog(wxWindow* parent, const wxString& title, const std::string& text)
+        : CLogDialog(parent, title, text) {}
 };

@@ -122,14 +122,15 @@ std::string dialogKind(wxDialog& dialog) {
         return "CSelectBatsmanDialog";
     if (dynamic_cast<CScoreSheetDialog*>(&dialog))
         return "CScoreSheetDialog";
+    // The tournament's texts are laid out as the log is: the more derived class first.
+    if (dynamic_cast<CTournamentTextDialog*>(&dialog))
+        return "CTournamentTextDialog";
     if (dynamic_cast<CLogDialog*>(&dialog))
         return "CLogDialog";
     if (dynamic_cast<CPlayerBrowserDialog*>(&dialog))
         return "CPlayerBrowserDialog";
     if (dynamic_cast<CAboutDialog*>(&dialog))
         return "CAboutDialog";
-    if (dynamic_cast<CTournamentTextDialog*>(&dialog))
-        return "CTournamentTextDialog";
     if (dynamic_cast<wxMessageDialog*>(&dialog))
         return "wxMessageDialog";
     if (dynamic_cast<wxFileDialog*>(&dialog))
