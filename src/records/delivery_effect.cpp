@@ -46,11 +46,6 @@ DeliveryEffect deliveryEffect(const Ball& ball) {
     return effect;
 }
 
-bool isMaiden(const Over& over) {
-    std::int64_t total = static_cast<std::int64_t>(over.noBallRuns) + over.wideRuns;
-    for (const Ball& ball : over.balls)
-        total += ball.runs;
-    return total == 0;
-}
+bool isMaiden(const Over& over) { return over.overRuns() == 0; }
 
 } // namespace quorvel

@@ -42,8 +42,7 @@ inline bool endsOver(int slot, const DeliveryEffect& effect) {
     return slot == kBallsPerOver - 1 && effect.kind != DeliveryEffect::Kind::Charged;
 }
 
-// An over that gave away no run of any kind, extras included (summed wide, so that absurd
-// stored values cannot overflow).
+// An over that gave away no run of any kind, extras included.
 bool isMaiden(const Over& over);
 
 } // namespace quorvel

@@ -91,7 +91,7 @@ struct Over {
     static constexpr std::size_t kSerializedSize = 4 + kBallsPerOver * Ball::kSerializedSize + 8;
 
     void reset() { *this = Over{}; }
-    // Every run of the over: extras, byes and leg byes included.
+    // Every run of the over: extras, byes and leg byes included, held within int32.
     std::int32_t overRuns() const;
     bool bowled() const { return bowlerId != kNoPlayer; }
 
