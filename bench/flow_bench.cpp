@@ -47,6 +47,27 @@ void BM_WholeMatch(benchmark::State& state) {
 }
 BENCHMARK(BM_WholeMatch)->Unit(benchmark::kMicrosecond);
 
+void BM_StatsMatch(benchmark::State& state) {
+    const PlayerDatabase& database = benchDatabase();
+    Scores sides;
+    if (setUpPredefinedSides(sides, database, "India", "Pakistan")) {
+        state.SkipWithError("the bundled database has no playable Indian and Pakistani sides");
+        return;
+    }
+    std::uint32_t seed = 1;
+    int runs = 0;
+    for (auto _ : state) {
+        Scores scores = sides;
+        Random random;
+        const SimResult result =
+            playHeadlessMatch(scores, database, random, seed++, true, true, false);
+        runs += result.cards[0].total;
+        benchmark::DoNotOptimize(runs);
+    }
+    state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_StatsMatch)->Unit(benchmark::kMicrosecond);
+
 void BM_ChoosableBowlerRows(benchmark::State& state) {
     InningsFigures figures;
     for (int row = 0; row < kBowlerRows; ++row) {

@@ -24,16 +24,25 @@ int wholeOvers(double figure) {
 
 BowlerChoiceState stateFrom(const InningsFigures& figures) {
     BowlerChoiceState state;
-    state.names = figures.bowlerNames;
+    std::array<int, kBowlerRows> overs{};
     for (int row = 0; row < kBowlerRows; ++row) {
-        if (figures.bowlerNames[row].empty())
+        const std::string& name = figures.bowlerNames[row];
+        if (name.empty())
             continue;
-        int overs = 0;
-        for (int other = 0; other < kBowlerRows; ++other)
-            if (figures.bowlerNames[other] == figures.bowlerNames[row])
-                overs += wholeOvers(figures.bowlerOvers[other]);
-        state.playerOvers[row] = overs;
+        // Names of different players mostly differ in length or first letter: those are
+        // checked before the whole names are compared.
+        const auto sameName = [&name](const std::string& other) {
+            return other.size() == name.size() && other.front() == name.front() && other == name;
+        };
+        int first = 0;
+        while (first < row && !sameName(figures.bowlerNames[first]))
+            ++first;
+        state.player[row] = first;
+        overs[first] += wholeOvers(figures.bowlerOvers[row]);
     }
+    for (int row = 0; row < kBowlerRows; ++row)
+        if (state.player[row] != kNoRow)
+            state.playerOvers[row] = overs[state.player[row]];
     return state;
 }
 
@@ -79,10 +88,10 @@ BowlerChoiceState BowlerChoiceState::beforeNextOver(const InningsFigures& figure
     return state;
 }
 
-bool BowlerChoiceState::rowFilled(int row) const { return validRow(row) && !names[row].empty(); }
+bool BowlerChoiceState::rowFilled(int row) const { return validRow(row) && player[row] != kNoRow; }
 
 bool BowlerChoiceState::samePlayer(int rowA, int rowB) const {
-    return rowFilled(rowA) && rowFilled(rowB) && names[rowA] == names[rowB];
+    return rowFilled(rowA) && rowFilled(rowB) && player[rowA] == player[rowB];
 }
 
 bool BowlerChoiceState::withinLimits(int row) const {
@@ -104,12 +113,8 @@ bool BowlerChoiceState::leavesInningsFinishable(int row) const {
     for (int other = 0; other < kBowlerRows; ++other) {
         if (!rowFilled(other))
             continue;
-        bool firstRowOfPlayer = true;
-        for (int earlier = 0; earlier < other; ++earlier)
-            if (samePlayer(earlier, other))
-                firstRowOfPlayer = false;
-        if (!firstRowOfPlayer)
-            continue;
+        if (player[other] != other)
+            continue; // a later row of a player already counted
         int left = kOversPerBowler - playerOvers[other];
         int cap = (rest + 1) / 2;
         if (samePlayer(other, row)) {

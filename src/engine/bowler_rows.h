@@ -26,7 +26,13 @@ int filledBowlerRows(const InningsFigures& figures);
 
 // What the choice of the next over's bowler depends on.
 struct BowlerChoiceState {
-    std::array<std::string, kBowlerRows> names{};
+    // Each row's player, as the first row that holds the same name; kNoRow for an empty row.
+    // Comparing these small numbers stands for comparing the rows' names.
+    std::array<int, kBowlerRows> player = [] {
+        std::array<int, kBowlerRows> none{};
+        none.fill(kNoRow);
+        return none;
+    }();
     // Whole overs bowled by each row's player, on all of his rows together.
     std::array<int, kBowlerRows> playerOvers{};
     // The row whose player bowls the over before the one being chosen (kNoRow: none); his

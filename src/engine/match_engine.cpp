@@ -87,7 +87,9 @@ int MatchEngine::strikerId() const {
 
 MatchEngine::DeliveryContext MatchEngine::deliveryContext() {
     DeliveryContext context;
-    if (const std::string* name = slotAt(figures_.bowlerNames, figures_.currentBowlerRow))
+    if (overBowler_)
+        context.bowler = *overBowler_;
+    else if (const std::string* name = slotAt(figures_.bowlerNames, figures_.currentBowlerRow))
         context.bowler = database_.findByDisplayName(*name);
     context.striker = database_.findById(strikerId());
     const SliderPositions positions = host_.readSliders();
@@ -182,7 +184,9 @@ DeliveryEnd MatchEngine::playDelivery() {
 
     figures_.oversFigure += 0.1;
     figures_.totalRuns += effect.totalRuns;
-    logOpening(over, ball);
+    const bool text = listener_.wantsText();
+    if (text)
+        logOpening(over, ball);
     listener_.deliveryBowled(figures_.inningsIndex, over, slot, ball);
 
     if (!effect.legal()) {
@@ -196,7 +200,8 @@ DeliveryEnd MatchEngine::playDelivery() {
         applyRuns(ball, effect);
     else
         allOut = applyWicket(over, ball, effect);
-    listener_.commentary("\r\n");
+    if (text)
+        listener_.commentary("\r\n");
     updateRates();
     return allOut ? DeliveryEnd::TenthWicket : DeliveryEnd::Legal;
 }
@@ -216,14 +221,19 @@ void MatchEngine::applyExtra(Over& over, const Ball& ball, const DeliveryEffect&
     figures_.oversFigure -= 0.1;
     updateRates();
     --figures_.ballIndex;
-    listener_.commentary(formatText(wide ? "Wide Ball, %d %s\r\n" : "No Ball, %d %s\r\n", ball.runs,
-                                    runWord(ball.runs)));
+    if (listener_.wantsText())
+        listener_.commentary(formatText(wide ? "Wide Ball, %d %s\r\n" : "No Ball, %d %s\r\n",
+                                        ball.runs, runWord(ball.runs)));
 }
 
 void MatchEngine::applyRuns(const Ball& ball, const DeliveryEffect& effect) {
     const int runs = ball.runs;
     addAt(figures_.batsmanRuns, figures_.strikerSlot, effect.batsmanRuns);
     addAt(figures_.bowlerRuns, figures_.currentBowlerRow, effect.bowlerRuns);
+    if (effect.swapsStrike)
+        swapStrike();
+    if (!listener_.wantsText())
+        return;
     switch (ball.runKind) {
     case kByes:
         listener_.commentary(formatText("Bye, %d %s", runs, runWord(runs)));
@@ -238,21 +248,22 @@ void MatchEngine::applyRuns(const Ball& ball, const DeliveryEffect& effect) {
         listener_.commentary(formatText("%d %s", runs, runWord(runs)));
         break;
     }
-    if (effect.swapsStrike)
-        swapStrike();
 }
 
 bool MatchEngine::applyWicket(const Over& over, const Ball& ball, const DeliveryEffect& effect) {
     ++figures_.totalWickets;
     if (effect.wicket->creditsBowler)
         addAt(figures_.bowlerWickets, figures_.currentBowlerRow, 1);
-    const int* strikerRuns = slotAt(figures_.batsmanRuns, figures_.strikerSlot);
-    const std::string line = dismissalLine(
-        ball.dismissalKind, database_.findById(ball.batsmanId), database_.findById(ball.fielderId),
-        database_.findById(over.bowlerId), strikerRuns ? *strikerRuns : 0);
-    host_.showMessage(line);
-    listener_.commentary("OUT! ");
-    listener_.commentary(line);
+    if (listener_.wantsText()) {
+        const int* strikerRuns = slotAt(figures_.batsmanRuns, figures_.strikerSlot);
+        const std::string line =
+            dismissalLine(ball.dismissalKind, database_.findById(ball.batsmanId),
+                          database_.findById(ball.fielderId), database_.findById(over.bowlerId),
+                          strikerRuns ? *strikerRuns : 0);
+        host_.showMessage(line);
+        listener_.commentary("OUT! ");
+        listener_.commentary(line);
+    }
     if (figures_.totalWickets >= kWicketsPerInnings)
         return true;
     bringInBatsman(figures_.strikerSlot);

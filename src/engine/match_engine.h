@@ -4,6 +4,7 @@
 // delivery into the match record and keeps the running figures; it publishes each delivery and
 // its commentary to a MatchListener and reaches the screen only through its MatchHost.
 
+#include <optional>
 #include <string>
 
 #include "engine/delivery_weights.h"
@@ -56,6 +57,11 @@ public:
     RunsOutcome decideRuns(const Ball& ball);
     RunsOutcome decideRuns(const Ball& ball, const DeliveryContext& context);
 
+    // The over loop's bowler (nullptr when his row is empty or unknown) stands for the current
+    // bowler row until endOver, so his name is looked up once an over, not once a ball.
+    void beginOver(const Player* bowler) { overBowler_ = bowler; }
+    void endOver() { overBowler_.reset(); }
+
     // Bowls into the current slot: decides, records, tallies, logs and applies the delivery.
     DeliveryEnd playDelivery();
     void updateRates();
@@ -88,6 +94,9 @@ protected:
 private:
     Over spareOver_;
     Ball spareBall_;
+    // While an over is bowled, its bowler as the over loop looked him up; otherwise none, and
+    // each delivery looks the current bowler row up by name.
+    std::optional<const Player*> overBowler_;
 };
 
 } // namespace quorvel

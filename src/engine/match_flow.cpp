@@ -151,6 +151,11 @@ bool MatchFlow::bowlOver() {
         validRow(row) ? database_.findByDisplayName(f.bowlerNames[row]) : nullptr;
     over.bowlerId = bowler != nullptr ? bowler->playerId : kNoPlayer;
     f.ballIndex = 0;
+    engine_.beginOver(bowler);
+    struct OverEnd {
+        MatchEngine& engine;
+        ~OverEnd() { engine.endOver(); }
+    } overEnd{engine_};
     while (f.ballIndex < kBallsPerOver) {
         const DeliveryEnd end = engine_.playDelivery();
         if (end == DeliveryEnd::TenthWicket) {

@@ -23,15 +23,22 @@ void addRuns(std::int32_t& tally, std::int32_t runs) {
 }
 
 // The row of id in rows: the first row that holds id, else the first empty row, which id then
-// takes. Nobody (-1) and a player who finds every row taken by others get no row.
-template <class Row, std::size_t N> Row* findOrTakeRow(std::array<Row, N>& rows, std::int32_t id) {
+// takes. Nobody (-1) and a player who finds every row taken by others get no row. Rows are
+// taken in order and an id takes one row only, so the rows found for the last two players
+// (`recent`) are checked first: two batsmen share the strike and two bowlers the overs.
+template <class Row, std::size_t N>
+Row* findOrTakeRow(std::array<Row, N>& rows, std::int32_t id, std::array<std::size_t, 2>& recent) {
     if (id == kNoPlayer)
         return nullptr;
-    for (auto& row : rows) {
-        if (row.playerId == id)
-            return &row;
-        if (row.playerId == kNoPlayer) {
+    for (const std::size_t index : recent)
+        if (index < N && rows[index].playerId == id)
+            return &rows[index];
+    for (std::size_t index = 0; index < N; ++index) {
+        Row& row = rows[index];
+        if (row.playerId == kNoPlayer)
             row.playerId = id;
+        if (row.playerId == id) {
+            recent = {index, recent[0]};
             return &row;
         }
     }
@@ -182,8 +189,8 @@ void ScoreSheet::recordDelivery(int inningsIndex, const Over& over, int slot, co
     // Rows that cannot be had are replaced by scratch rows, so the rest of the delivery counts.
     BattingEntry noBatsman;
     BowlingEntry noBowler;
-    BattingEntry* found = findOrTakeRow(card.batting, ball.batsmanId);
-    BowlingEntry* foundBowler = findOrTakeRow(card.bowling, over.bowlerId);
+    BattingEntry* found = findOrTakeRow(card.batting, ball.batsmanId, recentBatsmen_);
+    BowlingEntry* foundBowler = findOrTakeRow(card.bowling, over.bowlerId, recentBowlers_);
     BattingEntry& batsman = found != nullptr ? *found : noBatsman;
     BowlingEntry& bowler = foundBowler != nullptr ? *foundBowler : noBowler;
 

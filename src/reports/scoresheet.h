@@ -96,6 +96,10 @@ private:
     std::string sheetText_;
     std::array<InningsCard, 2> cards_{};
     int lastInnings_ = 0;
+    // The rows where recordDelivery found its last two batsmen and bowlers: only the first
+    // places to look, checked before they are used.
+    std::array<std::size_t, 2> recentBatsmen_{};
+    std::array<std::size_t, 2> recentBowlers_{};
 };
 
 } // namespace quorvel

@@ -136,6 +136,8 @@ SimResult playHeadlessMatch(Scores& scores, const PlayerDatabase& database, Rand
     const Scores sides = scores;
     SimChoices choices(sides, database, random, seed, callHeads, electBat);
     MatchScreen screen(scores, database, random, choices);
+    if (!withText)
+        screen.playWithoutText();
     choices.attach(screen);
     MatchSession session(screen, choices);
 

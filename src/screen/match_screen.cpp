@@ -89,12 +89,13 @@ IncomingBatsman MatchScreen::chooseIncomingBatsman(int slot) {
 }
 
 SliderPositions MatchScreen::readSliders() {
+    // sliders_ holds the sliders in the order of kSliderIds.
     SliderPositions positions;
-    positions.battingSlot0 = sliderState(slider::kBattingSlot0).position;
-    positions.battingSlot1 = sliderState(slider::kBattingSlot1).position;
-    positions.running = sliderState(slider::kRunning).position;
-    positions.bowling = sliderState(slider::kBowling).position;
-    positions.fielding = sliderState(slider::kFielding).position;
+    positions.battingSlot0 = sliders_[0].position;
+    positions.battingSlot1 = sliders_[1].position;
+    positions.running = sliders_[2].position;
+    positions.bowling = sliders_[3].position;
+    positions.fielding = sliders_[4].position;
     return positions;
 }
 

@@ -80,6 +80,8 @@ public:
     void onBowlOver() { flow_.onBowlOver(); }
     void selectBowlerRow(int row) { flow_.selectBowlerRow(row); }
     bool moveSlider(int id, int position);
+    // A match played only for its figures: no commentary, no dismissal messages, an empty log.
+    void playWithoutText() { report_.setTextWanted(false); }
 
     // What the form shows.
     const InningsFigures& figures() const { return flow_.figures(); }

@@ -15,7 +15,13 @@ public:
     void deliveryBowled(int innings, const Over& over, int slot, const Ball& ball) override {
         sheet_.recordDelivery(innings, over, slot, ball);
     }
-    void commentary(std::string_view text) override { log_.appendLine(text); }
+    void commentary(std::string_view text) override {
+        if (textWanted_)
+            log_.appendLine(text);
+    }
+    bool wantsText() const override { return textWanted_; }
+    // Off: the log stays empty and the engine builds no commentary; the sheet's tallies go on.
+    void setTextWanted(bool wanted) { textWanted_ = wanted; }
     // A match's first innings starts the sheet afresh: empty cards under the header lines.
     void inningsStarted(int innings) override {
         if (innings == 0) {
@@ -27,6 +33,7 @@ public:
 private:
     ScoreSheet& sheet_;
     MatchLog& log_;
+    bool textWanted_ = true;
 };
 
 } // namespace quorvel

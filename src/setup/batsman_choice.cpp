@@ -1,6 +1,7 @@
 #include "setup/batsman_choice.h"
 
 #include <algorithm>
+#include <array>
 #include <cctype>
 
 #include "records/player_database.h"
@@ -35,14 +36,33 @@ std::vector<std::int32_t> playersStillToCome(const Scores& scores, const Innings
     const int inningsIndex = figures.inningsIndex == 1 ? 1 : 0;
     const Team& side = scores.teams[scores.battingSide(inningsIndex)];
     const Innings& innings = scores.innings[inningsIndex];
+    // One pass over the balls bowled so far marks every place that has batted. The balls
+    // mostly alternate between the two batsmen at the crease, so only an id other than the
+    // last two seen is looked up among the places.
+    std::array<std::int32_t, kTeamSize> places{};
+    for (int place = 0; place < kTeamSize; ++place)
+        places[place] = side.playerAt(place);
+    std::array<bool, kTeamSize> batted{};
+    std::int32_t recent[2] = {kNoPlayer, kNoPlayer};
+    const int last = std::min(figures.overNumber, kOversPerInnings - 1);
+    for (int over = 0; over <= last; ++over) {
+        for (const Ball& ball : innings.overs[over].balls) {
+            const std::int32_t id = ball.batsmanId;
+            if (id == recent[0] || id == recent[1])
+                continue;
+            recent[1] = recent[0];
+            recent[0] = id;
+            for (int place = 0; place < kTeamSize; ++place)
+                if (places[place] == id)
+                    batted[place] = true;
+        }
+    }
     std::vector<std::int32_t> ids;
     for (int place = 0; place < kTeamSize; ++place) {
-        const std::int32_t id = side.playerAt(place);
-        if (id == kNoPlayer || database.findById(id) == nullptr)
+        const std::int32_t id = places[place];
+        if (id == kNoPlayer || batted[place] || database.findById(id) == nullptr)
             continue;
         if (id == figures.batsmanIds[0] || id == figures.batsmanIds[1])
-            continue;
-        if (hasBatted(innings, figures.overNumber, id))
             continue;
         ids.push_back(id);
     }
