@@ -28,10 +28,15 @@ const char* const kSimUsage =
     "  --tournament          play the nine countries' tournament (a round robin, semi-finals\n"
     "                        and a final), every match by the computer's rules, and print\n"
     "                        the table, the knockouts, the champion and the leaders\n"
-    "  --format text|csv|json  how --stats and --tournament print (default: text); csv and json\n"
+    "  --format text|csv|json  how --stats, --tournament and --predict print (default: text); csv "
+    "and json\n"
     "                        give one row a match of a --stats run, then the aggregates\n"
-    "  --jobs N              with --stats: play on N threads, 1 to 256 (default: one a core);\n"
-    "                        the output is the same for every N\n"
+    "  --jobs N              with --stats or --predict: play on N threads, 1 to 256\n"
+    "                        (default: one a core); the output is the same for every N\n"
+    "  --predict             play one match and print each side's chance of winning after\n"
+    "                        every over, from plays of the rest of the match (text, csv or json)\n"
+    "  --remainders N        with --predict: plays of the rest of the match per over, 1 to\n"
+    "                        100000 (default: 2000)\n"
     "  -h, --help            print this help and exit\n"
     "      --version         print the version and exit\n"
     "\n"
@@ -43,7 +48,7 @@ const char* const kSimUsage =
 
 namespace {
 
-constexpr std::array<cli::OptionSpec, 14> kSimOptions = {{
+constexpr std::array<cli::OptionSpec, 16> kSimOptions = {{
     {"--players", true},
     {"--seed", true},
     {"--matches", true},
@@ -58,6 +63,8 @@ constexpr std::array<cli::OptionSpec, 14> kSimOptions = {{
     {"--tournament", false},
     {"--format", true},
     {"--jobs", true},
+    {"--predict", false},
+    {"--remainders", true},
 }};
 
 std::optional<std::uint32_t> parseWholeNumber(const std::string& text) {
@@ -90,6 +97,14 @@ std::string apply(SimCommand& command, const std::string& name, const std::strin
         if (!count || *count < 1 || *count > 256)
             return "--jobs takes a whole number from 1 to 256, not '" + value + "'";
         options.jobs = static_cast<int>(*count);
+    } else if (name == "--remainders") {
+        const auto count = parseWholeNumber(value);
+        if (!count || *count < 1 || *count > 100000)
+            return "--remainders takes a whole number from 1 to 100000, not '" + value + "'";
+        options.remainders = static_cast<int>(*count);
+        command.remaindersGiven = true;
+    } else if (name == "--predict") {
+        options.predict = true;
     } else if (name == "--left" || name == "--right") {
         (name == "--left" ? options.left : options.right) = value;
     } else if (name == "--call") {
@@ -147,10 +162,14 @@ SimCommand parseSimCommand(const std::vector<std::string>& arguments) {
         (options.stats || !options.logPath.empty() || !options.savePath.empty()))
         return fail("--tournament plays a whole tournament; it does not go with --stats, --log "
                     "or --save");
-    if (command.formatGiven && !options.tournament && !options.stats)
-        return fail("--format goes with --stats or --tournament");
-    if (options.jobs != 0 && !options.stats)
-        return fail("--jobs goes with --stats");
+    if (options.predict && (options.stats || options.tournament))
+        return fail("--predict plays one match; it does not go with --stats or --tournament");
+    if (command.formatGiven && !options.tournament && !options.stats && !options.predict)
+        return fail("--format goes with --stats, --tournament or --predict");
+    if (options.jobs != 0 && !options.stats && !options.predict)
+        return fail("--jobs goes with --stats or --predict");
+    if (command.remaindersGiven && !options.predict)
+        return fail("--remainders goes with --predict");
     return command;
 }
 

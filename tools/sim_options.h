@@ -16,6 +16,7 @@ struct SimCommand {
     SimOptions options;
     bool playersGiven = false; // --players named the database (no fall-back to the installed one)
     bool formatGiven = false;
+    bool remaindersGiven = false;
     std::string error; // for a usage error: what is wrong, one line
 };
 

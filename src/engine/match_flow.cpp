@@ -124,6 +124,30 @@ void MatchFlow::setUpInnings() {
     host_.refreshScreen();
 }
 
+void MatchFlow::resumeBetweenOvers(const InningsFigures& figures) {
+    figures_ = figures;
+    const int innings = figures_.inningsIndex == 1 ? 1 : 0;
+    figures_.inningsIndex = innings;
+    state_ = innings == 1 ? MatchState::SecondInnings : MatchState::FirstInnings;
+    inningsLines_ = {};
+    buttons_.disableAll();
+    host_.showChaseControls(innings == 1);
+    showBowlerRows();
+    host_.setUpSliders(scores_.teams[scores_.battingSide(innings)].isComputerControlled());
+    plan_.rebuild(figures_, database_);
+    const bool over = figures_.totalWickets >= kWicketsPerInnings ||
+                      figures_.overNumber >= kOversPerInnings ||
+                      (innings == 1 && figures_.totalRuns >= figures_.target);
+    if (over) {
+        endInnings();
+        return;
+    }
+    for (int slot = 0; slot < kCreaseSlots; ++slot)
+        if (figures_.batsmanIds[slot] == kNoPlayer)
+            engine_.bringInBatsman(slot);
+    chooseNextBowler();
+}
+
 bool MatchFlow::inInnings() const {
     return state_ == MatchState::FirstInnings || state_ == MatchState::SecondInnings;
 }

@@ -60,6 +60,12 @@ public:
     // rows, sliders, the two opening batsmen and the first bowler.
     void setUpInnings();
 
+    // Takes an innings up between two overs from figures worked out elsewhere (a position of
+    // a match record): side names, bowler rows, batsmen and counters as given, with the match
+    // record already holding the overs bowled. Empty crease slots are filled, the computer's
+    // plan is rebuilt from the rows; then the innings is ended if it is over, else the next
+    // bowler is chosen. Sliders start in the middle as at the start of an innings.
+    void resumeBetweenOvers(const InningsFigures& figures);
     // "Bowl Over": prepares the buttons, bowls the over and, unless the innings ended, chooses
     // the next bowler. Refused silently unless "Bowl Over" is enabled, a bowler is chosen and
     // both batsmen are at the crease.

@@ -14,6 +14,7 @@
 #include "records/player_database.h"
 #include "records/scores.h"
 #include "reports/match_stats.h"
+#include "screen/computer_choices.h"
 #include "screen/match_screen.h"
 #include "screen/match_session.h"
 #include "setup/batsman_choice.h"
@@ -34,66 +35,6 @@ std::string countryList() {
 constexpr int kExitFileError = 1;
 constexpr int kExitBadSetUp = 2;
 constexpr int kExitStuck = 3;
-
-// The computer's rules for every choice of the match, the user's side included: the given
-// sides, the user's call of the toss and election, the computer's incoming batsmen (for the
-// user's side picked from the user's own list) and its bowling plan for both sides.
-class SimChoices final : public MatchChoices {
-public:
-    SimChoices(const Scores& sides, const PlayerDatabase& database, Random& random,
-               std::uint32_t seed, bool callHeads, bool electBat)
-        : sides_(sides), database_(database), random_(random), seed_(seed), callHeads_(callHeads),
-          electBat_(electBat) {}
-    void attach(const MatchScreen& screen) { screen_ = &screen; }
-
-    bool chooseSides(Scores& scores) override {
-        scores = sides_;
-        return true;
-    }
-    TossOutcome toss() override {
-        TossCall call;
-        if (!callHeads_)
-            call.pressTails();
-        const bool userWon = call.userWonToss(random_, seed_);
-        return {userWon, call.coinFace()};
-    }
-    bool userBatsFirst() override { return electBat_; }
-
-    std::size_t pickBatsman(int, const std::vector<std::string>& candidates) override {
-        std::string name;
-        if (screen_ == nullptr ||
-            chooseNextBatsman(screen_->scores(), screen_->figures(), database_, name) == kNoPlayer)
-            return 0;
-        const auto at = std::find(candidates.begin(), candidates.end(), name);
-        return at == candidates.end() ? 0 : static_cast<std::size_t>(at - candidates.begin());
-    }
-
-    // The user's side bowls as the computer captain would: its plan's bowler and slider draws.
-    void captainUserSide(MatchScreen& screen) override {
-        const CaptainChoice choice = chooseBowler(userPlan_, screen.figures(), database_, random_);
-        screen.moveSlider(slider::kBowling, choice.bowlingSlider);
-        screen.moveSlider(slider::kFielding, choice.fieldingSlider);
-        const auto& buttons = screen.bowlerButtons();
-        int row = choice.row;
-        if (row < 0 || row >= kBowlerRows || !buttons.enabled[row]) {
-            const auto first = std::find(buttons.enabled.begin(), buttons.enabled.end(), true);
-            row = first == buttons.enabled.end()
-                      ? kNoRow
-                      : static_cast<int>(first - buttons.enabled.begin());
-        }
-        screen.selectBowlerRow(row);
-    }
-
-private:
-    const Scores& sides_;
-    const PlayerDatabase& database_;
-    Random& random_;
-    std::uint32_t seed_;
-    bool callHeads_;
-    bool electBat_;
-    const MatchScreen* screen_ = nullptr;
-    BowlingPlan userPlan_;
-};
 
 } // namespace
 
@@ -134,7 +75,7 @@ std::optional<std::string> setUpPredefinedSides(Scores& scores, const PlayerData
 SimResult playHeadlessMatch(Scores& scores, const PlayerDatabase& database, Random& random,
                             std::uint32_t seed, bool callHeads, bool electBat, bool withText) {
     const Scores sides = scores;
-    SimChoices choices(sides, database, random, seed, callHeads, electBat);
+    ComputerChoices choices(sides, database, random, seed, callHeads, electBat);
     MatchScreen screen(scores, database, random, choices);
     if (!withText)
         screen.playWithoutText();

@@ -37,6 +37,10 @@ struct SimOptions {
     bool allPairs = false;
     // --tournament: the nine countries' tournament, every match by the computer's rules.
     bool tournament = false;
+    // --predict: one match, and each side's chance of winning after every over, from
+    // `remainders` plays of the rest of the match.
+    bool predict = false;
+    int remainders = 2000;
     SimFormat format = SimFormat::Text;
     // --jobs N: how many threads play a statistics run; 0 for one a core. The output is the same
     // for every count.

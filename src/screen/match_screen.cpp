@@ -42,6 +42,21 @@ void MatchScreen::startMatch() {
     flow_.startMatch();
 }
 
+void MatchScreen::resumeBetweenOvers(const Scores& record, const InningsFigures& figures,
+                                     const SliderPositions& userSliders) {
+    scores_ = record;
+    scoresheetEnabled_ = true;
+    flow_.resumeBetweenOvers(figures);
+    if (!flow_.inInnings() || flow_.figures().inningsIndex != figures.inningsIndex)
+        return;
+    // The sliders the user may move are the user's side's: put them back where they stood.
+    const int positions[] = {userSliders.battingSlot0, userSliders.battingSlot1,
+                             userSliders.running, userSliders.bowling, userSliders.fielding};
+    for (std::size_t i = 0; i < sliders_.size(); ++i)
+        if (sliders_[i].enabled)
+            sliders_[i].position = clampPosition(positions[i]);
+}
+
 void MatchScreen::refreshScreen() { user_.refresh(); }
 
 bool MatchScreen::moveSlider(int id, int position) {

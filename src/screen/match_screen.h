@@ -76,6 +76,11 @@ public:
     // up.
     void startMatch();
 
+    // Takes a match up between two overs: the match record becomes `record` (holding the overs
+    // bowled so far), the innings goes on from `figures`, and the user's side has its sliders
+    // where `userSliders` puts them.
+    void resumeBetweenOvers(const Scores& record, const InningsFigures& figures,
+                            const SliderPositions& userSliders);
     // The user's commands. Each is refused silently when its control is disabled.
     void onBowlOver() { flow_.onBowlOver(); }
     void selectBowlerRow(int row) { flow_.selectBowlerRow(row); }

@@ -1,0 +1,144 @@
+// The win predictor: answers that are certain or nearly so, one estimate for one position on
+// any number of threads, and a match played with the predictor on exactly as with it off.
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "engine/random.h"
+#include "predict/win_predictor.h"
+#include "records/player_database.h"
+#include "reports/sheet_replay.h"
+#include "screen/computer_choices.h"
+#include "screen/headless_match.h"
+#include "setup/toss.h"
+
+using namespace quorvel;
+
+namespace {
+
+struct Predictor : ::testing::Test {
+    PlayerDatabase database;
+    Scores sides;
+    PredictOptions options;
+
+    void SetUp() override {
+        ASSERT_FALSE(loadSimDatabase(database, QUORVEL_PLAYERS_DAT));
+        ASSERT_FALSE(setUpPredefinedSides(sides, database, "India", "Pakistan"));
+        options.remainders = 200;
+    }
+    Scores played(std::uint32_t seed) {
+        Scores scores = sides;
+        Random random;
+        playHeadlessMatch(scores, database, random, seed, true, true, false);
+        return scores;
+    }
+    // The first seeded match for which `wanted` holds of its record.
+    template <class Wanted> Scores firstMatch(Wanted wanted) {
+        for (std::uint32_t seed = 1; seed < 500; ++seed)
+            if (Scores scores = played(seed); wanted(scores))
+                return scores;
+        ADD_FAILURE() << "no seed gave the match wanted";
+        return sides;
+    }
+    WinEstimate predictAfter(const Scores& record, int innings, int overs) {
+        const auto position = positionAfterOver(record, innings, overs, database);
+        EXPECT_TRUE(position.has_value());
+        return *predictWin(*position, SliderPositions{}, database, options);
+    }
+};
+
+} // namespace
+
+TEST_F(Predictor, CertainAndNearlyCertainPositions) {
+    // A chase already won and one all out behind, both from their last over: certain.
+    for (const bool chaseWon : {true, false}) {
+        const Scores record = firstMatch([&](const Scores& scores) {
+            const auto last = positionAfterOver(scores, 1, oversBowled(scores, 1), database);
+            return last && (chaseWon ? last->figures.totalRuns >= last->figures.target
+                                     : last->figures.totalWickets == kWicketsPerInnings &&
+                                           last->figures.totalRuns + 1 < last->figures.target);
+        });
+        const WinEstimate estimate = predictAfter(record, 1, oversBowled(record, 1));
+        const int winner = chaseWon ? record.battingSide(1) : record.battingSide(0);
+        EXPECT_EQ(estimate.remainders, options.remainders);
+        EXPECT_EQ(estimate.win[winner], 1.0);
+        EXPECT_EQ(estimate.win[1 - winner], 0.0);
+        EXPECT_EQ(estimate.winError[winner], 0.0);
+        EXPECT_EQ(estimate.inningsInPlay, 1);
+    }
+
+    // One run wanted from the last over with ten wickets in hand: the chasers cannot lose and
+    // win far more often than they tie.
+    const Scores record =
+        firstMatch([](const Scores& scores) { return oversBowled(scores, 1) == kOversPerInnings; });
+    auto position = positionAfterOver(record, 1, kOversPerInnings - 1, database);
+    ASSERT_TRUE(position);
+    position->figures.totalRuns = position->figures.target - 1;
+    position->figures.totalWickets = 0;
+    const WinEstimate close = *predictWin(*position, SliderPositions{}, database, options);
+    EXPECT_EQ(close.win[record.battingSide(0)], 0.0);
+    EXPECT_GT(close.win[record.battingSide(1)], 0.8);
+    EXPECT_GT(close.tie, 0.0);
+    EXPECT_NEAR(close.win[0] + close.win[1] + close.tie, 1.0, 1e-9);
+    // Every final total is at least the one the over started from.
+    std::int64_t counted = 0;
+    for (std::size_t runs = 0; runs < close.finalTotals.size(); ++runs)
+        if (static_cast<int>(runs) >= position->figures.totalRuns)
+            counted += close.finalTotals[runs];
+    EXPECT_EQ(counted, close.remainders);
+}
+
+TEST_F(Predictor, OnePositionGivesOneEstimateOnAnyThreadsAndCanBeCancelled) {
+    const Scores record = played(7);
+    const auto position = positionAfterOver(record, 0, 1, database);
+    ASSERT_TRUE(position);
+    options.threads = 1;
+    const WinEstimate one = *predictWin(*position, SliderPositions{}, database, options);
+    options.threads = 3;
+    const WinEstimate three = *predictWin(*position, SliderPositions{}, database, options);
+    EXPECT_EQ(one.win, three.win);
+    EXPECT_EQ(one.tie, three.tie);
+    EXPECT_EQ(one.finalTotals, three.finalTotals);
+    EXPECT_EQ(one.inningsInPlay, 0);
+    EXPECT_GT(one.win[0], 0.0);
+    EXPECT_GT(one.win[1], 0.0);
+    EXPECT_NEAR(one.winError[0], std::sqrt(one.win[0] * (1 - one.win[0]) / 200), 1e-12);
+
+    std::atomic<bool> cancel{true};
+    options.cancel = &cancel;
+    EXPECT_FALSE(predictWin(*position, SliderPositions{}, database, options));
+}
+
+TEST_F(Predictor, AMatchPlayedWithThePredictorOnIsTheMatchPlayedWithItOff) {
+    const std::uint32_t seed = 42;
+    Scores off = sides;
+    Random offRandom;
+    const SimResult plain = playHeadlessMatch(off, database, offRandom, seed, true, true);
+
+    // The same match, over by over, with an estimate after every over.
+    Scores on = sides;
+    Random random;
+    ComputerChoices choices(sides, database, random, seed, true, true);
+    MatchScreen screen(on, database, random, choices);
+    choices.attach(screen);
+    MatchSession session(screen, choices);
+    session.begin();
+    options.remainders = 8;
+    int estimates = 0;
+    const std::uint32_t programState = programRandom().state();
+    while (screen.flow().inInnings()) {
+        if (on.fieldingSide(screen.figures().inningsIndex) == userSide(on))
+            choices.captainUserSide(screen);
+        screen.onBowlOver();
+        const int innings = lastInningsPlayed(on);
+        if (predictWin(*positionAfterOver(on, innings, oversBowled(on, innings), database),
+                       SliderPositions{}, database, options))
+            ++estimates;
+    }
+    EXPECT_GT(estimates, 50);
+    EXPECT_EQ(encodeScores(on), encodeScores(off));
+    EXPECT_EQ(screen.log().text(), plain.log);
+    EXPECT_EQ(random.state(), offRandom.state());
+    EXPECT_EQ(programRandom().state(), programState);
+}
