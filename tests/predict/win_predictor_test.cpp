@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "engine/random.h"
+#include "predict/win_line.h"
 #include "predict/win_predictor.h"
 #include "records/player_database.h"
 #include "reports/sheet_replay.h"
@@ -141,4 +142,34 @@ TEST_F(Predictor, AMatchPlayedWithThePredictorOnIsTheMatchPlayedWithItOff) {
     EXPECT_EQ(screen.log().text(), plain.log);
     EXPECT_EQ(random.state(), offRandom.state());
     EXPECT_EQ(programRandom().state(), programState);
+}
+
+TEST_F(Predictor, TheLineEstimatesEveryOverOnceAndDropsAnotherMatchsOvers) {
+    WinLine line(database, 4);
+    std::atomic<int> calls{0};
+    const Scores first = played(3);
+    Scores part = first;
+    for (int over = 10; over < kOversPerInnings; ++over)
+        part.innings[0].overs[over] = Over{};
+    part.innings[1] = Innings{};
+    line.update(part, SliderPositions{}, [&calls] { ++calls; });
+    line.cancel(); // may stop it part-way; the next update goes on from what was kept
+    line.update(first, SliderPositions{}, [&calls] { ++calls; });
+    while (line.busy())
+        std::this_thread::yield();
+    const std::vector<WinPoint> points = line.points();
+    ASSERT_EQ(points.size(), std::size_t(oversBowled(first, 0) + oversBowled(first, 1)));
+    EXPECT_EQ(points.front().innings, 0);
+    EXPECT_EQ(points.front().overs, 1);
+    EXPECT_EQ(points.back().innings, 1);
+    EXPECT_EQ(points.back().estimate.remainders, 4);
+    EXPECT_GT(calls.load(), 0);
+
+    const Scores second = played(4);
+    line.update(second, SliderPositions{}, {});
+    line.cancel();
+    line.update(second, SliderPositions{}, {});
+    while (line.busy())
+        std::this_thread::yield();
+    EXPECT_EQ(line.points().size(), std::size_t(oversBowled(second, 0) + oversBowled(second, 1)));
 }
