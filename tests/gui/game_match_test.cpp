@@ -4,13 +4,16 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <set>
 
 #include <wx/choicdlg.h>
 #include <wx/config.h>
 #include <wx/dcclient.h>
+#include <wx/dir.h>
 #include <wx/filedlg.h>
 #include <wx/filename.h>
 #include <wx/html/helpctrl.h>
+#include <wx/html/helpdata.h>
 #include <wx/image.h>
 #include <wx/menu.h>
 #include <wx/msgdlg.h>
@@ -559,6 +562,19 @@ TEST_F(GameMatch, HelpBookAndContextHelpTexts) {
     ASSERT_FALSE(frame().helpBookPath().empty());
     EXPECT_TRUE(frame().helpBookPath().EndsWith("quorvel.hhp"));
     EXPECT_TRUE(frame().help()->AddBook(wxFileName(frame().helpBookPath())));
+    // Every page of the book is in its contents, and every page its index names is one of them.
+    wxHtmlHelpData book;
+    ASSERT_TRUE(book.AddBook(frame().helpBookPath()));
+    std::set<wxString> pages;
+    for (std::size_t i = 0; i < book.GetContentsArray().size(); ++i)
+        pages.insert(book.GetContentsArray()[i].page);
+    wxArrayString files;
+    wxDir::GetAllFiles(wxFileName(frame().helpBookPath()).GetPath(), &files, "*.html");
+    EXPECT_EQ(pages.size(), files.size());
+    for (const wxString& file : files)
+        EXPECT_EQ(pages.count(wxFileName(file).GetFullName()), 1u) << file;
+    for (std::size_t i = 0; i < book.GetIndexArray().size(); ++i)
+        EXPECT_EQ(pages.count(book.GetIndexArray()[i].page), 1u) << book.GetIndexArray()[i].name;
     EXPECT_FALSE(form().FindWindow(CMatchForm::kBowlOverId)->GetHelpText().empty());
     EXPECT_FALSE(form().FindWindow(CMatchForm::kBowlerRowIds[9][5])->GetHelpText().empty());
     EXPECT_FALSE(form().FindWindow(slider::kFielding)->GetHelpText().empty());
