@@ -452,8 +452,7 @@ TEST_F(GameMatch, ChartsFollowTheMatchAndSaveAsPngAndSvg) {
         ASSERT_EQ(charts->charts().innings[0].overs.size(), static_cast<std::size_t>(over));
         EXPECT_EQ(charts->charts().innings[0].runs(), screen().figures().totalRuns);
     }
-    while (screen().flow().inInnings())
-        playOver();
+    playMatchOut();
     EXPECT_EQ(charts->charts().innings[1].runs(), screen().figures().totalRuns);
     letDraw(3);
 
@@ -570,7 +569,6 @@ TEST_F(GameMatch, HelpBookAndContextHelpTexts) {
         pages.insert(book.GetContentsArray()[i].page);
     wxArrayString files;
     wxDir::GetAllFiles(wxFileName(frame().helpBookPath()).GetPath(), &files, "*.html");
-    EXPECT_EQ(pages.size(), files.size());
     for (const wxString& file : files)
         EXPECT_EQ(pages.count(wxFileName(file).GetFullName()), 1u) << file;
     for (std::size_t i = 0; i < book.GetIndexArray().size(); ++i)
