@@ -2,8 +2,8 @@
 # Takes pictures under a virtual display and puts them into docs/screenshots/:
 #   dialogs  the set-up and browser dialogs;
 #   game     the main window (before a match, during the first innings, at the result), its
-#            scoresheet and log windows, the charts of a seeded match and the table of a
-#            seeded tournament.
+#            scoresheet and log windows, the charts of a seeded match and the table and
+#            leaders of a seeded tournament.
 # Usage: scripts/screenshots.sh dialogs|game [build folder]
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"

@@ -17,8 +17,10 @@ public:
     wxTextCtrl* text() const { return text_; }
 
 protected:
-    // The same window under another title, opened at the top of its text.
-    CLogDialog(wxWindow* parent, const wxString& title, const std::string& text);
+    // The same window under another title, opened at the top of its text; a window that lays
+    // itself out again when resized passes wxRESIZE_BORDER in its style.
+    CLogDialog(wxWindow* parent, const wxString& title, const std::string& text,
+               long style = wxDEFAULT_DIALOG_STYLE);
 
 private:
     wxTextCtrl* text_ = nullptr;

@@ -329,6 +329,7 @@ void CMainFrame::newTournament() {
     const auto clock = std::chrono::system_clock::now().time_since_epoch().count();
     const auto seed = static_cast<std::uint32_t>(clock ^ (clock >> 32));
     tournament_.emplace(seed, ask.GetSelection() - 1);
+    dropFormFixture();
     wxString text =
         "A new tournament has begun: 36 round-robin matches, two semi-finals and a final.";
     if (tournament_->userSide() != quorvel::kNoSide)
@@ -346,9 +347,7 @@ void CMainFrame::nextTournamentMatch() {
                        wxICON_INFORMATION);
         return;
     }
-    auto* manager = dynamic_cast<CQuorvelDocManager*>(GetDocumentManager());
-    CQuorvelDoc* doc = manager != nullptr ? manager->document() : nullptr;
-    CQuorvelView* view = doc != nullptr ? doc->view() : nullptr;
+    CQuorvelView* view = matchView();
     if (view != nullptr && view->tournamentFixture()) {
         showMessageBox(this, "Finish your tournament match on the form first.", wxICON_EXCLAMATION);
         return;
@@ -366,6 +365,17 @@ void CMainFrame::nextTournamentMatch() {
         return;
     }
     tellResult();
+}
+
+CQuorvelView* CMainFrame::matchView() const {
+    auto* manager = dynamic_cast<CQuorvelDocManager*>(GetDocumentManager());
+    CQuorvelDoc* doc = manager != nullptr ? manager->document() : nullptr;
+    return doc != nullptr ? doc->view() : nullptr;
+}
+
+void CMainFrame::dropFormFixture() {
+    if (CQuorvelView* view = matchView())
+        view->dropTournamentFixture();
 }
 
 void CMainFrame::tournamentMatchPlayed(const quorvel::MatchResult& result) {
@@ -428,4 +438,5 @@ void CMainFrame::openTournament() {
         return;
     }
     tournament_ = opened;
+    dropFormFixture();
 }

@@ -13,6 +13,7 @@
 
 class CChartsWindow;
 class CMatchForm;
+class CQuorvelView;
 class wxHtmlHelpController;
 
 // A command or control number of the game's resources as a wx id: wx takes ids below 0x7FFF
@@ -115,6 +116,11 @@ private:
     void onNothing(wxCommandEvent& event);
     void onTournament(wxCommandEvent& event);
     void tellResult();
+    // The view of the match form, if there is one.
+    CQuorvelView* matchView() const;
+    // A new or opened tournament replaces the one in hand: a fixture of the old one on the form
+    // is dropped, so that its result is never recorded into the new one.
+    void dropFormFixture();
 
     CMatchForm* form_ = nullptr;
     wxWeakRef<CChartsWindow> charts_;

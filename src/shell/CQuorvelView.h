@@ -63,6 +63,9 @@ public:
     bool beginTournamentMatch(const quorvel::Fixture& fixture, int userSide, std::uint32_t seed);
     // The tournament fixture being played on the form, if any (File > New or Open drops it).
     const std::optional<quorvel::Fixture>& tournamentFixture() const { return tournamentFixture_; }
+    // The tournament in hand was replaced: the match on the form is no longer one of its
+    // fixtures, and its result must not be recorded into the new one. It plays on as a match.
+    void dropTournamentFixture() { tournamentFixture_.reset(); }
     // Whether the form shows an opened match's final figures instead of the screen's own.
     bool showsOpenedMatch() const { return openedFigures_.has_value(); }
 

@@ -3,6 +3,7 @@
 // cancelled File > New that loses nothing. Focus needs a window manager, or the tests skip.
 
 #include <wx/listbox.h>
+#include <wx/textctrl.h>
 #include <wx/uiaction.h>
 #include <wx/utils.h>
 
@@ -11,6 +12,7 @@
 #include "records/scores.h"
 #include "setup/CBatOrBowlDialog.h"
 #include "setup/CSelectTeamsDialog.h"
+#include "shell/CTournamentTextDialog.h"
 
 namespace quorvel::gui {
 namespace {
@@ -115,6 +117,23 @@ TEST_F(GameKeyboard, EnterPressesTheFocusedButtonAndAcceleratorsWorkAtOnce) {
     EXPECT_EQ(answers.counts["CPlayerBrowserDialog"], 1);
     key('s', wxMOD_CONTROL); // the form holds the focus again after the dialog
     EXPECT_EQ(fileQuestions, 2);
+
+    // The tournament's table and leaders: the text grows with the resized window; Enter closes
+    // the one, Escape the other.
+    command(CMainFrame::kTournamentNewId);
+    for (const int pressed : {WXK_RETURN, WXK_ESCAPE}) {
+        answers.answer("CTournamentTextDialog", really([this, pressed](wxDialog& d) {
+                           wxWindow* text = static_cast<CTournamentTextDialog&>(d).text();
+                           const wxSize grown = text->GetSize() + wxSize(120, 80);
+                           d.SetSize(d.GetSize() + wxSize(120, 80));
+                           EXPECT_TRUE(settle(100, [&] { return text->GetSize() == grown; }));
+                           key(pressed); // the focus is in the text
+                           settle(50, [&d] { return !d.IsModal(); });
+                       }));
+        command(pressed == WXK_RETURN ? CMainFrame::kTournamentTableId
+                                      : CMainFrame::kTournamentLeadersId);
+    }
+    EXPECT_EQ(answers.counts["CTournamentTextDialog"], 2);
 }
 
 TEST_F(GameKeyboard, TwoOversWithTheKeyboardAlone) {

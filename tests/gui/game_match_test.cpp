@@ -4,13 +4,16 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <set>
 
 #include <wx/choicdlg.h>
 #include <wx/config.h>
 #include <wx/dcclient.h>
+#include <wx/dir.h>
 #include <wx/filedlg.h>
 #include <wx/filename.h>
 #include <wx/html/helpctrl.h>
+#include <wx/html/helpdata.h>
 #include <wx/image.h>
 #include <wx/menu.h>
 #include <wx/msgdlg.h>
@@ -87,6 +90,17 @@ protected:
         }
         ASSERT_TRUE(enabled(CMatchForm::kBowlOverId));
         press(CMatchForm::kBowlOverId);
+    }
+
+    // Overs until the match on the form is over.
+    void playMatchOut() {
+        for (int overs = 0; screen().flow().inInnings() && overs < 2 * kOversPerInnings + 2;
+             ++overs) {
+            playOver();
+            if (HasFatalFailure())
+                return;
+        }
+        ASSERT_EQ(screen().state(), MatchState::MatchOver);
     }
 
     int preselections = 0;
@@ -354,7 +368,7 @@ TEST_F(GameMatch, TournamentPlaysSavesOpensAndEndsWithItsChampion) {
     EXPECT_EQ(shown[1].rfind("Leaders\nMost runs\n", 0), 0u);
 }
 
-TEST_F(GameMatch, TournamentMatchOfTheUsersSideIsPlayedOnTheForm) {
+TEST_F(GameMatch, TournamentOfTheUsersSideIsPlayedOnTheFormToItsChampion) {
     AnswerEverything answers;
     answers.answer("wxSingleChoiceDialog", [](wxDialog& dialog) {
         static_cast<wxSingleChoiceDialog&>(dialog).SetSelection(1); // the first country
@@ -369,14 +383,38 @@ TEST_F(GameMatch, TournamentMatchOfTheUsersSideIsPlayedOnTheForm) {
     EXPECT_EQ(doc().scores.teams[0].name(), countryNameAt(0));
     command(CMainFrame::kTournamentNextId); // refused until the match is over
     EXPECT_EQ(answers.messages.back(), "Finish your tournament match on the form first.");
-    for (int overs = 0; screen().flow().inInnings() && overs < 2 * kOversPerInnings + 2; ++overs) {
-        playOver();
-        if (HasFatalFailure())
-            return;
-    }
+    playMatchOut();
     EXPECT_FALSE(view().tournamentFixture().has_value());
     ASSERT_EQ(tournament->results().size(), 1u);
     EXPECT_EQ(answers.messages.back().rfind("Match 1 of 39: ", 0), 0u) << answers.messages.back();
+
+    // Saved, played on to the user's next match, then opened again: the match on the form no
+    // longer belongs to the tournament in hand.
+    const std::string path = scratch_.file("mine.quot");
+    nextFile = path;
+    command(CMainFrame::kTournamentSaveId);
+    const std::string saved = test::readBytes(path);
+    for (int i = 0; i < kTournamentMatches && !view().tournamentFixture(); ++i)
+        command(CMainFrame::kTournamentNextId);
+    ASSERT_TRUE(view().tournamentFixture().has_value());
+    command(CMainFrame::kTournamentOpenId);
+    EXPECT_FALSE(view().tournamentFixture().has_value());
+    EXPECT_TRUE(encodeTournament(*tournament) == saved);
+
+    // Played out: the user's matches on the form, the others at once.
+    int onTheForm = 1;
+    for (int i = 0; i < kTournamentMatches && !tournament->champion(); ++i) {
+        command(CMainFrame::kTournamentNextId);
+        if (view().tournamentFixture()) {
+            ++onTheForm;
+            playMatchOut();
+            ASSERT_FALSE(view().tournamentFixture().has_value());
+        }
+    }
+    EXPECT_GE(onTheForm, kTournamentSides - 1);
+    ASSERT_TRUE(tournament->champion().has_value());
+    EXPECT_EQ(tournament->results().size(), std::size_t{kTournamentMatches});
+    EXPECT_NE(answers.messages.back().find("Champion: "), std::string::npos);
 }
 
 // The tags of an SVG file open and close in order: a minimal well-formedness check.
@@ -414,8 +452,7 @@ TEST_F(GameMatch, ChartsFollowTheMatchAndSaveAsPngAndSvg) {
         ASSERT_EQ(charts->charts().innings[0].overs.size(), static_cast<std::size_t>(over));
         EXPECT_EQ(charts->charts().innings[0].runs(), screen().figures().totalRuns);
     }
-    while (screen().flow().inInnings())
-        playOver();
+    playMatchOut();
     EXPECT_EQ(charts->charts().innings[1].runs(), screen().figures().totalRuns);
     letDraw(3);
 
@@ -524,6 +561,18 @@ TEST_F(GameMatch, HelpBookAndContextHelpTexts) {
     ASSERT_FALSE(frame().helpBookPath().empty());
     EXPECT_TRUE(frame().helpBookPath().EndsWith("quorvel.hhp"));
     EXPECT_TRUE(frame().help()->AddBook(wxFileName(frame().helpBookPath())));
+    // Every page of the book is in its contents, and every page its index names is one of them.
+    wxHtmlHelpData book;
+    ASSERT_TRUE(book.AddBook(frame().helpBookPath()));
+    std::set<wxString> pages;
+    for (std::size_t i = 0; i < book.GetContentsArray().size(); ++i)
+        pages.insert(book.GetContentsArray()[i].page);
+    wxArrayString files;
+    wxDir::GetAllFiles(wxFileName(frame().helpBookPath()).GetPath(), &files, "*.html");
+    for (const wxString& file : files)
+        EXPECT_EQ(pages.count(wxFileName(file).GetFullName()), 1u) << file;
+    for (std::size_t i = 0; i < book.GetIndexArray().size(); ++i)
+        EXPECT_EQ(pages.count(book.GetIndexArray()[i].page), 1u) << book.GetIndexArray()[i].name;
     EXPECT_FALSE(form().FindWindow(CMatchForm::kBowlOverId)->GetHelpText().empty());
     EXPECT_FALSE(form().FindWindow(CMatchForm::kBowlerRowIds[9][5])->GetHelpText().empty());
     EXPECT_FALSE(form().FindWindow(slider::kFielding)->GetHelpText().empty());

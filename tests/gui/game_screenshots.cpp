@@ -1,7 +1,7 @@
 // Pictures of the game for the documentation. Runs only when QUORVEL_SCREENSHOT_DIR names a
 // folder (scripts/screenshots.sh game sets it): the main window before a match, during the first
 // innings and at the result, the scoresheet and log windows, the charts of a seeded match and the
-// table of a seeded tournament, each cropped from the screen.
+// table and leaders of a seeded tournament, each cropped from the screen.
 
 #include <cstdlib>
 #include <string>
@@ -104,7 +104,7 @@ TEST_F(GameScreenshots, ChartsOfASeededMatch) {
     shoot(charts, "game-charts");
 }
 
-TEST_F(GameScreenshots, TableOfASeededTournament) {
+TEST_F(GameScreenshots, TableAndLeadersOfASeededTournament) {
     // The tournament quorvel-sim --tournament --seed 2026 plays.
     Tournament tournament(2026);
     ASSERT_FALSE(playOut(tournament, playerDatabase()));
@@ -113,6 +113,13 @@ TEST_F(GameScreenshots, TableOfASeededTournament) {
     table.Move(10, 10);
     table.Show();
     shoot(table, "game-tournament-table");
+    table.Hide();
+
+    CTournamentTextDialog leaders(&frame(), "Quorvel Tournament Leaders",
+                                  tournamentLeadersText(tournament, playerDatabase()));
+    leaders.Move(10, 10);
+    leaders.Show();
+    shoot(leaders, "game-tournament-leaders");
 }
 
 } // namespace
