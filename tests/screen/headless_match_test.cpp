@@ -5,11 +5,14 @@
 #include <ctime>
 #include <filesystem>
 #include <regex>
+#include <sstream>
 
 #include <sys/wait.h>
 
+#include "common/text_format.h"
 #include "engine/random.h"
 #include "records/scores.h"
+#include "reports/match_stats.h"
 #include "screen/headless_match.h"
 #include "setup/toss.h"
 #include "support/test_support.h"
@@ -215,9 +218,34 @@ TEST_F(SimFixture, StatisticsRunsAreTheSameOnAnyNumberOfThreadsAndShardBySeed) {
     stats.matches = 36;
     const std::string first = runSimStatistics(stats, database).output;
     stats.seed = 39;
-    EXPECT_EQ(rows(first, true) + rows(runSimStatistics(stats, database).output, false),
-              rows(csv, true));
+    const std::string merged =
+        rows(first, true) + rows(runSimStatistics(stats, database).output, false);
+    EXPECT_EQ(merged, rows(csv, true));
     EXPECT_EQ(std::count(csv.begin(), csv.end(), '\n'), 1 + 72 + 2 + 20);
+
+    // The aggregates worked out from the merged rows are the whole run's: the first-innings
+    // total, the wins of the side batting first and the innings all out.
+    RunningStat firstTotal;
+    int firstSideWins = 0;
+    int allOut = 0;
+    std::istringstream lines(merged.substr(merged.find('\n') + 1));
+    for (std::string line; std::getline(lines, line);) {
+        std::vector<std::string> field;
+        std::istringstream cells(line);
+        for (std::string cell; std::getline(cells, cell, ',');)
+            field.push_back(cell);
+        ASSERT_EQ(field.size(), 13u) << line;
+        firstTotal.add(std::stod(field[4]));
+        firstSideWins += field[12].rfind(field[1] + " won", 0) == 0;
+        allOut += (field[5] == "10") + (field[9] == "10");
+    }
+    const std::string aggregates = csv.substr(csv.find("\n\n"));
+    for (const std::string& figure :
+         {formatText("first-innings total,%.4f,%.4f\n", firstTotal.mean(), firstTotal.spread()),
+          formatText("innings all out,%.4f,%d\n", 100.0 * allOut / 144, allOut),
+          formatText("matches won by the side batting first,%.4f,%d\n", 100.0 * firstSideWins / 72,
+                     firstSideWins)})
+        EXPECT_NE(aggregates.find(figure), std::string::npos) << figure << aggregates;
 }
 
 // The command itself, when it has been built next to the database.
