@@ -29,12 +29,12 @@ _quorvel_sim() {
         COMPREPLY=($(compgen -W "text csv json" -- "$cur"))
         return
         ;;
-    --seed | --matches | --jobs)
+    --seed | --matches | --jobs | --remainders)
         return
         ;;
     esac
     COMPREPLY=($(compgen -W "--players --seed --left --right --call --elect --log --save
-        --matches --stats --all-pairs --jobs --format --tournament --help --version" -- "$cur"))
+        --matches --stats --all-pairs --jobs --format --tournament --predict --remainders --help --version" -- "$cur"))
 }
 complete -F _quorvel_sim quorvel-sim
 

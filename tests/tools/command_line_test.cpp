@@ -21,6 +21,11 @@ TEST(SimArguments, DefaultsSpellingsAndRefusals) {
     EXPECT_TRUE(command.options.electBat);
     EXPECT_FALSE(command.options.seed);
 
+    command = parseSimCommand({"--predict", "--remainders=50", "--jobs", "2", "--format", "csv"});
+    ASSERT_EQ(command.action, cli::Action::Run) << command.error;
+    EXPECT_TRUE(command.options.predict);
+    EXPECT_EQ(command.options.remainders, 50);
+
     command = parseSimCommand({"--seed=4294967295", "--call", "tails", "--elect=bowl", "--left",
                                "New Zealand", "--log", "x.log", "--players=a=b.dat"});
     ASSERT_EQ(command.action, cli::Action::Run) << command.error;
@@ -51,6 +56,9 @@ TEST(SimArguments, DefaultsSpellingsAndRefusals) {
                                                                  {"--jobs", "0", "--stats"},
                                                                  {"--jobs", "2"},
                                                                  {"--tournament", "--format=xml"},
+                                                                 {"--predict", "--stats"},
+                                                                 {"--remainders", "9"},
+                                                                 {"--predict", "--remainders=0"},
                                                                  {"stray"}}) {
         command = parseSimCommand(bad);
         EXPECT_EQ(command.action, cli::Action::UsageError) << bad[0];
