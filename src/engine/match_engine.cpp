@@ -200,9 +200,10 @@ DeliveryEnd MatchEngine::playDelivery() {
         applyRuns(ball, effect);
     else
         allOut = applyWicket(over, ball, effect);
-    if (text)
+    if (text) {
         listener_.commentary("\r\n");
-    updateRates();
+        updateRates();
+    }
     return allOut ? DeliveryEnd::TenthWicket : DeliveryEnd::Legal;
 }
 
@@ -219,11 +220,12 @@ void MatchEngine::applyExtra(Over& over, const Ball& ball, const DeliveryEffect&
     (wide ? over.wideRuns : over.noBallRuns) += ball.runs;
     addAt(figures_.bowlerRuns, figures_.currentBowlerRow, effect.bowlerRuns);
     figures_.oversFigure -= 0.1;
-    updateRates();
     --figures_.ballIndex;
-    if (listener_.wantsText())
-        listener_.commentary(formatText(wide ? "Wide Ball, %d %s\r\n" : "No Ball, %d %s\r\n",
-                                        ball.runs, runWord(ball.runs)));
+    if (!listener_.wantsText())
+        return;
+    updateRates();
+    listener_.commentary(formatText(wide ? "Wide Ball, %d %s\r\n" : "No Ball, %d %s\r\n", ball.runs,
+                                    runWord(ball.runs)));
 }
 
 void MatchEngine::applyRuns(const Ball& ball, const DeliveryEffect& effect) {

@@ -205,8 +205,10 @@ bool MatchFlow::bowlOver() {
             ++f.bowlerMaidens[row];
     }
     engine_.swapStrike();
-    engine_.updateRates();
-    listener_.commentary(kOverSeparator);
+    if (listener_.wantsText()) {
+        engine_.updateRates();
+        listener_.commentary(kOverSeparator);
+    }
     ++f.overNumber;
     if (f.overNumber >= kOversPerInnings) {
         endInnings();
@@ -301,6 +303,8 @@ void MatchFlow::endInnings() {
 }
 
 void MatchFlow::showInningsResult() {
+    // A match nobody watches skips the running rates ball by ball; the line needs them once.
+    engine_.updateRates();
     host_.refreshScreen();
     const std::string line = inningsResultLine(figures_);
     inningsLines_[figures_.inningsIndex == 1 ? 1 : 0] = line;

@@ -18,8 +18,9 @@ public:
     virtual void commentary(std::string_view text) = 0;
     // Innings 0 or 1 is being set up, before its first delivery.
     virtual void inningsStarted(int innings) { (void)innings; }
-    // False when nobody reads the commentary or the dismissal messages (a match played only for
-    // its figures): the engine then skips building them. The draws and figures are the same.
+    // False when nobody watches the match as it is played (a match played only for its result
+    // and scorecard): the engine then builds no commentary or dismissal messages and leaves the
+    // running rates until the innings ends. The draws, totals and cards are the same.
     virtual bool wantsText() const { return true; }
 };
 
