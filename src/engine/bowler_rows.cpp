@@ -98,39 +98,43 @@ bool BowlerChoiceState::withinLimits(int row) const {
     return rowFilled(row) && playerOvers[row] < kOversPerBowler && !samePlayer(row, barredRow);
 }
 
-bool BowlerChoiceState::leavesInningsFinishable(int row) const {
+// After a choice, `rest` overs remain, and the chosen player may not bowl the first of them. A
+// sequence of `rest` overs with no player twice running, which does not start with the chosen
+// player, exists exactly when the overs can be shared out so that the chosen player takes at
+// most rest / 2 of them and every other player at most (rest + 1) / 2, each within what he has
+// left. These are the overs every player could take were none chosen, counted once a player.
+int BowlerChoiceState::oversCoverable(int rest) const {
+    int coverable = 0;
+    for (int row = 0; row < kBowlerRows; ++row)
+        if (rowFilled(row) && player[row] == row)
+            coverable += std::max(0, std::min(kOversPerBowler - playerOvers[row], (rest + 1) / 2));
+    return coverable;
+}
+
+bool BowlerChoiceState::finishableWith(int row, int rest, int coverable) const {
     if (!withinLimits(row))
         return false;
-    // After this choice, `rest` overs remain, and the chosen player may not bowl the first of
-    // them. A sequence of `rest` overs with no player twice running, which does not start with
-    // the chosen player, exists exactly when the overs can be shared out so that the chosen
-    // player takes at most rest / 2 of them and every other player at most (rest + 1) / 2,
-    // each within what he has left.
-    const int rest = oversLeft - 1;
     if (rest <= 0)
         return true;
-    int coverable = 0;
-    for (int other = 0; other < kBowlerRows; ++other) {
-        if (!rowFilled(other))
-            continue;
-        if (player[other] != other)
-            continue; // a later row of a player already counted
-        int left = kOversPerBowler - playerOvers[other];
-        int cap = (rest + 1) / 2;
-        if (samePlayer(other, row)) {
-            --left;
-            cap = rest / 2;
-        }
-        coverable += std::max(0, std::min(left, cap));
-    }
+    // The chosen player's share is one over less and at most rest / 2.
+    const int left = kOversPerBowler - playerOvers[row];
+    coverable -= std::max(0, std::min(left, (rest + 1) / 2));
+    coverable += std::max(0, std::min(left - 1, rest / 2));
     return coverable >= rest;
+}
+
+bool BowlerChoiceState::leavesInningsFinishable(int row) const {
+    const int rest = oversLeft - 1;
+    return finishableWith(row, rest, oversCoverable(rest));
 }
 
 std::array<bool, kBowlerRows> BowlerChoiceState::choosableRows() const {
     std::array<bool, kBowlerRows> rows{};
     bool any = false;
+    const int rest = oversLeft - 1;
+    const int coverable = oversCoverable(rest);
     for (int row = 0; row < kBowlerRows; ++row) {
-        rows[row] = leavesInningsFinishable(row);
+        rows[row] = finishableWith(row, rest, coverable);
         any = any || rows[row];
     }
     if (!any)

@@ -58,6 +58,10 @@ struct BowlerChoiceState {
     // finishable. When no row keeps the innings finishable (a side with fewer than five
     // bowlers), those within the limits.
     std::array<bool, kBowlerRows> choosableRows() const;
+
+private:
+    int oversCoverable(int rest) const;
+    bool finishableWith(int row, int rest, int coverable) const;
 };
 
 } // namespace quorvel

@@ -74,8 +74,9 @@ std::optional<std::string> setUpPredefinedSides(Scores& scores, const PlayerData
 
 SimResult playHeadlessMatch(Scores& scores, const PlayerDatabase& database, Random& random,
                             std::uint32_t seed, bool callHeads, bool electBat, bool withText) {
-    const Scores sides = scores;
-    ComputerChoices choices(sides, database, random, seed, callHeads, electBat);
+    // The choices read the sides from the record once, when the session asks for them, before
+    // anything is played into it.
+    ComputerChoices choices(scores, database, random, seed, callHeads, electBat);
     MatchScreen screen(scores, database, random, choices);
     if (!withText)
         screen.playWithoutText();
