@@ -2,10 +2,12 @@
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 
 #include <wx/dcbuffer.h>
 #include <wx/dcmemory.h>
 #include <wx/dcsvg.h>
+#include <wx/display.h>
 #include <wx/filedlg.h>
 #include <wx/filename.h>
 #include <wx/image.h>
@@ -19,6 +21,7 @@
 
 namespace {
 
+using quorvel::ChartChance;
 using quorvel::ChartInnings;
 using quorvel::MatchCharts;
 
@@ -57,18 +60,19 @@ int niceStep(int range, int ticks) {
     return static_cast<int>(10 * power);
 }
 
-// A plot area with overs along and runs up.
+// A plot area with overs along (an innings', or the match's) and runs or a percentage up.
 struct Plot {
     wxRect area;
-    int top = 1;  // the highest run on the scale
+    int top = 1;  // the highest figure on the scale
     int step = 1; // between its labelled lines
+    int span = kOvers;
 
-    Plot(const wxRect& rect, int most, int ticks) : area(rect) {
+    Plot(const wxRect& rect, int most, int ticks, int overs = kOvers) : area(rect), span(overs) {
         step = niceStep(std::max(most, 1), ticks);
         top = std::max(step, (most + step - 1) / step * step);
     }
     int x(double overs) const {
-        return area.x + static_cast<int>(std::lround(overs * area.width / kOvers));
+        return area.x + static_cast<int>(std::lround(overs * area.width / span));
     }
     int y(double runs) const {
         const double held = std::clamp(runs, 0.0, static_cast<double>(top));
@@ -82,7 +86,8 @@ wxString sideName(const ChartInnings& innings, int k) {
     return k == 0 ? "First innings" : "Second innings";
 }
 
-void drawFrame(wxDC& dc, const Plot& plot, const Palette& p, const wxString& title) {
+void drawFrame(wxDC& dc, const Plot& plot, const Palette& p, const wxString& title,
+               const wxString& up = "Runs", const wxString& along = "Overs") {
     const int h = dc.GetCharHeight();
     dc.SetTextForeground(p.text);
     dc.SetPen(wxPen(p.grid));
@@ -94,7 +99,7 @@ void drawFrame(wxDC& dc, const Plot& plot, const Palette& p, const wxString& tit
         dc.DrawText(label, plot.area.x - extent.GetWidth() - h / 3, y - extent.GetHeight() / 2);
     }
     dc.SetPen(wxPen(p.text));
-    for (int over = 0; over <= kOvers; over += 5) {
+    for (int over = 0; over <= plot.span; over += plot.span > kOvers ? 10 : 5) {
         const int x = plot.x(over);
         dc.DrawLine(x, plot.area.GetBottom(), x, plot.area.GetBottom() + h / 3);
         const wxString label = wxString::Format("%d", over);
@@ -105,13 +110,11 @@ void drawFrame(wxDC& dc, const Plot& plot, const Palette& p, const wxString& tit
     dc.DrawLine(plot.area.x, plot.area.GetBottom(), plot.area.GetRight() + 1,
                 plot.area.GetBottom());
 
-    const wxString overs = "Overs";
-    dc.DrawText(overs, plot.area.x + (plot.area.width - dc.GetTextExtent(overs).GetWidth()) / 2,
-                plot.area.GetBottom() + h * 4 / 3);
-    const wxString runs = "Runs";
-    dc.DrawRotatedText(runs, plot.area.x - dc.GetTextExtent("0000").GetWidth() - h * 3 / 2,
-                       plot.area.y + (plot.area.height + dc.GetTextExtent(runs).GetWidth()) / 2,
-                       90);
+    if (!along.empty())
+        dc.DrawText(along, plot.area.x + (plot.area.width - dc.GetTextExtent(along).GetWidth()) / 2,
+                    plot.area.GetBottom() + h * 4 / 3);
+    dc.DrawRotatedText(up, plot.area.x - dc.GetTextExtent("0000").GetWidth() - h * 3 / 2,
+                       plot.area.y + (plot.area.height + dc.GetTextExtent(up).GetWidth()) / 2, 90);
     wxFont bold = dc.GetFont();
     bold.MakeBold();
     const wxFont plain = dc.GetFont();
@@ -227,6 +230,120 @@ void drawManhattan(wxDC& dc, const wxRect& area, const Palette& p, const MatchCh
     drawLegend(dc, plot, p, charts, false);
 }
 
+// The name of a side by its index into the match's teams, from the innings it bats in.
+wxString teamName(const MatchCharts& charts, int team) {
+    for (const ChartInnings& innings : charts.innings)
+        if (innings.battingSide == team && !innings.side.empty())
+            return toWx(innings.side);
+    return team == 0 ? "First side" : "Second side";
+}
+
+int percent(double share) {
+    return static_cast<int>(std::lround(std::clamp(share, 0.0, 1.0) * 100));
+}
+
+// The latest chance of the side ahead (or of a tie, when that is likelier than either win),
+// with its standard error: "India 63 % ± 1".
+wxString chanceCaption(const MatchCharts& charts) {
+    if (charts.chances.empty())
+        return wxString();
+    const ChartChance& last = charts.chances.back();
+    const int ahead = last.win[1] > last.win[0] ? 1 : 0;
+    if (last.tie > last.win[ahead])
+        return wxString::Format(L"Tie %d %%", percent(last.tie));
+    return wxString::Format(L"%s %d %% \u00B1 %d", teamName(charts, ahead),
+                            percent(last.win[ahead]), percent(last.winError[ahead]));
+}
+
+// Each side's line in its colour and the tie's share shaded along the bottom, an innings at a
+// time with the break dashed between them; the latest chance at the top right ("estimating..."
+// beside it while more are being worked out) and the legend beside the axis's name, below the
+// plot, where no line can hide behind it.
+void drawChances(wxDC& dc, const wxRect& area, const Palette& p, const MatchCharts& charts) {
+    const Plot plot(area, 100, 5, 2 * kOvers);
+    drawFrame(dc, plot, p, "Chance of winning after each over", "Per cent", wxString());
+    const int h = dc.GetCharHeight();
+    const wxColour tieColour = blend(p.back, p.text, 0.3);
+    dc.SetPen(wxPen(p.text, 1, wxPENSTYLE_SHORT_DASH));
+    dc.DrawLine(plot.x(kOvers), plot.area.y, plot.x(kOvers), plot.area.GetBottom());
+    dc.SetTextForeground(blend(p.back, p.text, 0.4));
+    const wxString inningsNames[2] = {"First innings", "Second innings"};
+    for (int innings = 0; innings < 2; ++innings)
+        dc.DrawText(inningsNames[innings],
+                    plot.x(kOvers * (innings + 0.5)) -
+                        dc.GetTextExtent(inningsNames[innings]).GetWidth() / 2,
+                    plot.area.y + h / 4);
+    dc.SetTextForeground(p.text);
+
+    for (int innings = 0; innings < 2; ++innings) {
+        std::vector<ChartChance> segment;
+        std::ranges::copy_if(charts.chances, std::back_inserter(segment),
+                             [innings](const ChartChance& c) { return c.innings == innings; });
+        if (segment.empty())
+            continue;
+        const auto x = [&plot, innings](const ChartChance& chance) {
+            return plot.x(innings * kOvers + std::clamp(chance.overs, 0, kOvers));
+        };
+        std::vector<wxPoint> band;
+        for (const ChartChance& chance : segment)
+            band.emplace_back(x(chance), plot.y(chance.tie * 100));
+        band.emplace_back(band.back().x, plot.area.GetBottom());
+        band.emplace_back(band.front().x, plot.area.GetBottom());
+        dc.SetPen(wxPen(tieColour));
+        dc.SetBrush(wxBrush(tieColour));
+        dc.DrawPolygon(static_cast<int>(band.size()), band.data());
+        for (int team = 0; team < 2; ++team) {
+            std::vector<wxPoint> line;
+            for (const ChartChance& chance : segment)
+                line.emplace_back(x(chance), plot.y(chance.win[team] * 100));
+            dc.SetPen(wxPen(p.side[team], std::max(2, h / 6)));
+            dc.SetBrush(wxBrush(p.side[team]));
+            if (line.size() == 1)
+                dc.DrawCircle(line[0], std::max(2, h / 4));
+            else
+                dc.DrawLines(static_cast<int>(line.size()), line.data());
+        }
+    }
+
+    const wxString caption = chanceCaption(charts);
+    const wxString estimating = charts.estimating ? wxString(L"estimating\u2026") : wxString();
+    const int gap = caption.empty() || estimating.empty() ? 0 : h;
+    wxFont bold = dc.GetFont();
+    bold.MakeBold();
+    const wxFont plain = dc.GetFont();
+    dc.SetFont(bold);
+    const int captionWidth = caption.empty() ? 0 : dc.GetTextExtent(caption).GetWidth();
+    dc.SetFont(plain);
+    const int estimatingWidth = estimating.empty() ? 0 : dc.GetTextExtent(estimating).GetWidth();
+    const int from = plot.area.GetRight() - estimatingWidth - gap - captionWidth;
+    dc.SetFont(bold);
+    dc.DrawText(caption, from, plot.area.y - h * 3 / 2);
+    dc.SetFont(plain);
+    dc.SetTextForeground(blend(p.back, p.text, 0.55));
+    dc.DrawText(estimating, from + captionWidth + gap, plot.area.y - h * 3 / 2);
+    dc.SetTextForeground(p.text);
+
+    const wxString along = "Overs of the match";
+    const wxString names[3] = {teamName(charts, 0), teamName(charts, 1), "Tie"};
+    int width = dc.GetTextExtent(along).GetWidth();
+    for (const wxString& name : names)
+        width += h * 7 / 2 + dc.GetTextExtent(name).GetWidth();
+    int at = plot.area.x + (plot.area.width - width) / 2;
+    const int y = plot.area.GetBottom() + h * 4 / 3;
+    dc.DrawText(along, at, y);
+    at += dc.GetTextExtent(along).GetWidth();
+    for (int item = 0; item < 3; ++item) {
+        at += h * 2;
+        const wxColour colour = item < 2 ? p.side[item] : tieColour;
+        dc.SetPen(wxPen(colour));
+        dc.SetBrush(wxBrush(colour));
+        dc.DrawRectangle(at, y + h / 4, h, h / 2);
+        at += h * 3 / 2;
+        dc.DrawText(names[item], at, y);
+        at += dc.GetTextExtent(names[item]).GetWidth();
+    }
+}
+
 } // namespace
 
 CChartsWindow::CChartsWindow(wxWindow* parent)
@@ -250,9 +367,15 @@ CChartsWindow::CChartsWindow(wxWindow* parent)
         canvas_->Refresh();
         event.Skip();
     });
-    SetMinClientSize(FromDIP(wxSize(360, 300)));
-    SetClientSize(FromDIP(wxSize(760, 620)));
+    // Three pictures one above the other, within the screen.
+    SetMinClientSize(FromDIP(wxSize(480, 420)));
+    const wxRect screen = wxDisplay(parent != nullptr ? parent : this).GetClientArea();
+    const wxSize wanted = FromDIP(wxSize(760, 900));
+    SetClientSize(std::min(wanted.GetWidth(), screen.GetWidth() * 9 / 10),
+                  std::min(wanted.GetHeight(), screen.GetHeight() * 9 / 10));
 }
+
+wxString CChartsWindow::chanceCaption() const { return ::chanceCaption(charts_); }
 
 void CChartsWindow::showCharts(quorvel::MatchCharts charts) {
     charts_ = std::move(charts);
@@ -276,13 +399,16 @@ void CChartsWindow::draw(wxDC& dc, const wxSize& size) const {
     const int right = h;
     const int top = h * 2;
     const int bottom = h * 3;
-    const int half = size.GetHeight() / 2;
-    const wxRect worm(left, top, size.GetWidth() - left - right, half - top - bottom);
-    const wxRect manhattan(left, half + top, worm.width, size.GetHeight() - half - top - bottom);
-    if (worm.width <= 0 || worm.height <= 0 || manhattan.height <= 0)
+    const int third = size.GetHeight() / 3;
+    const wxRect worm(left, top, size.GetWidth() - left - right, third - top - bottom);
+    const wxRect manhattan(left, third + top, worm.width, worm.height);
+    const wxRect chances(left, 2 * third + top, worm.width,
+                         size.GetHeight() - 2 * third - top - bottom);
+    if (worm.width <= 0 || worm.height <= 0 || chances.height <= 0)
         return;
     drawWorm(dc, worm, p, charts_);
     drawManhattan(dc, manhattan, p, charts_);
+    drawChances(dc, chances, p, charts_);
 }
 
 void CChartsWindow::saveAs() {

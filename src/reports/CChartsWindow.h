@@ -1,8 +1,8 @@
 #pragma once
 // The charts window: the worm (each side's running total over by over, wickets marked, the
-// target of the chase) above the Manhattan (the runs of each over as bars, wickets on top). It
-// is not modal and only draws the figures it is given; "Save As..." writes the picture as PNG
-// or SVG.
+// target of the chase) above the Manhattan (the runs of each over as bars, wickets on top), and
+// below them each side's chance of winning after each over of the match. It is not modal and
+// only draws the figures it is given; "Save As..." writes the picture as PNG or SVG.
 
 #include <wx/frame.h>
 
@@ -19,6 +19,9 @@ public:
     // Shows these figures (an empty match shows the axes alone).
     void showCharts(quorvel::MatchCharts charts);
     const quorvel::MatchCharts& charts() const { return charts_; }
+    // The latest chance of the side ahead, as the third picture shows it: "India 63 % ± 1"
+    // (empty before any is known).
+    wxString chanceCaption() const;
 
     // Asks for a file and saves the charts, as SVG when its name ends in ".svg" and as PNG
     // otherwise.
@@ -30,7 +33,7 @@ public:
     // The drawing area, whose size a saved picture has.
     wxWindow* canvas() const { return canvas_; }
 
-    // Draws both charts into a rectangle of the given size at the origin of dc.
+    // Draws the three charts into a rectangle of the given size at the origin of dc.
     void draw(wxDC& dc, const wxSize& size) const;
 
 private:

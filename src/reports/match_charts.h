@@ -1,7 +1,9 @@
 #pragma once
-// The figures behind the two pictures of a match: the worm (each side's running total over by
-// over, with its wickets) and the Manhattan (the runs of each over, with its wickets). They are
-// read from the ball-by-ball record, so a match in play and an opened one chart the same way.
+// The figures behind the pictures of a match: the worm (each side's running total over by over,
+// with its wickets), the Manhattan (the runs of each over, with its wickets) and each side's
+// chance of winning after each over. The first two are read from the ball-by-ball record, so a
+// match in play and an opened one chart the same way; the chances are worked out elsewhere and
+// handed in.
 
 #include <array>
 #include <optional>
@@ -43,10 +45,23 @@ struct ChartInnings {
     double oversBowled() const;
 };
 
+// The chances after one over of the match, each a share (0..1) with its standard error.
+struct ChartChance {
+    int innings = 0;                  // 0 or 1
+    int overs = 0;                    // overs of that innings bowled
+    std::array<double, 2> win{};      // by side, indexed as Scores::teams
+    std::array<double, 2> winError{}; // the same way
+    double tie = 0;
+};
+
 struct MatchCharts {
     std::array<ChartInnings, 2> innings;
     // The runs the second innings needs to win, once the first has a delivery.
     std::optional<int> target;
+    // The chances after the overs estimated so far, in the order of the match, and whether more
+    // are being worked out.
+    std::vector<ChartChance> chances;
+    bool estimating = false;
 
     // The highest running total and the most runs in one over, for the charts' scales.
     int mostRuns() const;

@@ -17,6 +17,7 @@
 #include <wx/utils.h>
 
 #include "browser/CPlayerBrowserDialog.h"
+#include "predict/win_line.h"
 #include "records/player_database.h"
 #include "reports/CChartsWindow.h"
 #include "reports/match_charts.h"
@@ -67,10 +68,16 @@ wxSize startingSize() {
                   std::min(1000, area.GetHeight() * 9 / 10));
 }
 
+quorvel::ChartChance chartChance(const quorvel::WinPoint& point) {
+    const quorvel::WinEstimate& e = point.estimate;
+    return {point.innings, point.overs, e.win, e.winError, e.tie};
+}
+
 } // namespace
 
 CMainFrame::CMainFrame(wxDocManager* manager)
-    : wxDocParentFrame(manager, nullptr, wxID_ANY, kAppName, wxDefaultPosition, startingSize()) {
+    : wxDocParentFrame(manager, nullptr, wxID_ANY, kAppName, wxDefaultPosition, startingSize()),
+      winLine_(std::make_unique<quorvel::WinLine>(quorvel::playerDatabase())) {
     buildMenu();
     buildAccelerators();
     buildStatusBar();
@@ -78,6 +85,7 @@ CMainFrame::CMainFrame(wxDocManager* manager)
 
     Bind(wxEVT_IDLE, &CMainFrame::onIdle, this);
     Bind(wxEVT_ACTIVATE, &CMainFrame::onActivate, this);
+    Bind(wxEVT_CLOSE_WINDOW, &CMainFrame::onClose, this);
     for (int id : {kAppExitId, kViewPlayersId, kViewChartsId, kAppAboutId, kHelpId, kHelpIndexId,
                    kHelpFinderId})
         Bind(wxEVT_MENU, &CMainFrame::onCommand, this, id);
@@ -94,6 +102,8 @@ CMainFrame::CMainFrame(wxDocManager* manager)
 }
 
 CMainFrame::~CMainFrame() {
+    // The estimating thread reaches this window: it stops first.
+    winLine_.reset();
     // The help provider points at our controller: take it down with us.
     if (auto* provider = dynamic_cast<wxHelpControllerHelpProvider*>(wxHelpProvider::Get());
         provider != nullptr && provider->GetHelpController() == help_.get())
@@ -238,6 +248,12 @@ void CMainFrame::onIdle(wxIdleEvent& event) {
     updateIndicators(caps, num, scroll);
 }
 
+void CMainFrame::onClose(wxCloseEvent& event) {
+    // Before the documents go: no estimate outlives the window it reports to.
+    winLine_->cancel();
+    event.Skip();
+}
+
 void CMainFrame::showAbout() {
     CAboutDialog about(this);
     about.ShowModal();
@@ -249,8 +265,15 @@ void CMainFrame::showPlayers() {
 }
 
 void CMainFrame::showCharts() {
-    if (charts_ == nullptr)
+    if (charts_ == nullptr) {
         charts_ = new CChartsWindow(this);
+        // The chances are worked out only while they are shown; those made are kept.
+        charts_->Bind(wxEVT_CLOSE_WINDOW, [this](wxCloseEvent& event) {
+            winLine_->cancel();
+            event.Skip();
+        });
+        estimateChances();
+    }
     refreshCharts();
     charts_->Show();
     charts_->Raise();
@@ -261,8 +284,31 @@ void CMainFrame::refreshCharts() {
     if (charts_ == nullptr || manager == nullptr)
         return;
     const CQuorvelDoc* doc = manager->document();
-    charts_->showCharts(doc != nullptr ? quorvel::matchCharts(doc->scores)
-                                       : quorvel::MatchCharts{});
+    quorvel::MatchCharts charts;
+    if (doc != nullptr) {
+        charts = quorvel::matchCharts(doc->scores);
+        for (const quorvel::WinPoint& point : winLine_->points())
+            charts.chances.push_back(chartChance(point));
+        charts.estimating = winLine_->busy();
+    }
+    charts_->showCharts(std::move(charts));
+}
+
+void CMainFrame::estimateChances() {
+    auto* manager = dynamic_cast<CQuorvelDocManager*>(GetDocumentManager());
+    CQuorvelDoc* doc = manager != nullptr ? manager->document() : nullptr;
+    if (charts_ == nullptr || doc == nullptr || doc->view() == nullptr)
+        return;
+    // Each new estimate is told on the estimating thread; it is drawn on this one. The window
+    // stops the thread before it goes, so it is there when the call arrives.
+    winLine_->update(doc->scores, doc->view()->screen().readSliders(),
+                     [this] { CallAfter([this] { refreshCharts(); }); });
+}
+
+void CMainFrame::matchReplaced() {
+    winLine_ = std::make_unique<quorvel::WinLine>(quorvel::playerDatabase());
+    estimateChances();
+    refreshCharts();
 }
 
 void CMainFrame::onCommand(wxCommandEvent& event) {

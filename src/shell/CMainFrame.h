@@ -15,6 +15,9 @@ class CChartsWindow;
 class CMatchForm;
 class CQuorvelView;
 class wxHtmlHelpController;
+namespace quorvel {
+class WinLine;
+}
 
 // A command or control number of the game's resources as a wx id: wx takes ids below 0x7FFF
 // only, so a number at or above that is folded into the range by taking 0x8000 off it.
@@ -86,8 +89,17 @@ public:
     void showPlayers();
     // View > "Charts...": opens the charts window (or brings it forward) on the match in hand.
     void showCharts();
-    // Draws the match in hand again in the charts window, when it is open.
+    // Draws the match in hand again in the charts window, when it is open, with the chances of
+    // winning worked out so far.
     void refreshCharts();
+    // While the charts window is open: works out the chances of the match in hand after each
+    // of its overs not yet done, the latest first, off this thread, and draws them as they
+    // come; a newer call stops the one still working, so playing on never waits. Called after
+    // every over.
+    void estimateChances();
+    // Another match is in hand (a new one, an opened one): the last one's chances are dropped
+    // and this one's worked out.
+    void matchReplaced();
     // The charts window while it is open, else nullptr.
     CChartsWindow* chartsWindow() const { return charts_.get(); }
 
@@ -110,6 +122,7 @@ private:
     void buildStatusBar();
     void setUpHelp();
     void onIdle(wxIdleEvent& event);
+    void onClose(wxCloseEvent& event);
     void onActivate(wxActivateEvent& event);
     void onCommand(wxCommandEvent& event);
     void onContextHelp(wxCommandEvent& event);
@@ -124,6 +137,7 @@ private:
 
     CMatchForm* form_ = nullptr;
     wxWeakRef<CChartsWindow> charts_;
+    std::unique_ptr<quorvel::WinLine> winLine_;
     std::unique_ptr<wxHtmlHelpController> help_;
     wxString helpBook_;
     bool helpLoaded_ = false;

@@ -126,6 +126,8 @@ void CQuorvelView::showOpenedMatch() {
         openedFigures_ =
             quorvel::finalFigures(doc->scores, *openedSheet_, innings, quorvel::playerDatabase());
     }
+    if (CMainFrame* frame = CMainFrame::of(GetDocumentManager()))
+        frame->matchReplaced();
     refresh();
 }
 
@@ -175,6 +177,8 @@ void CQuorvelView::sidesChosen() {
     openedFigures_.reset();
     openedSheet_.reset();
     document()->buildTitle();
+    if (CMainFrame* frame = CMainFrame::of(GetDocumentManager()))
+        frame->matchReplaced();
     refresh();
 }
 
@@ -203,6 +207,8 @@ void CQuorvelView::startFirstInnings(quorvel::MatchScreen&) {
 
 void CQuorvelView::onBowlOver() {
     screen_->onBowlOver();
+    if (CMainFrame* frame = CMainFrame::of(GetDocumentManager()))
+        frame->estimateChances();
     refresh();
     if (tournamentFixture_ && screen_->state() == quorvel::MatchState::MatchOver) {
         const quorvel::ScoreSheet& sheet = screen_->scoreSheet();

@@ -101,6 +101,9 @@ TEST_F(GameScreenshots, ChartsOfASeededMatch) {
     command(CMainFrame::kViewChartsId);
     CChartsWindow& charts = *frame().chartsWindow();
     charts.Move(10, 10);
+    // The whole line of chances, worked out off the user-interface thread.
+    for (int wait = 0; wait < 6000 && charts.charts().estimating; ++wait)
+        letDraw(1);
     shoot(charts, "game-charts");
 }
 
