@@ -4,6 +4,8 @@
 #include <cmath>
 #include <thread>
 
+#include "common/parallel.h"
+
 #include "engine/random.h"
 #include "screen/computer_choices.h"
 #include "screen/match_screen.h"
@@ -119,20 +121,11 @@ std::optional<WinEstimate> predictWin(const MatchPosition& position,
     };
 
     std::vector<Tally> tallies(static_cast<std::size_t>(threads));
-    const auto playRange = [&](int thread) {
+    forEachRange(threads, remainders, [&](int thread, int begin, int end) {
         Tally& tally = tallies[static_cast<std::size_t>(thread)];
-        for (int i = remainders * thread / threads; i < remainders * (thread + 1) / threads; ++i) {
-            if (cancelled())
-                return;
+        for (int i = begin; i < end && !cancelled(); ++i)
             playRemainder(position, userSliders, database, remainderSeed(seed, i), tally);
-        }
-    };
-    std::vector<std::thread> workers;
-    for (int thread = 1; thread < threads; ++thread)
-        workers.emplace_back(playRange, thread);
-    playRange(0);
-    for (std::thread& worker : workers)
-        worker.join();
+    });
     if (cancelled())
         return std::nullopt;
 

@@ -7,6 +7,7 @@
 
 #include <sys/stat.h>
 
+#include "common/parallel.h"
 #include "common/text_format.h"
 #include "engine/bowling_plan.h"
 #include "engine/random.h"
@@ -253,21 +254,14 @@ SimResult runSimStatistics(const SimOptions& options, const PlayerDatabase& data
     for (int start = 0; start < options.matches; start += kBlock) {
         const int count = std::min(kBlock, options.matches - start);
         block.assign(static_cast<std::size_t>(count), StatsMatch{});
-        const int threads = std::min(jobs, count);
-        const auto playRange = [&](int thread) {
-            for (int i = count * thread / threads; i < count * (thread + 1) / threads; ++i) {
+        forEachRange(std::min(jobs, count), count, [&](int, int begin, int end) {
+            for (int i = begin; i < end; ++i) {
                 const int number = start + i;
                 block[static_cast<std::size_t>(i)] =
                     playStatsMatch(sides[static_cast<std::size_t>(number) % sides.size()], database,
                                    firstSeed + static_cast<std::uint32_t>(number), options);
             }
-        };
-        std::vector<std::thread> workers;
-        for (int thread = 1; thread < threads; ++thread)
-            workers.emplace_back(playRange, thread);
-        playRange(0);
-        for (std::thread& worker : workers)
-            worker.join();
+        });
         for (int i = 0; i < count; ++i) {
             const int number = start + i;
             StatsMatch& match = block[static_cast<std::size_t>(i)];
