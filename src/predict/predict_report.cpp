@@ -1,10 +1,8 @@
 #include "predict/predict_report.h"
 
-#include <ctime>
-
 #include "common/text_format.h"
-#include "engine/random.h"
 #include "records/player_database.h"
+#include "reports/match_charts.h"
 
 namespace quorvel {
 
@@ -34,21 +32,6 @@ double meanTotal(const std::vector<std::int64_t>& totals) {
     return all == 0 ? 0 : sum / static_cast<double>(all);
 }
 
-// The score of the innings after the over, from the record.
-std::pair<int, int> scoreAfter(const Scores& record, const WinPoint& point) {
-    int runs = 0;
-    int wickets = 0;
-    const Innings& innings = record.innings[point.innings];
-    for (int over = 0; over < point.overs && over < kOversPerInnings; ++over) {
-        const Over& one = innings.overs[over];
-        runs += one.overRuns();
-        for (const Ball& ball : one.balls)
-            if (ball.batsmanId != kNoPlayer && ball.dismissalKind != Dismissal::NotOut)
-                ++wickets;
-    }
-    return {runs, wickets};
-}
-
 } // namespace
 
 std::string predictionReport(SimFormat format, const Scores& record,
@@ -69,9 +52,14 @@ std::string predictionReport(SimFormat format, const Scores& record,
               formatText("inn over  score  %12.12s      %12.12s      tie    innings total\n",
                          left.c_str(), right.c_str());
     const char* separator = "\n";
+    const MatchCharts charts = matchCharts(record);
     for (const WinPoint& point : points) {
         const WinEstimate& e = point.estimate;
-        const auto [runs, wickets] = scoreAfter(record, point);
+        // The innings' score after the over, as the charts read it from the record.
+        const auto& overs = charts.innings[point.innings].overs;
+        const std::size_t at = static_cast<std::size_t>(point.overs - 1);
+        const int runs = at < overs.size() ? overs[at].totalRuns : 0;
+        const int wickets = at < overs.size() ? overs[at].totalWickets : 0;
         const std::string& batting = record.teams[record.battingSide(point.innings)].name();
         const double mean = meanTotal(e.finalTotals);
         const int low = totalAtShare(e.finalTotals, 0.1);
@@ -109,25 +97,11 @@ std::string predictionReport(SimFormat format, const Scores& record,
 }
 
 SimResult runPredictSim(const SimOptions& options) {
-    SimResult result;
     PlayerDatabase database;
-    if (auto problem = loadSimDatabase(database, options.playersPath)) {
-        result.exitStatus = 1;
-        if (!problem->empty())
-            result.errors = "quorvel-sim: " + *problem + "\n";
-        return result;
-    }
+    if (auto failed = loadSimCommandDatabase(database, options))
+        return std::move(*failed);
     Scores scores;
-    if (auto problem = setUpPredefinedSides(scores, database, options.left, options.right)) {
-        result.exitStatus = 2;
-        result.errors = "quorvel-sim: " + *problem + "\n";
-        return result;
-    }
-    const std::uint32_t seed =
-        options.seed ? *options.seed : static_cast<std::uint32_t>(std::time(nullptr));
-    Random random;
-    result = playHeadlessMatch(scores, database, random, seed, options.callHeads, options.electBat,
-                               false);
+    SimResult result = playSimMatch(options, database, scores, false);
     if (result.exitStatus != 0)
         return result;
     PredictOptions predict;
@@ -135,9 +109,6 @@ SimResult runPredictSim(const SimOptions& options) {
     predict.threads = options.jobs;
     result.output = predictionReport(
         options.format, scores, predictEveryOver(scores, database, predict), options.remainders);
-    if (!options.seed)
-        result.errors.insert(0, "quorvel-sim: seed " + std::to_string(seed) +
-                                    " (replay with --seed " + std::to_string(seed) + ")\n");
     return result;
 }
 

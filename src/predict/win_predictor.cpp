@@ -101,9 +101,10 @@ std::uint64_t positionSeed(const MatchPosition& position, const SliderPositions&
     std::uint64_t hash = mixBytes(0xcbf29ce484222325ULL, encodeScores(record));
     const int sliders[] = {userSliders.battingSlot0, userSliders.battingSlot1, userSliders.running,
                            userSliders.bowling, userSliders.fielding};
+    std::string positions;
     for (const int position : sliders)
-        hash = mixBytes(hash, std::string(1, static_cast<char>('0' + position)));
-    return hash;
+        positions += static_cast<char>('0' + position);
+    return mixBytes(hash, positions);
 }
 
 std::optional<WinEstimate> predictWin(const MatchPosition& position,

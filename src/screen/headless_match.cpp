@@ -292,18 +292,20 @@ SimResult runSimStatistics(const SimOptions& options, const PlayerDatabase& data
     return result;
 }
 
-SimResult runSim(const SimOptions& options, const SimSink& sink) {
-    PlayerDatabase database;
-    if (auto problem = loadSimDatabase(database, options.playersPath)) {
-        SimResult failed;
-        failed.exitStatus = kExitFileError;
-        if (!problem->empty())
-            failed.errors = "quorvel-sim: " + *problem + "\n";
-        return failed;
-    }
-    if (options.stats)
-        return runSimStatistics(options, database, sink);
-    Scores scores;
+std::optional<SimResult> loadSimCommandDatabase(PlayerDatabase& database,
+                                                const SimOptions& options) {
+    const auto problem = loadSimDatabase(database, options.playersPath);
+    if (!problem)
+        return std::nullopt;
+    SimResult failed;
+    failed.exitStatus = kExitFileError;
+    if (!problem->empty())
+        failed.errors = "quorvel-sim: " + *problem + "\n";
+    return failed;
+}
+
+SimResult playSimMatch(const SimOptions& options, const PlayerDatabase& database, Scores& scores,
+                       bool withText) {
     if (auto problem = setUpPredefinedSides(scores, database, options.left, options.right)) {
         SimResult failed;
         failed.exitStatus = kExitBadSetUp;
@@ -313,11 +315,24 @@ SimResult runSim(const SimOptions& options, const SimSink& sink) {
     const std::uint32_t seed =
         options.seed ? *options.seed : static_cast<std::uint32_t>(std::time(nullptr));
     Random random;
-    SimResult result =
-        playHeadlessMatch(scores, database, random, seed, options.callHeads, options.electBat);
+    SimResult result = playHeadlessMatch(scores, database, random, seed, options.callHeads,
+                                         options.electBat, withText);
     if (!options.seed)
         result.errors.insert(0, "quorvel-sim: seed " + std::to_string(seed) +
                                     " (replay with --seed " + std::to_string(seed) + ")\n");
+    return result;
+}
+
+SimResult runSim(const SimOptions& options, const SimSink& sink) {
+    PlayerDatabase database;
+    if (auto failed = loadSimCommandDatabase(database, options))
+        return std::move(*failed);
+    if (options.stats)
+        return runSimStatistics(options, database, sink);
+    Scores scores;
+    SimResult result = playSimMatch(options, database, scores, true);
+    if (result.exitStatus == kExitBadSetUp)
+        return result;
     if (!options.logPath.empty())
         if (auto error = writeWholeFile(options.logPath, result.log)) {
             result.errors += error->message() + "\n";

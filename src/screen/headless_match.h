@@ -80,6 +80,16 @@ SimResult playHeadlessMatch(Scores& scores, const PlayerDatabase& database, Rand
                             std::uint32_t seed, bool callHeads, bool electBat,
                             bool withText = true);
 
+// Loads the command's database as start-up does; when it cannot be loaded, the command's
+// result (exit status 1 and what is wrong).
+std::optional<SimResult> loadSimCommandDatabase(PlayerDatabase& database,
+                                                const SimOptions& options);
+
+// The command's one match into `scores`: the two sides, the toss seed (the clock's, printed on
+// standard error, when none is given) and the match played, with or without its text.
+SimResult playSimMatch(const SimOptions& options, const PlayerDatabase& database, Scores& scores,
+                       bool withText);
+
 // The whole command: start-up, sides, toss, play, output and the optional files. A statistics
 // run streams its output to the sink's writer when it has one.
 SimResult runSim(const SimOptions& options, const SimSink& sink = {});
