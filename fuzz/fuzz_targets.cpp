@@ -193,8 +193,8 @@ void headlessMatch(std::string_view bytes) {
                 i % 11, database.players()[i % database.count()].playerId, database);
     }
     Random random;
-    const SimResult result = playHeadlessMatch(scores, database, random, 7, true, true);
-    require(!result.output.empty() || result.exitStatus != 0, "a match gives a scoresheet");
+    const PlayedMatch result = playHeadlessMatch(scores, database, random, 7, true, true);
+    require(!result.text.empty() || !result.finished, "a match gives a scoresheet");
 }
 
 void sheetReplay(std::string_view bytes) {

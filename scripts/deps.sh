@@ -26,9 +26,9 @@ need_packages() {
 }
 
 # To build and play the game: a compiler, the build tools and the windowing library.
-GAME_PACKAGES=(g++ make cmake libwxgtk3.2-dev)
+GAME_PACKAGES=(g++ make cmake libwxgtk3.2-dev nlohmann-json3-dev)
 # To build and run the test suites and benchmarks.
-CORE_PACKAGES=(g++ make cmake libgtest-dev libgmock-dev libbenchmark-dev)
+CORE_PACKAGES=(g++ make cmake nlohmann-json3-dev libgtest-dev libgmock-dev libbenchmark-dev parallel)
 GUI_PACKAGES=(libwxgtk3.2-dev xvfb xauth openbox x11-utils)
 # The checks of an installation (desktop entry, metainfo, MIME type, the Debian package) and of
 # the source layout and include graph.

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "command_line.h"
+#include "cli/command_line.h"
 #include "records/file_io.h"
 #include "records/player_database.h"
 #include "records/player_source.h"

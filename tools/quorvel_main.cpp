@@ -18,7 +18,7 @@
 #include <wx/cmdline.h>
 #include <wx/msgout.h>
 
-#include "command_line.h"
+#include "cli/command_line.h"
 #include "installed_data.h"
 #include "shell/CQuorvelApp.h"
 

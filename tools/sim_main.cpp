@@ -8,11 +8,12 @@
 
 #include <unistd.h>
 
-#include "command_line.h"
+#include "cli/command_line.h"
+#include "cli/predict_command.h"
+#include "cli/sim_command.h"
+#include "cli/sim_options.h"
+#include "cli/tournament_command.h"
 #include "installed_data.h"
-#include "predict/predict_report.h"
-#include "sim_options.h"
-#include "tournament/tournament_report.h"
 
 using namespace quorvel;
 

@@ -6,8 +6,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "cli/predict_command.h"
 #include "engine/random.h"
-#include "predict/predict_report.h"
 #include "predict/win_line.h"
 #include "predict/win_predictor.h"
 #include "records/player_database.h"
@@ -117,7 +117,7 @@ TEST_F(Predictor, AMatchPlayedWithThePredictorOnIsTheMatchPlayedWithItOff) {
     const std::uint32_t seed = 42;
     Scores off = sides;
     Random offRandom;
-    const SimResult plain = playHeadlessMatch(off, database, offRandom, seed, true, true);
+    const PlayedMatch plain = playHeadlessMatch(off, database, offRandom, seed, true, true);
 
     // The same match, over by over, with an estimate after every over.
     Scores on = sides;
@@ -182,7 +182,7 @@ TEST_F(Predictor, TheCommandPrintsARowAnOverTheSameOnAnyThreads) {
     command.seed = 11;
     command.predict = true;
     command.remainders = 3;
-    command.format = SimFormat::Csv;
+    command.format = cli::OutputFormat::Csv;
     command.jobs = 1;
     const SimResult one = runPredictSim(command);
     ASSERT_EQ(one.exitStatus, 0) << one.errors;
@@ -194,7 +194,7 @@ TEST_F(Predictor, TheCommandPrintsARowAnOverTheSameOnAnyThreads) {
     // The last over's row is the result: a chance of 1 for the winner (or the tie).
     const std::string last = one.output.substr(one.output.rfind('\n', one.output.size() - 2) + 1);
     EXPECT_NE(last.find(",1.0000,0.0000,"), std::string::npos) << last;
-    command.format = SimFormat::Json;
+    command.format = cli::OutputFormat::Json;
     const std::string json = runPredictSim(command).output;
     EXPECT_EQ(json.rfind("{\n  \"left\": \"India\"", 0), 0u) << json.substr(0, 80);
     EXPECT_EQ(json.substr(json.size() - 8), "}\n  ]\n}\n");

@@ -2,10 +2,11 @@
 
 #include <filesystem>
 
+#include "cli/sim_command.h"
+#include "cli/sim_options.h"
 #include "records/player_database.h"
 #include "reports/match_stats.h"
 #include "screen/headless_match.h"
-#include "sim_options.h"
 #include "support/test_support.h"
 
 namespace quorvel {

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "cli/tournament_command.h"
 #include "support/test_support.h"
 #include "tournament/tournament.h"
 #include "tournament/tournament_file.h"
@@ -135,7 +136,7 @@ TEST(TournamentTable, ASeededTournamentIsReproducible) {
     EXPECT_EQ(runTournamentSim(options).output, text.output);
     EXPECT_NE(text.output.find("\nChampion: "), std::string::npos) << text.output;
     EXPECT_NE(text.output.find("\nFinal: "), std::string::npos);
-    for (SimFormat format : {SimFormat::Csv, SimFormat::Json}) {
+    for (cli::OutputFormat format : {cli::OutputFormat::Csv, cli::OutputFormat::Json}) {
         options.format = format;
         const SimResult other = runTournamentSim(options);
         EXPECT_EQ(other.exitStatus, 0);

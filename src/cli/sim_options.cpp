@@ -1,4 +1,4 @@
-#include "sim_options.h"
+#include "cli/sim_options.h"
 
 #include <algorithm>
 #include <array>
@@ -120,9 +120,9 @@ std::string apply(SimCommand& command, const std::string& name, const std::strin
     } else if (name == "--format") {
         if (value != "text" && value != "csv" && value != "json")
             return "--format takes text, csv or json, not '" + value + "'";
-        options.format = value == "csv"    ? SimFormat::Csv
-                         : value == "json" ? SimFormat::Json
-                                           : SimFormat::Text;
+        options.format = value == "csv"    ? cli::OutputFormat::Csv
+                         : value == "json" ? cli::OutputFormat::Json
+                                           : cli::OutputFormat::Text;
         command.formatGiven = true;
     } else if (name == "--tournament") {
         options.tournament = true;

@@ -9,6 +9,7 @@
 
 #include <sys/wait.h>
 
+#include "cli/sim_command.h"
 #include "common/text_format.h"
 #include "engine/random.h"
 #include "records/scores.h"
@@ -203,14 +204,14 @@ TEST_F(SimFixture, StatisticsRunsAreTheSameOnAnyNumberOfThreadsAndShardBySeed) {
     stats.allPairs = true;
     stats.jobs = 1;
     const std::string text = runSimStatistics(stats, database).output;
-    stats.format = SimFormat::Csv;
+    stats.format = cli::OutputFormat::Csv;
     const std::string csv = runSimStatistics(stats, database).output;
     stats.jobs = 3;
     EXPECT_EQ(runSimStatistics(stats, database).output, csv);
-    stats.format = SimFormat::Text;
+    stats.format = cli::OutputFormat::Text;
     EXPECT_EQ(runSimStatistics(stats, database).output, text);
 
-    stats.format = SimFormat::Csv;
+    stats.format = cli::OutputFormat::Csv;
     const auto rows = [](const std::string& output, bool header) {
         const std::size_t from = header ? 0 : output.find('\n') + 1;
         return output.substr(from, output.find("\n\n") + 1 - from);

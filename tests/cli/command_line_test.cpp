@@ -2,9 +2,9 @@
 
 #include <filesystem>
 
-#include "command_line.h"
+#include "cli/command_line.h"
+#include "cli/sim_options.h"
 #include "installed_data.h"
-#include "sim_options.h"
 #include "support/test_support.h"
 
 namespace quorvel {
