@@ -8,6 +8,7 @@
 #include "common/text_format.h"
 #include "engine/random.h"
 #include "records/file_io.h"
+#include "records/match_outcome.h"
 #include "records/player_database.h"
 #include "records/scores.h"
 #include "reports/match_stats.h"
@@ -69,8 +70,9 @@ cli::Row matchRow(const StatisticsMatch& match) {
         row.emplace_back(name + "_extras", innings[k].byes + innings[k].legByes + innings[k].wides +
                                                innings[k].noBalls);
     }
-    row.emplace_back(
-        "result", resultLine(first, innings[0].runs, second, innings[1].runs, innings[1].wickets));
+    row.emplace_back("result",
+                     outcomeText(matchOutcome(innings[0].runs, innings[1].runs, innings[1].wickets),
+                                 first, second));
     return row;
 }
 

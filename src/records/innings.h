@@ -12,6 +12,7 @@ namespace quorvel {
 constexpr int kNoPlayer = -1;
 constexpr int kBallsPerOver = 6;
 constexpr int kOversPerInnings = 50;
+constexpr int kWicketsPerInnings = 10;
 
 enum ExtraKind : std::int32_t { kLegalBall = 0, kWide = 1, kNoBall = 2 };
 // How a batsman is out. A switch over it names every kind, so that a new kind cannot slip

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "records/match_outcome.h"
 #include "records/player_database.h"
 
 namespace quorvel {
@@ -40,20 +41,6 @@ int ballsOfOvers(double oversFigure) {
     const double whole = std::floor(oversFigure);
     const int part = static_cast<int>(std::lround((oversFigure - whole) * 10));
     return static_cast<int>(whole) * kBallsPerOver + part;
-}
-
-std::string resultLine(const std::string& firstBatting, int firstRuns,
-                       const std::string& secondBatting, int secondRuns, int secondWickets) {
-    if (firstRuns == secondRuns)
-        return "Match tied";
-    if (firstRuns > secondRuns) {
-        const int margin = firstRuns - secondRuns;
-        return firstBatting + " won by " + std::to_string(margin) +
-               (margin == 1 ? " run" : " runs");
-    }
-    const int margin = 10 - secondWickets;
-    return secondBatting + " won by " + std::to_string(margin) +
-           (margin == 1 ? " wicket" : " wickets");
 }
 
 InningsSummary summarizeInnings(const InningsCard& card) {
@@ -144,10 +131,10 @@ void MatchStatistics::addMatch(const std::array<InningsCard, 2>& cards,
         }
     }
     matchTotal_.add(cards[0].total + cards[1].total);
-    const int target = cards[0].total + 1;
-    if (cards[1].total == target - 1)
+    const Winner winner = matchOutcome(cards[0].total, cards[1].total, cards[1].wicketsDown).winner;
+    if (winner == Winner::Tie)
         ++ties_;
-    else if (cards[1].total < target)
+    else if (winner == Winner::FirstBatting)
         ++firstSideWins_;
 }
 

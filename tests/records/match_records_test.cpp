@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "records/match_outcome.h"
 #include "records/player_database.h"
 #include "records/scores.h"
 #include "support/test_support.h"
@@ -98,6 +99,18 @@ Scores sampleMatch() {
     scores.innings[0].overs[0].balls[0].runs = 4;
     scores.innings[1].overs[7].noBallRuns = 1;
     return scores;
+}
+
+TEST(MatchOutcome, TheChaseWinsByWicketsLeftTheSideFirstByRunsLevelIsATie) {
+    const MatchOutcome chase = matchOutcome(250, 251, 9);
+    EXPECT_EQ(chase.winner, Winner::SecondBatting);
+    EXPECT_EQ(outcomeText(chase, "India", "Sri Lanka"), "Sri Lanka won by 1 wicket");
+    EXPECT_EQ(outcomeText(matchOutcome(250, 280, 3), "A", "B"), "B won by 7 wickets");
+    EXPECT_EQ(outcomeText(matchOutcome(250, 249, 10), "India", "B"), "India won by 1 run");
+    EXPECT_EQ(outcomeText(matchOutcome(250, 205, 6), "India", "B"), "India won by 45 runs");
+    const MatchOutcome tie = matchOutcome(250, 250, 10);
+    EXPECT_EQ(tie.winner, Winner::Tie);
+    EXPECT_EQ(outcomeText(tie, "A", "B"), "Match tied");
 }
 
 TEST(ScoresRecord, FileLayoutPutsTheDateAndIndicesBeforeTheTeams) {
