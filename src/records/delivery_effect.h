@@ -1,8 +1,8 @@
 #pragma once
 // What one delivery does to the figures of its innings: the runs it adds and to whom they are
 // charged, whether it is a ball of the over, and the wicket it takes. The running figures, the
-// scorecard, an opened match's replay and the statistics all read a delivery through this one
-// rule.
+// scorecard, an opened match's replay, the charts and the statistics all read a delivery
+// through this one rule, and an over's runs are summed from it.
 
 #include <cstdint>
 
@@ -42,7 +42,20 @@ inline bool endsOver(int slot, const DeliveryEffect& effect) {
     return slot == kBallsPerOver - 1 && effect.kind != DeliveryEffect::Kind::Charged;
 }
 
+// Every run of the over, held within int32: its wides and no-balls (those in their slots and
+// those bowled again) and what each ball of the over added, byes and leg byes included.
+std::int32_t overRuns(const Over& over);
+
 // An over that gave away no run of any kind, extras included.
 bool isMaiden(const Over& over);
+
+// The runs of the over's wides and of its no-balls that no slot holds any more: each was bowled
+// again and the next delivery took its slot, so they survive only in the over's wide and
+// no-ball runs. Never below 0, held within int32.
+struct ExtrasBowledAgain {
+    std::int32_t wides = 0;
+    std::int32_t noBalls = 0;
+};
+ExtrasBowledAgain extrasBowledAgain(const Over& over);
 
 } // namespace quorvel

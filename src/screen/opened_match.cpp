@@ -37,7 +37,7 @@ void putBackLiveEnd(InningsFigures& f, const Over& last, const BowlingEntry* bow
     auto liveFigure = [&last](double roundedUp) {
         double figure = roundedUp - 1;
         for (const Ball& ball : last.balls)
-            if (ball.batsmanId != kNoPlayer && ball.extraKind == kLegalBall)
+            if (ball.batsmanId != kNoPlayer && deliveryEffect(ball).legal())
                 figure += 0.1;
         return figure;
     };

@@ -167,7 +167,7 @@ protected:
     }
 
     void checkDraws(const Ball& ball, long taken) {
-        const bool legal = ball.extraKind == kLegalBall;
+        const bool legal = ball.extraKind == ExtraKind::Legal;
         const bool keeperStumps = ball.dismissalKind == Dismissal::Stumped &&
                                   database.findById(ball.fielderId)->isWicketKeeper();
         const long expected = 1 + (legal ? 1 : 0) + (keeperStumps ? 0 : 1) +
@@ -182,11 +182,11 @@ protected:
     void checkLogLine(const std::string& line, const Ball& ball, DeliveryEnd end) {
         char opening[32];
         std::snprintf(opening, sizeof opening, "%0.1lf\t",
-                      figures.oversFigure + (ball.extraKind == kLegalBall ? 0 : 0.1));
+                      figures.oversFigure + (ball.extraKind == ExtraKind::Legal ? 0 : 0.1));
         ASSERT_EQ(line.rfind(opening, 0), 0u) << line;
         ASSERT_EQ(line.size() - 2, line.find("\r\n")) << line; // one line, ended once
         ASSERT_EQ(line.find("OUT! ") != std::string::npos, ball.dismissalKind != Dismissal::NotOut);
-        ASSERT_EQ(end == DeliveryEnd::Extra, ball.extraKind != kLegalBall);
+        ASSERT_EQ(end == DeliveryEnd::Extra, ball.extraKind != ExtraKind::Legal);
         if (ball.dismissalKind != Dismissal::NotOut) {
             ASSERT_NE(line.find("OUT! " + host.messages.back() + "\r\n"), std::string::npos);
         }
@@ -199,13 +199,15 @@ protected:
             const Over& over = record.overs[o];
             total += over.wideRuns + over.noBallRuns;
             for (const Ball& ball : over.balls) {
-                if (ball.batsmanId == kNoPlayer || ball.extraKind != kLegalBall)
+                if (ball.batsmanId == kNoPlayer || ball.extraKind != ExtraKind::Legal)
                     continue; // not bowled yet, or a wide or no-ball waiting to be re-bowled
                 ++legal;
                 total += ball.runs;
                 wickets += ball.dismissalKind != Dismissal::NotOut;
                 runOuts += ball.dismissalKind == Dismissal::RunOut;
-                byes += ball.runKind == kByes || ball.runKind == kLegByes ? ball.runs : 0;
+                byes += ball.runKind == RunKind::Byes || ball.runKind == RunKind::LegByes
+                            ? ball.runs
+                            : 0;
             }
         }
         ASSERT_EQ(figures.totalRuns, total);
@@ -227,9 +229,9 @@ protected:
             int runs = 0, balls = 0;
             for (const Over& over : record.overs)
                 for (const Ball& ball : over.balls)
-                    if (ball.batsmanId == id && ball.extraKind == kLegalBall) {
+                    if (ball.batsmanId == id && ball.extraKind == ExtraKind::Legal) {
                         ++balls;
-                        if (ball.runKind == kRunsTaken || ball.runKind == kBoundary)
+                        if (ball.runKind == RunKind::Taken || ball.runKind == RunKind::Boundary)
                             runs += ball.runs;
                     }
             if (figures.totalWickets == kWicketsPerInnings && slot == figures.strikerSlot)

@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "records/delivery_effect.h"
 #include "records/match_outcome.h"
 #include "records/player_database.h"
 #include "records/scores.h"
@@ -13,23 +14,30 @@ namespace {
 
 TEST(OverRecord, OverRunsCountsExtrasByesAndRuns) {
     Over over;
-    EXPECT_EQ(over.overRuns(), 0);
+    EXPECT_EQ(overRuns(over), 0);
     EXPECT_EQ(over.bowlerId, kNoPlayer);
     over.wideRuns = 3;
-    EXPECT_EQ(over.overRuns(), 3);
-    over.balls[2].runKind = kByes;
+    EXPECT_EQ(overRuns(over), 3);
+    over.balls[2].runKind = RunKind::Byes;
     over.balls[2].runs = 4;
     over.noBallRuns = 1;
     over.balls[5].runs = 6;
-    EXPECT_EQ(over.overRuns(), 14);
+    EXPECT_EQ(overRuns(over), 14);
+    // A wicket carries no runs, and a wide still in its slot is already in the wide runs.
+    over.balls[4] = Ball{1, ExtraKind::Legal, Dismissal::Bowled, RunKind::Taken, 5, kNoPlayer};
+    over.balls[1] = Ball{1, ExtraKind::Wide, Dismissal::NotOut, RunKind::Taken, 2, kNoPlayer};
+    over.wideRuns = 5;
+    EXPECT_EQ(overRuns(over), 16);
+    EXPECT_EQ(extrasBowledAgain(over).wides, 3);
+    EXPECT_EQ(extrasBowledAgain(over).noBalls, 1);
     over.reset();
-    EXPECT_EQ(over.overRuns(), 0);
+    EXPECT_EQ(overRuns(over), 0);
 }
 
 TEST(InningsRecord, IsSevenThousandEightHundredBytesAndRoundTrips) {
     Innings innings;
     innings.overs[0].bowlerId = 4;
-    innings.overs[0].balls[0] = Ball{1, kLegalBall, Dismissal::Caught, kRunsTaken, 0, 9};
+    innings.overs[0].balls[0] = Ball{1, ExtraKind::Legal, Dismissal::Caught, RunKind::Taken, 0, 9};
     innings.overs[49].wideRuns = 2;
     ArchiveWriter writer;
     innings.serialize(writer);
