@@ -7,6 +7,7 @@
 
 #include "cli/command_line.h"
 #include "records/file_io.h"
+#include "records/player_check.h"
 #include "records/player_database.h"
 #include "records/player_source.h"
 

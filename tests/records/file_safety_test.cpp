@@ -12,7 +12,9 @@
 #include <unistd.h>
 
 #include "records/file_io.h"
+#include "records/player_check.h"
 #include "records/player_database.h"
+#include "records/player_repair.h"
 #include "records/scores.h"
 #include "support/test_support.h"
 

@@ -9,7 +9,9 @@
 
 #include "common/line_ends.h"
 #include "records/file_io.h"
+#include "records/player_check.h"
 #include "records/player_database.h"
+#include "records/player_repair.h"
 #include "support/test_support.h"
 
 namespace quorvel {
