@@ -93,9 +93,8 @@ void writeAggregates(cli::TableWriter& writer, const MatchStatistics& statistics
             writer.row(csv ? cli::Row{{"figure", label}, {"value", value}, {"", ""}}
                            : cli::Row{{"figure", label}, {"value", value}});
         else if (figure.kind == StatFigure::Kind::Share)
-            writer.row({{"figure", label},
-                        {csv ? "value" : "percent", value},
-                        {"count", static_cast<std::int64_t>(figure.spread)}});
+            writer.row(
+                {{"figure", label}, {csv ? "value" : "percent", value}, {"count", figure.count}});
         else
             writer.row({{"figure", label},
                         {csv ? "value" : "mean", value},

@@ -142,7 +142,7 @@ std::vector<StatFigure> MatchStatistics::figures() const {
     using Kind = StatFigure::Kind;
     std::vector<StatFigure> list;
     const auto add = [&list](const char* label, const RunningStat& stat) {
-        list.push_back({Kind::MeanSpread, label, stat.mean(), stat.spread()});
+        list.push_back({Kind::MeanSpread, label, stat.mean(), stat.spread(), 0});
     };
     add("first-innings total", firstTotal_);
     add("second-innings total", secondTotal_);
@@ -163,12 +163,12 @@ std::vector<StatFigure> MatchStatistics::figures() const {
                     totalBalls_ > 0
                         ? 6.0 * static_cast<double>(totalRuns_) / static_cast<double>(totalBalls_)
                         : 0.0,
-                    0});
+                    0, 0});
     const auto addShare = [&list](const char* label, std::int64_t part, std::int64_t whole) {
         list.push_back(
             {Kind::Share, label,
-             whole > 0 ? 100.0 * static_cast<double>(part) / static_cast<double>(whole) : 0.0,
-             static_cast<double>(part)});
+             whole > 0 ? 100.0 * static_cast<double>(part) / static_cast<double>(whole) : 0.0, 0,
+             part});
     };
     const std::int64_t innings = 2 * matches_;
     addShare("innings all out", allOut_, innings);
@@ -194,7 +194,7 @@ std::string MatchStatistics::report() const {
             break;
         case StatFigure::Kind::Share:
             std::snprintf(text, sizeof text, "%-38s %9.1f%% %10lld\n", figure.label, figure.value,
-                          static_cast<long long>(figure.spread));
+                          static_cast<long long>(figure.count));
             break;
         }
         out += text;

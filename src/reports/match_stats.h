@@ -48,8 +48,9 @@ struct StatFigure {
     enum class Kind { MeanSpread, Rate, Share };
     Kind kind = Kind::MeanSpread;
     const char* label = "";
-    double value = 0;  // the mean, the rate or the percentage
-    double spread = 0; // the spread; for a share, the count
+    double value = 0;       // the mean, the rate or the percentage
+    double spread = 0;      // for a mean, its spread
+    std::int64_t count = 0; // for a share, the count it is of
 };
 
 class MatchStatistics {

@@ -126,8 +126,8 @@ std::optional<DialogMessage> TeamSelection::selectPredefinedTeam(TeamSide side) 
     return std::nullopt;
 }
 
-std::string TeamSelection::showHints(TeamSide side) const {
-    return quorvel::showHints(teams_[index(side)].entries(), database_);
+std::string TeamSelection::balanceHint(TeamSide side) const {
+    return quorvel::balanceHint(teams_[index(side)].entries(), database_);
 }
 
 TeamSelection::AcceptOutcome TeamSelection::accept(Scores& scores) {

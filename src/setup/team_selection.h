@@ -73,7 +73,7 @@ public:
     std::optional<DialogMessage> selectPredefinedTeam(TeamSide side);
 
     // The balance advice for the side, judged on every entry.
-    std::string showHints(TeamSide side) const;
+    std::string balanceHint(TeamSide side) const;
 
     struct AcceptOutcome {
         bool accepted = false;

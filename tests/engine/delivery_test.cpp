@@ -14,6 +14,7 @@
 #include "reports/match_log.h"
 #include "reports/scoresheet.h"
 #include "screen/report_listener.h"
+#include "support/fake_host.h"
 #include "support/test_support.h"
 
 namespace quorvel {
@@ -35,43 +36,6 @@ public:
 
     std::deque<int> draws;
     int taken = 0;
-};
-
-class FakeHost : public MatchHost {
-public:
-    explicit FakeHost(const PlayerDatabase& database) : database_(database) {}
-
-    void showMessage(const std::string& text) override { messages.push_back(text); }
-    IncomingBatsman chooseIncomingBatsman(int slot) override {
-        slotsAsked.push_back(slot);
-        const int id = nextBatsmen.empty() ? kNoPlayer : nextBatsmen.front();
-        if (!nextBatsmen.empty())
-            nextBatsmen.pop_front();
-        const Player* player = database_.findById(id);
-        return {id, player ? player->displayName() : std::string()};
-    }
-    SliderPositions readSliders() override {
-        ++sliderReads;
-        return sliders;
-    }
-    void setBattingSlider(int slot, int position) override {
-        (slot == 1 ? sliders.battingSlot1 : sliders.battingSlot0) = position;
-        battingSliderSets.push_back({slot, position});
-    }
-    void setBowlingSliders(int bowling, int fielding) override {
-        sliders.bowling = bowling;
-        sliders.fielding = fielding;
-    }
-
-    SliderPositions sliders;
-    std::vector<std::string> messages;
-    std::deque<int> nextBatsmen;
-    std::vector<int> slotsAsked;
-    std::vector<std::pair<int, int>> battingSliderSets;
-    int sliderReads = 0;
-
-private:
-    const PlayerDatabase& database_;
 };
 
 // Ids 0..10 bat ("Bat0" .. "Bat10", first names B0.. so the initial is 'B'); ids 11..21 field:
@@ -150,7 +114,7 @@ protected:
     ScoreSheet sheet;
     MatchLog log;
     ReportListener report{sheet, log};
-    FakeHost host;
+    test::FakeHost host;
     ScriptedDraws random;
     MatchEngine engine{scores, database, figures, report, host, random};
 };

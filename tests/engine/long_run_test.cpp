@@ -14,6 +14,7 @@
 #include "reports/match_log.h"
 #include "reports/scoresheet.h"
 #include "screen/report_listener.h"
+#include "support/fake_host.h"
 #include "support/test_support.h"
 
 namespace quorvel {
@@ -30,42 +31,6 @@ public:
 
 private:
     RandomSource& source_;
-};
-
-// Brings in the first player of the batting order who has not batted yet in this innings.
-class OrderHost : public MatchHost {
-public:
-    OrderHost(const Scores& scores, const InningsFigures& figures, const PlayerDatabase& database)
-        : scores_(scores), figures_(figures), database_(database) {}
-
-    void showMessage(const std::string& text) override { messages.push_back(text); }
-    IncomingBatsman chooseIncomingBatsman(int) override {
-        const Team& side = scores_.teams[scores_.battingSide(figures_.inningsIndex)];
-        for (int place = 0; place < kTeamSize; ++place) {
-            const int id = side.playerAt(place);
-            if (batted.insert(id).second)
-                return {id, database_.findById(id)->displayName()};
-        }
-        ADD_FAILURE() << "no batsman left";
-        return {};
-    }
-    SliderPositions readSliders() override { return sliders; }
-    void setBattingSlider(int slot, int position) override {
-        (slot == 1 ? sliders.battingSlot1 : sliders.battingSlot0) = position;
-    }
-    void setBowlingSliders(int bowling, int fielding) override {
-        sliders.bowling = bowling;
-        sliders.fielding = fielding;
-    }
-
-    SliderPositions sliders;
-    std::vector<std::string> messages;
-    std::set<int> batted;
-
-private:
-    const Scores& scores_;
-    const InningsFigures& figures_;
-    const PlayerDatabase& database_;
 };
 
 // Two invented sides of eleven: averages from 48 down to 4, five bowlers of every style each.
@@ -98,7 +63,8 @@ int legalBallsOf(double oversFigure) {
 
 class LongRun : public ::testing::Test {
 protected:
-    LongRun() : sheet(scores, database), host(scores, figures, database), counter(random) {
+    LongRun() : sheet(scores, database), host(database), counter(random) {
+        host.followBattingOrder(scores, figures);
         database.assign(twoSides());
     }
 
@@ -273,7 +239,7 @@ protected:
     ScoreSheet sheet;
     MatchLog log;
     ReportListener report{sheet, log};
-    OrderHost host;
+    test::FakeHost host;
     Random random;
     CountingDraws counter;
     Random sliderDraws;

@@ -73,7 +73,7 @@ TEST(TeamRecord, PlacesAreBoundsCheckedAndResetKeepsTheComputerFlag) {
 
     team.reset();
     EXPECT_TRUE(team.isComputerControlled());
-    EXPECT_EQ(team.getName(), "");
+    EXPECT_EQ(team.name(), "");
     for (int i = 0; i < kTeamSize; ++i)
         EXPECT_EQ(team.playerAt(i), kNoPlayer);
 
