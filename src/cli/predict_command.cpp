@@ -117,7 +117,12 @@ SimResult runPredictSim(const SimOptions& options) {
     if (auto failed = loadSimCommandDatabase(database, options))
         return std::move(*failed);
     Scores scores;
-    SimResult result = playSimMatch(options, database, scores, false);
+    // The commentary is only kept for a log; the match is the same either way.
+    SimResult result = playSimMatch(options, database, scores, !options.logPath.empty());
+    if (result.exitStatus != 0)
+        return result;
+    result.output.clear();
+    writeMatchFiles(options, scores, result);
     if (result.exitStatus != 0)
         return result;
     PredictOptions predict;

@@ -145,6 +145,7 @@ SimResult runSimStatistics(const SimOptions& options, const PlayerDatabase& data
     }
     MatchStatistics statistics;
     std::optional<SimResult> failure;
+    std::int64_t played = 0;
     playStatistics(
         plan, database,
         [&](const StatisticsMatch& match) {
@@ -157,7 +158,8 @@ SimResult runSimStatistics(const SimOptions& options, const PlayerDatabase& data
                                 pair.teams[1 - match.firstBatting].name(), database);
             if (options.format != cli::OutputFormat::Text)
                 writer.row(matchRow(match));
-            return true;
+            ++played;
+            return !(sink.stop && sink.stop());
         },
         [&](int done) {
             if (sink.progress)
@@ -165,6 +167,11 @@ SimResult runSimStatistics(const SimOptions& options, const PlayerDatabase& data
         });
     if (failure)
         return std::move(*failure);
+    if (played < options.matches) {
+        result.stopped = true;
+        result.played = played;
+        return result;
+    }
     if (options.format != cli::OutputFormat::Text) {
         writer.endTable();
         writeAggregates(writer, statistics);
@@ -218,6 +225,11 @@ SimResult runSim(const SimOptions& options, const SimSink& sink) {
     SimResult result = playSimMatch(options, database, scores, true);
     if (result.exitStatus == kExitBadSetUp)
         return result;
+    writeMatchFiles(options, scores, result);
+    return result;
+}
+
+void writeMatchFiles(const SimOptions& options, const Scores& scores, SimResult& result) {
     if (!options.logPath.empty())
         if (auto error = writeWholeFile(options.logPath, result.log)) {
             result.errors += error->message() + "\n";
@@ -228,7 +240,6 @@ SimResult runSim(const SimOptions& options, const SimSink& sink) {
             result.errors += error->message() + "\n";
             result.exitStatus = kExitFileError;
         }
-    return result;
 }
 
 } // namespace quorvel

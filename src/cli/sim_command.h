@@ -25,6 +25,9 @@ constexpr int kExitStuck = 3;
 struct SimSink {
     std::function<void(std::string_view)> write;
     std::function<void(std::int64_t done, std::int64_t total)> progress; // may be empty
+    // Asked after each match taken; true stops the run there, every row written whole and no
+    // aggregates after them (an interrupt, an output that failed). May be empty.
+    std::function<bool()> stop;
 };
 
 struct SimResult {
@@ -32,6 +35,9 @@ struct SimResult {
     std::string output; // standard output: the scoresheet, the summary and the result lines
     std::string errors; // standard error
     std::string log;    // the whole commentary
+    // A statistics run that its sink stopped: the matches taken before it stopped.
+    bool stopped = false;
+    std::int64_t played = 0;
 };
 
 // "quorvel-sim: " before a problem, with a line end.
@@ -49,6 +55,10 @@ std::optional<SimResult> loadSimCommandDatabase(PlayerDatabase& database,
 // standard error, when none is given) and the match played, with or without its text.
 SimResult playSimMatch(const SimOptions& options, const PlayerDatabase& database, Scores& scores,
                        bool withText);
+
+// Writes the match's log and record where the options name files, noting a failure in the
+// result (exit status 1 and the file's error).
+void writeMatchFiles(const SimOptions& options, const Scores& scores, SimResult& result);
 
 // The whole command: start-up, sides, toss, play, output and the optional files. A statistics
 // run streams its output to the sink's writer when it has one.

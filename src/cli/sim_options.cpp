@@ -43,8 +43,18 @@ const char* const kSimUsage =
     "Countries: Australia, England, India, New Zealand, Pakistan, South Africa, Sri Lanka,\n"
     "West Indies, Zimbabwe. Options take their value as --opt VALUE or --opt=VALUE.\n"
     "\n"
-    "Exit status: 0 played; 1 a file could not be read or written; 2 bad command line or\n"
-    "set-up; 3 a side ran out of bowlers.\n";
+    "Each mode takes these options besides --players and --seed, and refuses any other:\n"
+    "  one match      --left --right --call --elect --log --save\n"
+    "  --stats        --matches --all-pairs (or --left --right) --call --elect --format --jobs\n"
+    "  --tournament   --format\n"
+    "  --predict      --left --right --call --elect --log --save (the match played) --format\n"
+    "                 --jobs --remainders\n"
+    "\n"
+    "A statistics run stopped by SIGINT or SIGTERM ends with whole rows, says on standard\n"
+    "error how many matches were played and exits with 130 or 143.\n"
+    "\n"
+    "Exit status: 0 played; 1 a file (or standard output) could not be read or written; 2 bad\n"
+    "command line or set-up; 3 a side ran out of bowlers.\n";
 
 namespace {
 
@@ -75,6 +85,31 @@ std::optional<std::uint32_t> parseWholeNumber(const std::string& text) {
     if (value > 0xFFFFFFFFull)
         return std::nullopt;
     return static_cast<std::uint32_t>(value);
+}
+
+// The options each mode takes besides --players and --seed, which every mode takes. An option
+// a mode does not use is refused rather than ignored.
+struct ModeOptions {
+    std::string_view mode; // empty for one match
+    std::array<std::string_view, 9> takes;
+};
+constexpr std::array<ModeOptions, 4> kModeOptions = {{
+    {"", {"--left", "--right", "--call", "--elect", "--log", "--save"}},
+    {"--stats",
+     {"--matches", "--all-pairs", "--left", "--right", "--call", "--elect", "--format", "--jobs"}},
+    {"--tournament", {"--format"}},
+    {"--predict",
+     {"--left", "--right", "--call", "--elect", "--log", "--save", "--format", "--jobs",
+      "--remainders"}},
+}};
+
+bool modeTakes(std::string_view mode, std::string_view option) {
+    if (option == "--players" || option == "--seed" || option == mode)
+        return true;
+    for (const ModeOptions& one : kModeOptions)
+        if (one.mode == mode)
+            return std::find(one.takes.begin(), one.takes.end(), option) != one.takes.end();
+    return false;
 }
 
 // Applies one option; returns what is wrong with its value, or empty.
@@ -170,6 +205,19 @@ SimCommand parseSimCommand(const std::vector<std::string>& arguments) {
         return fail("--jobs goes with --stats or --predict");
     if (command.remaindersGiven && !options.predict)
         return fail("--remainders goes with --predict");
+    const std::string_view mode = options.tournament ? "--tournament"
+                                  : options.predict  ? "--predict"
+                                  : options.stats    ? "--stats"
+                                                     : "";
+    for (const auto& [name, value] : parsed.options)
+        if (!modeTakes(mode, name))
+            return fail(name + (mode.empty()
+                                    ? std::string(" goes with --stats, --tournament or --predict")
+                                    : " does not go with " + std::string(mode)));
+    if (options.allPairs)
+        for (const auto& [name, value] : parsed.options)
+            if (name == "--left" || name == "--right")
+                return fail(name + " names one side; it does not go with --all-pairs");
     return command;
 }
 
