@@ -59,6 +59,8 @@ enum class LoadOutcome { Loaded, Missing, BadFormat };
 LoadOutcome loadPlayerFile(const std::string& path, PlayerDatabase& database);
 
 // Start-up: repair, then load. A missing file is silent; a bad one is reported on standard error.
+// A file whose repaired bytes load but cannot be written back is loaded from them, untouched,
+// and why it could not be repaired is said on standard error.
 LoadOutcome startUpPlayerDatabase(PlayerDatabase& database,
                                   const std::string& path = "players.dat");
 
