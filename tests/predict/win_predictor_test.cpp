@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include "cli/predict_command.h"
 #include "engine/random.h"
 #include "predict/win_line.h"
 #include "predict/win_predictor.h"
@@ -174,28 +173,4 @@ TEST_F(Predictor, TheLineEstimatesEveryOverOnceAndDropsAnotherMatchsOvers) {
     while (line.busy())
         std::this_thread::yield();
     EXPECT_EQ(line.points().size(), std::size_t(oversBowled(second, 0) + oversBowled(second, 1)));
-}
-
-TEST_F(Predictor, TheCommandPrintsARowAnOverTheSameOnAnyThreads) {
-    SimOptions command;
-    command.playersPath = QUORVEL_PLAYERS_DAT;
-    command.seed = 11;
-    command.predict = true;
-    command.remainders = 3;
-    command.format = cli::OutputFormat::Csv;
-    command.jobs = 1;
-    const SimResult one = runPredictSim(command);
-    ASSERT_EQ(one.exitStatus, 0) << one.errors;
-    command.jobs = 2;
-    EXPECT_EQ(runPredictSim(command).output, one.output);
-    const Scores record = played(11);
-    EXPECT_EQ(std::count(one.output.begin(), one.output.end(), '\n'),
-              1 + oversBowled(record, 0) + oversBowled(record, 1));
-    // The last over's row is the result: a chance of 1 for the winner (or the tie).
-    const std::string last = one.output.substr(one.output.rfind('\n', one.output.size() - 2) + 1);
-    EXPECT_NE(last.find(",1.0000,0.0000,"), std::string::npos) << last;
-    command.format = cli::OutputFormat::Json;
-    const std::string json = runPredictSim(command).output;
-    EXPECT_EQ(json.rfind("{\n  \"left\": \"India\"", 0), 0u) << json.substr(0, 80);
-    EXPECT_EQ(json.substr(json.size() - 8), "}\n  ]\n}\n");
 }
