@@ -41,17 +41,17 @@ struct DeliveryEffect {
 [[gnu::always_inline]] inline DeliveryEffect deliveryEffect(const Ball& ball) {
     DeliveryEffect effect;
     const std::int32_t runs = ball.runs;
-    const ExtraInfo* extra = extraInfo(ball.extraKind);
-    const DismissalInfo* dismissal = dismissalInfo(ball.dismissalKind);
-    if (extra == nullptr)
-        return effect;
-    if (!extra->ballOfTheOver) {
+    if (ball.extraKind != ExtraKind::Legal) {
+        const ExtraInfo* extra = extraInfo(ball.extraKind);
+        if (extra == nullptr || extra->ballOfTheOver)
+            return effect;
         effect.kind = DeliveryEffect::Kind::Charged;
         effect.totalRuns = runs;
         effect.bowlerRuns = runs;
         (ball.extraKind == ExtraKind::Wide ? effect.wides : effect.noBalls) = runs;
         return effect;
     }
+    const DismissalInfo* dismissal = dismissalInfo(ball.dismissalKind);
     if (dismissal == nullptr)
         return effect;
 
