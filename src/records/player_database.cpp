@@ -221,16 +221,21 @@ LoadOutcome loadPlayerFile(const std::string& path, PlayerDatabase& database) {
     }
 }
 
-LoadOutcome startUpPlayerDatabase(PlayerDatabase& database, const std::string& path) {
+LoadOutcome startUpPlayerDatabase(PlayerDatabase& database, const std::string& path,
+                                  std::string* notice) {
     PlayerRepair repair = repairPlayerFileKeepingBytes(path);
     // Repaired bytes that could not be written back serve this run from memory, and the reason
     // is told once: the file's own bytes would only load as a bad format.
     if (repair.outcome == RepairOutcome::Unwritten) {
         try {
             database.decode(repair.repaired);
-            std::cerr << repair.writeError->message() << '\n'
-                      << path
-                      << ": its line ends are repaired for this run only; the file is unchanged.\n";
+            const std::string text =
+                repair.writeError->message() + "\n" + path +
+                ": its line ends are repaired for this run only; the file is unchanged.";
+            if (notice != nullptr)
+                *notice = text;
+            else
+                std::cerr << text << '\n';
             return LoadOutcome::Loaded;
         } catch (const ArchiveError&) {
         }

@@ -60,8 +60,9 @@ LoadOutcome loadPlayerFile(const std::string& path, PlayerDatabase& database);
 
 // Start-up: repair, then load. A missing file is silent; a bad one is reported on standard error.
 // A file whose repaired bytes load but cannot be written back is loaded from them, untouched,
-// and why it could not be repaired is said on standard error.
-LoadOutcome startUpPlayerDatabase(PlayerDatabase& database,
-                                  const std::string& path = "players.dat");
+// and why it could not be repaired is said once: in `notice` where one is given (for a window
+// to show), else on standard error.
+LoadOutcome startUpPlayerDatabase(PlayerDatabase& database, const std::string& path = "players.dat",
+                                  std::string* notice = nullptr);
 
 } // namespace quorvel
