@@ -84,6 +84,17 @@ int restartInUserData(const char* program, std::string matchPath) {
     return 1;
 }
 
+// Exit status 0 once standard output has been written out, else 1 with the reason (a full disk);
+// a closed pipe is no news.
+int standardOutputWritten() {
+    if (std::fflush(stdout) == 0 && !std::ferror(stdout))
+        return 0;
+    if (errno != EPIPE)
+        std::fprintf(stderr, "%s: cannot write standard output: %s\n", kProgram,
+                     std::strerror(errno));
+    return 1;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -98,7 +109,7 @@ int main(int argc, char** argv) {
             "\nPlays one-day matches of the bat-and-ball sport, simulated ball by ball. The\n"
             "player database players.dat is read from the current folder.\n",
             stdout);
-        return 0;
+        return standardOutputWritten();
     }
     if (parsed != 0) {
         const wxString reason = kept.text().BeforeFirst('\n');
@@ -107,7 +118,7 @@ int main(int argc, char** argv) {
     }
     if (parser.Found("version")) {
         std::fputs(quorvel::cli::versionLine(kProgram).c_str(), stdout);
-        return 0;
+        return standardOutputWritten();
     }
     // The match's name as given, byte for byte: the parser's copy went through the locale.
     std::string matchPath;
