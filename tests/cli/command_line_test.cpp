@@ -169,7 +169,9 @@ TEST(CommandLineFaults, NoFailureIsReportedAsSuccess) {
     EXPECT_EQ(test::readBytes(dir.file("p.log")), test::readBytes(dir.file("m.log")));
 
     // Where no thread can be started (too little address space for a thread's stack), the
-    // calling thread plays every match: the same output, no abort.
+    // calling thread plays every match: the same output, no abort. (The address sanitizer
+    // needs more address space than the limit leaves.)
+#ifndef __SANITIZE_ADDRESS__
     const std::string stats = sim + " --seed 1 --matches 60 --stats --format csv";
     const std::string oneThread = test::runCommand(stats + " --jobs 1").out;
     result = test::runCommand("prlimit --as=60000000 " + stats + " --jobs 8");
@@ -179,6 +181,7 @@ TEST(CommandLineFaults, NoFailureIsReportedAsSuccess) {
     result = test::runCommand("prlimit --as=60000000 " + predict + " --jobs 4");
     EXPECT_EQ(result.status, 0) << result.err;
     EXPECT_EQ(result.out, test::runCommand(predict + " --jobs 1").out);
+#endif
 
     // An interrupted run ends on a whole row, says how far it got and exits 128 + the signal.
     for (const auto& [signal, status] : {std::pair{"INT", 130}, std::pair{"TERM", 143}}) {

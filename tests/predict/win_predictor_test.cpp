@@ -5,6 +5,12 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
+#include <system_error>
+#include <thread>
+
+#include <sys/resource.h>
+#include <unistd.h>
 
 #include "engine/random.h"
 #include "predict/win_line.h"
@@ -173,4 +179,40 @@ TEST_F(Predictor, TheLineEstimatesEveryOverOnceAndDropsAnotherMatchsOvers) {
     while (line.busy())
         std::this_thread::yield();
     EXPECT_EQ(line.points().size(), std::size_t(oversBowled(second, 0) + oversBowled(second, 1)));
+}
+
+// Where no thread can be started (here too little address space for a thread's stack, in a
+// fresh child process), the line works on the calling thread and every over is estimated.
+void estimateWithoutThreads(const PlayerDatabase& database, const Scores& record,
+                            std::size_t overs) {
+    long pages = 0;
+    if (FILE* statm = std::fopen("/proc/self/statm", "r")) {
+        if (std::fscanf(statm, "%ld", &pages) != 1)
+            pages = 0;
+        std::fclose(statm);
+    }
+    const rlimit limit{static_cast<rlim_t>(pages * ::sysconf(_SC_PAGESIZE) + (4 << 20)),
+                       RLIM_INFINITY};
+    if (pages == 0 || ::setrlimit(RLIMIT_AS, &limit) != 0)
+        ::_exit(2);
+    try {
+        std::thread probe([] {});
+        probe.join();
+        ::_exit(3); // the limit did not stop a thread: the fallback would go untried
+    } catch (const std::system_error&) {
+    }
+    WinLine line(database, 2);
+    line.update(record, SliderPositions{}, {});
+    line.cancel();
+    ::_exit(line.points().size() == overs ? 0 : 1);
+}
+
+TEST_F(Predictor, TheLineWorksOnTheCallingThreadWhereNoThreadCanStart) {
+#ifdef __SANITIZE_ADDRESS__
+    GTEST_SKIP() << "the address sanitizer needs more address space than the limit leaves";
+#endif
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    const Scores record = played(3);
+    const std::size_t overs = std::size_t(oversBowled(record, 0) + oversBowled(record, 1));
+    EXPECT_EXIT(estimateWithoutThreads(database, record, overs), ::testing::ExitedWithCode(0), "");
 }
