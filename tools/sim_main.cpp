@@ -77,13 +77,12 @@ int main(int argc, char** argv) {
                        : options.predict  ? runPredictSim(options)
                                           : runSim(options, sink);
     out.write(result.output);
-    if (written(0) != 0)
-        return 1;
+    const bool complete = out.flush();
     if (const int signal = cli::interruptSignal(); signal != 0 && result.stopped) {
         result.errors += "quorvel-sim: interrupted after " + std::to_string(result.played) +
                          " of " + std::to_string(options.matches) + " matches\n";
         result.exitStatus = 128 + signal;
     }
     std::fwrite(result.errors.data(), 1, result.errors.size(), stderr);
-    return result.exitStatus;
+    return complete ? result.exitStatus : written(result.exitStatus);
 }
