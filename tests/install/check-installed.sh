@@ -2,7 +2,8 @@
 # Installs a build into a scratch prefix and checks what a user gets: every file in its place,
 # the programs answering --help and --version, quorvel-sim playing from an empty folder with the
 # installed database, the desktop start's per-user folder, the desktop files valid and, where the
-# Debian tools are installed, the .deb installing into and removing from a scratch root.
+# Debian tools are installed, the .deb without a lintian error or warning, installing into and
+# removing from a scratch root.
 # Usage: check-installed.sh BUILD_FOLDER VERSION
 set -euo pipefail
 build=$1
@@ -17,13 +18,15 @@ fail() {
 
 cmake --install "$build" --prefix "$prefix" >/dev/null
 programs=(quorvel-sim quorvel-players)
-files=(bin/quorvel-sim bin/quorvel-players share/quorvel/players.dat share/man/man6/quorvel-sim.6
-    share/man/man1/quorvel-players.1 share/bash-completion/completions/quorvel-sim
-    share/bash-completion/completions/quorvel-players share/doc/quorvel/LICENSE)
+bin=games
+files=($bin/quorvel-sim $bin/quorvel-players share/quorvel/players.dat
+    share/man/man6/quorvel-sim.6.gz share/man/man1/quorvel-players.1.gz
+    share/bash-completion/completions/quorvel-sim share/bash-completion/completions/quorvel-players
+    share/doc/quorvel/copyright share/doc/quorvel/changelog.gz)
 app=io.github.quorvel.Quorvel
-if [ -e "$prefix/bin/quorvel" ]; then
+if [ -e "$prefix/$bin/quorvel" ]; then
     programs+=(quorvel)
-    files+=(share/quorvel/help/quorvel.hhp share/man/man6/quorvel.6
+    files+=(share/quorvel/help/quorvel.hhp share/man/man6/quorvel.6.gz
         share/applications/$app.desktop share/metainfo/$app.metainfo.xml
         share/mime/packages/quorvel-match.xml share/icons/hicolor/scalable/apps/quorvel.svg
         share/icons/hicolor/48x48/apps/quorvel.png share/icons/hicolor/256x256/apps/quorvel.png
@@ -35,18 +38,18 @@ done
 
 # --help on standard output, --version, and a usage error on standard error with status 2.
 for program in "${programs[@]}"; do
-    "$prefix/bin/$program" --help | head -n 1 | grep -q "^Usage: $program" ||
+    "$prefix/$bin/$program" --help | head -n 1 | grep -q "^Usage: $program" ||
         fail "$program --help"
-    [ "$("$prefix/bin/$program" --version)" = "$program $version" ] || fail "$program --version"
+    [ "$("$prefix/$bin/$program" --version)" = "$program $version" ] || fail "$program --version"
     status=0
-    "$prefix/bin/$program" --no-such-option >/dev/null 2>"$scratch/err" || status=$?
+    "$prefix/$bin/$program" --no-such-option >/dev/null 2>"$scratch/err" || status=$?
     [ $status -eq 2 ] && grep -qx "Try '$program --help'." "$scratch/err" ||
         fail "$program --no-such-option: status $status, $(cat "$scratch/err")"
 done
 
 # From an empty folder quorvel-sim plays with the installed database, writing nothing there.
 mkdir "$scratch/empty"
-(cd "$scratch/empty" && "$prefix/bin/quorvel-sim" --seed 7 >"$scratch/installed.txt") ||
+(cd "$scratch/empty" && "$prefix/$bin/quorvel-sim" --seed 7 >"$scratch/installed.txt") ||
     fail "the installed quorvel-sim does not play from an empty folder"
 "$build/quorvel-sim" --seed 7 --players "$prefix/share/quorvel/players.dat" >"$scratch/built.txt"
 cmp -s "$scratch/installed.txt" "$scratch/built.txt" || fail "the installed quorvel-sim plays another match"
@@ -54,10 +57,10 @@ cmp -s "$scratch/installed.txt" "$scratch/built.txt" || fail "the installed quor
 
 # The desktop start makes the user's folder with a copy of the database, and never replaces it.
 # Without a display the game itself then stops; the folder is what is checked here.
-if [ -e "$prefix/bin/quorvel" ]; then
+if [ -e "$prefix/$bin/quorvel" ]; then
     user=$scratch/home/.local/share/quorvel
     start() { (cd "$scratch/empty" && env -i HOME="$scratch/home" PATH=/usr/bin:/bin \
-        "$prefix/bin/quorvel" --user-data >/dev/null 2>&1) || true; }
+        "$prefix/$bin/quorvel" --user-data >/dev/null 2>&1) || true; }
     start
     cmp -s "$user/players.dat" "$prefix/share/quorvel/players.dat" ||
         fail "--user-data did not copy the installed players.dat"
@@ -67,7 +70,7 @@ if [ -e "$prefix/bin/quorvel" ]; then
 fi
 
 # The desktop entry, the metainfo and the MIME type are valid where the checkers are installed.
-if [ -e "$prefix/bin/quorvel" ]; then
+if [ -e "$prefix/$bin/quorvel" ]; then
     if command -v desktop-file-validate >/dev/null; then
         desktop-file-validate "$prefix/share/applications/$app.desktop" || fail "desktop entry"
     fi
@@ -86,9 +89,13 @@ if command -v dpkg-shlibdeps >/dev/null && command -v dpkg-deb >/dev/null; then
     (cd "$scratch" && cpack -G DEB --config "$build/CPackConfig.cmake" -B "$scratch/package" \
         >"$scratch/cpack.log" 2>&1) || fail "cpack: $(tail -n 20 "$scratch/cpack.log")"
     deb=$(ls "$scratch"/package/*.deb)
+    if command -v lintian >/dev/null; then
+        lintian "$deb" >"$scratch/lintian.txt" 2>&1 || true
+        ! grep -E "^[EW]: " "$scratch/lintian.txt" || fail "lintian finds errors or warnings"
+    fi
     depends=$(dpkg-deb -f "$deb" Depends)
     case "$depends" in *libc6*) ;; *) fail "package depends on: $depends" ;; esac
-    if [ -e "$prefix/bin/quorvel" ]; then
+    if [ -e "$prefix/$bin/quorvel" ]; then
         case "$depends" in *libwx*) ;; *) fail "package depends on: $depends" ;; esac
     fi
     # Installed and removed in a scratch root with its own package database.
@@ -97,7 +104,7 @@ if command -v dpkg-shlibdeps >/dev/null && command -v dpkg-deb >/dev/null; then
     touch "$root/var/lib/dpkg/status"
     dpkg --root="$root" --log=/dev/null --force-depends --force-not-root -i "$deb" >/dev/null 2>&1 ||
         fail "the package does not install"
-    [ "$("$root/usr/bin/quorvel-sim" --version)" = "quorvel-sim $version" ] ||
+    [ "$("$root/usr/games/quorvel-sim" --version)" = "quorvel-sim $version" ] ||
         fail "the packaged quorvel-sim"
     [ -e "$root/usr/share/quorvel/players.dat" ] || fail "the packaged players.dat"
     dpkg --root="$root" --log=/dev/null --force-not-root -r quorvel >/dev/null 2>&1 ||
