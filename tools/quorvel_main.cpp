@@ -4,7 +4,8 @@
 // answer on a terminal without a display. --user-data starts the game in the per-user data folder
 // (the desktop entry does this): the folder gets its copy of the installed players.dat, and the
 // game runs again from there, since the database is loaded from the current folder before any
-// of the program's own code runs.
+// of the program's own code runs. Started in a folder without players.dat, the game does the
+// same whenever the user's folder has a database or can be given one.
 
 #include <cerrno>
 #include <cstdio>
@@ -51,37 +52,46 @@ const wxCmdLineEntryDesc kOptions[] = {
     wxCMD_LINE_DESC_END,
 };
 
-// Moves to the user's data folder, prepared on first use, and runs the game again there.
-// Returns only on failure.
-int restartInUserData(const char* program, std::string matchPath) {
+// The running program's own file, so that the game started again keeps its name (the process
+// is named after the file it runs). The kernel's link to it when the file is gone or replaced.
+std::string ownProgramFile() {
+    std::error_code error;
+    const std::filesystem::path file = std::filesystem::read_symlink("/proc/self/exe", error);
+    if (error || !std::filesystem::is_regular_file(file, error))
+        return "/proc/self/exe";
+    return file.string();
+}
+
+// Moves to the user's data folder, prepared on first use with a copy of `database`, and runs
+// the game again there. Returns only on failure, having said why on standard error.
+void restartInUserData(const char* program, std::string matchPath,
+                       const std::filesystem::path& folder, const std::filesystem::path& database) {
     namespace fs = std::filesystem;
-    const fs::path folder = quorvel::userDataFolder();
     if (folder.empty()) {
         std::fprintf(stderr, "%s: neither XDG_DATA_HOME nor HOME is set\n", kProgram);
-        return 1;
+        return;
     }
-    // The installed database, or the one built beside the program in a build folder.
-    fs::path database = quorvel::installedDataFolder() / "players.dat";
-    std::error_code error;
-    if (!fs::exists(database, error))
-        database = quorvel::programFolder() / "players.dat";
     if (auto problem = quorvel::prepareUserDataFolder(folder, database)) {
         std::fprintf(stderr, "%s: %s\n", kProgram, problem->c_str());
-        return 1;
+        return;
     }
+    std::error_code error;
     if (!matchPath.empty())
         matchPath = fs::absolute(matchPath, error).string();
+    const fs::path previous = fs::current_path(error);
     if (::chdir(folder.c_str()) != 0) {
         std::fprintf(stderr, "%s: %s: %s\n", kProgram, folder.c_str(), std::strerror(errno));
-        return 1;
+        return;
     }
     char* const arguments[] = {const_cast<char*>(program),
                                matchPath.empty() ? nullptr : const_cast<char*>(matchPath.c_str()),
                                nullptr};
-    ::execv("/proc/self/exe", arguments);
+    const std::string file = ownProgramFile();
+    ::execv(file.c_str(), arguments);
     std::fprintf(stderr, "%s: cannot start again in %s: %s\n", kProgram, folder.c_str(),
                  std::strerror(errno));
-    return 1;
+    if (!previous.empty() && ::chdir(previous.c_str()) != 0)
+        std::fprintf(stderr, "%s: %s: %s\n", kProgram, previous.c_str(), std::strerror(errno));
 }
 
 } // namespace
@@ -96,7 +106,8 @@ int main(int argc, char** argv) {
         std::fputs(parser.GetUsageString().utf8_str(), stdout);
         std::fputs(
             "\nPlays one-day matches of the bat-and-ball sport, simulated ball by ball. The\n"
-            "player database players.dat is read from the current folder.\n",
+            "player database players.dat is read from the current folder; without one\n"
+            "there, the game starts as with --user-data.\n",
             stdout);
         return 0;
     }
@@ -119,12 +130,19 @@ int main(int argc, char** argv) {
             break;
         }
     }
-    if (parser.Found("user-data"))
-        return restartInUserData(argv[0], matchPath);
+    // Without players.dat here, an installed game plays from the user's folder as --user-data
+    // does. Should that fail too, it starts here and says where it looked for players.
+    std::error_code error;
+    const std::filesystem::path current = std::filesystem::current_path(error);
+    const std::filesystem::path userFolder = quorvel::userDataFolder();
+    const std::filesystem::path database = quorvel::installedDatabase();
+    if (parser.Found("user-data") || quorvel::playsFromUserFolder(current, userFolder, database))
+        restartInUserData(argv[0], matchPath, userFolder, database);
+    setNoPlayersMessage(
+        quorvel::noPlayersMessage({current, userFolder, quorvel::installedDataFolder()}));
 
     // The toolkit sees only the program's name and the match, named so that it cannot be taken
     // for one of the toolkit's own options.
-    std::error_code error;
     std::string absolute =
         matchPath.empty() ? std::string() : std::filesystem::absolute(matchPath, error).string();
     char* arguments[] = {argv[0], absolute.empty() ? nullptr : absolute.data(), nullptr};
