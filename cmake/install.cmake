@@ -58,6 +58,15 @@ if(QUORVEL_GUI)
     endforeach()
 endif()
 
+# Installed into the live system, the desktop's caches are refreshed where their tools exist.
+install(CODE "set(QUORVEL_DATA_ROOT \"\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_DATADIR}\")
+include(\"${CMAKE_SOURCE_DIR}/cmake/refresh_caches.cmake\")")
+# `cmake --build BUILD --target uninstall` removes what the last install of BUILD wrote.
+add_custom_target(uninstall
+    COMMAND "${CMAKE_COMMAND}" -D "QUORVEL_MANIFEST=${CMAKE_BINARY_DIR}/install_manifest.txt"
+            -P "${CMAKE_SOURCE_DIR}/cmake/uninstall.cmake"
+    COMMENT "Removing the files of the last installation" VERBATIM)
+
 set(CPACK_PACKAGE_NAME quorvel)
 set(CPACK_PACKAGE_VENDOR "The Quorvel developers")
 set(CPACK_PACKAGE_CONTACT "The Quorvel developers <quorvel@users.noreply.github.com>")

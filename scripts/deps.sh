@@ -29,7 +29,7 @@ need_packages() {
 GAME_PACKAGES=(g++ make cmake libwxgtk3.2-dev)
 # To build and run the test suites and benchmarks.
 CORE_PACKAGES=(g++ make cmake libgtest-dev libgmock-dev libbenchmark-dev)
-GUI_PACKAGES=(libwxgtk3.2-dev xvfb xauth openbox x11-utils)
+GUI_PACKAGES=(libwxgtk3.2-dev xvfb xauth openbox x11-utils xdotool)
 # The checks of an installation (desktop entry, metainfo, MIME type, the Debian package) and of
 # the source layout and include graph.
 CHECK_PACKAGES=(desktop-file-utils appstream shared-mime-info dpkg-dev file lintian clang-format

@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # Installs a build into a scratch prefix and checks what a user gets: every file in its place,
 # the programs answering --help and --version, quorvel-sim playing from an empty folder with the
-# installed database, the desktop start's per-user folder, the desktop files valid and, where the
-# Debian tools are installed, the .deb without a lintian error or warning, installing into and
-# removing from a scratch root.
+# installed database, the desktop start's per-user folder, the desktop files valid and the
+# desktop's caches refreshed, the installed game started (on a virtual display) from a folder
+# without players.dat, the uninstall target removing it all and, where the Debian tools are
+# installed, the .deb without a lintian error or warning, installing into and removing from a
+# scratch root.
 # Usage: check-installed.sh BUILD_FOLDER VERSION
 set -euo pipefail
 build=$1
@@ -16,7 +18,9 @@ fail() {
     exit 1
 }
 
-cmake --install "$build" --prefix "$prefix" >/dev/null
+here=$(cd "$(dirname "$0")" && pwd)
+cmake --install "$build" --prefix "$prefix" >"$scratch/install.log" 2>&1 ||
+    fail "cmake --install: $(tail -n 20 "$scratch/install.log")"
 programs=(quorvel-sim quorvel-players)
 bin=games
 files=($bin/quorvel-sim $bin/quorvel-players share/quorvel/players.dat
@@ -78,10 +82,35 @@ if [ -e "$prefix/$bin/quorvel" ]; then
         appstreamcli validate --no-net "$prefix/share/metainfo/$app.metainfo.xml" >/dev/null ||
             fail "metainfo: $(appstreamcli validate --no-net "$prefix/share/metainfo/$app.metainfo.xml")"
     fi
+    # The install refreshed the desktop's caches where their tools exist.
     if command -v update-mime-database >/dev/null; then
-        update-mime-database "$prefix/share/mime" || fail "MIME type"
-        grep -q "application/x-quorvel-match" "$prefix/share/mime/globs2" || fail "MIME glob"
+        grep -q "application/x-quorvel-match" "$prefix/share/mime/globs2" || fail "MIME cache"
     fi
+    if command -v update-desktop-database >/dev/null; then
+        grep -q "x-quorvel-match=$app.desktop" "$prefix/share/applications/mimeinfo.cache" ||
+            fail "desktop entries' MIME cache"
+    fi
+    if command -v gtk-update-icon-cache >/dev/null; then
+        [ -s "$prefix/share/icons/hicolor/icon-theme.cache" ] || fail "icon cache"
+    fi
+fi
+
+# The installed game on a display (a virtual one when there is none).
+if [ -e "$prefix/$bin/quorvel" ] && command -v xdotool >/dev/null &&
+    { [ -n "${DISPLAY:-}" ] || command -v xvfb-run >/dev/null; }; then
+    "$here/../gui/run-under-display.sh" "$here/check-started-game.sh" "$prefix" "$scratch" ||
+        fail "the installed game"
+fi
+
+# The uninstall target removes every installed file and refreshes the caches again.
+cmake --build "$build" --target uninstall >"$scratch/uninstall.log" 2>&1 ||
+    fail "uninstall: $(tail -n 20 "$scratch/uninstall.log")"
+while read -r file; do
+    [ ! -e "$file" ] || fail "uninstall left $file"
+done <"$build/install_manifest.txt"
+[ ! -e "$prefix/share/quorvel" ] || fail "uninstall left $prefix/share/quorvel"
+if [ -e "$prefix/share/mime/globs2" ] && grep -q quorvel "$prefix/share/mime/globs2"; then
+    fail "uninstall left the MIME type in the cache"
 fi
 
 # The Debian package: its dependencies found from the programs, its files under /usr.
