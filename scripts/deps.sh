@@ -32,5 +32,5 @@ CORE_PACKAGES=(g++ make cmake libgtest-dev libgmock-dev libbenchmark-dev)
 GUI_PACKAGES=(libwxgtk3.2-dev xvfb xauth openbox x11-utils xdotool)
 # The checks of an installation (desktop entry, metainfo, MIME type, the Debian package) and of
 # the source layout and include graph.
-CHECK_PACKAGES=(desktop-file-utils appstream shared-mime-info dpkg-dev file lintian clang-format
-    python3)
+CHECK_PACKAGES=(desktop-file-utils appstream shared-mime-info dpkg-dev file lintian bash-completion
+    clang-format python3)

@@ -42,14 +42,31 @@ done
 
 # --help on standard output, --version, and a usage error on standard error with status 2.
 for program in "${programs[@]}"; do
-    "$prefix/$bin/$program" --help | head -n 1 | grep -q "^Usage: $program" ||
-        fail "$program --help"
+    "$prefix/$bin/$program" --help >"$scratch/help"
+    head -n 1 "$scratch/help" | grep -q "^Usage: $program" || fail "$program --help"
+    ! grep -n '.\{81\}' "$scratch/help" || fail "$program --help runs past 80 columns"
     [ "$("$prefix/$bin/$program" --version)" = "$program $version" ] || fail "$program --version"
     status=0
     "$prefix/$bin/$program" --no-such-option >/dev/null 2>"$scratch/err" || status=$?
-    [ $status -eq 2 ] && grep -qx "Try '$program --help'." "$scratch/err" ||
+    [ $status -eq 2 ] && [ "$(cat "$scratch/err")" = "$program: unknown option '--no-such-option'
+Try '$program --help'." ] ||
         fail "$program --no-such-option: status $status, $(cat "$scratch/err")"
 done
+
+# Completion of options' values given as --opt=VALUE as well as --opt VALUE.
+completion=/usr/share/bash-completion/bash_completion
+if [ -e "$completion" ]; then
+    complete_line() { # prints the completions of the line's last word, as readline splits it
+        bash -c '. "$1"; . "$2"; COMP_LINE=$3; COMP_POINT=${#3}
+            read -ra COMP_WORDS <<<"${3//=/ = }"
+            [[ $3 == *" " || $3 == *"=" ]] && COMP_WORDS+=("")
+            COMP_CWORD=$((${#COMP_WORDS[@]} - 1)); _quorvel_sim quorvel-sim; echo "${COMPREPLY[*]}"' \
+            _ "$completion" "$prefix/share/bash-completion/completions/quorvel-sim" "$1"
+    }
+    [ "$(complete_line "quorvel-sim --left=Ind")" = India ] || fail "completion of --left=Ind"
+    [ "$(complete_line "quorvel-sim --format=c")" = csv ] || fail "completion of --format=c"
+    [ "$(complete_line "quorvel-sim --call t")" = tails ] || fail "completion of --call t"
+fi
 
 # From an empty folder quorvel-sim plays with the installed database, writing nothing there.
 mkdir "$scratch/empty"

@@ -83,6 +83,10 @@ TEST(ToolCommands, HelpVersionErrorsAndOwnInputs) {
         EXPECT_EQ(result.status, 0);
         EXPECT_EQ(result.out.rfind("Usage: " + name, 0), 0u) << result.out;
         EXPECT_EQ(result.err, "");
+        for (std::size_t start = 0, end; start < result.out.size(); start = end + 1) {
+            end = result.out.find('\n', start);
+            EXPECT_LE(end - start, 80u) << name << ": " << result.out.substr(start, end - start);
+        }
         result = test::runCommand(tool + " --version");
         EXPECT_EQ(result.status, 0);
         EXPECT_EQ(result.out, name + " " QUORVEL_VERSION "\n");
