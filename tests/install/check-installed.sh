@@ -122,7 +122,7 @@ fi
 # The uninstall target removes every installed file and refreshes the caches again.
 cmake --build "$build" --target uninstall >"$scratch/uninstall.log" 2>&1 ||
     fail "uninstall: $(tail -n 20 "$scratch/uninstall.log")"
-while read -r file; do
+while read -r file || [ -n "$file" ]; do
     [ ! -e "$file" ] || fail "uninstall left $file"
 done <"$build/install_manifest.txt"
 [ ! -e "$prefix/share/quorvel" ] || fail "uninstall left $prefix/share/quorvel"
