@@ -139,6 +139,7 @@ if command -v dpkg-shlibdeps >/dev/null && command -v dpkg-deb >/dev/null; then
         lintian "$deb" >"$scratch/lintian.txt" 2>&1 || true
         ! grep -E "^[EW]: " "$scratch/lintian.txt" || fail "lintian finds errors or warnings"
     fi
+    ! dpkg-deb -f "$deb" Description | grep -n '^ ;' || fail "a Description line begins with ';'"
     depends=$(dpkg-deb -f "$deb" Depends)
     case "$depends" in *libc6*) ;; *) fail "package depends on: $depends" ;; esac
     if [ -e "$prefix/$bin/quorvel" ]; then
