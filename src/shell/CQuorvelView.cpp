@@ -159,7 +159,8 @@ void CQuorvelView::onFileNew() {
     // there leaves it as it was and it can go on or be saved unchanged.
     tournamentFixture_.reset();
     quorvel::MatchSession session(*screen_, *this);
-    session.begin();
+    if (session.begin() && form_ != nullptr)
+        form_->focusWherePlayGoesOn();
 }
 
 bool CQuorvelView::beginTournamentMatch(const quorvel::Fixture& fixture, int userSide,
@@ -171,6 +172,8 @@ bool CQuorvelView::beginTournamentMatch(const quorvel::Fixture& fixture, int use
     quorvel::MatchSession session(*screen_, *this);
     if (!session.begin())
         tournamentFixture_.reset();
+    else if (form_ != nullptr)
+        form_->focusWherePlayGoesOn();
     return tournamentFixture_.has_value();
 }
 

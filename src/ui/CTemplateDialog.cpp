@@ -175,11 +175,16 @@ void enableListKeys(wxListBox* list) {
             event.Skip();
     });
     // The toolkit's cursor sits on the first row even when nothing is selected, so its first
-    // Down would pick the second name: the first arrow picks the first name instead.
-    list->Bind(wxEVT_KEY_DOWN, [list](wxKeyEvent& event) {
+    // Down would pick the second name: the first arrow picks the first name instead. The list
+    // itself acts on arrows before it reports them, so they are taken on their way to it.
+    wxWindow* top = wxGetTopLevelParent(list);
+    if (top == nullptr)
+        return;
+    top->Bind(wxEVT_CHAR_HOOK, [list](wxKeyEvent& event) {
         const int key = event.GetKeyCode();
         if ((key == WXK_DOWN || key == WXK_UP || key == WXK_NUMPAD_DOWN || key == WXK_NUMPAD_UP) &&
-            event.GetModifiers() == wxMOD_NONE && list->GetCount() > 0 && !hasSelection(list)) {
+            event.GetModifiers() == wxMOD_NONE && wxWindow::FindFocus() == list &&
+            list->GetCount() > 0 && !hasSelection(list)) {
             chooseRow(list, 0);
             return;
         }

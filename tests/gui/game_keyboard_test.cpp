@@ -3,6 +3,7 @@
 // cancelled File > New that loses nothing. Focus needs a window manager, or the tests skip.
 
 #include <wx/listbox.h>
+#include <wx/msgdlg.h>
 #include <wx/textctrl.h>
 #include <wx/uiaction.h>
 #include <wx/utils.h>
@@ -11,6 +12,7 @@
 #include "gui/game_support.h"
 #include "records/scores.h"
 #include "setup/CBatOrBowlDialog.h"
+#include "setup/CSelectBatsmanDialog.h"
 #include "setup/CSelectTeamsDialog.h"
 #include "shell/CTournamentTextDialog.h"
 
@@ -76,6 +78,44 @@ protected:
         for (wxWindow* child : form().GetChildren())
             shown.push_back(child->GetLabel() << child->IsShown() << child->IsEnabled());
         return shown;
+    }
+    // Presses Tab (with `modifiers`) until the focus is on a window `wanted` accepts.
+    bool tabTo(const std::function<bool(wxWindow*)>& wanted, int modifiers = wxMOD_NONE) {
+        for (int i = 0; i < 40 && !wanted(wxWindow::FindFocus()); ++i)
+            key(WXK_TAB, modifiers);
+        return wanted(wxWindow::FindFocus());
+    }
+    bool computerBatsFirst() {
+        return doc().scores.teams[doc().scores.battingSide(0)].isComputerControlled();
+    }
+    // New matches until the side that bats first is (or is not) the computer's.
+    bool newMatchWithComputerBatting(bool batting) {
+        answers.answer("CBatOrBowlDialog", [batting](wxDialog& d) {
+            // The user bats unless he presses "Bowl".
+            if (batting && d.FindWindow(CBatOrBowlDialog::kBowlFirstId)->IsEnabled())
+                click(&d, CBatOrBowlDialog::kBowlFirstId);
+            return static_cast<int>(wxID_OK);
+        });
+        for (int tries = 0; tries < 12; ++tries) {
+            key('n', wxMOD_CONTROL);
+            if (computerBatsFirst() == batting)
+                return true;
+        }
+        return false;
+    }
+    static bool isEnabledRowButton(wxWindow* w) {
+        auto* row = dynamic_cast<CRowButton*>(w);
+        return row != nullptr && row->IsEnabled() && row->IsShown();
+    }
+    // One over by hand with the keys: a ">" when no bowler is chosen, then "Bowl Over".
+    void overByHand() {
+        if (!enabled(CMatchForm::kBowlOverId)) {
+            ASSERT_TRUE(tabTo(isEnabledRowButton));
+            key(WXK_SPACE);
+        }
+        ASSERT_TRUE(
+            tabTo([this](wxWindow* w) { return w == form().FindWindow(CMatchForm::kBowlOverId); }));
+        key(WXK_RETURN);
     }
     wxUIActionSimulator keys;
     AnswerEverything answers;
@@ -170,6 +210,114 @@ TEST_F(GameKeyboard, TwoOversWithTheKeyboardAlone) {
         key(WXK_RETURN);
         EXPECT_EQ(screen().figures().overNumber, over + 1);
     }
+}
+
+// The focus lands where play goes on: on a ">" after an over that needs a new bowler, on the
+// control that goes on after the end-of-innings message, never on a disabled control; the
+// computer's ">" take no Tab stop; the first Down in Select Batsman picks the first name.
+TEST_F(GameKeyboard, TheFocusLandsWherePlayGoesOn) {
+    answers.answer("CSelectBatsmanDialog", really([this](wxDialog& d) {
+                       auto& dialog = static_cast<CSelectBatsmanDialog&>(d);
+                       if (dialog.isUserChoice()) {
+                           auto* list =
+                               control<wxListBox>(&d, CSelectBatsmanDialog::kCandidateListId);
+                           EXPECT_EQ(wxWindow::FindFocus(), list);
+                           EXPECT_EQ(list->GetSelection(), wxNOT_FOUND);
+                           key(WXK_DOWN);
+                           EXPECT_EQ(list->GetSelection(), 0);
+                       }
+                       key(WXK_RETURN);
+                   }));
+    ASSERT_TRUE(newMatchWithComputerBatting(true));
+    // Over 0 and over 1 need a new bowler: the focus waits on an enabled ">".
+    for (int over = 0; over < 2; ++over) {
+        EXPECT_FALSE(enabled(CMatchForm::kBowlOverId));
+        EXPECT_TRUE(isEnabledRowButton(wxWindow::FindFocus())) << over;
+        overByHand();
+        ASSERT_FALSE(HasFatalFailure());
+        EXPECT_EQ(screen().figures().overNumber, over + 1);
+    }
+
+    // The user bats: the computer's ">" are passed by; the innings is played out with Enter on
+    // "Bowl Over"; after the first innings' summary the focus waits on a ">" of the user.
+    ASSERT_TRUE(newMatchWithComputerBatting(false));
+    wxWindow* bowlOver = form().FindWindow(CMatchForm::kBowlOverId);
+    for (int i = 0; i < 40; ++i) {
+        key(WXK_TAB);
+        EXPECT_FALSE(dynamic_cast<CRowButton*>(wxWindow::FindFocus())) << i;
+    }
+    answers.answer("wxMessageDialog", [this](wxDialog& d) {
+        answers.messages.push_back(
+            std::string(static_cast<wxMessageDialog&>(d).GetMessage().ToUTF8()));
+        return static_cast<int>(wxID_OK);
+    });
+    ASSERT_TRUE(tabTo([bowlOver](wxWindow* w) { return w == bowlOver; }));
+    for (int over = 0; over < kOversPerInnings && screen().state() == MatchState::FirstInnings;
+         ++over) {
+        ASSERT_EQ(wxWindow::FindFocus(), bowlOver) << over;
+        key(WXK_RETURN);
+    }
+    ASSERT_EQ(screen().state(), MatchState::SecondInnings);
+    EXPECT_NE(answers.messages.back().find(" scored "), std::string::npos);
+    // The user fields now and no bowler is chosen for the first over.
+    EXPECT_TRUE(isEnabledRowButton(wxWindow::FindFocus()));
+}
+
+// A match played on by the computer after one over by hand, stopped once with Escape (the
+// over in hand ends, no other follows), taken over by hand, and played to its end.
+TEST_F(GameKeyboard, TheComputerPlaysOnUntilEscapeAndToTheEnd) {
+    ASSERT_TRUE(newMatchWithComputerBatting(true));
+    overByHand();
+    ASSERT_FALSE(HasFatalFailure());
+    ASSERT_EQ(screen().figures().overNumber, 1);
+    view().setPlayOnPace(40);
+
+    key('3', wxMOD_CONTROL);
+    EXPECT_TRUE(view().playingOn());
+    EXPECT_TRUE(shown(CMatchForm::kStopId));
+    ASSERT_TRUE(settle(500, [this] { return screen().figures().overNumber >= 4; }));
+    key(WXK_ESCAPE);
+    EXPECT_FALSE(view().playingOn());
+    EXPECT_FALSE(shown(CMatchForm::kStopId));
+    const int stoppedAt = screen().figures().overNumber;
+    settle(30);
+    EXPECT_EQ(screen().figures().overNumber, stoppedAt);
+    EXPECT_EQ(screen().state(), MatchState::FirstInnings);
+    EXPECT_TRUE(wxWindow::FindFocus() != nullptr && wxWindow::FindFocus()->IsEnabled());
+
+    overByHand(); // taken over by hand
+    ASSERT_FALSE(HasFatalFailure());
+    EXPECT_EQ(screen().figures().overNumber, stoppedAt + 1);
+
+    key('3', wxMOD_CONTROL);
+    ASSERT_TRUE(settle(3000, [this] { return screen().state() == MatchState::MatchOver; }));
+    EXPECT_FALSE(view().playingOn());
+    ASSERT_GE(answers.messages.size(), 2u);
+    EXPECT_NE(answers.messages.back().find(" scored "), std::string::npos);
+    // Dismissals went to the status bar instead of message boxes.
+    EXPECT_EQ(answers.messages.size(), 2u);
+    EXPECT_TRUE(enabled(CMatchForm::kScoresheetId));
+}
+
+// Select Teams puts back the elevens accepted last time with Alt+L.
+TEST_F(GameKeyboard, SelectTeamsRestoresTheLastElevens) {
+    key('n', wxMOD_CONTROL);
+    const Scores first = doc().scores;
+    answers.answer(
+        "CSelectTeamsDialog", really([this](wxDialog& d) {
+            auto* left = control<wxListBox>(&d, CSelectTeamsDialog::kLeftListId);
+            EXPECT_EQ(left->GetCount(), 0u);
+            EXPECT_TRUE(d.FindWindow(CSelectTeamsDialog::kLastTeamsId)->IsEnabled());
+            key('l', wxMOD_ALT);
+            settle(100, [left] { return left->GetCount() == 11; });
+            EXPECT_EQ(left->GetCount(), 11u);
+            EXPECT_EQ(control<wxListBox>(&d, CSelectTeamsDialog::kRightListId)->GetCount(), 11u);
+            d.FindWindow(wxID_OK)->SetFocus();
+            key(WXK_RETURN);
+        }));
+    key('n', wxMOD_CONTROL);
+    EXPECT_EQ(answers.counts["CSelectTeamsDialog"], 2);
+    EXPECT_EQ(doc().scores.teams, first.teams);
 }
 
 TEST_F(GameKeyboard, EscapeInANewMatchLeavesTheSavedMatchAndTheScreenAsTheyWere) {
