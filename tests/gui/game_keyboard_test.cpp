@@ -159,8 +159,15 @@ TEST_F(GameKeyboard, EnterPressesTheFocusedButtonAndAcceleratorsWorkAtOnce) {
     EXPECT_EQ(fileQuestions, 2);
 
     // The tournament's table and leaders: the text grows with the resized window; Enter closes
-    // the one, Escape the other.
+    // the one, Escape the other. The captained country is picked by typing its name.
+    answers.answer("wxSingleChoiceDialog", really([this](wxDialog&) {
+                       key('s');
+                       key('r');
+                       key(WXK_RETURN);
+                   }));
     command(CMainFrame::kTournamentNewId);
+    ASSERT_TRUE(frame().tournament());
+    EXPECT_EQ(countryNameAt(frame().tournament()->userSide()), "Sri Lanka");
     for (const int pressed : {WXK_RETURN, WXK_ESCAPE}) {
         answers.answer("CTournamentTextDialog", really([this, pressed](wxDialog& d) {
                            wxWindow* text = static_cast<CTournamentTextDialog&>(d).text();
