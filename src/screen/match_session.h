@@ -52,6 +52,11 @@ public:
     // Whether another over is due: the match still in an innings, the scope not reached, the
     // run not stopped and no over refused.
     bool goesOn() const;
+    // Whether the innings now in play is one the run plays: the one it began in, or any when
+    // it plays to the end of the match. The openers of an innings that follows are the user's.
+    bool playsInnings() const {
+        return scope_ == PlayOnScope::EndOfMatch || screen_.state() == startState_;
+    }
     // No over after the one in hand.
     void stop() { stopped_ = true; }
     bool stuck() const { return stuck_; }

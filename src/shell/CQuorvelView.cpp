@@ -422,7 +422,7 @@ void CQuorvelView::showMessage(const std::string& text) {
 }
 
 std::size_t CQuorvelView::pickBatsman(int slot, const std::vector<std::string>& candidates) {
-    if (playOnCaptain_ != nullptr)
+    if (playOnCaptain_ != nullptr && playOn_ != nullptr && playOn_->playsInnings())
         return playOnCaptain_->pickBatsman(slot, candidates);
     CSelectBatsmanDialog choose(dialogParent(), candidates);
     choose.ShowModal();

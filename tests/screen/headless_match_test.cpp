@@ -208,10 +208,14 @@ TEST_F(SimFixture, PlayingOnForTheUserMakesTheSimulatorsChoices) {
                 captain.rebuildUserPlan(screen.figures());
             user.captain = &captain;
             PlayOnRun run(screen, captain, scopes[runs % 3]);
+            EXPECT_TRUE(run.playsInnings());
             while (run.playOver())
                 if (run.oversPlayed() == 7)
                     run.stop(); // Escape: the over in hand ends the run
             EXPECT_FALSE(run.stuck());
+            // A run to the end of an innings that ended leaves the next innings to the user.
+            if (scopes[runs % 3] == PlayOnScope::EndOfInnings && run.oversPlayed() < 7)
+                EXPECT_FALSE(run.playsInnings());
             EXPECT_FALSE(run.playOver()); // an ended run plays nothing more
             overs.push_back(run.oversPlayed());
         }
