@@ -3,7 +3,6 @@
 // cancelled File > New that loses nothing. Focus needs a window manager, or the tests skip.
 
 #include <wx/listbox.h>
-#include <wx/msgdlg.h>
 #include <wx/textctrl.h>
 #include <wx/uiaction.h>
 #include <wx/utils.h>
@@ -183,45 +182,32 @@ TEST_F(GameKeyboard, EnterPressesTheFocusedButtonAndAcceleratorsWorkAtOnce) {
     EXPECT_EQ(answers.counts["CTournamentTextDialog"], 2);
 }
 
+// Two overs with the keys alone while the user fields. Both need a new bowler: the focus waits
+// on an enabled ">" each time (never on the disabled "Bowl Over").
 TEST_F(GameKeyboard, TwoOversWithTheKeyboardAlone) {
-    answers.answer("CBatOrBowlDialog", [](wxDialog& d) {
-        if (d.FindWindow(CBatOrBowlDialog::kBowlFirstId)->IsEnabled())
-            click(&d, CBatOrBowlDialog::kBowlFirstId);
-        return static_cast<int>(wxID_OK);
-    });
-    const auto computerBats = [this] {
-        return doc().scores.teams[doc().scores.battingSide(0)].isComputerControlled();
-    };
-    for (int tries = 0; tries < 12 && !computerBats(); ++tries)
-        key('n', wxMOD_CONTROL); // until the user fields (the computer may win the toss)
-    ASSERT_TRUE(computerBats());
-    // The ">" buttons come last in the Tab order, "Bowl Over" among the first.
-    const auto tabTo = [this](const std::function<bool(wxWindow*)>& wanted, int modifiers) {
-        for (int i = 0; i < 40 && !wanted(wxWindow::FindFocus()); ++i)
-            key(WXK_TAB, modifiers);
-        return wanted(wxWindow::FindFocus());
-    };
+    ASSERT_TRUE(newMatchWithComputerBatting(true));
     for (int over = 0; over < 2; ++over) {
+        EXPECT_FALSE(enabled(CMatchForm::kBowlOverId));
+        EXPECT_TRUE(isEnabledRowButton(wxWindow::FindFocus())) << over;
+        // The ">" buttons come last in the Tab order, "Bowl Over" among the first.
         ASSERT_TRUE(tabTo(
             [](wxWindow* w) {
-                auto* row = dynamic_cast<CRowButton*>(w);
-                return row != nullptr && row->IsEnabled() && !row->checked();
+                return isEnabledRowButton(w) && !static_cast<CRowButton*>(w)->checked();
             },
             wxMOD_SHIFT));
         auto* row = static_cast<CRowButton*>(wxWindow::FindFocus());
         key(WXK_SPACE);
         EXPECT_TRUE(row->checked());
         ASSERT_TRUE(
-            tabTo([this](wxWindow* w) { return w == form().FindWindow(CMatchForm::kBowlOverId); },
-                  wxMOD_NONE));
+            tabTo([this](wxWindow* w) { return w == form().FindWindow(CMatchForm::kBowlOverId); }));
         key(WXK_RETURN);
         EXPECT_EQ(screen().figures().overNumber, over + 1);
     }
 }
 
-// The focus lands where play goes on: on a ">" after an over that needs a new bowler, on the
-// control that goes on after the end-of-innings message, never on a disabled control; the
-// computer's ">" take no Tab stop; the first Down in Select Batsman picks the first name.
+// The user bats first: the first Down in Select Batsman picks the first name; the computer's
+// ">" take no Tab stop; the innings is played out with Enter on "Bowl Over", which keeps the
+// focus, and after the innings' summary the focus waits on a ">" of the user, who fields now.
 TEST_F(GameKeyboard, TheFocusLandsWherePlayGoesOn) {
     answers.answer("CSelectBatsmanDialog", really([this](wxDialog& d) {
                        auto& dialog = static_cast<CSelectBatsmanDialog&>(d);
@@ -235,29 +221,13 @@ TEST_F(GameKeyboard, TheFocusLandsWherePlayGoesOn) {
                        }
                        key(WXK_RETURN);
                    }));
-    ASSERT_TRUE(newMatchWithComputerBatting(true));
-    // Over 0 and over 1 need a new bowler: the focus waits on an enabled ">".
-    for (int over = 0; over < 2; ++over) {
-        EXPECT_FALSE(enabled(CMatchForm::kBowlOverId));
-        EXPECT_TRUE(isEnabledRowButton(wxWindow::FindFocus())) << over;
-        overByHand();
-        ASSERT_FALSE(HasFatalFailure());
-        EXPECT_EQ(screen().figures().overNumber, over + 1);
-    }
-
-    // The user bats: the computer's ">" are passed by; the innings is played out with Enter on
-    // "Bowl Over"; after the first innings' summary the focus waits on a ">" of the user.
     ASSERT_TRUE(newMatchWithComputerBatting(false));
     wxWindow* bowlOver = form().FindWindow(CMatchForm::kBowlOverId);
+    EXPECT_EQ(wxWindow::FindFocus(), bowlOver);
     for (int i = 0; i < 40; ++i) {
         key(WXK_TAB);
         EXPECT_FALSE(dynamic_cast<CRowButton*>(wxWindow::FindFocus())) << i;
     }
-    answers.answer("wxMessageDialog", [this](wxDialog& d) {
-        answers.messages.push_back(
-            std::string(static_cast<wxMessageDialog&>(d).GetMessage().ToUTF8()));
-        return static_cast<int>(wxID_OK);
-    });
     ASSERT_TRUE(tabTo([bowlOver](wxWindow* w) { return w == bowlOver; }));
     for (int over = 0; over < kOversPerInnings && screen().state() == MatchState::FirstInnings;
          ++over) {
