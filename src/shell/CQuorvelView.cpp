@@ -81,7 +81,7 @@ bool CQuorvelView::OnCreate(wxDocument* doc, long flags) {
 bool CQuorvelView::OnClose(bool deleteWindow) {
     if (!wxView::OnClose(deleteWindow))
         return false;
-    stopPlayingOn();
+    stopPlayingOn(false);
     Activate(false);
     // The form belongs to the frame, which outlives the view only while the program shuts down.
     if (auto* frame = dynamic_cast<CMainFrame*>(GetFrame()))
@@ -255,7 +255,7 @@ void CQuorvelView::startFirstInnings(quorvel::MatchScreen&) {
 }
 
 void CQuorvelView::onBowlOver() {
-    stopPlayingOn();
+    stopPlayingOn(false);
     screen_->onBowlOver();
     overPlayed();
     if (form_ != nullptr)
@@ -278,7 +278,7 @@ void CQuorvelView::overPlayed() {
 }
 
 void CQuorvelView::onBowlerButton(int row) {
-    stopPlayingOn();
+    stopPlayingOn(false);
     screen_->selectBowlerRow(row);
     refresh();
 }
@@ -301,7 +301,7 @@ void CQuorvelView::onDetails() {
 }
 
 void CQuorvelView::onSliderMoved(int id, int position) {
-    stopPlayingOn();
+    stopPlayingOn(false);
     screen_->moveSlider(id, position);
     refresh();
 }
@@ -338,7 +338,7 @@ void CQuorvelView::playNextComputerOver() {
         stopPlayingOn();
 }
 
-void CQuorvelView::stopPlayingOn() {
+void CQuorvelView::stopPlayingOn(bool moveFocus) {
     playOnTimer_.Stop();
     if (playOn_ == nullptr)
         return;
@@ -348,7 +348,8 @@ void CQuorvelView::stopPlayingOn() {
         frame->SetStatusText(CMainFrame::kIdleMessage, 0);
     if (form_ != nullptr) {
         form_->showStopButton(false);
-        form_->focusWherePlayGoesOn();
+        if (moveFocus)
+            form_->focusWherePlayGoesOn();
     }
 }
 

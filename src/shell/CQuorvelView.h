@@ -60,8 +60,9 @@ public:
     // with the event loop running between overs, until the scope is reached or the user stops.
     // Refused while no innings is in play, an opened match is shown, or a run goes on.
     void playOn(quorvel::PlayOnScope scope);
-    // Escape, "Stop" or any move of the user's own: no over after the one in hand.
-    void stopPlayingOn();
+    // Escape, "Stop" or any move of the user's own: no over after the one in hand. The focus
+    // goes where play goes on unless the user's own move keeps it.
+    void stopPlayingOn(bool moveFocus = true);
     bool playingOn() const { return playOn_ != nullptr; }
     // The pause between two overs the computer plays, in milliseconds.
     void setPlayOnPace(int milliseconds) { playOnPace_ = milliseconds; }
