@@ -74,6 +74,7 @@ bool CQuorvelView::OnCreate(wxDocument* doc, long flags) {
     Bind(wxEVT_UPDATE_UI, &CQuorvelView::onMatchUpdate, this, CMainFrame::kMatchNextOverId,
          CMainFrame::kMatchStopId);
     Bind(wxEVT_TIMER, [this](wxTimerEvent&) { playNextComputerOver(); });
+    Bind(wxEVT_MENU, &CQuorvelView::onAnyCommand, this);
     Activate(true);
     return true;
 }
@@ -369,6 +370,26 @@ void CQuorvelView::onMatchCommand(wxCommandEvent& event) {
         break;
     default:
         event.Skip();
+    }
+}
+
+void CQuorvelView::onAnyCommand(wxCommandEvent& event) {
+    event.Skip();
+    // A window beside the form leaves the computer playing; anything else the user does (a
+    // dialog, a file, another match) is the user taking over, and no over is played behind it.
+    switch (event.GetId()) {
+    case CMainFrame::kMatchNextOverId:
+    case CMainFrame::kMatchEndOfInningsId:
+    case CMainFrame::kMatchEndOfMatchId:
+    case CMainFrame::kMatchStopId:
+    case CMainFrame::kViewChartsId:
+    case CMainFrame::kHelpId:
+    case CMainFrame::kHelpIndexId:
+    case CMainFrame::kHelpFinderId:
+    case CMainFrame::kContextHelpId:
+        return;
+    default:
+        stopPlayingOn(false);
     }
 }
 

@@ -103,6 +103,7 @@ private:
     void overPlayed();
     void playNextComputerOver();
     void onMatchCommand(wxCommandEvent& event);
+    void onAnyCommand(wxCommandEvent& event);
     void onMatchUpdate(wxUpdateUIEvent& event);
     void onButton(wxCommandEvent& event);
     // The sides accepted last, as the per-user settings keep them (empty texts when none), and

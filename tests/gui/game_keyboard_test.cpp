@@ -261,10 +261,19 @@ TEST_F(GameKeyboard, TheComputerPlaysOnUntilEscapeAndToTheEnd) {
     EXPECT_EQ(screen().figures().overNumber, stoppedAt);
     EXPECT_EQ(screen().state(), MatchState::FirstInnings);
     EXPECT_TRUE(wxWindow::FindFocus() != nullptr && wxWindow::FindFocus()->IsEnabled());
+    // A dialog of the user's own stops it too; no over is played behind it.
+    view().setPlayOnPace(2000);
+    key('3', wxMOD_CONTROL);
+    EXPECT_TRUE(view().playingOn());
+    command(CMainFrame::kViewPlayersId);
+    EXPECT_FALSE(view().playingOn());
+    const int takenAt = screen().figures().overNumber;
+    EXPECT_LE(takenAt, stoppedAt + 1);
+    view().setPlayOnPace(40);
 
     overByHand(); // taken over by hand
     ASSERT_FALSE(HasFatalFailure());
-    EXPECT_EQ(screen().figures().overNumber, stoppedAt + 1);
+    EXPECT_EQ(screen().figures().overNumber, takenAt + 1);
 
     const std::size_t shownBefore = answers.messages.size();
     key('3', wxMOD_CONTROL);
