@@ -151,20 +151,23 @@ CMatchForm::CMatchForm(wxWindow* parent) : wxScrolled<wxPanel>(parent, wxID_ANY)
     // On a screen smaller than the form the window shrinks no further and the form scrolls.
     SetVirtualSize(designSize());
     SetScrollRate(FromDIP(8), FromDIP(8));
+    // The controls sit on one page that the form scrolls as a whole: scrolling moves the page
+    // alone, so the hidden controls on it are never moved while hidden (which GTK refuses).
+    page_ = new wxPanel(this, wxID_ANY, wxPoint(0, 0), designSize());
 
     // Group boxes first, so that the controls drawn over them stay on top.
-    new wxStaticBox(this, wxID_ANY, "Batting", dlu(7, 31, 357, 111).GetPosition(),
+    new wxStaticBox(page_, wxID_ANY, "Batting", dlu(7, 31, 357, 111).GetPosition(),
                     dlu(7, 31, 357, 111).GetSize());
-    new wxStaticBox(this, wxID_ANY, "Bowling", dlu(7, 147, 357, 152).GetPosition(),
+    new wxStaticBox(page_, wxID_ANY, "Bowling", dlu(7, 147, 357, 152).GetPosition(),
                     dlu(7, 147, 357, 152).GetSize());
 
-    auto* ballByBall = new wxButton(this, kBallByBallId, "Ball by Ball...");
+    auto* ballByBall = new wxButton(page_, kBallByBallId, "Ball by Ball...");
     ballByBall->SetSize(dlu(135, 7, 50, 20));
-    auto* scoresheet = new wxButton(this, kScoresheetId, "Scoresheet...");
+    auto* scoresheet = new wxButton(page_, kScoresheetId, "Scoresheet...");
     scoresheet->SetSize(dlu(210, 7, 50, 20));
-    auto* details = new wxButton(this, kDetailsId, "Details");
+    auto* details = new wxButton(page_, kDetailsId, "Details");
     details->SetSize(dlu(262, 7, 50, 20));
-    auto* bowlOver = new wxButton(this, kBowlOverId, "Bowl Over");
+    auto* bowlOver = new wxButton(page_, kBowlOverId, "Bowl Over");
     bowlOver->SetSize(dlu(314, 7, 50, 20));
 
     // The score line.
@@ -186,7 +189,7 @@ CMatchForm::CMatchForm(wxWindow* parent) : wxScrolled<wxPanel>(parent, wxID_ANY)
     label(kRequireId, " Require ", 234, 58, 32, wxALIGN_CENTER_HORIZONTAL);
     box(kRequiredRateId, 267, 56, 44, true);
     label(kChaseRunsPerOverId, "runs per over", 314, 58, 44);
-    auto* progress = new wxGauge(this, kProgressId, 1, wxDefaultPosition, wxDefaultSize,
+    auto* progress = new wxGauge(page_, kProgressId, 1, wxDefaultPosition, wxDefaultSize,
                                  wxGA_HORIZONTAL | wxGA_SMOOTH);
     progress->SetSize(dlu(171, 71, 142, 7));
 
@@ -234,7 +237,7 @@ CMatchForm::CMatchForm(wxWindow* parent) : wxScrolled<wxPanel>(parent, wxID_ANY)
         box(ids[2], 280, y, 14, true);
         box(ids[3], 296, y, 24, true);
         box(ids[4], 322, y, 16, true);
-        auto* choose = new CRowButton(this, ids[5], ">");
+        auto* choose = new CRowButton(page_, ids[5], ">");
         choose->SetSize(dlu(340, y, 15, 12));
     }
 
@@ -294,20 +297,20 @@ wxRect CMatchForm::dlu(int x, int y, int width, int height) const {
 }
 
 CFigureBox* CMatchForm::box(int id, int x, int y, int width, bool rightAligned) {
-    auto* one = new CFigureBox(this, id, rightAligned);
+    auto* one = new CFigureBox(page_, id, rightAligned);
     one->SetSize(dlu(x, y, width, kBoxHeight));
     return one;
 }
 
 wxStaticText* CMatchForm::label(int id, const wxString& text, int x, int y, int width, long align) {
-    auto* one = new wxStaticText(this, id, text, wxDefaultPosition, wxDefaultSize,
+    auto* one = new wxStaticText(page_, id, text, wxDefaultPosition, wxDefaultSize,
                                  align | wxST_NO_AUTORESIZE);
     one->SetSize(dlu(x, y, width, kLabelHeight + 2));
     return one;
 }
 
 wxSlider* CMatchForm::slider(int id, int x, int y) {
-    auto* one = new wxSlider(this, id, quorvel::slider::kMiddlePosition,
+    auto* one = new wxSlider(page_, id, quorvel::slider::kMiddlePosition,
                              quorvel::slider::kMinPosition, quorvel::slider::kMaxPosition,
                              wxDefaultPosition, wxDefaultSize, wxSL_HORIZONTAL);
     one->SetSize(dlu(x, y, 109, 14));

@@ -125,6 +125,8 @@ public:
     static int bowlerRowOfButton(int id);
     // The text of a box, label or button of the form.
     wxString textOf(int id) const;
+    // The page that holds every control of the form.
+    wxWindow* page() const { return page_; }
 
 private:
     // What Shift+F1 and a click on a control tell about it.
@@ -136,6 +138,8 @@ private:
     wxSlider* slider(int id, int x, int y);
     void sliderEnds(int x, int y);
     void setBox(int id, const wxString& text);
+
+    wxPanel* page_ = nullptr;
 };
 
 // How the form shows its figures: integers in decimal, doubles as "%.15g" (the general form

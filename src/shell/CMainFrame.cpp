@@ -10,6 +10,7 @@
 #include <wx/filedlg.h>
 #include <wx/filename.h>
 #include <wx/html/helpctrl.h>
+#include <wx/listbox.h>
 #include <wx/menu.h>
 #include <wx/msgdlg.h>
 #include <wx/statusbr.h>
@@ -60,6 +61,42 @@ wxString findHelpBook() {
         }
     return wxString();
 }
+
+// Gives a window's lists (and those of its children) room for their scroll bars. The help
+// window is created with lists narrower than a scroll bar (its index page is laid out only once
+// shown), and the toolkit complains when a list is allocated less than its scroll bars need.
+void roomForScrollBars(wxWindow* window) {
+    for (wxWindow* child : window->GetChildren()) {
+        if (auto* list = dynamic_cast<wxListBox*>(child)) {
+            const wxSize least = list->FromDIP(wxSize(80, 80));
+            list->SetMinSize(least);
+            wxSize size = list->GetSize();
+            size.IncTo(least);
+            list->SetSize(size);
+        }
+        roomForScrollBars(child);
+    }
+}
+
+// The help viewer: its window's lists get room for their scroll bars before it is first shown,
+// and Escape closes it, as it closes every other window of the game.
+class CHelpController : public wxHtmlHelpController {
+public:
+    explicit CHelpController(wxWindow* parent) : wxHtmlHelpController(wxHF_DEFAULT_STYLE, parent) {}
+
+protected:
+    wxHtmlHelpFrame* CreateHelpFrame(wxHtmlHelpData* data) override {
+        wxHtmlHelpFrame* frame = wxHtmlHelpController::CreateHelpFrame(data);
+        roomForScrollBars(frame);
+        frame->Bind(wxEVT_CHAR_HOOK, [frame](wxKeyEvent& event) {
+            if (event.GetKeyCode() == WXK_ESCAPE && !event.HasAnyModifiers())
+                frame->Close();
+            else
+                event.Skip();
+        });
+        return frame;
+    }
+};
 
 wxSize startingSize() {
     // Placed and sized as the platform would: generously, then shrunk to the form.
@@ -173,7 +210,7 @@ void CMainFrame::buildStatusBar() {
 }
 
 void CMainFrame::setUpHelp() {
-    help_ = std::make_unique<wxHtmlHelpController>(wxHF_DEFAULT_STYLE, this);
+    help_ = std::make_unique<CHelpController>(this);
     helpBook_ = findHelpBook();
     if (wxHelpProvider::Get() == nullptr) {
         auto* provider = new wxHelpControllerHelpProvider(help_.get());

@@ -1,7 +1,5 @@
 #include "shell/CQuorvelView.h"
 
-#include <cstdio>
-
 #include <wx/msgdlg.h>
 #include <wx/print.h>
 #include <wx/slider.h>
@@ -90,12 +88,9 @@ void CQuorvelView::OnDraw(wxDC*) {}
 void CQuorvelView::OnUpdate(wxView*, wxObject* hint) {
     const auto* one = dynamic_cast<const CQuorvelHint*>(hint);
     const long value = one != nullptr ? one->value : 0;
-    if (value == CQuorvelHint::kNewInnings) {
+    if (value == CQuorvelHint::kNewInnings)
         screen_->startMatch(); // ends by refreshing the form
-        return;
-    }
-    std::printf("lHint=%ld\n", value);
-    std::fflush(stdout);
+    // Any other hint changes nothing, and the game writes nothing to standard output.
 }
 
 void CQuorvelView::OnChangeFilename() {
