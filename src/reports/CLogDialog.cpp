@@ -4,11 +4,13 @@
 #include <wx/textctrl.h>
 
 #include "reports/CScoreSheetDialog.h"
+#include "ui/CAccessible.h"
 #include "ui/CUiSupport.h"
 
 CLogDialog::CLogDialog(wxWindow* parent, const wxString& title, const std::string& text, long style)
     : wxDialog(parent, wxID_ANY, title, wxDefaultPosition, wxDefaultSize, style) {
     SetFont(fixedPitchFont());
+    setAccessibleRole(this, AccessibleRole::Dialog);
     auto dlu = [this](int x, int y, int w, int h) { return dluRect(*this, x, y, w, h); };
     SetClientSize(ConvertDialogToPixels(wxSize(368, 266)));
 

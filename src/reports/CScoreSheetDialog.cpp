@@ -8,6 +8,7 @@
 
 #include "common/line_ends.h"
 #include "reports/scoresheet.h"
+#include "ui/CAccessible.h"
 #include "ui/CTemplateDialog.h"
 #include "ui/CUiSupport.h"
 
@@ -27,6 +28,7 @@ wxFont fixedPitchFont() {
 CScoreSheetDialog::CScoreSheetDialog(wxWindow* parent, quorvel::ScoreSheet& sheet)
     : wxDialog(parent, wxID_ANY, "Score Sheet"), sheet_(sheet) {
     SetFont(fixedPitchFont());
+    setAccessibleRole(this, AccessibleRole::Dialog);
     auto dlu = [this](int x, int y, int w, int h) { return dluRect(*this, x, y, w, h); };
     SetClientSize(ConvertDialogToPixels(wxSize(339, 391)));
 

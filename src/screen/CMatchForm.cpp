@@ -14,6 +14,7 @@
 
 #include "common/dialog_fields.h"
 #include "screen/match_screen.h"
+#include "ui/CAccessible.h"
 #include "ui/CTemplateDialog.h"
 
 wxString formatFormInteger(int value) { return wxString::Format("%d", value); }
@@ -41,7 +42,19 @@ void CFigureBox::SetLabel(const wxString& label) {
         return;
     text_ = label;
     SetToolTip(textFits() ? wxString() : text_);
+    nameForAssistiveTechnology();
     Refresh();
+}
+
+void CFigureBox::setMeaning(const wxString& meaning) {
+    meaning_ = meaning;
+    setAccessibleRole(this, AccessibleRole::Label);
+    nameForAssistiveTechnology();
+}
+
+void CFigureBox::nameForAssistiveTechnology() {
+    if (!meaning_.empty())
+        setAccessibleName(this, text_.empty() ? meaning_ : meaning_ + " " + text_);
 }
 
 int CFigureBox::insideWidth() const { return GetClientSize().GetWidth() - 2 * FromDIP(3); }
@@ -194,7 +207,7 @@ CMatchForm::CMatchForm(wxWindow* parent) : wxScrolled<wxPanel>(parent, wxID_ANY)
     progress->SetSize(dlu(171, 71, 142, 7));
 
     // The running slider.
-    label(wxID_ANY, "Running", 23, 57, 60);
+    wxWindow* runningLabel = label(wxID_ANY, "Running", 23, 57, 60);
     slider(quorvel::slider::kRunning, 19, 66);
     sliderEnds(19, 80);
 
@@ -220,7 +233,7 @@ CMatchForm::CMatchForm(wxWindow* parent) : wxScrolled<wxPanel>(parent, wxID_ANY)
     box(kBowlingNameId, 23, 162, 100, false);
     slider(quorvel::slider::kBowling, 19, 175);
     sliderEnds(19, 189);
-    label(wxID_ANY, "Fielding", 23, 206, 60);
+    wxWindow* fieldingLabel = label(wxID_ANY, "Fielding", 23, 206, 60);
     slider(quorvel::slider::kFielding, 19, 214);
     sliderEnds(19, 228);
 
@@ -241,7 +254,12 @@ CMatchForm::CMatchForm(wxWindow* parent) : wxScrolled<wxPanel>(parent, wxID_ANY)
         choose->SetSize(dlu(340, y, 15, 12));
     }
 
+    // Out of sight beyond the page's right edge, yet shown: what it says is for screen readers.
+    speaker_ = new wxStaticText(page_, wxID_ANY, wxString(), wxPoint(designSize().GetWidth(), 0),
+                                wxSize(1, 1));
+
     setHelpTexts();
+    nameForAssistiveTechnology(runningLabel, fieldingLabel);
 
     // The form as it stands before any match.
     ballByBall->Hide();
@@ -286,6 +304,68 @@ void CMatchForm::setHelpTexts() {
         FindWindow(kBatsmanNameIds[slot])->SetHelpText("A batsman at the crease.");
         FindWindow(kBatsmanStrikeRateIds[slot])->SetHelpText("Runs per hundred balls faced.");
     }
+}
+
+void CMatchForm::nameForAssistiveTechnology(wxWindow* runningLabel, wxWindow* fieldingLabel) {
+    setAccessibleName(page_, "Match");
+    const struct {
+        int id;
+        const char* meaning;
+    } boxes[] = {
+        {kBattingNameId, "Batting side"},  {kRunsId, "Runs"},
+        {kWicketsId, "Wickets"},           {kOversId, "Overs"},
+        {kRunRateId, "Run rate"},          {kTargetId, "Target"},
+        {kTargetRateId, "Target rate"},    {kRequiredRateId, "Required rate"},
+        {kBowlingNameId, "Fielding side"},
+    };
+    for (const auto& one : boxes)
+        static_cast<CFigureBox*>(FindWindow(one.id))->setMeaning(one.meaning);
+    for (int slot = 0; slot < 2; ++slot) {
+        const wxString batsman = wxString::Format("Batsman %d", slot + 1);
+        static_cast<CFigureBox*>(FindWindow(kBatsmanNameIds[slot]))->setMeaning(batsman);
+        static_cast<CFigureBox*>(FindWindow(kBatsmanRunsIds[slot]))->setMeaning(batsman + " runs");
+        static_cast<CFigureBox*>(FindWindow(kBatsmanBallsIds[slot]))
+            ->setMeaning(batsman + " balls");
+        static_cast<CFigureBox*>(FindWindow(kBatsmanStrikeRateIds[slot]))
+            ->setMeaning(batsman + " strike rate");
+    }
+    const char* const columns[] = {"", " overs", " maidens", " runs", " wickets"};
+    for (int row = 0; row < quorvel::kBowlerRows; ++row)
+        for (int column = 0; column < 5; ++column)
+            static_cast<CFigureBox*>(FindWindow(kBowlerRowIds[row][column]))
+                ->setMeaning(wxString::Format("Bowler %d%s", row + 1, columns[column]));
+    setAccessibleName(FindWindow(kProgressId), "Chase progress");
+
+    // The running and fielding sliders have labels of their own; a batsman's slider belongs to
+    // his name box above it, the bowling slider to the fielding side's box above it.
+    const wxString range = "from Defensive to Aggressive";
+    const struct {
+        int id;
+        const char* name;
+        wxWindow* label;
+    } sliders[] = {
+        {quorvel::slider::kRunning, "Running", runningLabel},
+        {quorvel::slider::kBattingSlot0, "Batsman 1 aggression", FindWindow(kBatsmanNameIds[0])},
+        {quorvel::slider::kBattingSlot1, "Batsman 2 aggression", FindWindow(kBatsmanNameIds[1])},
+        {quorvel::slider::kBowling, "Bowling aggression", FindWindow(kBowlingNameId)},
+        {quorvel::slider::kFielding, "Fielding", fieldingLabel},
+    };
+    for (const auto& one : sliders) {
+        wxWindow* slider = FindWindow(one.id);
+        setAccessibleLabel(slider, one.label);
+        setAccessibleName(slider, one.name, range);
+    }
+    setAccessibleRole(speaker_, AccessibleRole::Notification);
+}
+
+wxString scoreAnnouncement(const quorvel::InningsFigures& f) {
+    const wxString overs = formatFormDouble(f.oversFigure);
+    return wxString::Format("%s %d for %d after %s %s", toWx(f.battingTeamName), f.totalRuns,
+                            f.totalWickets, overs, overs == "1" ? "over" : "overs");
+}
+
+void CMatchForm::announceScore(const quorvel::InningsFigures& figures) {
+    announce(speaker_, scoreAnnouncement(figures));
 }
 
 wxSize CMatchForm::designSize() const {
@@ -394,6 +474,8 @@ void CMatchForm::show(const quorvel::MatchScreen& screen) {
             name.empty() ? wxString() : "Choose " + name + " to bowl the next over";
         if (choose->GetToolTipText() != tip)
             choose->SetToolTip(tip);
+        setAccessibleName(choose, name.empty() ? wxString::Format("Choose bowler %d", row + 1)
+                                               : "Choose " + name);
     }
     FindWindow(kBowlOverId)->Enable(buttons.bowlOverEnabled);
     FindWindow(kScoresheetId)->Enable(screen.scoresheetEnabled());

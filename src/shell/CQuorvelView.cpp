@@ -205,6 +205,9 @@ void CQuorvelView::onBowlOver() {
     if (CMainFrame* frame = CMainFrame::of(GetDocumentManager()))
         frame->estimateChances();
     refresh();
+    // The new score reaches a screen reader at once, whatever has the focus.
+    if (form_ != nullptr)
+        form_->announceScore(screen_->figures());
     if (tournamentFixture_ && screen_->state() == quorvel::MatchState::MatchOver) {
         const quorvel::ScoreSheet& sheet = screen_->scoreSheet();
         const quorvel::MatchResult result =

@@ -1,5 +1,7 @@
 #include "ui/CTemplateDialog.h"
 
+#include "ui/CAccessible.h"
+
 #ifdef __WXGTK__
 #include <dlfcn.h>
 #endif
@@ -16,6 +18,7 @@ CTemplateDialog::CTemplateDialog(wxWindow* parent, const wxString& title, int wi
     // OK for them.
     SetEscapeId(wxID_NONE);
     SetClientSize(ConvertDialogToPixels(wxSize(widthDlu, heightDlu)));
+    setAccessibleRole(this, AccessibleRole::Dialog);
     Bind(wxEVT_CHAR_HOOK, &CTemplateDialog::onCharHook, this);
     Bind(wxEVT_ACTIVATE, [this](wxActivateEvent& event) {
         event.Skip();
