@@ -139,6 +139,21 @@ void CRowButton::onToggled(wxCommandEvent&) {
 }
 
 // ---------------------------------------------------------------------------------------------
+// CSlider
+
+CSlider::CSlider(wxWindow* parent, int id)
+    : wxSlider(parent, id, quorvel::slider::kMiddlePosition, quorvel::slider::kMinPosition,
+               quorvel::slider::kMaxPosition, wxDefaultPosition, wxDefaultSize, wxSL_HORIZONTAL) {
+#ifdef __WXGTK3__
+    // Disabled, the theme draws a faded knob that looks movable; the position shows instead as
+    // a grey bar from the left end.
+    GTKApplyCssStyle("scale:disabled slider{background:none;border-color:transparent;"
+                     "box-shadow:none;outline-color:transparent;}"
+                     "scale:disabled highlight{background:#a8a8a8;border-color:#a8a8a8;}");
+#endif
+}
+
+// ---------------------------------------------------------------------------------------------
 // CMatchForm
 
 namespace {
@@ -390,9 +405,7 @@ wxStaticText* CMatchForm::label(int id, const wxString& text, int x, int y, int 
 }
 
 wxSlider* CMatchForm::slider(int id, int x, int y) {
-    auto* one = new wxSlider(page_, id, quorvel::slider::kMiddlePosition,
-                             quorvel::slider::kMinPosition, quorvel::slider::kMaxPosition,
-                             wxDefaultPosition, wxDefaultSize, wxSL_HORIZONTAL);
+    auto* one = new CSlider(page_, id);
     one->SetSize(dlu(x, y, 109, 14));
     one->Disable();
     return one;

@@ -7,6 +7,7 @@
 
 #include <wx/panel.h>
 #include <wx/scrolwin.h>
+#include <wx/slider.h>
 #include <wx/stattext.h>
 #include <wx/tglbtn.h>
 
@@ -14,7 +15,6 @@
 
 class wxButton;
 class wxGauge;
-class wxSlider;
 class wxStaticText;
 
 namespace quorvel {
@@ -72,6 +72,13 @@ private:
     void onToggled(wxCommandEvent& event);
 
     bool checked_ = false;
+};
+
+// A slider of the form (0..4, from Defensive to Aggressive). While disabled it shows its
+// position without a knob, so that nothing looks movable that is not.
+class CSlider : public wxSlider {
+public:
+    CSlider(wxWindow* parent, int id);
 };
 
 class CMatchForm : public wxScrolled<wxPanel> {
