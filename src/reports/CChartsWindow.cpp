@@ -130,6 +130,14 @@ void drawWicket(wxDC& dc, int x, int y, int radius, const wxColour& fill, const 
     dc.DrawCircle(x, y, radius);
 }
 
+// The worm legend's target line: the chase's, so only once the second innings is under way (as
+// its line on the worm); empty before.
+wxString legendTarget(const MatchCharts& charts) {
+    if (!charts.target || charts.innings[1].empty())
+        return wxString();
+    return wxString::Format("Target %d", *charts.target);
+}
+
 // One line a side (its colour, name and score), the wicket marker and the target, on a box of
 // the background's colour at the plot's top left.
 void drawLegend(wxDC& dc, const Plot& plot, const Palette& p, const MatchCharts& charts,
@@ -143,10 +151,8 @@ void drawLegend(wxDC& dc, const Plot& plot, const Palette& p, const MatchCharts&
             texts[k] += wxString::Format("  %d/%d", innings.runs(), innings.wicketsDown());
     }
     texts[2] = "wicket";
-    // The target is the chase's: it shows once the second innings is under way, with its line.
-    const bool target = withTarget && charts.target.has_value() && !charts.innings[1].empty();
-    if (target)
-        texts[3] = wxString::Format("Target %d", *charts.target);
+    texts[3] = withTarget ? legendTarget(charts) : wxString();
+    const bool target = !texts[3].empty();
     const int lines = target ? 4 : 3;
     int widest = 0;
     for (int line = 0; line < lines; ++line)
@@ -414,6 +420,8 @@ void CChartsWindow::nameForAssistiveTechnology() {
 wxString CChartsWindow::summary() const { return toWx(quorvel::chartsSummary(charts_)); }
 
 wxString CChartsWindow::chanceCaption() const { return ::chanceCaption(charts_); }
+
+wxString CChartsWindow::legendTarget() const { return ::legendTarget(charts_); }
 
 void CChartsWindow::showCharts(quorvel::MatchCharts charts) {
     charts_ = std::move(charts);

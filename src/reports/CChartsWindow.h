@@ -22,6 +22,8 @@ public:
     // The latest chance of the side ahead, as the third picture shows it: "India 63 % ± 1"
     // (empty before any is known).
     wxString chanceCaption() const;
+    // The worm legend's target line, "Target 251", shown in the second innings only.
+    wxString legendTarget() const;
     // The charts in words, as a screen reader reads them: the scores, the last over and each
     // side's chance.
     wxString summary() const;

@@ -452,6 +452,7 @@ TEST_F(GameMatch, ChartsFollowTheMatchAndSaveAsPngAndSvg) {
         playOver();
         ASSERT_EQ(charts->charts().innings[0].overs.size(), static_cast<std::size_t>(over));
         EXPECT_EQ(charts->charts().innings[0].runs(), screen().figures().totalRuns);
+        EXPECT_EQ(charts->legendTarget(), "") << "no target in the first innings";
     }
     // The chances after the third over come off the estimating thread while the game waits.
     const auto estimated = [charts] {
@@ -467,6 +468,7 @@ TEST_F(GameMatch, ChartsFollowTheMatchAndSaveAsPngAndSvg) {
         << charts->chanceCaption();
     playMatchOut();
     EXPECT_EQ(charts->charts().innings[1].runs(), screen().figures().totalRuns);
+    EXPECT_EQ(charts->legendTarget(), wxString::Format("Target %d", *charts->charts().target));
     letDraw(3);
 
     // PNG at the drawing area's size, and SVG.
@@ -589,6 +591,15 @@ TEST_F(GameMatch, HelpBookAndContextHelpTexts) {
     EXPECT_FALSE(form().FindWindow(CMatchForm::kBowlOverId)->GetHelpText().empty());
     EXPECT_FALSE(form().FindWindow(CMatchForm::kBowlerRowIds[9][5])->GetHelpText().empty());
     EXPECT_FALSE(form().FindWindow(slider::kFielding)->GetHelpText().empty());
+
+    // Escape closes the help window.
+    frame().showHelpContents();
+    ASSERT_NE(frame().help()->GetFrame(), nullptr);
+    wxKeyEvent escape(wxEVT_CHAR_HOOK);
+    escape.m_keyCode = WXK_ESCAPE;
+    frame().help()->GetFrame()->ProcessWindowEvent(escape);
+    letDraw(3);
+    EXPECT_EQ(frame().help()->GetFrame(), nullptr);
 }
 
 TEST_F(GameMatch, SettingsKeepTheRecentFilesAndPreviewPages) {
