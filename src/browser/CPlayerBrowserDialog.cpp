@@ -8,6 +8,7 @@
 #include <wx/textctrl.h>
 
 #include "browser/CPlayerFilterDialog.h"
+#include "ui/CAccessible.h"
 
 namespace {
 
@@ -142,6 +143,7 @@ void CPlayerBrowserDialog::build(const quorvel::PlayerDatabase& database) {
     list_ = new wxListBox(this, quorvel::PlayerBrowser::kPlayerListId, wxDefaultPosition,
                           wxDefaultSize, 0, nullptr, wxLB_SINGLE | wxLB_ALWAYS_SB);
     place(list_, 7, 7, 101, 126);
+    setAccessibleName(list_, "Players");
     list_->Bind(wxEVT_LISTBOX, &CPlayerBrowserDialog::onSelection, this);
     // Enter on a selected row reads the boxes back and closes, as Enter anywhere else does.
     watchActivation(list_);

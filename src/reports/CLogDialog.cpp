@@ -16,6 +16,7 @@ CLogDialog::CLogDialog(wxWindow* parent, const wxString& title, const std::strin
 
     text_ = new wxTextCtrl(this, kTextId, wxString(), wxDefaultPosition, wxDefaultSize,
                            wxTE_MULTILINE | wxTE_READONLY | wxTE_DONTWRAP | wxVSCROLL | wxHSCROLL);
+    setAccessibleName(text_, title);
     text_->SetSize(dlu(7, 7, 354, 228));
     auto* ok = new wxButton(this, wxID_OK, "OK");
     ok->SetSize(dlu(311, 245, 50, 14));

@@ -34,6 +34,7 @@ CScoreSheetDialog::CScoreSheetDialog(wxWindow* parent, quorvel::ScoreSheet& shee
 
     text_ = new wxTextCtrl(this, kTextId, wxString(), wxDefaultPosition, wxDefaultSize,
                            wxTE_MULTILINE | wxTE_READONLY | wxVSCROLL | wxTE_CHARWRAP);
+    setAccessibleName(text_, "Scoresheet");
     text_->SetSize(dlu(8, 7, 323, 357));
     auto* saveButton = new wxButton(this, kSaveId, "Save");
     saveButton->SetSize(dlu(254, 372, 35, 12));

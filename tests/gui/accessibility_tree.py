@@ -15,8 +15,22 @@ import sys
 import time
 
 import pyatspi
+from gi.repository import GLib
 
 failures = []
+# What the game told a screen reader through notifications appearing (their names).
+announced = []
+
+
+def on_showing(event):
+    try:
+        if event.detail1 == 1 and event.source.getRoleName() == "notification":
+            announced.append(event.source.name)
+    except Exception:
+        pass
+
+
+pyatspi.Registry.registerEventListener(on_showing, "object:state-changed:showing")
 
 
 def fail(text):
@@ -48,6 +62,9 @@ def wait_for(find, seconds=15.0, what="something"):
             found = None
         if found:
             return found
+        # Lets the accessibility events that arrived reach their listeners.
+        while GLib.MainContext.default().iteration(False):
+            pass
         time.sleep(0.2)
     fail("waited in vain for " + what)
     return None
@@ -221,12 +238,31 @@ press(ok)
 # -- the dialogs of a new match and one over ---------------------------------------------------
 
 
+checked_dialogs = set()
+
+
+def check_dialog(w):
+    """A dialog met on the way: every control it shows is named (once per dialog title)."""
+    if w.name in checked_dialogs:
+        return
+    checked_dialogs.add(w.name)
+    for one in descendants(w):
+        if one.getRoleName() in ("push button", "toggle button", "table", "text") and \
+                has_state(one, pyatspi.STATE_SHOWING):
+            expect(one.name != "", "an unnamed %s in %r" % (one.getRoleName(), w.name))
+
+
 def answer_dialogs():
     """Answers whatever dialog is open (OK, a first row where one must be chosen); True if any."""
     for i in range(app.childCount):
         w = app.getChildAtIndex(i)
-        if w is None or w.getRoleName() not in ("dialog", "alert"):
+        if w is None:
             continue
+        if w.getRoleName() == "frame" and w.name in ("Toss", "Bat or Bowl?", "Select Batsman"):
+            fail("%r shows as a frame, not a dialog" % w.name)
+        if w.getRoleName() not in ("dialog", "alert"):
+            continue
+        check_dialog(w)
         for heads in [find(w, "toggle button", "Heads")]:
             if heads is not None and not has_state(heads, pyatspi.STATE_CHECKED):
                 press(heads)
@@ -234,7 +270,7 @@ def answer_dialogs():
         if button is not None and not has_state(button, pyatspi.STATE_SENSITIVE):
             rows = find(w, "table") or find(w, "tree table")
             if rows is not None:
-                rows.querySelection().selectChild(0)
+                rows.queryTable().addRowSelection(0)
                 time.sleep(0.3)
         if button is not None and has_state(button, pyatspi.STATE_SENSITIVE):
             press(button)
@@ -257,8 +293,19 @@ def ready_to_bowl():
     return None
 
 
+
+
+def tell_windows():
+    """On a failure: what the game shows."""
+    for w in app:
+        print("window:", w.getRoleName(), repr(w.name),
+              [(one.getRoleName(), one.name) for one in descendants(w)
+               if has_state(one, pyatspi.STATE_SHOWING)][:40])
+
+
 bowl = wait_for(ready_to_bowl, 60, "Bowl Over to be enabled")
 if bowl is None:
+    tell_windows()
     sys.exit(1)
 press(bowl)
 
@@ -269,6 +316,9 @@ def over_bowled():
 
 
 overs = wait_for(over_bowled, 60, "the over to be bowled")
+if overs is None:
+    tell_windows()
+    sys.exit(1)
 runs = find(form, "label", r"Runs \d+")
 wickets = find(form, "label", r"Wickets \d+")
 side = find(form, "label", r"Batting side .+")
@@ -282,6 +332,7 @@ if expect(overs is not None and runs is not None and wickets is not None and sid
            "the announcement reads %r, not %r" % (notice.name if notice else None, said))
     expect(notice is not None and has_state(notice, pyatspi.STATE_SHOWING),
            "the announcement is not showing")
+    wait_for(lambda: said in announced, 5, "the announcement %r to appear as an event" % said)
 for slot in (1, 2):
     expect(find(form, "label", r"Batsman %d .+, .+" % slot) is not None,
            "batsman %d's box does not name him" % slot)
