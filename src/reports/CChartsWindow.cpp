@@ -390,7 +390,8 @@ void CChartsWindow::placeBeside(const wxWindow* owner) {
         return;
     const wxRect area = wxDisplay(owner).GetClientArea();
     const wxRect beside = owner->GetScreenRect();
-    const int gap = FromDIP(8);
+    // Room for the window manager's borders, which neither window's rectangle includes.
+    const int gap = FromDIP(16);
     const int least = std::max(GetMinSize().GetWidth(), 1);
     const int right = area.GetRight() - beside.GetRight() - gap;
     const int left = beside.GetLeft() - area.GetLeft() - gap;

@@ -30,6 +30,7 @@
 #include "tournament/tournament_file.h"
 #include "tournament/tournament_play.h"
 #include "tournament/tournament_report.h"
+#include "ui/CAccessible.h"
 #include "ui/CTemplateDialog.h"
 #include "ui/CUiSupport.h"
 
@@ -406,6 +407,7 @@ void CMainFrame::newTournament() {
     for (int side = 0; side < quorvel::kTournamentSides; ++side)
         choices.Add(toWx(std::string(quorvel::countryNameAt(side))));
     wxSingleChoiceDialog ask(this, "Which country do you captain?", "New Tournament", choices);
+    setAccessibleRole(&ask, AccessibleRole::Dialog);
     ask.SetSelection(0);
     if (ask.ShowModal() != wxID_OK)
         return;
