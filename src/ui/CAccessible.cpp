@@ -4,13 +4,13 @@
 
 #include <wx/window.h>
 
-#ifdef __WXGTK__
+#ifdef QUORVEL_GTK_ACCESSIBILITY
 #include <gtk/gtk.h>
 #endif
 
 namespace {
 
-#ifdef __WXGTK__
+#ifdef QUORVEL_GTK_ACCESSIBILITY
 
 // The widgets assistive technology meets for a window: the outer one and, where wx draws or
 // reads the control through another (a list's tree view inside its scrolled window, a combo
@@ -71,7 +71,7 @@ void dropLabels(AtkObject* accessible) {
 } // namespace
 
 void setAccessibleName(wxWindow* window, const wxString& name, const wxString& description) {
-#ifdef __WXGTK__
+#ifdef QUORVEL_GTK_ACCESSIBILITY
     const wxScopedCharBuffer nameText = name.utf8_str();
     const wxScopedCharBuffer descriptionText = description.utf8_str();
     for (GtkWidget* widget : widgetsOf(window)) {
@@ -93,7 +93,7 @@ void setAccessibleName(wxWindow* window, const wxString& name, const wxString& d
 }
 
 void setAccessibleRole(wxWindow* window, AccessibleRole role) {
-#ifdef __WXGTK__
+#ifdef QUORVEL_GTK_ACCESSIBILITY
     if (AtkObject* accessible = outerAccessible(window))
         atk_object_set_role(accessible, atkRole(role));
 #else
@@ -103,7 +103,7 @@ void setAccessibleRole(wxWindow* window, AccessibleRole role) {
 }
 
 void setAccessibleLabel(wxWindow* control, wxWindow* label) {
-#ifdef __WXGTK__
+#ifdef QUORVEL_GTK_ACCESSIBILITY
     AtkObject* labelAccessible = outerAccessible(label);
     if (labelAccessible == nullptr)
         return;
@@ -122,7 +122,7 @@ void setAccessibleLabel(wxWindow* control, wxWindow* label) {
 }
 
 wxString accessibleName(wxWindow* window) {
-#ifdef __WXGTK__
+#ifdef QUORVEL_GTK_ACCESSIBILITY
     if (AtkObject* accessible = outerAccessible(window))
         if (const char* name = atk_object_get_name(accessible))
             return wxString::FromUTF8(name);
@@ -133,7 +133,7 @@ wxString accessibleName(wxWindow* window) {
 }
 
 wxString accessibleDescription(wxWindow* window) {
-#ifdef __WXGTK__
+#ifdef QUORVEL_GTK_ACCESSIBILITY
     if (AtkObject* accessible = outerAccessible(window))
         if (const char* description = atk_object_get_description(accessible))
             return wxString::FromUTF8(description);
@@ -144,7 +144,7 @@ wxString accessibleDescription(wxWindow* window) {
 }
 
 wxString accessibleRoleName(wxWindow* window) {
-#ifdef __WXGTK__
+#ifdef QUORVEL_GTK_ACCESSIBILITY
     if (AtkObject* accessible = outerAccessible(window))
         return wxString::FromUTF8(atk_role_get_name(atk_object_get_role(accessible)));
 #else

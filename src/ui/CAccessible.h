@@ -1,8 +1,8 @@
 #pragma once
 // What assistive technology (a screen reader) reads of a window: its role, its name and
 // description, the label that names a control, and announcements. wx has no accessibility API
-// of its own on this toolkit, so these reach the toolkit's accessible objects of the window's
-// widgets directly; elsewhere they do nothing.
+// of its own on GTK, so these reach GTK's accessible objects (ATK) of the window's widgets
+// directly; in a build without GTK's headers they do nothing.
 
 #include <wx/string.h>
 
