@@ -380,7 +380,10 @@ wxString scoreAnnouncement(const quorvel::InningsFigures& f) {
 }
 
 void CMatchForm::announceScore(const quorvel::InningsFigures& figures) {
-    announce(speaker_, scoreAnnouncement(figures));
+    // An over that ended an innings leaves the next one set up, not yet begun: its message
+    // boxes have told the innings' end already.
+    if (figures.oversFigure > 0)
+        announce(speaker_, scoreAnnouncement(figures));
 }
 
 wxSize CMatchForm::designSize() const {

@@ -140,7 +140,8 @@ public:
     wxString textOf(int id) const;
     // The page that holds every control of the form.
     wxWindow* page() const { return page_; }
-    // Tells a screen reader the score at once (after an over): "India 7 for 0 after 1 over".
+    // Tells a screen reader the score at once (after an over): "India 7 for 0 after 1 over";
+    // nothing before the innings' first ball.
     void announceScore(const quorvel::InningsFigures& figures);
     // The label, kept out of sight, through which the form speaks to a screen reader.
     wxWindow* speaker() const { return speaker_; }
