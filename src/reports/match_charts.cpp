@@ -133,9 +133,10 @@ std::string chartsSummary(const MatchCharts& charts) {
             continue;
         }
         last = &innings;
+        const std::string overs = oversText(innings);
         text += (k == 0 ? "" : " ") + innings.side + " " + std::to_string(innings.runs()) +
-                " for " + std::to_string(innings.wicketsDown()) + " in " + oversText(innings) +
-                " overs";
+                " for " + std::to_string(innings.wicketsDown()) + " in " + overs +
+                (overs == "1" ? " over" : " overs");
         if (k == 1 && charts.target)
             text += ", chasing " + std::to_string(*charts.target);
         text += ".";

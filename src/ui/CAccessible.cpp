@@ -78,11 +78,12 @@ void setAccessibleName(wxWindow* window, const wxString& name, const wxString& d
         AtkObject* accessible = gtk_widget_get_accessible(widget);
         if (accessible == nullptr)
             continue;
-        // Setting the same name again would tell assistive technology of a change.
+        // Setting the same text again would tell assistive technology of a change.
         const char* now = atk_object_get_name(accessible);
         if (now == nullptr || name != wxString::FromUTF8(now))
             atk_object_set_name(accessible, nameText.data());
-        if (!description.empty())
+        const char* told = atk_object_get_description(accessible);
+        if (!description.empty() && (told == nullptr || description != wxString::FromUTF8(told)))
             atk_object_set_description(accessible, descriptionText.data());
     }
 #else

@@ -357,7 +357,7 @@ if charts is not None:
                        what="the charts' picture")
     if picture is not None and runs is not None and side is not None:
         expect(picture.description.startswith(
-            "%s %s for %s in 1 overs." % (team, runs.name.split()[1], wickets.name.split()[1])),
+            "%s %s for %s in 1 over." % (team, runs.name.split()[1], wickets.name.split()[1])),
             "the charts' summary reads %r" % picture.description)
         expect("Last over:" in picture.description, "the summary tells no last over")
     named(charts, "menu item", "Save As...")
