@@ -29,9 +29,10 @@ need_packages() {
 GAME_PACKAGES=(g++ make cmake pkg-config libwxgtk3.2-dev libgtk-3-dev)
 # To build and run the test suites and benchmarks.
 CORE_PACKAGES=(g++ make cmake libgtest-dev libgmock-dev libbenchmark-dev)
-GUI_PACKAGES=(pkg-config libwxgtk3.2-dev libgtk-3-dev xvfb xauth openbox x11-utils)
+GUI_PACKAGES=(pkg-config libwxgtk3.2-dev libgtk-3-dev xvfb xauth openbox x11-utils xdotool)
 # What a screen reader reads (the accessibility tree over AT-SPI), for the GUI test that reads it.
 ACCESSIBILITY_PACKAGES=(at-spi2-core python3-pyatspi dbus-x11)
-# The checks of an installation (desktop entry, metainfo, MIME type, the Debian package) and of
-# the source layout and include graph.
-CHECK_PACKAGES=(desktop-file-utils appstream shared-mime-info dpkg-dev file clang-format python3)
+# The checks of an installation (desktop entry, metainfo, MIME type and the caches, completion,
+# the Debian package and lintian) and of the source layout and include graph.
+CHECK_PACKAGES=(desktop-file-utils appstream shared-mime-info gtk-update-icon-cache dpkg-dev file
+    lintian bash-completion clang-format python3)
