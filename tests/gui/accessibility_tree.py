@@ -50,10 +50,10 @@ def give_up(signum, frame):
 
 
 signal.signal(signal.SIGALRM, give_up)
-signal.alarm(150)
+signal.alarm(240)
 
 
-def wait_for(find, seconds=15.0, what="something"):
+def wait_for(find, seconds=30.0, what="something", quiet=False):
     end = time.time() + seconds
     while time.time() < end:
         try:
@@ -66,7 +66,8 @@ def wait_for(find, seconds=15.0, what="something"):
         while GLib.MainContext.default().iteration(False):
             pass
         time.sleep(0.2)
-    fail("waited in vain for " + what)
+    if not quiet:
+        fail("waited in vain for " + what)
     return None
 
 
@@ -137,7 +138,7 @@ def named(node, role, name):
 
 # -- the main window before a match --------------------------------------------------------------
 
-app = wait_for(game, 20, "the game on the accessibility bus")
+app = wait_for(game, 60, "the game on the accessibility bus")
 if app is None:
     apps = [a for a in pyatspi.Registry.getDesktop(0) if a is not None]
     if not apps:
@@ -203,8 +204,15 @@ def keys(*names):
 
 
 wait_for(lambda: has_state(main, pyatspi.STATE_ACTIVE), what="the main window to be active")
-keys("Control_L", "n")
-teams = wait_for(lambda: window(app, "dialog", "Select Teams"), what="Select Teams as a dialog")
+teams = None
+# A key pressed while the window manager is still busy with the new window can go astray: it
+# is pressed again.
+for attempt in range(3):
+    keys("Control_L", "n")
+    teams = wait_for(lambda: window(app, "dialog", "Select Teams"), 10,
+                     "Select Teams as a dialog", quiet=attempt < 2)
+    if teams is not None:
+        break
 if teams is None:
     print("windows:", [(w.getRoleName(), w.name) for w in app if w is not None])
     sys.exit(1)
@@ -345,10 +353,15 @@ expect(chooser is not None, "no bowler button is named for its bowler")
 
 # -- the Charts window -------------------------------------------------------------------------
 
-keys("Alt_L", "v")
-entry = wait_for(lambda: [one for one in descendants(named(main, "menu", "View"))
-                          if one.name == "Charts..." and has_state(one, pyatspi.STATE_SHOWING)],
-                 what="the View menu open")
+entry = None
+for attempt in range(3):
+    keys("Alt_L", "v")
+    entry = wait_for(lambda: [one for one in descendants(named(main, "menu", "View"))
+                              if one.name == "Charts..." and
+                              has_state(one, pyatspi.STATE_SHOWING)],
+                     10, "the View menu open", quiet=attempt < 2)
+    if entry:
+        break
 if entry:
     press(entry[0])
 charts = wait_for(lambda: window(app, "frame", "Charts - Quorvel"), what="the Charts window")
