@@ -99,6 +99,25 @@ protected:
     }
 };
 
+// The status bar, which draws its texts itself: assistive technology reads them as its name.
+class CStatusBar : public wxStatusBar {
+public:
+    CStatusBar(wxWindow* parent, wxWindowID id, long style, const wxString& name)
+        : wxStatusBar(parent, id, style, name) {
+        setAccessibleRole(this, AccessibleRole::StatusBar);
+    }
+
+protected:
+    void DoUpdateStatusText(int number) override {
+        wxStatusBar::DoUpdateStatusText(number);
+        wxString texts;
+        for (int pane = 0; pane < GetFieldsCount(); ++pane)
+            if (!GetStatusText(pane).empty())
+                texts += (texts.empty() ? "" : " ") + GetStatusText(pane);
+        setAccessibleName(this, texts);
+    }
+};
+
 wxSize startingSize() {
     // Placed and sized as the platform would: generously, then shrunk to the form.
     const wxRect area = wxDisplay(0u).GetClientArea();
@@ -198,6 +217,13 @@ void CMainFrame::buildAccelerators() {
         {wxACCEL_NORMAL, WXK_F1, kHelpId},     {wxACCEL_SHIFT, WXK_F1, kContextHelpId},
     };
     SetAcceleratorTable(wxAcceleratorTable(static_cast<int>(std::size(entries)), entries));
+}
+
+wxStatusBar* CMainFrame::OnCreateStatusBar(int number, long style, wxWindowID id,
+                                           const wxString& name) {
+    auto* bar = new CStatusBar(this, id, style, name);
+    bar->SetFieldsCount(number);
+    return bar;
 }
 
 void CMainFrame::buildStatusBar() {

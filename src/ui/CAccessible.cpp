@@ -50,6 +50,8 @@ AtkRole atkRole(AccessibleRole role) {
         return ATK_ROLE_IMAGE;
     case AccessibleRole::Notification:
         return ATK_ROLE_NOTIFICATION;
+    case AccessibleRole::StatusBar:
+        return ATK_ROLE_STATUSBAR;
     }
     return ATK_ROLE_UNKNOWN;
 }

@@ -13,6 +13,7 @@ enum class AccessibleRole {
     Label,        // a text that can be read, not edited
     Image,        // a picture
     Notification, // a message told at once
+    StatusBar,    // the status line of a window
 };
 
 // The name (what it is) and, when not empty, the description assistive technology reads for a

@@ -165,6 +165,7 @@ for name in ("Bowl Over", "Scoresheet...", "Details"):
 for row in range(1, 11):
     named(form, "toggle button", "Choose bowler %d" % row)
 named(form, "progress bar", "Chase progress")
+named(main, "status bar", "For Help, press F1")
 sliders = {"Running": "Running", "Batsman 1 aggression": "Batsman 1",
            "Batsman 2 aggression": "Batsman 2", "Bowling aggression": "Fielding side",
            "Fielding": "Fielding"}
