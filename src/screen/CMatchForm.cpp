@@ -13,6 +13,7 @@
 #include <wx/stattext.h>
 
 #include "common/dialog_fields.h"
+#include "records/scores.h"
 #include "screen/match_screen.h"
 #include "ui/CAccessible.h"
 #include "ui/CTemplateDialog.h"
@@ -197,6 +198,8 @@ CMatchForm::CMatchForm(wxWindow* parent) : wxScrolled<wxPanel>(parent, wxID_ANY)
     details->SetSize(dlu(262, 7, 50, 20));
     auto* bowlOver = new wxButton(page_, kBowlOverId, "Bowl Over");
     bowlOver->SetSize(dlu(314, 7, 50, 20));
+    auto* stop = new wxButton(page_, kStopId, "&Stop");
+    stop->SetSize(dlu(135, 7, 50, 20));
 
     // The score line.
     box(kBattingNameId, 23, 42, 100, false);
@@ -278,6 +281,7 @@ CMatchForm::CMatchForm(wxWindow* parent) : wxScrolled<wxPanel>(parent, wxID_ANY)
 
     // The form as it stands before any match.
     ballByBall->Hide();
+    stop->Hide();
     showChaseControls(false);
 }
 
@@ -289,6 +293,7 @@ void CMatchForm::setHelpTexts() {
         {kBowlOverId, "Bowl Over: plays the next over, ball by ball, with the chosen bowler."},
         {kScoresheetId, "Scoresheet: the full scorecard of the match, which you can save."},
         {kDetailsId, "Details: the ball-by-ball commentary of every match of this run."},
+        {kStopId, "Stop: the computer stops playing for your side after the over in hand."},
         {kBattingNameId, "The batting side."},
         {kRunsId, "Runs scored in this innings."},
         {kWicketsId, "Wickets fallen."},
@@ -442,6 +447,32 @@ void CMatchForm::showChaseControls(bool show) {
             one->Show(show);
 }
 
+void CMatchForm::showStopButton(bool show) {
+    wxWindow* stop = FindWindow(kStopId);
+    if (stop == nullptr || stop->IsShown() == show)
+        return;
+    stop->Show(show);
+    if (show)
+        stop->SetFocus();
+}
+
+void CMatchForm::focusWherePlayGoesOn() {
+    const auto usable = [](wxWindow* one) {
+        return one != nullptr && one->IsShown() && one->IsEnabled();
+    };
+    wxWindow* target = FindWindow(kBowlOverId);
+    for (std::size_t row = 0; !usable(target) && row < kBowlerRowIds.size(); ++row) {
+        auto* choose = dynamic_cast<CRowButton*>(FindWindow(kBowlerRowIds[row][5]));
+        target = choose != nullptr && choose->AcceptsFocusFromKeyboard() ? choose : nullptr;
+    }
+    if (!usable(target))
+        target = FindWindow(kScoresheetId);
+    if (usable(target))
+        target->SetFocus();
+    else
+        SetFocus();
+}
+
 void CMatchForm::showFigures(const quorvel::InningsFigures& f) {
     setBox(kBattingNameId, toWx(f.battingTeamName));
     setBox(kRunsId, formatFormInteger(f.totalRuns));
@@ -479,8 +510,13 @@ void CMatchForm::show(const quorvel::MatchScreen& screen) {
     showChaseControls(screen.chaseControlsShown());
 
     const quorvel::BowlerButtons& buttons = screen.bowlerButtons();
+    const quorvel::Scores& scores = screen.scores();
+    const bool computerFields =
+        screen.flow().inInnings() &&
+        scores.teams[scores.fieldingSide(screen.figures().inningsIndex)].isComputerControlled();
     for (int row = 0; row < quorvel::kBowlerRows; ++row) {
         auto* choose = static_cast<CRowButton*>(FindWindow(kBowlerRowIds[row][5]));
+        choose->setComputerSide(computerFields);
         choose->Show(buttons.shown[row]);
         choose->Enable(buttons.enabled[row]);
         choose->setChecked(buttons.checked[row]);

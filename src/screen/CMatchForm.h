@@ -64,6 +64,11 @@ public:
     CRowButton(wxWindow* parent, int id, const wxString& label);
 
     void setChecked(bool checked);
+    // A button of the computer's side shows its choice but takes no Tab stop.
+    void setComputerSide(bool computer) { computerSide_ = computer; }
+    bool AcceptsFocusFromKeyboard() const override {
+        return !computerSide_ && wxToggleButton::AcceptsFocusFromKeyboard();
+    }
     bool checked() const { return checked_; }
     // What a press does: a button event with the control's id (nothing while disabled).
     void click();
@@ -72,6 +77,7 @@ private:
     void onToggled(wxCommandEvent& event);
 
     bool checked_ = false;
+    bool computerSide_ = false;
 };
 
 // A slider of the form (0..4, from Defensive to Aggressive). While disabled it shows its
@@ -88,6 +94,8 @@ public:
     static constexpr int kBallByBallId = 1111;
     static constexpr int kScoresheetId = 1112;
     static constexpr int kDetailsId = 1120;
+    // Shown while the computer plays on for the user's side: stops it after the over in hand.
+    static constexpr int kStopId = 1122;
     static constexpr int kBattingNameId = 1084;
     static constexpr int kRunsId = 1334;
     static constexpr int kWicketsId = 1091;
@@ -133,6 +141,11 @@ public:
     // Copies the figures alone (an opened match's final figures).
     void showFigures(const quorvel::InningsFigures& figures);
     void showChaseControls(bool show);
+    // Shows the "Stop" button (focused, so that Space or Enter stops too) or hides it.
+    void showStopButton(bool show);
+    // Puts the keyboard focus where play goes on: "Bowl Over" when it is enabled, else the
+    // first enabled ">" of the user's side, else "Scoresheet..."; never on a disabled control.
+    void focusWherePlayGoesOn();
 
     // The bowler row (0..9) of a ">" button id, or -1.
     static int bowlerRowOfButton(int id);

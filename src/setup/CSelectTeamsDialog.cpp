@@ -185,6 +185,10 @@ void CSelectTeamsDialog::build() {
         box->SetSize(at);
     }
 
+    lastTeams_ = button(kLastTeamsId, "&Last Teams", 7, 147, 50);
+    lastTeams_->Bind(wxEVT_BUTTON, &CSelectTeamsDialog::onLastTeams, this);
+    lastTeams_->Disable();
+
     ok_ = new wxButton(this, wxID_OK, "OK");
     place(ok_, 250, 147, 35, 12);
     ok_->SetDefault();
@@ -329,6 +333,33 @@ void CSelectTeamsDialog::browse(int row) {
     if (row < 0 || row >= static_cast<int>(playerList_->GetCount()))
         return;
     runBrowser_(fromWx(playerList_->GetString(row)));
+}
+
+void CSelectTeamsDialog::setLastTeams(const std::array<std::string, 2>& texts) {
+    lastTeamTexts_ = texts;
+    lastTeams_->Enable(!texts[0].empty() && !texts[1].empty());
+}
+
+void CSelectTeamsDialog::onLastTeams(wxCommandEvent&) {
+    std::array<quorvel::RememberedSide, 2> sides;
+    for (std::size_t i = 0; i < sides.size(); ++i) {
+        const auto side = quorvel::parseRememberedSide(lastTeamTexts_[i]);
+        if (!side) {
+            showMessage("The last teams kept in the settings cannot be read.");
+            return;
+        }
+        sides[i] = *side;
+    }
+    const auto message = selection_.restoreSides(sides);
+    showing_ = true;
+    leftName_->ChangeValue(toWx(selection_.name(TeamSide::Left)));
+    rightName_->ChangeValue(toWx(selection_.name(TeamSide::Right)));
+    showing_ = false;
+    showChecks();
+    showLists();
+    showOk();
+    if (message)
+        showMessage(*message);
 }
 
 void CSelectTeamsDialog::onOk(wxCommandEvent&) {

@@ -183,6 +183,15 @@ void CMainFrame::buildMenu() {
     auto* view = new wxMenu;
     view->Append(kViewPlayersId, "Players", "Browse Player Database");
     view->Append(kViewChartsId, "Charts...", "Show the worm and the Manhattan of the match");
+    auto* match = new wxMenu;
+    match->Append(kMatchNextOverId, "Play &Next Over\tCtrl+1",
+                  "The computer plays the next over for your side");
+    match->Append(kMatchEndOfInningsId, "Play to End of &Innings\tCtrl+2",
+                  "The computer plays for your side until this innings ends");
+    match->Append(kMatchEndOfMatchId, "Play to End of &Match\tCtrl+3",
+                  "The computer plays for your side until the match ends");
+    match->AppendSeparator();
+    match->Append(kMatchStopId, "&Stop\tEsc", "Stop after the over in hand and take over");
     auto* tournament = new wxMenu;
     tournament->Append(kTournamentNewId, "New Tournament...",
                        "Start a tournament of the nine countries");
@@ -200,6 +209,7 @@ void CMainFrame::buildMenu() {
     auto* bar = new wxMenuBar;
     bar->Append(file, "&File");
     bar->Append(view, "&View");
+    bar->Append(match, "&Match");
     bar->Append(tournament, "&Tournament");
     bar->Append(help, "&Help");
     SetMenuBar(bar);
@@ -435,6 +445,9 @@ void CMainFrame::newTournament() {
     wxSingleChoiceDialog ask(this, "Which country do you captain?", "New Tournament", choices);
     setAccessibleRole(&ask, AccessibleRole::Dialog);
     ask.SetSelection(0);
+    for (wxWindow* child : ask.GetChildren())
+        if (auto* list = dynamic_cast<wxListBox*>(child))
+            enableListKeys(list);
     if (ask.ShowModal() != wxID_OK)
         return;
     const auto clock = std::chrono::system_clock::now().time_since_epoch().count();

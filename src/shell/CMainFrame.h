@@ -56,6 +56,11 @@ public:
     static constexpr int kTournamentLeadersId = commandId(32803);
     static constexpr int kTournamentSaveId = commandId(32804);
     static constexpr int kTournamentOpenId = commandId(32805);
+    // The Match menu: the computer plays on for the user's side.
+    static constexpr int kMatchNextOverId = commandId(32810);
+    static constexpr int kMatchEndOfInningsId = commandId(32811);
+    static constexpr int kMatchEndOfMatchId = commandId(32812);
+    static constexpr int kMatchStopId = commandId(32813);
     static constexpr const char* kTournamentFilter =
         "Quorvel Tournaments (*.quot)|*.quot|All Files (*.*)|*.*";
 

@@ -23,6 +23,7 @@
 #include <wx/statusbr.h>
 #include <wx/textctrl.h>
 
+#include "engine/random.h"
 #include "gui/game_support.h"
 #include "records/scores.h"
 #include "reports/CChartsWindow.h"
@@ -32,6 +33,7 @@
 #include "setup/CSelectBatsmanDialog.h"
 #include "setup/CSelectTeamsDialog.h"
 #include "setup/CTossDialog.h"
+#include "setup/toss.h"
 #include "shell/CTournamentTextDialog.h"
 #include "tournament/tournament_file.h"
 
@@ -133,11 +135,22 @@ TEST_F(GameMatch, StartsWithAnEmptyMatch) {
     EXPECT_GT(form().GetViewStart().y, 0);
 
     wxMenuBar* bar = frame().GetMenuBar();
-    ASSERT_EQ(bar->GetMenuCount(), 4u);
+    ASSERT_EQ(bar->GetMenuCount(), 5u);
     EXPECT_EQ(bar->GetMenuLabel(0), "&File");
     EXPECT_EQ(bar->GetMenuLabel(1), "&View");
-    EXPECT_EQ(bar->GetMenuLabel(2), "&Tournament");
-    EXPECT_EQ(bar->GetMenuLabel(3), "&Help");
+    EXPECT_EQ(bar->GetMenuLabel(2), "&Match");
+    EXPECT_EQ(bar->GetMenuLabel(3), "&Tournament");
+    EXPECT_EQ(bar->GetMenuLabel(4), "&Help");
+    // The computer plays on only in an innings; Stop only while it plays.
+    for (const int id : {CMainFrame::kMatchNextOverId, CMainFrame::kMatchEndOfInningsId,
+                         CMainFrame::kMatchEndOfMatchId, CMainFrame::kMatchStopId}) {
+        ASSERT_NE(bar->FindItem(id), nullptr);
+        EXPECT_NE(bar->FindItem(id)->GetAccel(), nullptr) << id;
+        frame().UpdateWindowUI(wxUPDATE_UI_RECURSE);
+        EXPECT_FALSE(bar->FindItem(id)->IsEnabled()) << id;
+    }
+    EXPECT_EQ(bar->FindItem(CMainFrame::kMatchEndOfMatchId)->GetItemLabelText(),
+              "Play to End of Match");
     ASSERT_NE(bar->FindItem(CMainFrame::kFileNewId), nullptr);
     EXPECT_EQ(bar->FindItem(CMainFrame::kFileNewId)->GetHelp(), "Start a new game");
     EXPECT_EQ(bar->FindItem(CMainFrame::kAppExitId)->GetItemLabel(), "E&xit");
@@ -380,16 +393,16 @@ TEST_F(GameMatch, TournamentPlaysSavesOpensAndEndsWithItsChampion) {
 TEST_F(GameMatch, TournamentOfTheUsersSideIsPlayedOnTheFormToItsChampion) {
     AnswerEverything answers;
     answers.answer("wxSingleChoiceDialog", [](wxDialog& dialog) {
-        static_cast<wxSingleChoiceDialog&>(dialog).SetSelection(1); // the first country
+        static_cast<wxSingleChoiceDialog&>(dialog).SetSelection(2); // the second country
         return wxID_OK;
     });
     command(CMainFrame::kTournamentNewId);
     const auto& tournament = frame().tournament();
     ASSERT_TRUE(tournament.has_value());
-    ASSERT_EQ(tournament->userSide(), 0);
+    ASSERT_EQ(tournament->userSide(), 1);
     command(CMainFrame::kTournamentNextId); // the first fixture is the user's: on the form
     ASSERT_TRUE(view().tournamentFixture().has_value());
-    EXPECT_EQ(doc().scores.teams[0].name(), countryNameAt(0));
+    EXPECT_EQ(doc().scores.teams[0].name(), countryNameAt(1));
     command(CMainFrame::kTournamentNextId); // refused until the match is over
     EXPECT_EQ(answers.messages.back(), "Finish your tournament match on the form first.");
     playMatchOut();
@@ -403,6 +416,28 @@ TEST_F(GameMatch, TournamentOfTheUsersSideIsPlayedOnTheFormToItsChampion) {
     nextFile = path;
     command(CMainFrame::kTournamentSaveId);
     const std::string saved = test::readBytes(path);
+    // The user's next match, played twice from the saved tournament with the same choices,
+    // gives the same tournament: its matches are seeded from the tournament's seed.
+    std::string playedOn;
+    for (int replay = 0; replay < 2; ++replay) {
+        for (int i = 0; i < kTournamentMatches && !view().tournamentFixture(); ++i)
+            command(CMainFrame::kTournamentNextId);
+        ASSERT_TRUE(view().tournamentFixture().has_value());
+        playMatchOut();
+        if (replay == 0) {
+            playedOn = encodeTournament(*tournament);
+            // The coin fell as the match's seed makes it fall (the user calls heads).
+            const MatchResult& mine = tournament->results().back();
+            Random coin;
+            const bool userWon = tossCoin(coin, mine.seed) == kHeads;
+            const int other =
+                mine.fixture.sides[0] == 1 ? mine.fixture.sides[1] : mine.fixture.sides[0];
+            EXPECT_EQ(mine.tossWinner, userWon ? 1 : other);
+        } else
+            EXPECT_TRUE(encodeTournament(*tournament) == playedOn);
+        command(CMainFrame::kTournamentOpenId);
+        EXPECT_TRUE(encodeTournament(*tournament) == saved);
+    }
     for (int i = 0; i < kTournamentMatches && !view().tournamentFixture(); ++i)
         command(CMainFrame::kTournamentNextId);
     ASSERT_TRUE(view().tournamentFixture().has_value());
