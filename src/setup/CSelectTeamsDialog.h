@@ -61,6 +61,9 @@ public:
 
 private:
     void build();
+    // What a screen reader reads for each control: the two sides' lists, boxes and buttons
+    // told apart by name.
+    void nameForAssistiveTechnology();
     // Shows the model in the controls (lists, names, boxes, count, OK).
     void showLists();
     void showChecks();

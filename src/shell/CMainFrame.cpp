@@ -30,6 +30,7 @@
 #include "tournament/tournament_file.h"
 #include "tournament/tournament_play.h"
 #include "tournament/tournament_report.h"
+#include "ui/CAccessible.h"
 #include "ui/CTemplateDialog.h"
 #include "ui/CUiSupport.h"
 
@@ -61,6 +62,61 @@ wxString findHelpBook() {
         }
     return wxString();
 }
+
+// Gives a window's lists (and those of its children) room for their scroll bars. The help
+// window is created with lists narrower than a scroll bar (its index page is laid out only once
+// shown), and the toolkit complains when a list is allocated less than its scroll bars need.
+void roomForScrollBars(wxWindow* window) {
+    for (wxWindow* child : window->GetChildren()) {
+        if (auto* list = dynamic_cast<wxListBox*>(child)) {
+            const wxSize least = list->FromDIP(wxSize(80, 80));
+            list->SetMinSize(least);
+            wxSize size = list->GetSize();
+            size.IncTo(least);
+            list->SetSize(size);
+        }
+        roomForScrollBars(child);
+    }
+}
+
+// The help viewer: its window's lists get room for their scroll bars before it is first shown,
+// and Escape closes it, as it closes every other window of the game.
+class CHelpController : public wxHtmlHelpController {
+public:
+    explicit CHelpController(wxWindow* parent) : wxHtmlHelpController(wxHF_DEFAULT_STYLE, parent) {}
+
+protected:
+    wxHtmlHelpFrame* CreateHelpFrame(wxHtmlHelpData* data) override {
+        wxHtmlHelpFrame* frame = wxHtmlHelpController::CreateHelpFrame(data);
+        roomForScrollBars(frame);
+        frame->Bind(wxEVT_CHAR_HOOK, [frame](wxKeyEvent& event) {
+            if (event.GetKeyCode() == WXK_ESCAPE && !event.HasAnyModifiers())
+                frame->Close();
+            else
+                event.Skip();
+        });
+        return frame;
+    }
+};
+
+// The status bar, which draws its texts itself: assistive technology reads them as its name.
+class CStatusBar : public wxStatusBar {
+public:
+    CStatusBar(wxWindow* parent, wxWindowID id, long style, const wxString& name)
+        : wxStatusBar(parent, id, style, name) {
+        setAccessibleRole(this, AccessibleRole::StatusBar);
+    }
+
+protected:
+    void DoUpdateStatusText(int number) override {
+        wxStatusBar::DoUpdateStatusText(number);
+        wxString texts;
+        for (int pane = 0; pane < GetFieldsCount(); ++pane)
+            if (!GetStatusText(pane).empty())
+                texts += (texts.empty() ? "" : " ") + GetStatusText(pane);
+        setAccessibleName(this, texts);
+    }
+};
 
 wxSize startingSize() {
     // Placed and sized as the platform would: generously, then shrunk to the form.
@@ -173,6 +229,13 @@ void CMainFrame::buildAccelerators() {
     SetAcceleratorTable(wxAcceleratorTable(static_cast<int>(std::size(entries)), entries));
 }
 
+wxStatusBar* CMainFrame::OnCreateStatusBar(int number, long style, wxWindowID id,
+                                           const wxString& name) {
+    auto* bar = new CStatusBar(this, id, style, name);
+    bar->SetFieldsCount(number);
+    return bar;
+}
+
 void CMainFrame::buildStatusBar() {
     wxStatusBar* bar = CreateStatusBar(4, wxSTB_DEFAULT_STYLE, kStatusBarId);
     const int pad = FromDIP(12);
@@ -184,7 +247,7 @@ void CMainFrame::buildStatusBar() {
 }
 
 void CMainFrame::setUpHelp() {
-    help_ = std::make_unique<wxHtmlHelpController>(wxHF_DEFAULT_STYLE, this);
+    help_ = std::make_unique<CHelpController>(this);
     helpBook_ = findHelpBook();
     if (wxHelpProvider::Get() == nullptr) {
         auto* provider = new wxHelpControllerHelpProvider(help_.get());
@@ -380,6 +443,7 @@ void CMainFrame::newTournament() {
     for (int side = 0; side < quorvel::kTournamentSides; ++side)
         choices.Add(toWx(std::string(quorvel::countryNameAt(side))));
     wxSingleChoiceDialog ask(this, "Which country do you captain?", "New Tournament", choices);
+    setAccessibleRole(&ask, AccessibleRole::Dialog);
     ask.SetSelection(0);
     for (wxWindow* child : ask.GetChildren())
         if (auto* list = dynamic_cast<wxListBox*>(child))

@@ -84,6 +84,9 @@ public:
     // becomes active again (after every dialog closes).
     void focusForm();
 
+    // The status bar: one whose texts assistive technology reads.
+    wxStatusBar* OnCreateStatusBar(int number, long style, wxWindowID id,
+                                   const wxString& name) override;
     // The status bar's keyboard indicators, each shown while its lock key is on.
     void updateIndicators(bool caps, bool num, bool scroll);
     // The help book: where it was found (empty when none), and whether it is loaded.

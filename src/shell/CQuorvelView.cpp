@@ -1,7 +1,6 @@
 #include "shell/CQuorvelView.h"
 
 #include <algorithm>
-#include <cstdio>
 
 #include <wx/config.h>
 #include <wx/msgdlg.h>
@@ -103,12 +102,9 @@ void CQuorvelView::OnDraw(wxDC*) {}
 void CQuorvelView::OnUpdate(wxView*, wxObject* hint) {
     const auto* one = dynamic_cast<const CQuorvelHint*>(hint);
     const long value = one != nullptr ? one->value : 0;
-    if (value == CQuorvelHint::kNewInnings) {
+    if (value == CQuorvelHint::kNewInnings)
         screen_->startMatch(); // ends by refreshing the form
-        return;
-    }
-    std::printf("lHint=%ld\n", value);
-    std::fflush(stdout);
+    // Any other hint changes nothing, and the game writes nothing to standard output.
 }
 
 void CQuorvelView::OnChangeFilename() {
@@ -267,6 +263,9 @@ void CQuorvelView::overPlayed() {
     if (CMainFrame* frame = CMainFrame::of(GetDocumentManager()))
         frame->estimateChances();
     refresh();
+    // The new score reaches a screen reader at once, whatever has the focus.
+    if (form_ != nullptr)
+        form_->announceScore(screen_->figures());
     if (tournamentFixture_ && screen_->state() == quorvel::MatchState::MatchOver) {
         const quorvel::ScoreSheet& sheet = screen_->scoreSheet();
         const quorvel::MatchResult result =

@@ -11,6 +11,8 @@
 #include <wx/msgdlg.h>
 #include <wx/time.h>
 
+#include "ui/CAccessible.h"
+
 CTemplateDialog::CTemplateDialog(wxWindow* parent, const wxString& title, int widthDlu,
                                  int heightDlu, long style)
     : wxDialog(parent, wxID_ANY, title, wxDefaultPosition, wxDefaultSize, style) {
@@ -18,6 +20,7 @@ CTemplateDialog::CTemplateDialog(wxWindow* parent, const wxString& title, int wi
     // OK for them.
     SetEscapeId(wxID_NONE);
     SetClientSize(ConvertDialogToPixels(wxSize(widthDlu, heightDlu)));
+    setAccessibleRole(this, AccessibleRole::Dialog);
     Bind(wxEVT_CHAR_HOOK, &CTemplateDialog::onCharHook, this);
     Bind(wxEVT_ACTIVATE, [this](wxActivateEvent& event) {
         event.Skip();

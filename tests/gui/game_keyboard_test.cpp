@@ -74,7 +74,7 @@ protected:
     // Every text of the form, and whether each control is shown and enabled.
     std::vector<wxString> screenShown() {
         std::vector<wxString> shown;
-        for (wxWindow* child : form().GetChildren())
+        for (wxWindow* child : form().page()->GetChildren())
             shown.push_back(child->GetLabel() << child->IsShown() << child->IsEnabled());
         return shown;
     }

@@ -125,6 +125,14 @@ TEST_F(GameMatch, StartsWithAnEmptyMatch) {
         EXPECT_FALSE(shown(row[5]) && enabled(row[5]));
     EXPECT_EQ(text(CMatchForm::kRunsId), "0");
     EXPECT_EQ(text(CMatchForm::kRunRateId), "0");
+    // In a window smaller than the form the form scrolls, hidden controls and all, without a
+    // complaint from the toolkit (which fails the run).
+    frame().SetMinSize(wxDefaultSize);
+    frame().SetClientSize(form().designSize() / 2);
+    letDraw(3);
+    form().Scroll(0, 10);
+    letDraw(3);
+    EXPECT_GT(form().GetViewStart().y, 0);
 
     wxMenuBar* bar = frame().GetMenuBar();
     ASSERT_EQ(bar->GetMenuCount(), 5u);
@@ -487,6 +495,7 @@ TEST_F(GameMatch, ChartsFollowTheMatchAndSaveAsPngAndSvg) {
         playOver();
         ASSERT_EQ(charts->charts().innings[0].overs.size(), static_cast<std::size_t>(over));
         EXPECT_EQ(charts->charts().innings[0].runs(), screen().figures().totalRuns);
+        EXPECT_EQ(charts->legendTarget(), "") << "no target in the first innings";
     }
     // The chances after the third over come off the estimating thread while the game waits.
     const auto estimated = [charts] {
@@ -502,6 +511,7 @@ TEST_F(GameMatch, ChartsFollowTheMatchAndSaveAsPngAndSvg) {
         << charts->chanceCaption();
     playMatchOut();
     EXPECT_EQ(charts->charts().innings[1].runs(), screen().figures().totalRuns);
+    EXPECT_EQ(charts->legendTarget(), wxString::Format("Target %d", *charts->charts().target));
     letDraw(3);
 
     // PNG at the drawing area's size, and SVG.
@@ -624,6 +634,15 @@ TEST_F(GameMatch, HelpBookAndContextHelpTexts) {
     EXPECT_FALSE(form().FindWindow(CMatchForm::kBowlOverId)->GetHelpText().empty());
     EXPECT_FALSE(form().FindWindow(CMatchForm::kBowlerRowIds[9][5])->GetHelpText().empty());
     EXPECT_FALSE(form().FindWindow(slider::kFielding)->GetHelpText().empty());
+
+    // Escape closes the help window.
+    frame().showHelpContents();
+    ASSERT_NE(frame().help()->GetFrame(), nullptr);
+    wxKeyEvent escape(wxEVT_CHAR_HOOK);
+    escape.m_keyCode = WXK_ESCAPE;
+    frame().help()->GetFrame()->ProcessWindowEvent(escape);
+    letDraw(3);
+    EXPECT_EQ(frame().help()->GetFrame(), nullptr);
 }
 
 TEST_F(GameMatch, SettingsKeepTheRecentFilesAndPreviewPages) {
