@@ -98,6 +98,18 @@ int weightTotal(const Weights& weights) {
     return total;
 }
 
+PreparedWeights::PreparedWeights(const Weights& weights) : total_(weightTotal(weights)) {
+    int runningSum = 0;
+    for (std::size_t i = 0; i < sums_.size(); ++i) {
+        runningSum += weights[i];
+        sums_[i] = runningSum;
+    }
+    // 2^32 / total rounded up (wrapping to 0 for a total of 1, whose remainder is always 0).
+    if (total_ > 0 && total_ <= kMaxExactDraw)
+        reciprocal_ =
+            std::numeric_limits<std::uint32_t>::max() / static_cast<std::uint32_t>(total_) + 1;
+}
+
 int pickWeighted(const Weights& weights, int x) {
     int runningSum = 0;
     for (int i = 0; i + 1 < static_cast<int>(weights.size()); ++i) {

@@ -4,6 +4,7 @@
 // total picks the first outcome whose running sum is above x, and the last outcome otherwise.
 
 #include <array>
+#include <cstdint>
 
 #include "records/innings.h"
 
@@ -16,6 +17,8 @@ struct Aggression {
     int bowling = 2;
     int running = 2;
     int batting = 2;
+
+    friend bool operator==(const Aggression&, const Aggression&) = default;
 };
 
 // First overs are 0..14, last overs 40..49, middle overs the rest.
@@ -57,6 +60,44 @@ constexpr std::array<RunsOutcome, 6> kRunsByWeight = {{
 int weightTotal(const Weights& weights);
 // The index 0..5 of the outcome that x picks, comparing signed running sums in table order.
 int pickWeighted(const Weights& weights, int x);
+
+// A weight table made ready for many draws: its running sums and total, and the total's
+// reciprocal, so that "draw mod total" takes a multiplication instead of a division. Picks the
+// same outcome as pickWeighted(weights, draw % total) for every draw.
+class PreparedWeights {
+public:
+    PreparedWeights() = default;
+    explicit PreparedWeights(const Weights& weights);
+
+    int total() const { return total_; }
+    // The index 0..5 of the outcome a draw picks; total() must be above 0.
+    int pick(int draw) const {
+        const int x = remainder(draw);
+        int index = 0;
+        while (index < static_cast<int>(sums_.size()) && x >= sums_[index])
+            ++index;
+        return index;
+    }
+    // draw % total() with C++'s signed remainder; total() must be above 0.
+    int remainder(int draw) const {
+        if (draw < 0 || draw > kMaxExactDraw)
+            return draw % total_;
+        if (total_ > kMaxExactDraw)
+            return draw;
+        // Exact for every draw and total below 2^16: the low 32 bits of reciprocal * draw hold
+        // the fraction of draw / total, and times total its top 32 bits are the remainder.
+        const std::uint32_t fraction = reciprocal_ * static_cast<std::uint32_t>(draw);
+        return static_cast<int>((std::uint64_t{fraction} * static_cast<std::uint32_t>(total_)) >>
+                                32);
+    }
+
+    static constexpr int kMaxExactDraw = 0xFFFF;
+
+private:
+    std::array<int, 5> sums_{};
+    int total_ = 0;
+    std::uint32_t reciprocal_ = 0;
+};
 
 // A career figure with its fraction dropped (towards zero), exactly, however large; NaN counts
 // as 0. It stays a double so that a figure beyond any integer type keeps its size and sign.

@@ -1,6 +1,7 @@
 #include "engine/match_engine.h"
 
 #include <algorithm>
+#include <bit>
 #include <utility>
 
 #include "common/text_format.h"
@@ -103,9 +104,47 @@ MatchEngine::DeliveryContext MatchEngine::deliveryContext() {
 
 ExtraKind MatchEngine::decideExtra() { return decideExtra(deliveryContext()); }
 
+const MatchEngine::Tables& MatchEngine::tablesFor(const DeliveryContext& context) {
+    const Player* bowler = context.bowler;
+    const Player* striker = context.striker;
+    TablesKey key;
+    key.sliders = context.sliders;
+    key.phase = context.phase;
+    key.bowlingFlags = bowler ? bowler->bowlingFlags : 0;
+    key.strikeRateBits = std::bit_cast<std::uint64_t>(bowler ? bowler->bowlingStrikeRate : 0.0);
+    key.economyRateBits = std::bit_cast<std::uint64_t>(bowler ? bowler->economyRate : 0.0);
+    key.battingAverageBits = std::bit_cast<std::uint64_t>(striker ? striker->battingAverage : 0.0);
+    Tables& tables = tables_[figures_.strikerSlot == 1 ? 1 : 0];
+    if (tables.ready && tables.key == key)
+        return tables;
+    const double strikeRate = std::bit_cast<double>(key.strikeRateBits);
+    const double economyRate = std::bit_cast<double>(key.economyRateBits);
+    const double battingAverage = std::bit_cast<double>(key.battingAverageBits);
+    tables.key = key;
+    tables.dismissals = PreparedWeights(
+        dismissalWeights(key.sliders, key.bowlingFlags, strikeRate, battingAverage));
+    tables.runs = PreparedWeights(runWeights(key.sliders, key.phase, economyRate, battingAverage));
+    tables.ready = true;
+    return tables;
+}
+
 ExtraKind MatchEngine::decideExtra(const DeliveryContext& context) {
     const int flags = context.bowler ? context.bowler->bowlingFlags : 0;
-    switch (random_.drawMod(extrasDivisor(flags))) {
+    // The three divisors written out as constants, so that none takes a division.
+    const int x = random_.draw();
+    int extra = 0;
+    switch (extrasDivisor(flags)) {
+    case 200:
+        extra = x % 200;
+        break;
+    case 60:
+        extra = x % 60;
+        break;
+    default:
+        extra = x % 50;
+        break;
+    }
+    switch (extra) {
     case 0:
         return ExtraKind::Wide;
     case 1:
@@ -122,14 +161,10 @@ Dismissal MatchEngine::decideDismissal(const Ball& ball) {
 Dismissal MatchEngine::decideDismissal(const Ball& ball, const DeliveryContext& context) {
     if (ball.extraKind != ExtraKind::Legal)
         return Dismissal::NotOut;
-    const Player* bowler = context.bowler;
-    const Weights weights = dismissalWeights(context.sliders, bowler ? bowler->bowlingFlags : 0,
-                                             bowler ? bowler->bowlingStrikeRate : 0,
-                                             context.striker ? context.striker->battingAverage : 0);
-    const int total = weightTotal(weights);
-    if (total <= 0)
+    const PreparedWeights& weights = tablesFor(context).dismissals;
+    if (weights.total() <= 0)
         return Dismissal::NotOut;
-    return kDismissalKindByWeight[pickWeighted(weights, random_.drawMod(total))];
+    return kDismissalKindByWeight[weights.pick(random_.draw())];
 }
 
 int MatchEngine::chooseFielder() {
@@ -158,13 +193,10 @@ RunsOutcome MatchEngine::decideRuns(const Ball& ball, const DeliveryContext& con
         const RunKind kind = q < 4 ? RunKind::Byes : RunKind::LegByes;
         return {kind, random_.drawMod(10) == 0 ? 4 : 1};
     }
-    const Weights weights =
-        runWeights(context.sliders, context.phase, context.bowler ? context.bowler->economyRate : 0,
-                   context.striker ? context.striker->battingAverage : 0);
-    const int total = weightTotal(weights);
-    if (total <= 0)
+    const PreparedWeights& weights = tablesFor(context).runs;
+    if (weights.total() <= 0)
         return {RunKind::Taken, 0};
-    return kRunsByWeight[pickWeighted(weights, random_.drawMod(total))];
+    return kRunsByWeight[weights.pick(random_.draw())];
 }
 
 DeliveryEnd MatchEngine::playDelivery() {

@@ -4,6 +4,8 @@
 // delivery into the match record and keeps the running figures; it publishes each delivery and
 // its commentary to a MatchListener and reaches the screen only through its MatchHost.
 
+#include <array>
+#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -92,6 +94,27 @@ protected:
     RandomSource& random_;
 
 private:
+    // Everything the two weight tables of a delivery are worked out from.
+    struct TablesKey {
+        Aggression sliders;
+        Phase phase = Phase::FirstOvers;
+        int bowlingFlags = 0;
+        std::uint64_t strikeRateBits = 0;
+        std::uint64_t economyRateBits = 0;
+        std::uint64_t battingAverageBits = 0;
+        bool operator==(const TablesKey&) const = default;
+    };
+    struct Tables {
+        TablesKey key;
+        bool ready = false;
+        PreparedWeights dismissals;
+        PreparedWeights runs;
+    };
+    // The tables of this context: worked out again only when what they read has changed. A
+    // batsman faces the same bowler and sliders ball after ball, so one set is kept a crease slot.
+    const Tables& tablesFor(const DeliveryContext& context);
+
+    std::array<Tables, kCreaseSlots> tables_{};
     Over spareOver_;
     Ball spareBall_;
     // While an over is bowled, its bowler as the over loop looked him up; otherwise none, and

@@ -4,6 +4,7 @@
 #include <limits>
 
 #include "engine/delivery_weights.h"
+#include "engine/random.h"
 #include "records/player.h"
 
 namespace quorvel {
@@ -112,6 +113,34 @@ TEST(DeliveryWeights, NegativeWeightsRuleOutTheirOutcomeAndNarrowTheNext) {
     EXPECT_EQ(pickWeighted(low, 14), 3);
     EXPECT_EQ(pickWeighted(low, 15), 4);
     EXPECT_EQ(pickWeighted(low, 20), 5);
+}
+
+TEST(DeliveryWeights, PreparedTablesPickWhatTheDivisionPicks) {
+    // The remainder by multiplication, against %, for every draw and every total a draw can
+    // reach (and totals past it), drawn values past the generator's range included.
+    for (int total = 1; total <= 70000; total += total < 2000 ? 1 : 37) {
+        const PreparedWeights one({0, 0, 0, 0, 0, total});
+        for (int draw = 0; draw <= RandomSource::kDrawMax; draw += total < 2000 ? 7 : 1)
+            ASSERT_EQ(one.remainder(draw), draw % total) << draw << " % " << total;
+        for (const int draw : {-1, -32768, 65535, 65536, INT_MAX, INT_MIN})
+            ASSERT_EQ(one.remainder(draw), draw % total) << draw << " % " << total;
+    }
+    // Tables as matches make them, negative weights and a total beyond int's reach included.
+    const Weights tables[] = {
+        dismissalWeights(Aggression{}, bowling::kFast, 40, 30),
+        dismissalWeights(Aggression{0, 0, 0, 0}, bowling::kFast, 40, 30),
+        dismissalWeights(Aggression{0, 2, 4, 0}, bowling::kOffSpin, 20, 1e300),
+        runWeights(Aggression{4, 4, 4, 4}, Phase::LastOvers, 9.5, 80),
+        runWeights(Aggression{}, Phase::FirstOvers, 3.1, 12.5),
+        {1, 0, 0, 0, 0, 0},
+    };
+    for (const Weights& weights : tables) {
+        const PreparedWeights prepared(weights);
+        ASSERT_EQ(prepared.total(), weightTotal(weights));
+        for (int draw = 0; draw <= RandomSource::kDrawMax; ++draw)
+            ASSERT_EQ(prepared.pick(draw), pickWeighted(weights, draw % weightTotal(weights)))
+                << draw;
+    }
 }
 
 TEST(DeliveryWeights, AnyFigureFollowsTheFormulaWhileTheWeightsFitAnInt) {
