@@ -37,15 +37,7 @@ int lastWeight(double exact, int others) {
     return static_cast<int>(std::clamp(exact, lowest, highest));
 }
 
-Weights dismissalWeights(const Aggression& sliders, int bowlingFlags, double bowlingStrikeRate,
-                         double battingAverage) {
-    const int f = sliders.fielding;
-    const int b = sliders.bowling;
-    const int r = sliders.running;
-    const int s = sliders.batting;
-    const bool pace = (bowlingFlags & bowling::kPace) != 0;
-    const bool spin = (bowlingFlags & bowling::kSpin) != 0;
-
+double dismissalFigure(double bowlingStrikeRate, double battingAverage) {
     int base = 5850;
     if (bowlingStrikeRate < 30)
         base = 5820;
@@ -55,6 +47,22 @@ Weights dismissalWeights(const Aggression& sliders, int bowlingFlags, double bow
         base = 5840;
     // u is a whole number, so 8 * u * |u| is exact in a double until it is far beyond int.
     const double u = truncFigure(battingAverage - 15);
+    return base - 2000 + 8 * u * std::abs(u);
+}
+
+Weights dismissalWeights(const Aggression& sliders, int bowlingFlags, double bowlingStrikeRate,
+                         double battingAverage) {
+    return dismissalWeights(sliders, bowlingFlags,
+                            dismissalFigure(bowlingStrikeRate, battingAverage));
+}
+
+Weights dismissalWeights(const Aggression& sliders, int bowlingFlags, double figure) {
+    const int f = sliders.fielding;
+    const int b = sliders.bowling;
+    const int r = sliders.running;
+    const int s = sliders.batting;
+    const bool pace = (bowlingFlags & bowling::kPace) != 0;
+    const bool spin = (bowlingFlags & bowling::kSpin) != 0;
 
     Weights weights = {
         5 * f + 5 * (s - 2) + (spin ? 5 : 0),
@@ -63,12 +71,21 @@ Weights dismissalWeights(const Aggression& sliders, int bowlingFlags, double bow
         5 * (b + 6) + 10 * (s - 2) + (pace ? 5 : 0),
         10 * (f - 2) + 10 * (b - 2) + 10 * (s - 2) + 60 + (pace ? 5 : 0) + (spin ? 5 : 0),
     };
-    weights[5] = lastWeight(base - 2000 + 8 * u * std::abs(u), weightTotal(weights));
+    weights[5] = lastWeight(figure, weightTotal(weights));
     return weights;
+}
+
+double runsFigure(double economyRate, double battingAverage) {
+    // Sums of whole numbers in a double are exact while they stay within 2^53, far beyond int.
+    return truncFigure((economyRate - 4.0) * 30) + truncFigure(2 * battingAverage - 30);
 }
 
 Weights runWeights(const Aggression& sliders, Phase phase, double economyRate,
                    double battingAverage) {
+    return runWeights(sliders, phase, runsFigure(economyRate, battingAverage));
+}
+
+Weights runWeights(const Aggression& sliders, Phase phase, double figure) {
     const int f = sliders.fielding;
     const int b = sliders.bowling;
     const int r = sliders.running;
@@ -83,11 +100,8 @@ Weights runWeights(const Aggression& sliders, Phase phase, double economyRate,
         f + b + 4 * s + 3 + (last ? 3 : 0),
         2 * s - 1 - (first ? 2 : 0) + (last ? 2 : 0),
     };
-    // Sums of whole numbers in a double are exact while they stay within 2^53, far beyond int.
-    const double figures =
-        truncFigure((economyRate - 4.0) * 30) + truncFigure(2 * battingAverage - 30);
     weights[5] =
-        lastWeight(172 + (first ? 20 : 0) - (last ? 25 : 0) - figures, weightTotal(weights));
+        lastWeight(172 + (first ? 20 : 0) - (last ? 25 : 0) - figure, weightTotal(weights));
     return weights;
 }
 

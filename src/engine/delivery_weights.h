@@ -38,9 +38,17 @@ constexpr std::array<Dismissal, 6> kDismissalKindByWeight = {Dismissal::Stumped,
                                                              Dismissal::Lbw,     Dismissal::Bowled,
                                                              Dismissal::Caught,  Dismissal::NotOut};
 
+// The same table in two steps: the part the bowler's strike rate and the striker's average
+// give (exact as a double) once a pair of players, then the table for the sliders.
+double dismissalFigure(double bowlingStrikeRate, double battingAverage);
+Weights dismissalWeights(const Aggression& sliders, int bowlingFlags, double figure);
+
 // In order: 1, 2 and 3 runs, a four, a six and no run.
 Weights runWeights(const Aggression& sliders, Phase phase, double economyRate,
                    double battingAverage);
+// The same in two steps, as for dismissals: the figures' part, then the table.
+double runsFigure(double economyRate, double battingAverage);
+Weights runWeights(const Aggression& sliders, Phase phase, double figure);
 
 struct RunsOutcome {
     RunKind runKind = RunKind::Taken;

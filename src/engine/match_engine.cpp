@@ -107,23 +107,27 @@ ExtraKind MatchEngine::decideExtra() { return decideExtra(deliveryContext()); }
 const MatchEngine::Tables& MatchEngine::tablesFor(const DeliveryContext& context) {
     const Player* bowler = context.bowler;
     const Player* striker = context.striker;
-    TablesKey key;
-    key.sliders = context.sliders;
-    key.phase = context.phase;
-    key.bowlingFlags = bowler ? bowler->bowlingFlags : 0;
-    key.strikeRateBits = std::bit_cast<std::uint64_t>(bowler ? bowler->bowlingStrikeRate : 0.0);
-    key.economyRateBits = std::bit_cast<std::uint64_t>(bowler ? bowler->economyRate : 0.0);
-    key.battingAverageBits = std::bit_cast<std::uint64_t>(striker ? striker->battingAverage : 0.0);
+    PairKey pair;
+    pair.bowlingFlags = bowler ? bowler->bowlingFlags : 0;
+    pair.strikeRateBits = std::bit_cast<std::uint64_t>(bowler ? bowler->bowlingStrikeRate : 0.0);
+    pair.economyRateBits = std::bit_cast<std::uint64_t>(bowler ? bowler->economyRate : 0.0);
+    pair.battingAverageBits = std::bit_cast<std::uint64_t>(striker ? striker->battingAverage : 0.0);
     Tables& tables = tables_[figures_.strikerSlot == 1 ? 1 : 0];
-    if (tables.ready && tables.key == key)
+    if (tables.ready && tables.pair == pair && tables.sliders == context.sliders &&
+        tables.phase == context.phase)
         return tables;
-    const double strikeRate = std::bit_cast<double>(key.strikeRateBits);
-    const double economyRate = std::bit_cast<double>(key.economyRateBits);
-    const double battingAverage = std::bit_cast<double>(key.battingAverageBits);
-    tables.key = key;
+    if (!tables.ready || !(tables.pair == pair)) {
+        const double battingAverage = std::bit_cast<double>(pair.battingAverageBits);
+        tables.pair = pair;
+        tables.dismissalFigure =
+            dismissalFigure(std::bit_cast<double>(pair.strikeRateBits), battingAverage);
+        tables.runsFigure = runsFigure(std::bit_cast<double>(pair.economyRateBits), battingAverage);
+    }
+    tables.sliders = context.sliders;
+    tables.phase = context.phase;
     tables.dismissals = PreparedWeights(
-        dismissalWeights(key.sliders, key.bowlingFlags, strikeRate, battingAverage));
-    tables.runs = PreparedWeights(runWeights(key.sliders, key.phase, economyRate, battingAverage));
+        dismissalWeights(context.sliders, pair.bowlingFlags, tables.dismissalFigure));
+    tables.runs = PreparedWeights(runWeights(context.sliders, context.phase, tables.runsFigure));
     tables.ready = true;
     return tables;
 }

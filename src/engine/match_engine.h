@@ -94,24 +94,27 @@ protected:
     RandomSource& random_;
 
 private:
-    // Everything the two weight tables of a delivery are worked out from.
-    struct TablesKey {
-        Aggression sliders;
-        Phase phase = Phase::FirstOvers;
+    // What the weight tables read of the two players, and what it gives for the pair.
+    struct PairKey {
         int bowlingFlags = 0;
         std::uint64_t strikeRateBits = 0;
         std::uint64_t economyRateBits = 0;
         std::uint64_t battingAverageBits = 0;
-        bool operator==(const TablesKey&) const = default;
+        bool operator==(const PairKey&) const = default;
     };
     struct Tables {
-        TablesKey key;
+        PairKey pair;
+        double dismissalFigure = 0;
+        double runsFigure = 0;
+        Aggression sliders;
+        Phase phase = Phase::FirstOvers;
         bool ready = false;
         PreparedWeights dismissals;
         PreparedWeights runs;
     };
-    // The tables of this context: worked out again only when what they read has changed. A
-    // batsman faces the same bowler and sliders ball after ball, so one set is kept a crease slot.
+    // The tables of this context. The players' part is worked out again only for another pair,
+    // the tables only when the pair, the sliders or the phase have changed: a batsman faces the
+    // same bowler and sliders ball after ball, so one set is kept a crease slot.
     const Tables& tablesFor(const DeliveryContext& context);
 
     std::array<Tables, kCreaseSlots> tables_{};
