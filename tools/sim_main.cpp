@@ -10,6 +10,7 @@
 
 #include "command_line.h"
 #include "installed_data.h"
+#include "predict/match_resume.h"
 #include "predict/predict_report.h"
 #include "sim_options.h"
 #include "tournament/tournament_report.h"
@@ -56,9 +57,10 @@ int main(int argc, char** argv) {
             if (done == total)
                 std::fputs("\n", stderr);
         };
-    const SimResult result = options.tournament ? runTournamentSim(options)
-                             : options.predict  ? runPredictSim(options)
-                                                : runSim(options, sink);
+    const SimResult result = options.tournament            ? runTournamentSim(options)
+                             : options.predict             ? runPredictSim(options)
+                             : !options.resumePath.empty() ? runResumeSim(options)
+                                                           : runSim(options, sink);
     std::fwrite(result.output.data(), 1, result.output.size(), stdout);
     std::fflush(stdout);
     std::fwrite(result.errors.data(), 1, result.errors.size(), stderr);

@@ -37,6 +37,9 @@ const char* const kSimUsage =
     "                        every over, from plays of the rest of the match (text, csv or json)\n"
     "  --remainders N        with --predict: plays of the rest of the match per over, 1 to\n"
     "                        100000 (default: 2000)\n"
+    "  --resume FILE         play a saved match (.quo) on from where its record stops, by the\n"
+    "                        computer's rules for both sides, and print its scoresheet; with\n"
+    "                        --seed the same every time; --log and --save as for one match\n"
     "  -h, --help            print this help and exit\n"
     "      --version         print the version and exit\n"
     "\n"
@@ -48,7 +51,7 @@ const char* const kSimUsage =
 
 namespace {
 
-constexpr std::array<cli::OptionSpec, 16> kSimOptions = {{
+constexpr std::array<cli::OptionSpec, 17> kSimOptions = {{
     {"--players", true},
     {"--seed", true},
     {"--matches", true},
@@ -65,6 +68,7 @@ constexpr std::array<cli::OptionSpec, 16> kSimOptions = {{
     {"--jobs", true},
     {"--predict", false},
     {"--remainders", true},
+    {"--resume", true},
 }};
 
 std::optional<std::uint32_t> parseWholeNumber(const std::string& text) {
@@ -126,6 +130,8 @@ std::string apply(SimCommand& command, const std::string& name, const std::strin
         command.formatGiven = true;
     } else if (name == "--tournament") {
         options.tournament = true;
+    } else if (name == "--resume") {
+        options.resumePath = value;
     } else {
         (name == "--stats" ? options.stats : options.allPairs) = true;
     }
@@ -162,6 +168,9 @@ SimCommand parseSimCommand(const std::vector<std::string>& arguments) {
         (options.stats || !options.logPath.empty() || !options.savePath.empty()))
         return fail("--tournament plays a whole tournament; it does not go with --stats, --log "
                     "or --save");
+    if (!options.resumePath.empty() && (options.stats || options.tournament || options.predict))
+        return fail("--resume plays on one saved match; it does not go with --stats, --tournament "
+                    "or --predict");
     if (options.predict && (options.stats || options.tournament))
         return fail("--predict plays one match; it does not go with --stats or --tournament");
     if (command.formatGiven && !options.tournament && !options.stats && !options.predict)
