@@ -134,6 +134,12 @@ private:
     // A new or opened tournament replaces the one in hand: a fixture of the old one on the form
     // is dropped, so that its result is never recorded into the new one.
     void dropFormFixture();
+    // Whether the window may close: a modified match is asked about first, unless the close
+    // cannot be refused.
+    bool askBeforeClosing(bool mayRefuse);
+    // Before a path that may take the match off the form: the save question for a modified
+    // match. False when the user cancelled.
+    bool askToSaveMatch();
 
     CMatchForm* form_ = nullptr;
     wxWeakRef<CChartsWindow> charts_;

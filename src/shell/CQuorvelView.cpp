@@ -7,6 +7,7 @@
 #include <wx/slider.h>
 
 #include "engine/random.h"
+#include "predict/match_resume.h"
 #include "records/player_database.h"
 #include "reports/CLogDialog.h"
 #include "reports/CScoreSheetDialog.h"
@@ -99,8 +100,10 @@ void CQuorvelView::OnUpdate(wxView*, wxObject* hint) {
 }
 
 void CQuorvelView::OnChangeFilename() {
+    // A modified match is marked in the title bar, as the desktop's programs mark theirs.
+    const wxString mark = GetDocument()->IsModified() ? "*" : "";
     if (auto* frame = dynamic_cast<CMainFrame*>(GetFrame()))
-        frame->showDocumentTitle(GetDocument()->GetTitle());
+        frame->showDocumentTitle(mark + GetDocument()->GetTitle());
 }
 
 wxPrintout* CQuorvelView::OnCreatePrintout() { return new CBlankPrintout; }
@@ -116,6 +119,9 @@ void CQuorvelView::initialUpdate() {
 void CQuorvelView::showOpenedMatch() {
     tournamentFixture_.reset();
     CQuorvelDoc* doc = document();
+    // A match saved between two overs goes on where it stopped, its sheet and log rebuilt.
+    if (continueOpenedMatch())
+        return;
     openedSheet_ = std::make_unique<quorvel::ScoreSheet>(doc->scores, quorvel::playerDatabase());
     const int overs = quorvel::replayIntoSheet(*openedSheet_, doc->scores);
     const int innings = quorvel::lastInningsPlayed(doc->scores);
@@ -129,6 +135,19 @@ void CQuorvelView::showOpenedMatch() {
     if (CMainFrame* frame = CMainFrame::of(GetDocumentManager()))
         frame->matchReplaced();
     refresh();
+}
+
+bool CQuorvelView::continueOpenedMatch() {
+    openedFigures_.reset();
+    openedSheet_.reset();
+    const quorvel::Scores record = document()->scores;
+    if (!quorvel::resumePosition(record, quorvel::playerDatabase()))
+        return false;
+    if (CMainFrame* frame = CMainFrame::of(GetDocumentManager()))
+        frame->matchReplaced();
+    quorvel::continueSavedMatch(*screen_, record, quorvel::playerDatabase());
+    refresh();
+    return true;
 }
 
 void CQuorvelView::onCommand(wxCommandEvent& event) {
@@ -173,6 +192,11 @@ bool CQuorvelView::chooseSides(quorvel::Scores& scores) {
     return teams.ShowModal() == wxID_OK;
 }
 
+bool CQuorvelView::mayReplaceMatch() {
+    // Tournament > Next Match asked before it chose the fixture's sides.
+    return tournamentFixture_.has_value() || document()->askToSaveMatch();
+}
+
 void CQuorvelView::sidesChosen() {
     openedFigures_.reset();
     openedSheet_.reset();
@@ -206,7 +230,10 @@ void CQuorvelView::startFirstInnings(quorvel::MatchScreen&) {
 }
 
 void CQuorvelView::onBowlOver() {
+    const bool bowls = screen_->flow().inInnings() && screen_->bowlOverEnabled();
     screen_->onBowlOver();
+    if (bowls)
+        document()->Modify(true);
     if (CMainFrame* frame = CMainFrame::of(GetDocumentManager()))
         frame->estimateChances();
     refresh();

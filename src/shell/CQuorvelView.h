@@ -38,8 +38,9 @@ public:
     // At start-up and after a match was opened: no over can be bowled; the scoresheet window
     // is pointed at the document's match.
     void initialUpdate();
-    // A saved match was opened: its cards are rebuilt from the ball-by-ball record and the
-    // form shows the final figures of its last innings.
+    // A saved match was opened. One that is not over goes on from where its record stops; a
+    // finished one has its cards rebuilt from the ball-by-ball record and the form shows the
+    // final figures of its last innings.
     void showOpenedMatch();
 
     // File > New: Select Teams, toss, bat or bowl, then the first innings. Cancelling Select
@@ -72,6 +73,7 @@ public:
 private:
     // MatchChoices: the match's choices through the game's dialogs.
     bool chooseSides(quorvel::Scores& scores) override;
+    bool mayReplaceMatch() override;
     void sidesChosen() override;
     quorvel::TossOutcome toss() override;
     bool userBatsFirst() override;
@@ -82,6 +84,8 @@ private:
     void showComputerSelection(const std::string& text) override;
     void refresh() override;
 
+    // Takes the opened match up where its record stops; false when it cannot go on.
+    bool continueOpenedMatch();
     void onButton(wxCommandEvent& event);
     void onSlider(wxCommandEvent& event);
     void onCommand(wxCommandEvent& event);

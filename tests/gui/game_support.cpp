@@ -36,6 +36,9 @@ void GameTest::SetUp() {
 
 void GameTest::TearDown() {
     if (shell_) {
+        // A match left unsaved would be asked about even on a forced close.
+        if (CQuorvelDoc* match = shell_.manager->document())
+            match->Modify(false);
         shell_.frame->Close(true);
         wxTheApp->ProcessIdle();
         stopQuorvelShell(shell_);
