@@ -60,6 +60,25 @@ bool CQuorvelDoc::saveTo(const wxString& path) {
     return true;
 }
 
+bool CQuorvelDoc::OnSaveModified() {
+    if (!IsModified())
+        return true;
+    wxMessageDialog ask(
+        GetDocumentWindow(),
+        wxString::Format("Do you want to save changes to %s?", GetUserReadableName()), kAppName,
+        wxYES_NO | wxCANCEL | wxYES_DEFAULT | wxICON_QUESTION);
+    ask.SetYesNoCancelLabels(wxID_SAVE, "Do&n't Save", wxID_CANCEL);
+    switch (ask.ShowModal()) {
+    case wxID_YES:
+        return Save();
+    case wxID_NO:
+        Modify(false);
+        return true;
+    default:
+        return false;
+    }
+}
+
 bool CQuorvelDoc::askToSaveMatch() {
     const bool modified = IsModified();
     const int saves = saves_;

@@ -25,6 +25,10 @@ public:
     std::string title;
 
     bool OnNewDocument() override;
+    // The framework's question before a modified match is dropped, its buttons named as the
+    // desktop names them: "Save" (the normal save, with its dialog for an untitled match),
+    // "Don't Save" and "Cancel" (Escape). False when cancelled or when the save did not happen.
+    bool OnSaveModified() override;
     // Before the match in hand may be replaced: when it is modified, the framework's question
     // (Save, Don't Save, Cancel), as closing the program asks it. False when the user cancelled,
     // or the save failed or was cancelled; the match, its file and its title are then as they

@@ -151,8 +151,16 @@ int AnswerEverything::Enter(wxDialog* dialog) {
     if (kind == "CSelectBatsmanDialog")
         return pickFirst(static_cast<CSelectBatsmanDialog&>(*dialog));
     if (kind == "wxMessageDialog") {
-        messages.push_back(
-            std::string(static_cast<wxMessageDialog*>(dialog)->GetMessage().ToUTF8()));
+        const wxString text = static_cast<wxMessageDialog*>(dialog)->GetMessage();
+        if (text.StartsWith("Do you want to save changes to ")) {
+            ++saveQuestions;
+            return saveAnswer;
+        }
+        if (text.Contains(" already exists.\nDo you want to replace it?")) {
+            ++overwriteQuestions;
+            return overwriteAnswer;
+        }
+        messages.push_back(std::string(text.ToUTF8()));
         return wxID_OK;
     }
     return kind == "wxFileDialog" ? wxID_CANCEL : wxID_OK;

@@ -75,6 +75,12 @@ public:
 
     std::vector<std::string> messages;
     std::map<std::string, int> counts;
+    // The question before a modified match is dropped (Save wxID_YES, Don't Save wxID_NO,
+    // Cancel wxID_CANCEL), and the overwrite question for a name completed with its extension.
+    int saveAnswer = wxID_CANCEL;
+    int saveQuestions = 0;
+    int overwriteAnswer = wxID_NO;
+    int overwriteQuestions = 0;
 
 protected:
     int Enter(wxDialog* dialog) override;
