@@ -28,6 +28,11 @@ void GameTest::SetUp() {
         [this](wxWindow*, const wxString&, const wxString& offered, const wxString&, long) {
             ++fileQuestions;
             offeredFiles.push_back(std::string(offered.ToUTF8()));
+            if (!laterFiles.empty()) {
+                const std::string first = laterFiles.front();
+                laterFiles.erase(laterFiles.begin());
+                return wxString::FromUTF8(first);
+            }
             return wxString::FromUTF8(nextFile);
         });
     shell_ = startQuorvelShell(wxString());

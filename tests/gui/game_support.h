@@ -50,10 +50,11 @@ protected:
     void expectFormShowsFigures();
 
     // The file dialogs' answers: every question is counted and its offered name kept; the
-    // answer is nextFile (empty: cancelled).
+    // answer is the first of laterFiles while there is one, else nextFile (empty: cancelled).
     int fileQuestions = 0;
     std::vector<std::string> offeredFiles;
     std::string nextFile;
+    std::vector<std::string> laterFiles;
 
     test::ScratchDir scratch_;
     QuorvelShell shell_;
