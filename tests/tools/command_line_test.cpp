@@ -37,6 +37,10 @@ TEST(SimArguments, DefaultsSpellingsAndRefusals) {
     EXPECT_EQ(command.options.playersPath, "a=b.dat");
     EXPECT_TRUE(command.playersGiven);
 
+    command = parseSimCommand({"--resume", "m.quo", "--seed", "4", "--save=whole.quo"});
+    ASSERT_EQ(command.action, cli::Action::Run) << command.error;
+    EXPECT_EQ(command.options.resumePath, "m.quo");
+
     // --help and --version win over anything else on the line, even a mistake.
     EXPECT_EQ(parseSimCommand({"--colour", "--help"}).action, cli::Action::Help);
     EXPECT_EQ(parseSimCommand({"--seed", "1", "--version"}).action, cli::Action::Version);
@@ -59,6 +63,8 @@ TEST(SimArguments, DefaultsSpellingsAndRefusals) {
                                                                  {"--predict", "--stats"},
                                                                  {"--remainders", "9"},
                                                                  {"--predict", "--remainders=0"},
+                                                                 {"--resume", "m.quo", "--stats"},
+                                                                 {"--resume"},
                                                                  {"stray"}}) {
         command = parseSimCommand(bad);
         EXPECT_EQ(command.action, cli::Action::UsageError) << bad[0];
