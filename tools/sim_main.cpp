@@ -41,8 +41,9 @@ int main(int argc, char** argv) {
         if (!installed.empty() && std::filesystem::exists(installed, missing))
             options.playersPath = installed.string();
     }
-    const std::string refusal = cli::refuseOutputOverInput("quorvel-sim", {options.playersPath},
-                                                           {options.logPath, options.savePath});
+    const std::string refusal =
+        cli::refuseOutputOverInput("quorvel-sim", {options.playersPath, options.resumePath},
+                                   {options.logPath, options.savePath});
     if (!refusal.empty()) {
         std::fputs(refusal.c_str(), stderr);
         return 2;

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <filesystem>
 
 #include "common/dialog_fields.h"
 #include "engine/random.h"
@@ -305,6 +306,17 @@ TEST_F(Predictor, ASavedMatchContinuesFromItsFileToAWholeMatch) {
         // The log holds the saved overs' commentary, then the rest, one line a delivery held.
         EXPECT_EQ(resumed.log.substr(0, 4), "0.1\t");
         EXPECT_EQ(test::readBytes(command.logPath), resumed.log);
+
+        // The built command prints what the library plays, and never writes over its input.
+        const auto binary =
+            std::filesystem::path(QUORVEL_PLAYERS_DAT).parent_path() / "quorvel-sim";
+        if (std::filesystem::exists(binary)) {
+            const std::string line = binary.string() + " --players " + command.playersPath +
+                                     " --seed 77 --resume " + saved;
+            EXPECT_EQ(test::runCommand(line).out, resumed.output);
+            EXPECT_EQ(test::runCommand(line + " --log " + saved).status, 2);
+            EXPECT_TRUE(test::readBytes(saved) == encodeScores(part));
+        }
     }
     // Nothing bowled, or a match already over: nothing to play on.
     SimOptions command;
