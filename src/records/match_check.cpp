@@ -12,6 +12,9 @@ namespace quorvel {
 namespace {
 
 constexpr int kTenWickets = 10;
+// More wide and no-ball runs than any over could give (each is one run, drawn a few times in a
+// hundred balls); the bound keeps every total of an accepted record far from overflowing.
+constexpr std::int64_t kMostExtrasInAnOver = 10000;
 
 bool ofSide(const Team& team, std::int32_t id) {
     if (id == kNoPlayer)
@@ -107,6 +110,8 @@ std::optional<std::string> inningsFault(const Innings& innings, const Team& batt
         }
         if (over.wideRuns < heldWides || over.noBallRuns < heldNoBalls)
             return "extras runs below those of the over's deliveries";
+        if (std::int64_t{over.wideRuns} + over.noBallRuns > kMostExtrasInAnOver)
+            return "more extras than an over could give";
         // Wides and no-balls whose slots were bowled again came somewhere inside the over: the
         // total before a slot is at least `total` and at most that plus them.
         const std::int64_t overwritten = over.wideRuns - heldWides + over.noBallRuns - heldNoBalls;

@@ -270,6 +270,7 @@ TEST_F(MatchFiles, DamagedRecordsAreRefusedAndPlayedOnesOpen) {
         },
         [](Scores& s) { s.innings[0].overs[3].balls[2].runs = -1; },
         [](Scores& s) { s.innings[0].overs[3].wideRuns = -1; },
+        [](Scores& s) { s.innings[0].overs[3].noBallRuns = 2147483647; },
         [](Scores& s) { s.innings[0].overs[4].balls[2] = Ball{}; },
         [](Scores& s) { s.innings[0].overs[4] = Over{}; },
         [&](Scores& s) {
