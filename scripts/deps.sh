@@ -29,7 +29,8 @@ need_packages() {
 GAME_PACKAGES=(g++ make cmake libwxgtk3.2-dev)
 # To build and run the test suites and benchmarks.
 CORE_PACKAGES=(g++ make cmake libgtest-dev libgmock-dev libbenchmark-dev)
-GUI_PACKAGES=(libwxgtk3.2-dev xvfb xauth openbox x11-utils)
-# The checks of an installation (desktop entry, metainfo, MIME type, the Debian package) and of
-# the source layout and include graph.
-CHECK_PACKAGES=(desktop-file-utils appstream shared-mime-info dpkg-dev file clang-format python3)
+GUI_PACKAGES=(libwxgtk3.2-dev xvfb xauth openbox x11-utils xdotool)
+# The checks of an installation (desktop entry, metainfo, MIME type and the caches, completion,
+# the Debian package and lintian) and of the source layout and include graph.
+CHECK_PACKAGES=(desktop-file-utils appstream shared-mime-info gtk-update-icon-cache dpkg-dev file
+    lintian bash-completion clang-format python3)

@@ -30,14 +30,44 @@ fs::path userDataFolder() {
     return fs::path();
 }
 
+fs::path installedDatabase() {
+    std::error_code error;
+    for (const fs::path& folder : {installedDataFolder(), programFolder()})
+        if (!folder.empty() && fs::is_regular_file(folder / "players.dat", error))
+            return folder / "players.dat";
+    return fs::path();
+}
+
+bool hasPlayersFile(const fs::path& folder) {
+    std::error_code error;
+    return fs::symlink_status(folder / "players.dat", error).type() != fs::file_type::not_found;
+}
+
+bool playsFromUserFolder(const fs::path& current, const fs::path& userFolder,
+                         const fs::path& database) {
+    if (userFolder.empty() || hasPlayersFile(current))
+        return false;
+    std::error_code error;
+    return hasPlayersFile(userFolder) ||
+           (!database.empty() && fs::is_regular_file(database, error));
+}
+
+std::string noPlayersMessage(const std::vector<fs::path>& folders) {
+    std::string text = "No players could be read, so the player lists are empty. The player "
+                       "database players.dat was looked for in:\n";
+    for (const fs::path& folder : folders)
+        if (!folder.empty())
+            text += "\n    " + folder.string();
+    return text + "\n\nInstall the game, or start it in a folder holding players.dat.";
+}
+
 std::optional<std::string> prepareUserDataFolder(const fs::path& folder, const fs::path& database) {
     std::error_code error;
     fs::create_directories(folder, error);
     if (error)
         return folder.string() + ": " + error.message();
     const fs::path target = folder / "players.dat";
-    // A link, even a broken one, counts as the user's file.
-    if (fs::symlink_status(target, error).type() != fs::file_type::not_found)
+    if (hasPlayersFile(folder))
         return std::nullopt;
     // Without overwrite: a copy made meanwhile by another start is kept as it is.
     fs::copy_file(database, target, fs::copy_options::none, error);

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace quorvel {
 
@@ -23,5 +24,23 @@ std::filesystem::path userDataFolder();
 // went wrong, or nothing.
 std::optional<std::string> prepareUserDataFolder(const std::filesystem::path& folder,
                                                  const std::filesystem::path& database);
+
+// A player database a new user folder is given a copy of: the installed one, else the one built
+// beside the program in a build folder. Empty when there is neither.
+std::filesystem::path installedDatabase();
+
+// True when `folder` holds a players.dat (a link, even a broken one, counts: it is the user's).
+bool hasPlayersFile(const std::filesystem::path& folder);
+
+// Whether the game, started in `current` without --user-data, plays from `userFolder` instead,
+// as --user-data does: when `current` has no players.dat and `userFolder` has one or can be
+// given a copy of `database`.
+bool playsFromUserFolder(const std::filesystem::path& current,
+                         const std::filesystem::path& userFolder,
+                         const std::filesystem::path& database);
+
+// The message shown when the game starts with no players: the folders where players.dat was
+// looked for, one a line, empty ones left out.
+std::string noPlayersMessage(const std::vector<std::filesystem::path>& folders);
 
 } // namespace quorvel

@@ -20,17 +20,20 @@ constexpr const char* kUsage =
     "Usage: quorvel-players build SOURCE OUTPUT\n"
     "       quorvel-players dump DATABASE\n"
     "       quorvel-players check DATABASE\n"
-    "Builds the binary player database from its readable source (CSV), dumps a database back\n"
-    "to that source text, and checks a database as the game's start-up would.\n"
+    "Builds the binary player database from its readable source (CSV), dumps a\n"
+    "database back to that source text, and checks a database as the game's\n"
+    "start-up would.\n"
     "\n"
-    "  build SOURCE OUTPUT   write the database made from SOURCE to OUTPUT (never over SOURCE)\n"
+    "  build SOURCE OUTPUT   write the database made from SOURCE to OUTPUT (never\n"
+    "                        over SOURCE)\n"
     "  dump DATABASE         print DATABASE as source text on standard output\n"
-    "  check DATABASE        report every problem (ids, countries, styles, CR LF pairs)\n"
+    "  check DATABASE        report every problem (ids, countries, styles, CR LF\n"
+    "                        pairs)\n"
     "  -h, --help            print this help and exit\n"
     "      --version         print the version and exit\n"
     "\n"
-    "Exit status: 0 done; 1 a file could not be read or written, or is not valid; 2 bad\n"
-    "command line.\n";
+    "Exit status: 0 done; 1 a file could not be read or written, or is not valid;\n"
+    "2 bad command line.\n";
 
 int usageError(const std::string& reason) {
     std::cerr << cli::usageError(kProgram, reason);

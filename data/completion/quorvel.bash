@@ -3,9 +3,10 @@
 
 _quorvel_countries=$'Australia\nEngland\nIndia\nNew Zealand\nPakistan\nSouth Africa\nSri Lanka\nWest Indies\nZimbabwe'
 
+# Options' values complete given as "--opt VALUE" and as "--opt=VALUE" (-s splits the latter).
 _quorvel_sim() {
-    local cur prev words cword
-    _init_completion -n = || return
+    local cur prev words cword split
+    _init_completion -s || return
     case $prev in
     --players | --log | --save)
         _filedir
@@ -37,6 +38,7 @@ _quorvel_sim() {
         return
         ;;
     esac
+    $split && return
     COMPREPLY=($(compgen -W "--players --seed --left --right --call --elect --log --save
         --matches --stats --all-pairs --jobs --format --tournament --predict --remainders --resume --help --version" -- "$cur"))
 }

@@ -1,10 +1,15 @@
 #include "shell/CQuorvelApp.h"
 
+#include <cstdio>
+#include <filesystem>
+
 #include <wx/config.h>
+#include <wx/fileconf.h>
 #include <wx/filehistory.h>
 #include <wx/iconbndl.h>
 #include <wx/msgdlg.h>
 
+#include "common/desktop_places.h"
 #include "records/player_database.h"
 #include "shell/CAboutDialog.h"
 #include "shell/CMainFrame.h"
@@ -21,10 +26,28 @@ const bool databaseLoaded = [] {
     return true;
 }();
 
+std::string& noPlayersMessage() {
+    static std::string text;
+    return text;
+}
+
+// The settings file under $XDG_CONFIG_HOME/quorvel, begun once from ~/.Quorvel where earlier
+// versions kept it; the platform's default place only when neither HOME nor XDG_CONFIG_HOME is
+// set. A settings file that cannot be made leaves the defaults in use, said on standard error.
 wxConfigBase* settingsStore() {
     if (wxConfigBase* existing = wxConfigBase::Get(false))
         return existing;
-    wxConfigBase::Set(new wxConfig(quorvel::settings::kApplication, quorvel::settings::kVendor));
+    const std::filesystem::path file = quorvel::settingsFile();
+    if (file.empty()) {
+        wxConfigBase::Set(
+            new wxConfig(quorvel::settings::kApplication, quorvel::settings::kVendor));
+        return wxConfigBase::Get(false);
+    }
+    if (auto problem = quorvel::prepareSettingsFile(file, quorvel::earlierSettingsFile()))
+        std::fprintf(stderr, "quorvel: %s\n", problem->c_str());
+    wxConfigBase::Set(new wxFileConfig(quorvel::settings::kApplication, quorvel::settings::kVendor,
+                                       wxString::FromUTF8(file.string()), wxString(),
+                                       wxCONFIG_USE_LOCAL_FILE));
     return wxConfigBase::Get(false);
 }
 
@@ -61,6 +84,8 @@ void writeSettings(const QuorvelShell& shell) {
 }
 
 } // namespace
+
+void setNoPlayersMessage(const std::string& text) { noPlayersMessage() = text; }
 
 QuorvelShell startQuorvelShell(const wxString& matchPath) {
     (void)databaseLoaded;
@@ -104,6 +129,9 @@ QuorvelShell startQuorvelShell(const wxString& matchPath) {
     frame->Show();
     frame->Update();
     frame->focusForm();
+    // Never empty player lists without a word: where players.dat was looked for.
+    if (quorvel::playerDatabase().count() == 0 && !noPlayersMessage().empty())
+        showMessageBox(frame, wxString::FromUTF8(noPlayersMessage()), wxICON_EXCLAMATION);
     return shell;
 }
 

@@ -6,6 +6,8 @@
 #include <wx/app.h>
 #include <wx/string.h>
 
+#include <string>
+
 class CMainFrame;
 class CQuorvelDocManager;
 
@@ -36,6 +38,10 @@ QuorvelShell startQuorvelShell(const wxString& matchPath);
 // The end of the run: the settings written back and the document manager deleted. The main
 // window must already be closed (or be destroyed by the caller).
 void stopQuorvelShell(QuorvelShell& shell);
+
+// The message start-up shows when the player database is empty (no players could be read), set
+// by the program before the application starts; nothing is shown while it is empty.
+void setNoPlayersMessage(const std::string& text);
 
 class CQuorvelApp : public wxApp {
 public:

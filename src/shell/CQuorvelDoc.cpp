@@ -152,8 +152,11 @@ void CQuorvelDocManager::onOpen(wxCommandEvent&) {
     CQuorvelDoc* doc = document();
     if (doc == nullptr)
         return;
-    const wxString chosen = askForFile(frame_, "Open", wxString(), CQuorvelDoc::kFilter,
-                                       wxFD_OPEN | wxFD_FILE_MUST_EXIST);
+    // In the folder of the match in hand, when it was opened or saved.
+    const wxFileName inHand(doc->GetFilename());
+    const wxString chosen =
+        askForFile(frame_, "Open", inHand.IsAbsolute() ? inHand.GetPathWithSep() : wxString(),
+                   CQuorvelDoc::kFilter, wxFD_OPEN | wxFD_FILE_MUST_EXIST);
     if (!chosen.empty() && doc->askToSaveMatch())
         doc->openMatch(chosen);
 }

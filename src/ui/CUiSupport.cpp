@@ -1,9 +1,15 @@
 #include "ui/CUiSupport.h"
 
+#include <filesystem>
+
 #include <wx/filedlg.h>
 #include <wx/filename.h>
 #include <wx/msgdlg.h>
+#include <wx/stdpaths.h>
+#include <wx/utils.h>
 #include <wx/window.h>
+
+#include "common/desktop_places.h"
 
 namespace {
 
@@ -41,8 +47,17 @@ wxString askForFile(wxWindow* parent, const wxString& title, const wxString& off
                     const wxString& filter, long style) {
     if (fileAnswer())
         return fileAnswer()(parent, title, offered, filter, style);
+    // A file in hand opens the dialog in its folder; else the user's documents folder, never
+    // the current one (the game's own, hidden data folder when started from the desktop).
     const wxFileName name(offered);
-    wxFileDialog dialog(parent, title, name.GetPath(), name.GetFullName(), filter, style);
+    wxString folder = name.IsAbsolute() ? name.GetPath() : wxString();
+    if (folder.empty()) {
+        const std::filesystem::path documents = quorvel::dialogFolder(
+            wxStandardPaths::Get().GetUserDir(wxStandardPaths::Dir_Documents).utf8_string(),
+            wxGetHomeDir().utf8_string());
+        folder = wxString::FromUTF8(documents.string());
+    }
+    wxFileDialog dialog(parent, title, folder, name.GetFullName(), filter, style);
     if (dialog.ShowModal() != wxID_OK)
         return wxString();
     return dialog.GetPath();

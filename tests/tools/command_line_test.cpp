@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
+#include <fstream>
 
 #include "command_line.h"
+#include "common/desktop_places.h"
 #include "installed_data.h"
 #include "sim_options.h"
 #include "support/test_support.h"
@@ -86,6 +89,10 @@ TEST(ToolCommands, HelpVersionErrorsAndOwnInputs) {
         EXPECT_EQ(result.status, 0);
         EXPECT_EQ(result.out.rfind("Usage: " + name, 0), 0u) << result.out;
         EXPECT_EQ(result.err, "");
+        for (std::size_t start = 0, end; start < result.out.size(); start = end + 1) {
+            end = result.out.find('\n', start);
+            EXPECT_LE(end - start, 80u) << name << ": " << result.out.substr(start, end - start);
+        }
         result = test::runCommand(tool + " --version");
         EXPECT_EQ(result.status, 0);
         EXPECT_EQ(result.out, name + " " QUORVEL_VERSION "\n");
@@ -132,6 +139,56 @@ TEST(ToolCommands, HelpVersionErrorsAndOwnInputs) {
                                          seed.substr(0, seed.find(')')));
     EXPECT_EQ(replay.out, result.out);
     EXPECT_EQ(replay.err, "");
+}
+
+// Where the game looks for its players, keeps its settings and opens its file dialogs.
+TEST(DesktopPlaces, PlayersSettingsAndDialogFolders) {
+    namespace fs = std::filesystem;
+    test::ScratchDir dir;
+    const fs::path here = dir.path() / "here", user = dir.path() / "user";
+    const fs::path installed = dir.path() / "installed.dat";
+    fs::create_directories(here);
+    // No players.dat here: the user's folder when it has one or can be given a copy.
+    EXPECT_FALSE(playsFromUserFolder(here, user, fs::path()));
+    EXPECT_FALSE(playsFromUserFolder(here, fs::path(), installed));
+    std::ofstream(installed) << "db";
+    EXPECT_TRUE(playsFromUserFolder(here, user, installed));
+    ASSERT_EQ(prepareUserDataFolder(user, installed), std::nullopt);
+    EXPECT_TRUE(playsFromUserFolder(here, user, fs::path()));
+    fs::create_symlink(dir.path() / "gone.dat", here / "players.dat");
+    EXPECT_FALSE(playsFromUserFolder(here, user, installed)); // even a broken link is the user's
+    const std::string message = noPlayersMessage({here, fs::path(), user});
+    EXPECT_NE(message.find("\n    " + here.string() + "\n    " + user.string() + "\n"),
+              std::string::npos)
+        << message;
+
+    // Settings under $XDG_CONFIG_HOME/quorvel, begun once from ~/.Quorvel.
+    const fs::path config = dir.path() / "config";
+    const char* realHome = std::getenv("HOME");
+    const std::string home = realHome != nullptr ? realHome : "";
+    ::setenv("XDG_CONFIG_HOME", config.c_str(), 1);
+    EXPECT_EQ(settingsFile(), config / "quorvel/quorvel.conf");
+    ::setenv("XDG_CONFIG_HOME", "relative", 1);
+    ::setenv("HOME", dir.path().c_str(), 1);
+    EXPECT_EQ(settingsFile(), dir.path() / ".config/quorvel/quorvel.conf");
+    ::unsetenv("XDG_CONFIG_HOME");
+    EXPECT_EQ(earlierSettingsFile(), dir.path() / ".Quorvel");
+    std::ofstream(dir.path() / ".Quorvel") << "[Settings]\nPreviewPages=3\n";
+    ASSERT_EQ(prepareSettingsFile(settingsFile(), earlierSettingsFile()), std::nullopt);
+    EXPECT_EQ(test::readBytes(settingsFile().string()), "[Settings]\nPreviewPages=3\n");
+    std::ofstream(settingsFile()) << "[Settings]\nPreviewPages=1\n";
+    ASSERT_EQ(prepareSettingsFile(settingsFile(), earlierSettingsFile()), std::nullopt);
+    EXPECT_EQ(test::readBytes(settingsFile().string()), "[Settings]\nPreviewPages=1\n");
+    EXPECT_NE(prepareSettingsFile(installed / "quorvel.conf", fs::path()), std::nullopt);
+    ::setenv("HOME", home.c_str(), 1);
+
+    // File dialogs start in the documents folder, never in a hidden or missing one.
+    fs::create_directories(dir.path() / "Documents");
+    fs::create_directories(dir.path() / ".local/share");
+    EXPECT_EQ(dialogFolder(dir.path() / "Documents", dir.path()), dir.path() / "Documents");
+    EXPECT_EQ(dialogFolder(dir.path() / ".local/share", dir.path()), dir.path());
+    EXPECT_EQ(dialogFolder(dir.path() / "Missing", dir.path()), dir.path());
+    EXPECT_EQ(dialogFolder(fs::path(), dir.path()), dir.path());
 }
 
 } // namespace

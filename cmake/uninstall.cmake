@@ -1,0 +1,47 @@
+# The uninstall target: removes every file the last `cmake --install` of this build folder wrote
+# (as listed in install_manifest.txt), then the game's own folders once they are empty, and
+# refreshes the desktop's caches. Needs QUORVEL_MANIFEST.
+if(NOT EXISTS "${QUORVEL_MANIFEST}")
+    message(FATAL_ERROR "Nothing to uninstall: ${QUORVEL_MANIFEST} is missing (install first)")
+endif()
+file(STRINGS "${QUORVEL_MANIFEST}" installed)
+# A file the package manager owns (the Debian package installed over or after this install) is
+# left to it: removing it would break that package.
+find_program(QUORVEL_DPKG_QUERY dpkg-query)
+set(folders)
+foreach(file IN LISTS installed)
+    set(owner 1)
+    if(QUORVEL_DPKG_QUERY)
+        execute_process(COMMAND "${QUORVEL_DPKG_QUERY}" -S "${file}" RESULT_VARIABLE owner
+                        OUTPUT_QUIET ERROR_QUIET)
+    endif()
+    if(owner EQUAL 0)
+        message(STATUS "Left to its package: ${file}")
+    elseif(IS_SYMLINK "${file}" OR EXISTS "${file}")
+        message(STATUS "Removing: ${file}")
+        file(REMOVE "${file}")
+        if(IS_SYMLINK "${file}" OR EXISTS "${file}")
+            message(FATAL_ERROR "Cannot remove ${file}")
+        endif()
+    endif()
+    get_filename_component(folder "${file}" DIRECTORY)
+    # The share folder of the installation, where its shared players.dat lies.
+    if(file MATCHES "^(.*)/quorvel/players.dat$")
+        set(QUORVEL_DATA_ROOT "${CMAKE_MATCH_1}")
+    endif()
+    list(APPEND folders "${folder}")
+endforeach()
+# Only the folders that are the game's alone, deepest first; shared ones stay.
+list(REMOVE_DUPLICATES folders)
+list(SORT folders ORDER DESCENDING)
+foreach(folder IN LISTS folders)
+    if(folder MATCHES "/quorvel(/|$)")
+        file(GLOB left "${folder}/*")
+        if(NOT left)
+            file(REMOVE_RECURSE "${folder}")
+        endif()
+    endif()
+endforeach()
+if(DEFINED QUORVEL_DATA_ROOT)
+    include("${CMAKE_CURRENT_LIST_DIR}/refresh_caches.cmake")
+endif()
