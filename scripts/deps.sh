@@ -26,10 +26,12 @@ need_packages() {
 }
 
 # To build and play the game: a compiler, the build tools and the windowing library.
-GAME_PACKAGES=(g++ make cmake libwxgtk3.2-dev)
+GAME_PACKAGES=(g++ make cmake pkg-config libwxgtk3.2-dev libgtk-3-dev)
 # To build and run the test suites and benchmarks.
 CORE_PACKAGES=(g++ make cmake libgtest-dev libgmock-dev libbenchmark-dev)
-GUI_PACKAGES=(libwxgtk3.2-dev xvfb xauth openbox x11-utils xdotool)
+GUI_PACKAGES=(pkg-config libwxgtk3.2-dev libgtk-3-dev xvfb xauth openbox x11-utils xdotool)
+# What a screen reader reads (the accessibility tree over AT-SPI), for the GUI test that reads it.
+ACCESSIBILITY_PACKAGES=(at-spi2-core python3-pyatspi dbus-x11)
 # The checks of an installation (desktop entry, metainfo, MIME type and the caches, completion,
 # the Debian package and lintian) and of the source layout and include graph.
 CHECK_PACKAGES=(desktop-file-utils appstream shared-mime-info gtk-update-icon-cache dpkg-dev file

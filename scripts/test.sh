@@ -7,7 +7,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 . scripts/deps.sh
-need_packages "${CORE_PACKAGES[@]}" "${GUI_PACKAGES[@]}" "${CHECK_PACKAGES[@]}"
+need_packages "${CORE_PACKAGES[@]}" "${GUI_PACKAGES[@]}" "${ACCESSIBILITY_PACKAGES[@]}" \
+    "${CHECK_PACKAGES[@]}"
 
 # A layout fault fails the run at its end, after every test has had its say.
 layout=0

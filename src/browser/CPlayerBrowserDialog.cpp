@@ -8,6 +8,7 @@
 #include <wx/textctrl.h>
 
 #include "browser/CPlayerFilterDialog.h"
+#include "ui/CAccessible.h"
 
 namespace {
 
@@ -16,33 +17,34 @@ struct BoxPlace {
     int id;
     int x, y, width, height;
     const char* label;
+    const char* meaning; // what a screen reader calls the box
 };
 
 constexpr int kBattingLabelY = 76;
 constexpr int kBowlingLabelY = 108;
 
 constexpr BoxPlace kPlaces[] = {
-    {1002, 114, 7, 160, 12, nullptr},
-    {1005, 114, 22, 160, 12, nullptr},
-    {1003, 114, 37, 160, 12, nullptr},
-    {1004, 114, 52, 160, 12, nullptr},
-    {1006, 114, 87, 20, 12, "M"},
-    {1007, 134, 87, 20, 12, "I"},
-    {1009, 154, 87, 25, 12, "R"},
-    {1008, 179, 87, 15, 12, "NO"},
-    {1011, 194, 87, 20, 12, "Avg"},
-    {1010, 214, 87, 20, 12, "HS"},
-    {1012, 234, 87, 20, 12, "100"},
-    {1013, 254, 87, 20, 12, "50"},
-    {1014, 114, 120, 20, 12, "O"},
-    {1015, 134, 120, 15, 12, "M"},
-    {1016, 149, 120, 25, 12, "R"},
-    {1017, 174, 120, 20, 12, "W"},
-    {1018, 194, 120, 20, 12, "Avg"},
-    {1019, 214, 120, 20, 12, "Best"},
-    {1020, 234, 120, 20, 12, "SR"},
-    {1021, 254, 120, 20, 12, "Eco"},
-    {quorvel::PlayerBrowser::kListedCountId, 83, 134, 25, 12, nullptr},
+    {1002, 114, 7, 160, 12, nullptr, "Name"},
+    {1005, 114, 22, 160, 12, nullptr, "Country"},
+    {1003, 114, 37, 160, 12, nullptr, "Batting hand"},
+    {1004, 114, 52, 160, 12, nullptr, "Bowling style"},
+    {1006, 114, 87, 20, 12, "M", "Matches"},
+    {1007, 134, 87, 20, 12, "I", "Innings"},
+    {1009, 154, 87, 25, 12, "R", "Runs"},
+    {1008, 179, 87, 15, 12, "NO", "Not outs"},
+    {1011, 194, 87, 20, 12, "Avg", "Batting average"},
+    {1010, 214, 87, 20, 12, "HS", "Highest score"},
+    {1012, 234, 87, 20, 12, "100", "Hundreds"},
+    {1013, 254, 87, 20, 12, "50", "Fifties"},
+    {1014, 114, 120, 20, 12, "O", "Overs"},
+    {1015, 134, 120, 15, 12, "M", "Maidens"},
+    {1016, 149, 120, 25, 12, "R", "Runs conceded"},
+    {1017, 174, 120, 20, 12, "W", "Wickets"},
+    {1018, 194, 120, 20, 12, "Avg", "Bowling average"},
+    {1019, 214, 120, 20, 12, "Best", "Best bowling"},
+    {1020, 234, 120, 20, 12, "SR", "Bowling strike rate"},
+    {1021, 254, 120, 20, 12, "Eco", "Economy rate"},
+    {quorvel::PlayerBrowser::kListedCountId, 83, 134, 25, 12, nullptr, "Players listed"},
 };
 
 // A text box with the toolkit's inner padding trimmed: the figure boxes are only 15 to 25
@@ -142,6 +144,7 @@ void CPlayerBrowserDialog::build(const quorvel::PlayerDatabase& database) {
     list_ = new wxListBox(this, quorvel::PlayerBrowser::kPlayerListId, wxDefaultPosition,
                           wxDefaultSize, 0, nullptr, wxLB_SINGLE | wxLB_ALWAYS_SB);
     place(list_, 7, 7, 101, 126);
+    setAccessibleName(list_, "Players");
     list_->Bind(wxEVT_LISTBOX, &CPlayerBrowserDialog::onSelection, this);
     // Enter on a selected row reads the boxes back and closes, as Enter anywhere else does.
     watchActivation(list_);
@@ -160,7 +163,9 @@ void CPlayerBrowserDialog::build(const quorvel::PlayerDatabase& database) {
             const int labelY = where->y < kBowlingLabelY ? kBattingLabelY : kBowlingLabelY;
             auto* label = new wxStaticText(this, wxID_STATIC, where->label);
             place(label, where->x, labelY, where->width, 9);
+            setAccessibleLabel(text, label);
         }
+        setAccessibleName(text, where->meaning);
         if (box.controlId == quorvel::PlayerBrowser::kListedCountId)
             text->Hide();
         boxes_[box.controlId] = text;

@@ -17,6 +17,7 @@
 #include <wx/settings.h>
 
 #include "records/file_io.h"
+#include "ui/CAccessible.h"
 #include "ui/CUiSupport.h"
 
 namespace {
@@ -129,6 +130,14 @@ void drawWicket(wxDC& dc, int x, int y, int radius, const wxColour& fill, const 
     dc.DrawCircle(x, y, radius);
 }
 
+// The worm legend's target line: the chase's, so only once the second innings is under way (as
+// its line on the worm); empty before.
+wxString legendTarget(const MatchCharts& charts) {
+    if (!charts.target || charts.innings[1].empty())
+        return wxString();
+    return wxString::Format("Target %d", *charts.target);
+}
+
 // One line a side (its colour, name and score), the wicket marker and the target, on a box of
 // the background's colour at the plot's top left.
 void drawLegend(wxDC& dc, const Plot& plot, const Palette& p, const MatchCharts& charts,
@@ -142,9 +151,8 @@ void drawLegend(wxDC& dc, const Plot& plot, const Palette& p, const MatchCharts&
             texts[k] += wxString::Format("  %d/%d", innings.runs(), innings.wicketsDown());
     }
     texts[2] = "wicket";
-    const bool target = withTarget && charts.target.has_value();
-    if (target)
-        texts[3] = wxString::Format("Target %d", *charts.target);
+    texts[3] = withTarget ? legendTarget(charts) : wxString();
+    const bool target = !texts[3].empty();
     const int lines = target ? 4 : 3;
     int widest = 0;
     for (int line = 0; line < lines; ++line)
@@ -373,12 +381,52 @@ CChartsWindow::CChartsWindow(wxWindow* parent)
     const wxSize wanted = FromDIP(wxSize(760, 900));
     SetClientSize(std::min(wanted.GetWidth(), screen.GetWidth() * 9 / 10),
                   std::min(wanted.GetHeight(), screen.GetHeight() * 9 / 10));
+    placeBeside(parent);
+    nameForAssistiveTechnology();
 }
+
+void CChartsWindow::placeBeside(const wxWindow* owner) {
+    if (owner == nullptr)
+        return;
+    const wxRect area = wxDisplay(owner).GetClientArea();
+    const wxRect beside = owner->GetScreenRect();
+    // Room for the window manager's borders, which neither window's rectangle includes.
+    const int gap = FromDIP(16);
+    const int least = std::max(GetMinSize().GetWidth(), 1);
+    const int right = area.GetRight() - beside.GetRight() - gap;
+    const int left = beside.GetLeft() - area.GetLeft() - gap;
+    wxSize size = GetSize();
+    int x = 0;
+    // To the right where it fits, else to the left; where neither side has room, against the
+    // screen's edge on the roomier side, covering as little of the owner as it can.
+    if (right >= least || (left < least && right >= left)) {
+        size.SetWidth(std::min(size.GetWidth(), std::max(right, least)));
+        x = std::min(beside.GetRight() + gap, area.GetRight() + 1 - size.GetWidth());
+    } else {
+        size.SetWidth(std::min(size.GetWidth(), std::max(left, least)));
+        x = std::max(beside.GetLeft() - gap - size.GetWidth(), area.GetLeft());
+    }
+    size.SetHeight(std::min(size.GetHeight(), area.GetHeight()));
+    const int y =
+        std::clamp(beside.GetTop(), area.GetTop(), area.GetBottom() + 1 - size.GetHeight());
+    SetSize(x, y, size.GetWidth(), size.GetHeight());
+}
+
+void CChartsWindow::nameForAssistiveTechnology() {
+    setAccessibleRole(canvas_, AccessibleRole::Image);
+    setAccessibleName(canvas_, "Worm, Manhattan and chances of winning",
+                      toWx(quorvel::chartsSummary(charts_)));
+}
+
+wxString CChartsWindow::summary() const { return toWx(quorvel::chartsSummary(charts_)); }
 
 wxString CChartsWindow::chanceCaption() const { return ::chanceCaption(charts_); }
 
+wxString CChartsWindow::legendTarget() const { return ::legendTarget(charts_); }
+
 void CChartsWindow::showCharts(quorvel::MatchCharts charts) {
     charts_ = std::move(charts);
+    nameForAssistiveTechnology();
     canvas_->Refresh();
 }
 

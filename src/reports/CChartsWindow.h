@@ -22,6 +22,11 @@ public:
     // The latest chance of the side ahead, as the third picture shows it: "India 63 % ± 1"
     // (empty before any is known).
     wxString chanceCaption() const;
+    // The worm legend's target line, "Target 251", shown in the second innings only.
+    wxString legendTarget() const;
+    // The charts in words, as a screen reader reads them: the scores, the last over and each
+    // side's chance.
+    wxString summary() const;
 
     // Asks for a file and saves the charts, as SVG when its name ends in ".svg" and as PNG
     // otherwise.
@@ -38,6 +43,9 @@ public:
 
 private:
     void onPaint(wxPaintEvent& event);
+    // Opens beside the window that owns it, within the screen, clear of its controls.
+    void placeBeside(const wxWindow* owner);
+    void nameForAssistiveTechnology();
 
     wxWindow* canvas_ = nullptr;
     quorvel::MatchCharts charts_;

@@ -4,16 +4,19 @@
 #include <wx/textctrl.h>
 
 #include "reports/CScoreSheetDialog.h"
+#include "ui/CAccessible.h"
 #include "ui/CUiSupport.h"
 
 CLogDialog::CLogDialog(wxWindow* parent, const wxString& title, const std::string& text, long style)
     : wxDialog(parent, wxID_ANY, title, wxDefaultPosition, wxDefaultSize, style) {
     SetFont(fixedPitchFont());
+    setAccessibleRole(this, AccessibleRole::Dialog);
     auto dlu = [this](int x, int y, int w, int h) { return dluRect(*this, x, y, w, h); };
     SetClientSize(ConvertDialogToPixels(wxSize(368, 266)));
 
     text_ = new wxTextCtrl(this, kTextId, wxString(), wxDefaultPosition, wxDefaultSize,
                            wxTE_MULTILINE | wxTE_READONLY | wxTE_DONTWRAP | wxVSCROLL | wxHSCROLL);
+    setAccessibleName(text_, title);
     text_->SetSize(dlu(7, 7, 354, 228));
     auto* ok = new wxButton(this, wxID_OK, "OK");
     ok->SetSize(dlu(311, 245, 50, 14));

@@ -8,6 +8,7 @@
 
 #include "common/line_ends.h"
 #include "reports/scoresheet.h"
+#include "ui/CAccessible.h"
 #include "ui/CTemplateDialog.h"
 #include "ui/CUiSupport.h"
 
@@ -27,11 +28,13 @@ wxFont fixedPitchFont() {
 CScoreSheetDialog::CScoreSheetDialog(wxWindow* parent, quorvel::ScoreSheet& sheet)
     : wxDialog(parent, wxID_ANY, "Score Sheet"), sheet_(sheet) {
     SetFont(fixedPitchFont());
+    setAccessibleRole(this, AccessibleRole::Dialog);
     auto dlu = [this](int x, int y, int w, int h) { return dluRect(*this, x, y, w, h); };
     SetClientSize(ConvertDialogToPixels(wxSize(339, 391)));
 
     text_ = new wxTextCtrl(this, kTextId, wxString(), wxDefaultPosition, wxDefaultSize,
                            wxTE_MULTILINE | wxTE_READONLY | wxVSCROLL | wxTE_CHARWRAP);
+    setAccessibleName(text_, "Scoresheet");
     text_->SetSize(dlu(8, 7, 323, 357));
     auto* saveButton = new wxButton(this, kSaveId, "Save");
     saveButton->SetSize(dlu(254, 372, 35, 12));

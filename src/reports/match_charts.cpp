@@ -1,6 +1,7 @@
 #include "reports/match_charts.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 
 #include "records/delivery_effect.h"
@@ -90,6 +91,66 @@ MatchCharts matchCharts(const Scores& scores) {
     if (!charts.innings[0].empty())
         charts.target = charts.innings[0].runs() + 1;
     return charts;
+}
+
+namespace {
+
+// The overs of an innings in overs.balls notation: "12.3", or "13" once the over is complete.
+std::string oversText(const ChartInnings& innings) {
+    const int complete = static_cast<int>(innings.overs.size()) - 1;
+    const int balls = innings.overs.back().balls;
+    if (balls >= kBallsPerOver || balls == 0)
+        return std::to_string(balls == 0 ? complete : complete + 1);
+    return std::to_string(complete) + "." + std::to_string(balls);
+}
+
+std::string plural(int count, const std::string& one) {
+    return std::to_string(count) + " " + one + (count == 1 ? "" : "s");
+}
+
+std::string percentText(double share) {
+    return std::to_string(std::lround(std::clamp(share, 0.0, 1.0) * 100)) + " %";
+}
+
+std::string sideName(const MatchCharts& charts, int team) {
+    for (const ChartInnings& innings : charts.innings)
+        if (innings.battingSide == team && !innings.side.empty())
+            return innings.side;
+    return team == 0 ? "First side" : "Second side";
+}
+
+} // namespace
+
+std::string chartsSummary(const MatchCharts& charts) {
+    if (charts.innings[0].empty())
+        return "No ball bowled yet.";
+    std::string text;
+    const ChartInnings* last = nullptr;
+    for (int k = 0; k < 2; ++k) {
+        const ChartInnings& innings = charts.innings[k];
+        if (innings.empty()) {
+            text += " " + innings.side + " yet to bat.";
+            continue;
+        }
+        last = &innings;
+        const std::string overs = oversText(innings);
+        text += (k == 0 ? "" : " ") + innings.side + " " + std::to_string(innings.runs()) +
+                " for " + std::to_string(innings.wicketsDown()) + " in " + overs +
+                (overs == "1" ? " over" : " overs");
+        if (k == 1 && charts.target)
+            text += ", chasing " + std::to_string(*charts.target);
+        text += ".";
+    }
+    const ChartOver& over = last->overs.back();
+    text += " Last over: " + plural(over.runs, "run") + ", " +
+            (over.wickets == 0 ? std::string("no wicket") : plural(over.wickets, "wicket")) + ".";
+    if (!charts.chances.empty()) {
+        const ChartChance& chance = charts.chances.back();
+        text += " Chances of winning: " + sideName(charts, 0) + " " + percentText(chance.win[0]) +
+                ", " + sideName(charts, 1) + " " + percentText(chance.win[1]) + ", tie " +
+                percentText(chance.tie) + ".";
+    }
+    return text;
 }
 
 } // namespace quorvel

@@ -73,4 +73,9 @@ struct MatchCharts {
 // from the over's extras; they count at the over's end.
 MatchCharts matchCharts(const Scores& scores);
 
+// What the charts show, as text a screen reader reads: each innings' score, the last over and
+// the latest chances of winning, e.g. "Right 8 for 1 in 2 overs. Left 10 for 1 in 1.2 overs,
+// chasing 9. Last over: 4 runs, no wicket. Chances of winning: Left 63 %, Right 35 %, tie 2 %."
+std::string chartsSummary(const MatchCharts& charts);
+
 } // namespace quorvel

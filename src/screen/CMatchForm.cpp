@@ -13,7 +13,9 @@
 #include <wx/stattext.h>
 
 #include "common/dialog_fields.h"
+#include "records/scores.h"
 #include "screen/match_screen.h"
+#include "ui/CAccessible.h"
 #include "ui/CTemplateDialog.h"
 
 wxString formatFormInteger(int value) { return wxString::Format("%d", value); }
@@ -41,7 +43,19 @@ void CFigureBox::SetLabel(const wxString& label) {
         return;
     text_ = label;
     SetToolTip(textFits() ? wxString() : text_);
+    nameForAssistiveTechnology();
     Refresh();
+}
+
+void CFigureBox::setMeaning(const wxString& meaning) {
+    meaning_ = meaning;
+    setAccessibleRole(this, AccessibleRole::Label);
+    nameForAssistiveTechnology();
+}
+
+void CFigureBox::nameForAssistiveTechnology() {
+    if (!meaning_.empty())
+        setAccessibleName(this, text_.empty() ? meaning_ : meaning_ + " " + text_);
 }
 
 int CFigureBox::insideWidth() const { return GetClientSize().GetWidth() - 2 * FromDIP(3); }
@@ -126,6 +140,21 @@ void CRowButton::onToggled(wxCommandEvent&) {
 }
 
 // ---------------------------------------------------------------------------------------------
+// CSlider
+
+CSlider::CSlider(wxWindow* parent, int id)
+    : wxSlider(parent, id, quorvel::slider::kMiddlePosition, quorvel::slider::kMinPosition,
+               quorvel::slider::kMaxPosition, wxDefaultPosition, wxDefaultSize, wxSL_HORIZONTAL) {
+#ifdef __WXGTK3__
+    // Disabled, the theme draws a faded knob that looks movable; the position shows instead as
+    // a grey bar from the left end.
+    GTKApplyCssStyle("scale:disabled slider{background:none;border-color:transparent;"
+                     "box-shadow:none;outline-color:transparent;}"
+                     "scale:disabled highlight{background:#a8a8a8;border-color:#a8a8a8;}");
+#endif
+}
+
+// ---------------------------------------------------------------------------------------------
 // CMatchForm
 
 namespace {
@@ -151,21 +180,26 @@ CMatchForm::CMatchForm(wxWindow* parent) : wxScrolled<wxPanel>(parent, wxID_ANY)
     // On a screen smaller than the form the window shrinks no further and the form scrolls.
     SetVirtualSize(designSize());
     SetScrollRate(FromDIP(8), FromDIP(8));
+    // The controls sit on one page that the form scrolls as a whole: scrolling moves the page
+    // alone, so the hidden controls on it are never moved while hidden (which GTK refuses).
+    page_ = new wxPanel(this, wxID_ANY, wxPoint(0, 0), designSize());
 
     // Group boxes first, so that the controls drawn over them stay on top.
-    new wxStaticBox(this, wxID_ANY, "Batting", dlu(7, 31, 357, 111).GetPosition(),
+    new wxStaticBox(page_, wxID_ANY, "Batting", dlu(7, 31, 357, 111).GetPosition(),
                     dlu(7, 31, 357, 111).GetSize());
-    new wxStaticBox(this, wxID_ANY, "Bowling", dlu(7, 147, 357, 152).GetPosition(),
+    new wxStaticBox(page_, wxID_ANY, "Bowling", dlu(7, 147, 357, 152).GetPosition(),
                     dlu(7, 147, 357, 152).GetSize());
 
-    auto* ballByBall = new wxButton(this, kBallByBallId, "Ball by Ball...");
+    auto* ballByBall = new wxButton(page_, kBallByBallId, "Ball by Ball...");
     ballByBall->SetSize(dlu(135, 7, 50, 20));
-    auto* scoresheet = new wxButton(this, kScoresheetId, "Scoresheet...");
+    auto* scoresheet = new wxButton(page_, kScoresheetId, "Scoresheet...");
     scoresheet->SetSize(dlu(210, 7, 50, 20));
-    auto* details = new wxButton(this, kDetailsId, "Details");
+    auto* details = new wxButton(page_, kDetailsId, "Details");
     details->SetSize(dlu(262, 7, 50, 20));
-    auto* bowlOver = new wxButton(this, kBowlOverId, "Bowl Over");
+    auto* bowlOver = new wxButton(page_, kBowlOverId, "Bowl Over");
     bowlOver->SetSize(dlu(314, 7, 50, 20));
+    auto* stop = new wxButton(page_, kStopId, "&Stop");
+    stop->SetSize(dlu(135, 7, 50, 20));
 
     // The score line.
     box(kBattingNameId, 23, 42, 100, false);
@@ -186,12 +220,12 @@ CMatchForm::CMatchForm(wxWindow* parent) : wxScrolled<wxPanel>(parent, wxID_ANY)
     label(kRequireId, " Require ", 234, 58, 32, wxALIGN_CENTER_HORIZONTAL);
     box(kRequiredRateId, 267, 56, 44, true);
     label(kChaseRunsPerOverId, "runs per over", 314, 58, 44);
-    auto* progress = new wxGauge(this, kProgressId, 1, wxDefaultPosition, wxDefaultSize,
+    auto* progress = new wxGauge(page_, kProgressId, 1, wxDefaultPosition, wxDefaultSize,
                                  wxGA_HORIZONTAL | wxGA_SMOOTH);
     progress->SetSize(dlu(171, 71, 142, 7));
 
     // The running slider.
-    label(wxID_ANY, "Running", 23, 57, 60);
+    wxWindow* runningLabel = label(wxID_ANY, "Running", 23, 57, 60);
     slider(quorvel::slider::kRunning, 19, 66);
     sliderEnds(19, 80);
 
@@ -217,7 +251,7 @@ CMatchForm::CMatchForm(wxWindow* parent) : wxScrolled<wxPanel>(parent, wxID_ANY)
     box(kBowlingNameId, 23, 162, 100, false);
     slider(quorvel::slider::kBowling, 19, 175);
     sliderEnds(19, 189);
-    label(wxID_ANY, "Fielding", 23, 206, 60);
+    wxWindow* fieldingLabel = label(wxID_ANY, "Fielding", 23, 206, 60);
     slider(quorvel::slider::kFielding, 19, 214);
     sliderEnds(19, 228);
 
@@ -234,14 +268,20 @@ CMatchForm::CMatchForm(wxWindow* parent) : wxScrolled<wxPanel>(parent, wxID_ANY)
         box(ids[2], 280, y, 14, true);
         box(ids[3], 296, y, 24, true);
         box(ids[4], 322, y, 16, true);
-        auto* choose = new CRowButton(this, ids[5], ">");
+        auto* choose = new CRowButton(page_, ids[5], ">");
         choose->SetSize(dlu(340, y, 15, 12));
     }
 
+    // Out of sight beyond the page's right edge, yet shown: what it says is for screen readers.
+    speaker_ = new wxStaticText(page_, wxID_ANY, wxString(), wxPoint(designSize().GetWidth(), 0),
+                                wxSize(1, 1));
+
     setHelpTexts();
+    nameForAssistiveTechnology(runningLabel, fieldingLabel);
 
     // The form as it stands before any match.
     ballByBall->Hide();
+    stop->Hide();
     showChaseControls(false);
 }
 
@@ -253,6 +293,7 @@ void CMatchForm::setHelpTexts() {
         {kBowlOverId, "Bowl Over: plays the next over, ball by ball, with the chosen bowler."},
         {kScoresheetId, "Scoresheet: the full scorecard of the match, which you can save."},
         {kDetailsId, "Details: the ball-by-ball commentary of every match of this run."},
+        {kStopId, "Stop: the computer stops playing for your side after the over in hand."},
         {kBattingNameId, "The batting side."},
         {kRunsId, "Runs scored in this innings."},
         {kWicketsId, "Wickets fallen."},
@@ -285,6 +326,71 @@ void CMatchForm::setHelpTexts() {
     }
 }
 
+void CMatchForm::nameForAssistiveTechnology(wxWindow* runningLabel, wxWindow* fieldingLabel) {
+    setAccessibleName(page_, "Match");
+    const struct {
+        int id;
+        const char* meaning;
+    } boxes[] = {
+        {kBattingNameId, "Batting side"},  {kRunsId, "Runs"},
+        {kWicketsId, "Wickets"},           {kOversId, "Overs"},
+        {kRunRateId, "Run rate"},          {kTargetId, "Target"},
+        {kTargetRateId, "Target rate"},    {kRequiredRateId, "Required rate"},
+        {kBowlingNameId, "Fielding side"},
+    };
+    for (const auto& one : boxes)
+        static_cast<CFigureBox*>(FindWindow(one.id))->setMeaning(one.meaning);
+    for (int slot = 0; slot < 2; ++slot) {
+        const wxString batsman = wxString::Format("Batsman %d", slot + 1);
+        static_cast<CFigureBox*>(FindWindow(kBatsmanNameIds[slot]))->setMeaning(batsman);
+        static_cast<CFigureBox*>(FindWindow(kBatsmanRunsIds[slot]))->setMeaning(batsman + " runs");
+        static_cast<CFigureBox*>(FindWindow(kBatsmanBallsIds[slot]))
+            ->setMeaning(batsman + " balls");
+        static_cast<CFigureBox*>(FindWindow(kBatsmanStrikeRateIds[slot]))
+            ->setMeaning(batsman + " strike rate");
+    }
+    const char* const columns[] = {"", " overs", " maidens", " runs", " wickets"};
+    for (int row = 0; row < quorvel::kBowlerRows; ++row)
+        for (int column = 0; column < 5; ++column)
+            static_cast<CFigureBox*>(FindWindow(kBowlerRowIds[row][column]))
+                ->setMeaning(wxString::Format("Bowler %d%s", row + 1, columns[column]));
+    setAccessibleName(FindWindow(kProgressId), "Chase progress");
+
+    // The running and fielding sliders have labels of their own; a batsman's slider belongs to
+    // his name box above it, the bowling slider to the fielding side's box above it.
+    const wxString range = "from Defensive to Aggressive";
+    const struct {
+        int id;
+        const char* name;
+        wxWindow* label;
+    } sliders[] = {
+        {quorvel::slider::kRunning, "Running", runningLabel},
+        {quorvel::slider::kBattingSlot0, "Batsman 1 aggression", FindWindow(kBatsmanNameIds[0])},
+        {quorvel::slider::kBattingSlot1, "Batsman 2 aggression", FindWindow(kBatsmanNameIds[1])},
+        {quorvel::slider::kBowling, "Bowling aggression", FindWindow(kBowlingNameId)},
+        {quorvel::slider::kFielding, "Fielding", fieldingLabel},
+    };
+    for (const auto& one : sliders) {
+        wxWindow* slider = FindWindow(one.id);
+        setAccessibleLabel(slider, one.label);
+        setAccessibleName(slider, one.name, range);
+    }
+    setAccessibleRole(speaker_, AccessibleRole::Notification);
+}
+
+wxString scoreAnnouncement(const quorvel::InningsFigures& f) {
+    const wxString overs = formatFormDouble(f.oversFigure);
+    return wxString::Format("%s %d for %d after %s %s", toWx(f.battingTeamName), f.totalRuns,
+                            f.totalWickets, overs, overs == "1" ? "over" : "overs");
+}
+
+void CMatchForm::announceScore(const quorvel::InningsFigures& figures) {
+    // An over that ended an innings leaves the next one set up, not yet begun: its message
+    // boxes have told the innings' end already.
+    if (figures.oversFigure > 0)
+        announce(speaker_, scoreAnnouncement(figures));
+}
+
 wxSize CMatchForm::designSize() const {
     return ConvertDialogToPixels(wxSize(kWidthDlu, kHeightDlu));
 }
@@ -294,22 +400,20 @@ wxRect CMatchForm::dlu(int x, int y, int width, int height) const {
 }
 
 CFigureBox* CMatchForm::box(int id, int x, int y, int width, bool rightAligned) {
-    auto* one = new CFigureBox(this, id, rightAligned);
+    auto* one = new CFigureBox(page_, id, rightAligned);
     one->SetSize(dlu(x, y, width, kBoxHeight));
     return one;
 }
 
 wxStaticText* CMatchForm::label(int id, const wxString& text, int x, int y, int width, long align) {
-    auto* one = new wxStaticText(this, id, text, wxDefaultPosition, wxDefaultSize,
+    auto* one = new wxStaticText(page_, id, text, wxDefaultPosition, wxDefaultSize,
                                  align | wxST_NO_AUTORESIZE);
     one->SetSize(dlu(x, y, width, kLabelHeight + 2));
     return one;
 }
 
 wxSlider* CMatchForm::slider(int id, int x, int y) {
-    auto* one = new wxSlider(this, id, quorvel::slider::kMiddlePosition,
-                             quorvel::slider::kMinPosition, quorvel::slider::kMaxPosition,
-                             wxDefaultPosition, wxDefaultSize, wxSL_HORIZONTAL);
+    auto* one = new CSlider(page_, id);
     one->SetSize(dlu(x, y, 109, 14));
     one->Disable();
     return one;
@@ -341,6 +445,32 @@ void CMatchForm::showChaseControls(bool show) {
     for (int id : kChaseIds)
         if (wxWindow* one = FindWindow(id))
             one->Show(show);
+}
+
+void CMatchForm::showStopButton(bool show) {
+    wxWindow* stop = FindWindow(kStopId);
+    if (stop == nullptr || stop->IsShown() == show)
+        return;
+    stop->Show(show);
+    if (show)
+        stop->SetFocus();
+}
+
+void CMatchForm::focusWherePlayGoesOn() {
+    const auto usable = [](wxWindow* one) {
+        return one != nullptr && one->IsShown() && one->IsEnabled();
+    };
+    wxWindow* target = FindWindow(kBowlOverId);
+    for (std::size_t row = 0; !usable(target) && row < kBowlerRowIds.size(); ++row) {
+        auto* choose = dynamic_cast<CRowButton*>(FindWindow(kBowlerRowIds[row][5]));
+        target = choose != nullptr && choose->AcceptsFocusFromKeyboard() ? choose : nullptr;
+    }
+    if (!usable(target))
+        target = FindWindow(kScoresheetId);
+    if (usable(target))
+        target->SetFocus();
+    else
+        SetFocus();
 }
 
 void CMatchForm::showFigures(const quorvel::InningsFigures& f) {
@@ -380,8 +510,13 @@ void CMatchForm::show(const quorvel::MatchScreen& screen) {
     showChaseControls(screen.chaseControlsShown());
 
     const quorvel::BowlerButtons& buttons = screen.bowlerButtons();
+    const quorvel::Scores& scores = screen.scores();
+    const bool computerFields =
+        screen.flow().inInnings() &&
+        scores.teams[scores.fieldingSide(screen.figures().inningsIndex)].isComputerControlled();
     for (int row = 0; row < quorvel::kBowlerRows; ++row) {
         auto* choose = static_cast<CRowButton*>(FindWindow(kBowlerRowIds[row][5]));
+        choose->setComputerSide(computerFields);
         choose->Show(buttons.shown[row]);
         choose->Enable(buttons.enabled[row]);
         choose->setChecked(buttons.checked[row]);
@@ -391,6 +526,8 @@ void CMatchForm::show(const quorvel::MatchScreen& screen) {
             name.empty() ? wxString() : "Choose " + name + " to bowl the next over";
         if (choose->GetToolTipText() != tip)
             choose->SetToolTip(tip);
+        setAccessibleName(choose, name.empty() ? wxString::Format("Choose bowler %d", row + 1)
+                                               : "Choose " + name);
     }
     FindWindow(kBowlOverId)->Enable(buttons.bowlOverEnabled);
     FindWindow(kScoresheetId)->Enable(screen.scoresheetEnabled());

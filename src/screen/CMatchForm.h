@@ -7,13 +7,14 @@
 
 #include <wx/panel.h>
 #include <wx/scrolwin.h>
+#include <wx/slider.h>
+#include <wx/stattext.h>
 #include <wx/tglbtn.h>
 
 #include "engine/innings_figures.h"
 
 class wxButton;
 class wxGauge;
-class wxSlider;
 class wxStaticText;
 
 namespace quorvel {
@@ -29,6 +30,8 @@ public:
 
     void SetLabel(const wxString& label) override;
     wxString GetLabel() const override { return text_; }
+    // What the box shows ("Runs"): assistive technology reads it with the text ("Runs 123").
+    void setMeaning(const wxString& meaning);
     // Only shows figures: Tab passes it by on its way to the controls a user acts on.
     bool AcceptsFocus() const override { return false; }
     bool rightAligned() const { return rightAligned_; }
@@ -44,7 +47,10 @@ private:
     void onPaint(wxPaintEvent& event);
     int insideWidth() const;
 
+    void nameForAssistiveTechnology();
+
     wxString text_;
+    wxString meaning_;
     mutable int measurements_ = 0;
     bool rightAligned_;
 };
@@ -58,6 +64,11 @@ public:
     CRowButton(wxWindow* parent, int id, const wxString& label);
 
     void setChecked(bool checked);
+    // A button of the computer's side shows its choice but takes no Tab stop.
+    void setComputerSide(bool computer) { computerSide_ = computer; }
+    bool AcceptsFocusFromKeyboard() const override {
+        return !computerSide_ && wxToggleButton::AcceptsFocusFromKeyboard();
+    }
     bool checked() const { return checked_; }
     // What a press does: a button event with the control's id (nothing while disabled).
     void click();
@@ -66,6 +77,14 @@ private:
     void onToggled(wxCommandEvent& event);
 
     bool checked_ = false;
+    bool computerSide_ = false;
+};
+
+// A slider of the form (0..4, from Defensive to Aggressive). While disabled it shows its
+// position without a knob, so that nothing looks movable that is not.
+class CSlider : public wxSlider {
+public:
+    CSlider(wxWindow* parent, int id);
 };
 
 class CMatchForm : public wxScrolled<wxPanel> {
@@ -75,6 +94,8 @@ public:
     static constexpr int kBallByBallId = 1111;
     static constexpr int kScoresheetId = 1112;
     static constexpr int kDetailsId = 1120;
+    // Shown while the computer plays on for the user's side: stops it after the over in hand.
+    static constexpr int kStopId = 1122;
     static constexpr int kBattingNameId = 1084;
     static constexpr int kRunsId = 1334;
     static constexpr int kWicketsId = 1091;
@@ -120,15 +141,30 @@ public:
     // Copies the figures alone (an opened match's final figures).
     void showFigures(const quorvel::InningsFigures& figures);
     void showChaseControls(bool show);
+    // Shows the "Stop" button (focused, so that Space or Enter stops too) or hides it.
+    void showStopButton(bool show);
+    // Puts the keyboard focus where play goes on: "Bowl Over" when it is enabled, else the
+    // first enabled ">" of the user's side, else "Scoresheet..."; never on a disabled control.
+    void focusWherePlayGoesOn();
 
     // The bowler row (0..9) of a ">" button id, or -1.
     static int bowlerRowOfButton(int id);
     // The text of a box, label or button of the form.
     wxString textOf(int id) const;
+    // The page that holds every control of the form.
+    wxWindow* page() const { return page_; }
+    // Tells a screen reader the score at once (after an over): "India 7 for 0 after 1 over";
+    // nothing before the innings' first ball.
+    void announceScore(const quorvel::InningsFigures& figures);
+    // The label, kept out of sight, through which the form speaks to a screen reader.
+    wxWindow* speaker() const { return speaker_; }
 
 private:
     // What Shift+F1 and a click on a control tell about it.
     void setHelpTexts();
+    // What a screen reader reads for each control: the figure boxes' meanings, the sliders'
+    // names and labels (the running and fielding sliders' labels given).
+    void nameForAssistiveTechnology(wxWindow* runningLabel, wxWindow* fieldingLabel);
     wxRect dlu(int x, int y, int width, int height) const;
     CFigureBox* box(int id, int x, int y, int width, bool rightAligned);
     wxStaticText* label(int id, const wxString& text, int x, int y, int width,
@@ -136,7 +172,13 @@ private:
     wxSlider* slider(int id, int x, int y);
     void sliderEnds(int x, int y);
     void setBox(int id, const wxString& text);
+
+    wxPanel* page_ = nullptr;
+    wxStaticText* speaker_ = nullptr;
 };
+
+// What a screen reader hears after an over: "India 7 for 0 after 1 over".
+wxString scoreAnnouncement(const quorvel::InningsFigures& figures);
 
 // How the form shows its figures: integers in decimal, doubles as "%.15g" (the general form
 // with 15 significant digits and no trailing zeros).

@@ -25,15 +25,47 @@ bool MatchSession::begin() {
     return true;
 }
 
-bool MatchSession::playToEnd() {
-    while (screen_.flow().inInnings()) {
-        const Scores& scores = screen_.scores();
-        if (scores.fieldingSide(screen_.figures().inningsIndex) == userSide(scores))
-            choices_.captainUserSide(screen_);
-        if (!screen_.bowlOverEnabled())
-            return false;
-        screen_.onBowlOver();
+bool playOverFor(MatchScreen& screen, MatchChoices& choices) {
+    const Scores& scores = screen.scores();
+    if (scores.fieldingSide(screen.figures().inningsIndex) == userSide(scores))
+        choices.captainUserSide(screen);
+    if (!screen.bowlOverEnabled())
+        return false;
+    screen.onBowlOver();
+    return true;
+}
+
+PlayOnRun::PlayOnRun(MatchScreen& screen, MatchChoices& choices, PlayOnScope scope)
+    : screen_(screen), choices_(choices), scope_(scope), startState_(screen.state()) {}
+
+bool PlayOnRun::goesOn() const {
+    if (stopped_ || stuck_ || !screen_.flow().inInnings())
+        return false;
+    switch (scope_) {
+    case PlayOnScope::NextOver:
+        return overs_ == 0;
+    case PlayOnScope::EndOfInnings:
+        return screen_.state() == startState_;
+    case PlayOnScope::EndOfMatch:
+        return true;
     }
+    return false;
+}
+
+bool PlayOnRun::playOver() {
+    if (!goesOn())
+        return false;
+    if (playOverFor(screen_, choices_))
+        ++overs_;
+    else
+        stuck_ = true;
+    return goesOn();
+}
+
+bool MatchSession::playToEnd() {
+    while (screen_.flow().inInnings())
+        if (!playOverFor(screen_, choices_))
+            return false;
     return true;
 }
 

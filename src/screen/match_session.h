@@ -36,6 +36,45 @@ public:
     virtual void captainUserSide(MatchScreen& screen) { (void)screen; }
 };
 
+// One over of the match in hand with the user's side captained by `choices`: its bowler and
+// sliders are chosen first when it fields, then the over is bowled as "Bowl Over" bowls it.
+// False when no bowler could be chosen, so the over could not be bowled.
+bool playOverFor(MatchScreen& screen, MatchChoices& choices);
+
+// How far the computer plays on for the user's side.
+enum class PlayOnScope { NextOver, EndOfInnings, EndOfMatch };
+
+// A run of overs played for the user's side, one over a call, so that whoever drives it can
+// show each over and stop the run between two overs.
+class PlayOnRun {
+public:
+    PlayOnRun(MatchScreen& screen, MatchChoices& choices, PlayOnScope scope);
+
+    // Plays the next over unless the run has ended. Returns whether another over follows.
+    bool playOver();
+    // Whether another over is due: the match still in an innings, the scope not reached, the
+    // run not stopped and no over refused.
+    bool goesOn() const;
+    // Whether the innings now in play is one the run plays: the one it began in, or any when
+    // it plays to the end of the match. The openers of an innings that follows are the user's.
+    bool playsInnings() const {
+        return scope_ == PlayOnScope::EndOfMatch || screen_.state() == startState_;
+    }
+    // No over after the one in hand.
+    void stop() { stopped_ = true; }
+    bool stuck() const { return stuck_; }
+    int oversPlayed() const { return overs_; }
+
+private:
+    MatchScreen& screen_;
+    MatchChoices& choices_;
+    PlayOnScope scope_;
+    MatchState startState_;
+    int overs_ = 0;
+    bool stopped_ = false;
+    bool stuck_ = false;
+};
+
 class MatchSession {
 public:
     MatchSession(MatchScreen& screen, MatchChoices& choices) : screen_(screen), choices_(choices) {}

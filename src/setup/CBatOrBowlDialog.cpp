@@ -4,6 +4,8 @@
 #include <wx/textctrl.h>
 #include <wx/tglbtn.h>
 
+#include "ui/CAccessible.h"
+
 CBatOrBowlDialog::CBatOrBowlDialog(const wxString& message, wxWindow* parent)
     : CTemplateDialog(parent, "Bat or Bowl?", 143, 87, wxCAPTION),
       message_(message.Left(kMaxMessageLength)) {
@@ -18,6 +20,9 @@ CBatOrBowlDialog::CBatOrBowlDialog(const wxString& message, wxWindow* parent)
     auto* ok = new wxButton(this, wxID_OK, "OK");
     place(ok, 101, 68, 35, 12);
     ok->SetDefault();
+    setAccessibleName(text_, "Message");
+    setAccessibleName(bat_, "Bat first");
+    setAccessibleName(bowl_, "Bowl first");
     ok->SetFocus();
 
     if (userChooses()) {

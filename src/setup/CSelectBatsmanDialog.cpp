@@ -8,6 +8,7 @@
 #include <wx/textctrl.h>
 
 #include "browser/player_list.h"
+#include "ui/CAccessible.h"
 
 namespace {
 constexpr long kStyle = wxCAPTION; // a modal frame without a system menu or close box
@@ -44,6 +45,8 @@ void CSelectBatsmanDialog::build() {
     ok_ = new wxButton(this, wxID_OK, "OK");
     place(ok_, 58, 83, 35, 12);
     ok_->SetDefault();
+    setAccessibleName(list_, "Batsmen to come in");
+    setAccessibleName(text_, "Message");
 
     if (userChoice_ && !candidates_.empty()) {
         for (const int candidate : rowToCandidate_)

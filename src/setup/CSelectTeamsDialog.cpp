@@ -10,6 +10,7 @@
 
 #include "browser/CPlayerBrowserDialog.h"
 #include "browser/CPlayerFilterDialog.h"
+#include "ui/CAccessible.h"
 
 using quorvel::ListBoxModel;
 using quorvel::TeamSide;
@@ -98,6 +99,7 @@ CSelectTeamsDialog::CSelectTeamsDialog(wxWindow* parent, quorvel::Scores& scores
         browser.ShowModal();
     };
     build();
+    nameForAssistiveTechnology();
     showing_ = true;
     leftName_->ChangeValue(toWx(selection_.name(TeamSide::Left)));
     rightName_->ChangeValue(toWx(selection_.name(TeamSide::Right)));
@@ -183,6 +185,10 @@ void CSelectTeamsDialog::build() {
         box->SetSize(at);
     }
 
+    lastTeams_ = button(kLastTeamsId, "&Last Teams", 7, 147, 50);
+    lastTeams_->Bind(wxEVT_BUTTON, &CSelectTeamsDialog::onLastTeams, this);
+    lastTeams_->Disable();
+
     ok_ = new wxButton(this, wxID_OK, "OK");
     place(ok_, 250, 147, 35, 12);
     ok_->SetDefault();
@@ -198,6 +204,33 @@ void CSelectTeamsDialog::build() {
     for (wxListBox* list : {leftList_, playerList_, rightList_})
         enablePrefixSearch(list);
     ok_->Bind(wxEVT_BUTTON, &CSelectTeamsDialog::onOk, this);
+}
+
+void CSelectTeamsDialog::nameForAssistiveTechnology() {
+    const struct {
+        int id;
+        const char* name;
+    } names[] = {
+        {kLeftNameId, "Left side name"},
+        {kRightNameId, "Right side name"},
+        {kLeftListId, "Left side players"},
+        {kPlayerListId, "Available players"},
+        {kRightListId, "Right side players"},
+        {kLeftSelectId, "Select the left side's predefined team"},
+        {kRightSelectId, "Select the right side's predefined team"},
+        {kLeftComputerId, "Computer captains the left side"},
+        {kRightComputerId, "Computer captains the right side"},
+        {kLeftHintsId, "Hints for the left side"},
+        {kRightHintsId, "Hints for the right side"},
+        {kLeftToPoolId, "Move from the left side to the available players"},
+        {kPoolToLeftId, "Move to the left side"},
+        {kPoolToRightId, "Move to the right side"},
+        {kRightToPoolId, "Move from the right side to the available players"},
+        {kFilterId, "Filter the available players by country"},
+    };
+    for (const auto& one : names)
+        if (wxWindow* control = FindWindow(one.id))
+            setAccessibleName(control, one.name);
 }
 
 ListBoxModel& CSelectTeamsDialog::modelOf(int listId) {
@@ -300,6 +333,33 @@ void CSelectTeamsDialog::browse(int row) {
     if (row < 0 || row >= static_cast<int>(playerList_->GetCount()))
         return;
     runBrowser_(fromWx(playerList_->GetString(row)));
+}
+
+void CSelectTeamsDialog::setLastTeams(const std::array<std::string, 2>& texts) {
+    lastTeamTexts_ = texts;
+    lastTeams_->Enable(!texts[0].empty() && !texts[1].empty());
+}
+
+void CSelectTeamsDialog::onLastTeams(wxCommandEvent&) {
+    std::array<quorvel::RememberedSide, 2> sides;
+    for (std::size_t i = 0; i < sides.size(); ++i) {
+        const auto side = quorvel::parseRememberedSide(lastTeamTexts_[i]);
+        if (!side) {
+            showMessage("The last teams kept in the settings cannot be read.");
+            return;
+        }
+        sides[i] = *side;
+    }
+    const auto message = selection_.restoreSides(sides);
+    showing_ = true;
+    leftName_->ChangeValue(toWx(selection_.name(TeamSide::Left)));
+    rightName_->ChangeValue(toWx(selection_.name(TeamSide::Right)));
+    showing_ = false;
+    showChecks();
+    showLists();
+    showOk();
+    if (message)
+        showMessage(*message);
 }
 
 void CSelectTeamsDialog::onOk(wxCommandEvent&) {

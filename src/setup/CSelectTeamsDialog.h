@@ -8,7 +8,9 @@
 // result (Escape, the close box) abandons the new match and leaves `scores` untouched.
 // The dialog only mirrors a TeamSelection (setup/team_selection.h), which holds every rule.
 
+#include <array>
 #include <functional>
+#include <string>
 
 #include "records/player_database.h"
 #include "records/scores.h"
@@ -40,11 +42,17 @@ public:
     static constexpr int kRightToPoolId = 1038;
     static constexpr int kRightHintsId = 1127;
     static constexpr int kRightComputerId = 1074;
+    // Puts back the sides accepted last time (enabled when the settings keep them).
+    static constexpr int kLastTeamsId = 1131;
 
     CSelectTeamsDialog(wxWindow* parent, quorvel::Scores& scores,
                        const quorvel::PlayerDatabase& database);
 
     const quorvel::TeamSelection& selection() const { return selection_; }
+
+    // The last accepted sides as the settings keep them (left, right); "Last Teams" puts them
+    // back. Empty texts: there are none, and the button stays disabled.
+    void setLastTeams(const std::array<std::string, 2>& texts);
 
     // How "Filter" asks for a new country mask (by default the Player Filter dialog, run
     // modally) and how a double-click shows a player (by default the Player Browser).
@@ -53,6 +61,9 @@ public:
 
 private:
     void build();
+    // What a screen reader reads for each control: the two sides' lists, boxes and buttons
+    // told apart by name.
+    void nameForAssistiveTechnology();
     // Shows the model in the controls (lists, names, boxes, count, OK).
     void showLists();
     void showChecks();
@@ -73,6 +84,7 @@ private:
     void onFilter(wxCommandEvent& event);
     void browse(int row);
     void onOk(wxCommandEvent& event);
+    void onLastTeams(wxCommandEvent& event);
 
     quorvel::Scores& scores_;
     const quorvel::PlayerDatabase& database_;
@@ -90,4 +102,6 @@ private:
     wxCheckBox* leftComputer_ = nullptr;
     wxCheckBox* rightComputer_ = nullptr;
     wxButton* ok_ = nullptr;
+    wxButton* lastTeams_ = nullptr;
+    std::array<std::string, 2> lastTeamTexts_;
 };

@@ -1,6 +1,7 @@
 #include "setup/team_selection.h"
 
 #include <algorithm>
+#include <charconv>
 
 #include "setup/team_hints.h"
 
@@ -126,6 +127,41 @@ std::optional<DialogMessage> TeamSelection::selectPredefinedTeam(TeamSide side) 
     return std::nullopt;
 }
 
+std::optional<DialogMessage>
+TeamSelection::restoreSides(const std::array<RememberedSide, 2>& sides) {
+    std::string leftOut;
+    std::vector<std::string> placed;
+    for (const TeamSide side : {TeamSide::Left, TeamSide::Right}) {
+        const RememberedSide& remembered = sides[index(side)];
+        ListBoxModel& team = teams_[index(side)];
+        team.clear();
+        names_[index(side)] = remembered.name;
+        for (const std::int32_t id : remembered.playerIds) {
+            const Player* player = database_.findById(id);
+            if (player == nullptr) {
+                leftOut +=
+                    "\r\nplayer number " + std::to_string(id) + ", no longer in the database";
+                continue;
+            }
+            std::string name = player->displayName();
+            if (std::find(placed.begin(), placed.end(), name) != placed.end()) {
+                leftOut += "\r\n" + name + ", placed twice";
+                continue;
+            }
+            placed.push_back(name);
+            team.add(std::move(name));
+        }
+    }
+    if (sides[0].computer != sides[1].computer)
+        computer_ = {sides[0].computer, sides[1].computer};
+    countryMask_ = kAllCountries;
+    refillPlayerList();
+    updateOkButton();
+    if (leftOut.empty())
+        return std::nullopt;
+    return DialogMessage{"These players of the last teams were left out:" + leftOut, 0};
+}
+
 std::string TeamSelection::showHints(TeamSide side) const {
     return quorvel::showHints(teams_[index(side)].entries(), database_);
 }
@@ -140,6 +176,41 @@ TeamSelection::AcceptOutcome TeamSelection::accept(Scores& scores) {
         storeSide(scores.teams[i], names_[i], teams_[i].entries(), computer_[i], database_);
     }
     return {true, std::nullopt};
+}
+
+std::string rememberedSideText(const Team& team) {
+    std::string text = team.isComputerControlled() ? "1;" : "0;";
+    for (int i = 0; i < kTeamSize; ++i) {
+        if (i > 0)
+            text += ",";
+        text += std::to_string(team.playerAt(i));
+    }
+    return text + ";" + team.name();
+}
+
+std::optional<RememberedSide> parseRememberedSide(std::string_view text) {
+    const auto first = text.find(';');
+    const auto second = first == std::string_view::npos ? first : text.find(';', first + 1);
+    if (second == std::string_view::npos || first != 1 || (text[0] != '0' && text[0] != '1'))
+        return std::nullopt;
+    RememberedSide side;
+    side.computer = text[0] == '1';
+    side.name = std::string(text.substr(second + 1));
+    if (side.name.empty() || side.name.size() > TeamSelection::kMaxNameLength)
+        return std::nullopt;
+    const std::string_view ids = text.substr(first + 1, second - first - 1);
+    for (std::size_t start = 0; start <= ids.size() && !ids.empty();) {
+        const std::size_t comma = std::min(ids.find(',', start), ids.size());
+        const std::string_view one = ids.substr(start, comma - start);
+        std::int32_t id = 0;
+        const auto [end, error] = std::from_chars(one.data(), one.data() + one.size(), id);
+        if (one.empty() || error != std::errc() || end != one.data() + one.size() || id < 0 ||
+            side.playerIds.size() >= static_cast<std::size_t>(kTeamSize))
+            return std::nullopt;
+        side.playerIds.push_back(id);
+        start = comma + 1;
+    }
+    return side;
 }
 
 std::vector<std::string> predefinedTeam(const PlayerDatabase& database, std::int32_t countryCode) {

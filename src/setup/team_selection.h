@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "browser/player_list.h"
@@ -19,6 +20,19 @@ namespace quorvel {
 
 // Left is team 1, stored as teams[0]; Right is team 2, stored as teams[1].
 enum class TeamSide { Left = 0, Right = 1 };
+
+// A side accepted in an earlier Select Teams, as read back from the per-user settings.
+struct RememberedSide {
+    std::string name;
+    bool computer = false;
+    std::vector<std::int32_t> playerIds; // in batting order, as stored
+};
+
+// One side as the settings keep it: "<computer 0 or 1>;<player ids, comma-separated>;<name>".
+std::string rememberedSideText(const Team& team);
+// Reads a stored side back: none when the text is not of that form, holds more than eleven
+// ids or a name longer than a name box takes. Ids are not checked against the database here.
+std::optional<RememberedSide> parseRememberedSide(std::string_view text);
 
 class TeamSelection {
 public:
@@ -71,6 +85,12 @@ public:
     // (then nothing changes), or, after loading, when some of the predefined players were left
     // out because the other side already holds them (the message names them).
     std::optional<DialogMessage> selectPredefinedTeam(TeamSide side);
+
+    // Puts the last accepted sides back: names, "Computer" boxes and both elevens, every country
+    // listed in the middle list. A player the database no longer holds, or one already placed,
+    // is left out and named in the returned message. Boxes stored both ticked or both clear
+    // stay as they are, so that exactly one side is the computer's.
+    std::optional<DialogMessage> restoreSides(const std::array<RememberedSide, 2>& sides);
 
     // The balance advice for the side, judged on every entry.
     std::string showHints(TeamSide side) const;

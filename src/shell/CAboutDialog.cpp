@@ -6,6 +6,7 @@
 #include <wx/statbmp.h>
 #include <wx/stattext.h>
 
+#include "ui/CAccessible.h"
 #include "ui/CUiSupport.h"
 
 wxBitmap quorvelIconBitmap(int size) {
@@ -28,6 +29,7 @@ wxBitmap quorvelIconBitmap(int size) {
 }
 
 CAboutDialog::CAboutDialog(wxWindow* parent) : wxDialog(parent, wxID_ANY, "About Quorvel") {
+    setAccessibleRole(this, AccessibleRole::Dialog);
     // Laid out in dialog units of the dialog's own font.
     auto dlu = [this](int x, int y, int w, int h) { return dluRect(*this, x, y, w, h); };
     SetClientSize(ConvertDialogToPixels(wxSize(157, 97)));

@@ -10,6 +10,7 @@
 #include <wx/filedlg.h>
 #include <wx/filename.h>
 #include <wx/html/helpctrl.h>
+#include <wx/listbox.h>
 #include <wx/menu.h>
 #include <wx/msgdlg.h>
 #include <wx/statusbr.h>
@@ -29,6 +30,7 @@
 #include "tournament/tournament_file.h"
 #include "tournament/tournament_play.h"
 #include "tournament/tournament_report.h"
+#include "ui/CAccessible.h"
 #include "ui/CTemplateDialog.h"
 #include "ui/CUiSupport.h"
 
@@ -60,6 +62,61 @@ wxString findHelpBook() {
         }
     return wxString();
 }
+
+// Gives a window's lists (and those of its children) room for their scroll bars. The help
+// window is created with lists narrower than a scroll bar (its index page is laid out only once
+// shown), and the toolkit complains when a list is allocated less than its scroll bars need.
+void roomForScrollBars(wxWindow* window) {
+    for (wxWindow* child : window->GetChildren()) {
+        if (auto* list = dynamic_cast<wxListBox*>(child)) {
+            const wxSize least = list->FromDIP(wxSize(80, 80));
+            list->SetMinSize(least);
+            wxSize size = list->GetSize();
+            size.IncTo(least);
+            list->SetSize(size);
+        }
+        roomForScrollBars(child);
+    }
+}
+
+// The help viewer: its window's lists get room for their scroll bars before it is first shown,
+// and Escape closes it, as it closes every other window of the game.
+class CHelpController : public wxHtmlHelpController {
+public:
+    explicit CHelpController(wxWindow* parent) : wxHtmlHelpController(wxHF_DEFAULT_STYLE, parent) {}
+
+protected:
+    wxHtmlHelpFrame* CreateHelpFrame(wxHtmlHelpData* data) override {
+        wxHtmlHelpFrame* frame = wxHtmlHelpController::CreateHelpFrame(data);
+        roomForScrollBars(frame);
+        frame->Bind(wxEVT_CHAR_HOOK, [frame](wxKeyEvent& event) {
+            if (event.GetKeyCode() == WXK_ESCAPE && !event.HasAnyModifiers())
+                frame->Close();
+            else
+                event.Skip();
+        });
+        return frame;
+    }
+};
+
+// The status bar, which draws its texts itself: assistive technology reads them as its name.
+class CStatusBar : public wxStatusBar {
+public:
+    CStatusBar(wxWindow* parent, wxWindowID id, long style, const wxString& name)
+        : wxStatusBar(parent, id, style, name) {
+        setAccessibleRole(this, AccessibleRole::StatusBar);
+    }
+
+protected:
+    void DoUpdateStatusText(int number) override {
+        wxStatusBar::DoUpdateStatusText(number);
+        wxString texts;
+        for (int pane = 0; pane < GetFieldsCount(); ++pane)
+            if (!GetStatusText(pane).empty())
+                texts += (texts.empty() ? "" : " ") + GetStatusText(pane);
+        setAccessibleName(this, texts);
+    }
+};
 
 wxSize startingSize() {
     // Placed and sized as the platform would: generously, then shrunk to the form.
@@ -126,6 +183,15 @@ void CMainFrame::buildMenu() {
     auto* view = new wxMenu;
     view->Append(kViewPlayersId, "Players", "Browse Player Database");
     view->Append(kViewChartsId, "Charts...", "Show the worm and the Manhattan of the match");
+    auto* match = new wxMenu;
+    match->Append(kMatchNextOverId, "Play &Next Over\tCtrl+1",
+                  "The computer plays the next over for your side");
+    match->Append(kMatchEndOfInningsId, "Play to End of &Innings\tCtrl+2",
+                  "The computer plays for your side until this innings ends");
+    match->Append(kMatchEndOfMatchId, "Play to End of &Match\tCtrl+3",
+                  "The computer plays for your side until the match ends");
+    match->AppendSeparator();
+    match->Append(kMatchStopId, "&Stop\tEsc", "Stop after the over in hand and take over");
     auto* tournament = new wxMenu;
     tournament->Append(kTournamentNewId, "New Tournament...",
                        "Start a tournament of the nine countries");
@@ -143,6 +209,7 @@ void CMainFrame::buildMenu() {
     auto* bar = new wxMenuBar;
     bar->Append(file, "&File");
     bar->Append(view, "&View");
+    bar->Append(match, "&Match");
     bar->Append(tournament, "&Tournament");
     bar->Append(help, "&Help");
     SetMenuBar(bar);
@@ -162,6 +229,13 @@ void CMainFrame::buildAccelerators() {
     SetAcceleratorTable(wxAcceleratorTable(static_cast<int>(std::size(entries)), entries));
 }
 
+wxStatusBar* CMainFrame::OnCreateStatusBar(int number, long style, wxWindowID id,
+                                           const wxString& name) {
+    auto* bar = new CStatusBar(this, id, style, name);
+    bar->SetFieldsCount(number);
+    return bar;
+}
+
 void CMainFrame::buildStatusBar() {
     wxStatusBar* bar = CreateStatusBar(4, wxSTB_DEFAULT_STYLE, kStatusBarId);
     const int pad = FromDIP(12);
@@ -173,7 +247,7 @@ void CMainFrame::buildStatusBar() {
 }
 
 void CMainFrame::setUpHelp() {
-    help_ = std::make_unique<wxHtmlHelpController>(wxHF_DEFAULT_STYLE, this);
+    help_ = std::make_unique<CHelpController>(this);
     helpBook_ = findHelpBook();
     if (wxHelpProvider::Get() == nullptr) {
         auto* provider = new wxHelpControllerHelpProvider(help_.get());
@@ -262,7 +336,11 @@ void CMainFrame::onClose(wxCloseEvent& event) {
 
 bool CMainFrame::askBeforeClosing(bool mayRefuse) {
     CQuorvelView* view = matchView();
-    return !mayRefuse || view == nullptr || view->document()->OnSaveModified();
+    if (!mayRefuse || view == nullptr)
+        return true;
+    // No over is played behind the question, so that Cancel finds the match as it was.
+    view->stopPlayingOn(false);
+    return view->document()->OnSaveModified();
 }
 
 bool CMainFrame::askToSaveMatch() {
@@ -387,7 +465,11 @@ void CMainFrame::newTournament() {
     for (int side = 0; side < quorvel::kTournamentSides; ++side)
         choices.Add(toWx(std::string(quorvel::countryNameAt(side))));
     wxSingleChoiceDialog ask(this, "Which country do you captain?", "New Tournament", choices);
+    setAccessibleRole(&ask, AccessibleRole::Dialog);
     ask.SetSelection(0);
+    for (wxWindow* child : ask.GetChildren())
+        if (auto* list = dynamic_cast<wxListBox*>(child))
+            enableListKeys(list);
     if (ask.ShowModal() != wxID_OK)
         return;
     const auto clock = std::chrono::system_clock::now().time_since_epoch().count();

@@ -56,6 +56,11 @@ public:
     static constexpr int kTournamentLeadersId = commandId(32803);
     static constexpr int kTournamentSaveId = commandId(32804);
     static constexpr int kTournamentOpenId = commandId(32805);
+    // The Match menu: the computer plays on for the user's side.
+    static constexpr int kMatchNextOverId = commandId(32810);
+    static constexpr int kMatchEndOfInningsId = commandId(32811);
+    static constexpr int kMatchEndOfMatchId = commandId(32812);
+    static constexpr int kMatchStopId = commandId(32813);
     static constexpr const char* kTournamentFilter =
         "Quorvel Tournaments (*.quot)|*.quot|All Files (*.*)|*.*";
 
@@ -79,6 +84,9 @@ public:
     // becomes active again (after every dialog closes).
     void focusForm();
 
+    // The status bar: one whose texts assistive technology reads.
+    wxStatusBar* OnCreateStatusBar(int number, long style, wxWindowID id,
+                                   const wxString& name) override;
     // The status bar's keyboard indicators, each shown while its lock key is on.
     void updateIndicators(bool caps, bool num, bool scroll);
     // The help book: where it was found (empty when none), and whether it is loaded.

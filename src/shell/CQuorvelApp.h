@@ -19,6 +19,9 @@ constexpr const char* kRecentFileSection = "/Recent File List";
 constexpr const char* kRecentFileEntry = "File%d";
 constexpr const char* kSettingsSection = "/Settings";
 constexpr const char* kPreviewPages = "PreviewPages";
+// The sides accepted last in Select Teams, left and right, in the Settings section.
+constexpr const char* kLastLeftTeam = "LastLeftTeam";
+constexpr const char* kLastRightTeam = "LastRightTeam";
 } // namespace quorvel::settings
 
 // What start-up built: the document manager (owner of the document and its template) and the

@@ -1,7 +1,8 @@
 #include "shell/CQuorvelView.h"
 
-#include <cstdio>
+#include <algorithm>
 
+#include <wx/config.h>
 #include <wx/msgdlg.h>
 #include <wx/print.h>
 #include <wx/slider.h>
@@ -9,10 +10,12 @@
 #include "engine/random.h"
 #include "predict/match_resume.h"
 #include "records/player_database.h"
+#include "records/scores.h"
 #include "reports/CLogDialog.h"
 #include "reports/CScoreSheetDialog.h"
 #include "reports/sheet_replay.h"
 #include "screen/CMatchForm.h"
+#include "screen/computer_choices.h"
 #include "screen/headless_match.h"
 #include "screen/match_session.h"
 #include "screen/opened_match.h"
@@ -20,7 +23,9 @@
 #include "setup/CSelectBatsmanDialog.h"
 #include "setup/CSelectTeamsDialog.h"
 #include "setup/CTossDialog.h"
+#include "setup/team_selection.h"
 #include "shell/CMainFrame.h"
+#include "shell/CQuorvelApp.h"
 #include "shell/CQuorvelDoc.h"
 #include "tournament/tournament_play.h"
 
@@ -64,6 +69,12 @@ bool CQuorvelView::OnCreate(wxDocument* doc, long flags) {
     form_->Bind(wxEVT_SLIDER, &CQuorvelView::onSlider, this);
     Bind(wxEVT_MENU, &CQuorvelView::onCommand, this, CMainFrame::kFileNewId);
     Bind(wxEVT_MENU, &CQuorvelView::onCommand, this, CMainFrame::kFilePrintId);
+    Bind(wxEVT_MENU, &CQuorvelView::onMatchCommand, this, CMainFrame::kMatchNextOverId,
+         CMainFrame::kMatchStopId);
+    Bind(wxEVT_UPDATE_UI, &CQuorvelView::onMatchUpdate, this, CMainFrame::kMatchNextOverId,
+         CMainFrame::kMatchStopId);
+    Bind(wxEVT_TIMER, [this](wxTimerEvent&) { playNextComputerOver(); });
+    Bind(wxEVT_MENU, &CQuorvelView::onAnyCommand, this);
     Activate(true);
     return true;
 }
@@ -71,6 +82,7 @@ bool CQuorvelView::OnCreate(wxDocument* doc, long flags) {
 bool CQuorvelView::OnClose(bool deleteWindow) {
     if (!wxView::OnClose(deleteWindow))
         return false;
+    stopPlayingOn(false);
     Activate(false);
     // The form belongs to the frame, which outlives the view only while the program shuts down.
     if (auto* frame = dynamic_cast<CMainFrame*>(GetFrame()))
@@ -91,12 +103,9 @@ void CQuorvelView::OnDraw(wxDC*) {}
 void CQuorvelView::OnUpdate(wxView*, wxObject* hint) {
     const auto* one = dynamic_cast<const CQuorvelHint*>(hint);
     const long value = one != nullptr ? one->value : 0;
-    if (value == CQuorvelHint::kNewInnings) {
+    if (value == CQuorvelHint::kNewInnings)
         screen_->startMatch(); // ends by refreshing the form
-        return;
-    }
-    std::printf("lHint=%ld\n", value);
-    std::fflush(stdout);
+    // Any other hint changes nothing, and the game writes nothing to standard output.
 }
 
 void CQuorvelView::OnChangeFilename() {
@@ -117,6 +126,7 @@ void CQuorvelView::initialUpdate() {
 }
 
 void CQuorvelView::showOpenedMatch() {
+    stopPlayingOn();
     tournamentFixture_.reset();
     CQuorvelDoc* doc = document();
     // A match saved between two overs goes on where it stopped, its sheet and log rebuilt.
@@ -165,17 +175,21 @@ void CQuorvelView::onFileNew() {
     // there leaves it as it was and it can go on or be saved unchanged.
     tournamentFixture_.reset();
     quorvel::MatchSession session(*screen_, *this);
-    session.begin();
+    if (session.begin() && form_ != nullptr)
+        form_->focusWherePlayGoesOn();
 }
 
 bool CQuorvelView::beginTournamentMatch(const quorvel::Fixture& fixture, int userSide,
                                         std::uint32_t seed) {
+    stopPlayingOn();
     tournamentFixture_ = fixture;
     tournamentUser_ = userSide;
     tournamentSeed_ = seed;
     quorvel::MatchSession session(*screen_, *this);
     if (!session.begin())
         tournamentFixture_.reset();
+    else if (form_ != nullptr)
+        form_->focusWherePlayGoesOn();
     return tournamentFixture_.has_value();
 }
 
@@ -189,7 +203,34 @@ bool CQuorvelView::chooseSides(quorvel::Scores& scores) {
                                               std::string(quorvel::countryNameAt(other)));
     }
     CSelectTeamsDialog teams(dialogParent(), scores, quorvel::playerDatabase());
-    return teams.ShowModal() == wxID_OK;
+    teams.setLastTeams(lastTeams());
+    if (teams.ShowModal() != wxID_OK)
+        return false;
+    keepLastTeams(scores);
+    return true;
+}
+
+std::array<std::string, 2> CQuorvelView::lastTeams() {
+    std::array<std::string, 2> texts;
+    if (wxConfigBase* config = wxConfigBase::Get(false)) {
+        const wxString keys[2] = {quorvel::settings::kLastLeftTeam,
+                                  quorvel::settings::kLastRightTeam};
+        for (int side = 0; side < 2; ++side)
+            texts[side] = fromWx(
+                config->Read(wxString(quorvel::settings::kSettingsSection) + "/" + keys[side]));
+    }
+    return texts;
+}
+
+void CQuorvelView::keepLastTeams(const quorvel::Scores& scores) {
+    wxConfigBase* config = wxConfigBase::Get(false);
+    if (config == nullptr)
+        return;
+    const wxString keys[2] = {quorvel::settings::kLastLeftTeam, quorvel::settings::kLastRightTeam};
+    for (int side = 0; side < 2; ++side)
+        config->Write(wxString(quorvel::settings::kSettingsSection) + "/" + keys[side],
+                      toWx(quorvel::rememberedSideText(scores.teams[side])));
+    config->Flush();
 }
 
 bool CQuorvelView::mayReplaceMatch() {
@@ -209,7 +250,12 @@ void CQuorvelView::sidesChosen() {
 quorvel::TossOutcome CQuorvelView::toss() {
     CTossDialog toss(dialogParent());
     toss.ShowModal();
-    return {toss.userWonToss(), toss.coinFace()};
+    // A tournament's match is seeded from the tournament's seed, so that the whole tournament
+    // replays from its seed and the user's choices; any other match from the clock.
+    const bool won = tournamentFixture_
+                         ? toss.userWonToss(quorvel::programRandom(), tournamentSeed_)
+                         : toss.userWonToss();
+    return {won, toss.coinFace()};
 }
 
 bool CQuorvelView::userBatsFirst() {
@@ -230,13 +276,32 @@ void CQuorvelView::startFirstInnings(quorvel::MatchScreen&) {
 }
 
 void CQuorvelView::onBowlOver() {
-    const bool bowls = screen_->flow().inInnings() && screen_->bowlOverEnabled();
+    stopPlayingOn(false);
+    const int oversBefore = oversInRecord();
     screen_->onBowlOver();
-    if (bowls)
+    markModifiedIfBowled(oversBefore);
+    overPlayed();
+    if (form_ != nullptr)
+        form_->focusWherePlayGoesOn();
+}
+
+int CQuorvelView::oversInRecord() const {
+    const quorvel::Scores& record = document()->scores;
+    return quorvel::oversBowled(record, 0) + quorvel::oversBowled(record, 1);
+}
+
+void CQuorvelView::markModifiedIfBowled(int oversBefore) {
+    if (oversInRecord() != oversBefore)
         document()->Modify(true);
+}
+
+void CQuorvelView::overPlayed() {
     if (CMainFrame* frame = CMainFrame::of(GetDocumentManager()))
         frame->estimateChances();
     refresh();
+    // The new score reaches a screen reader at once, whatever has the focus.
+    if (form_ != nullptr)
+        form_->announceScore(screen_->figures());
     if (tournamentFixture_ && screen_->state() == quorvel::MatchState::MatchOver) {
         const quorvel::ScoreSheet& sheet = screen_->scoreSheet();
         const quorvel::MatchResult result =
@@ -249,6 +314,7 @@ void CQuorvelView::onBowlOver() {
 }
 
 void CQuorvelView::onBowlerButton(int row) {
+    stopPlayingOn(false);
     screen_->selectBowlerRow(row);
     refresh();
 }
@@ -271,8 +337,105 @@ void CQuorvelView::onDetails() {
 }
 
 void CQuorvelView::onSliderMoved(int id, int position) {
+    stopPlayingOn(false);
     screen_->moveSlider(id, position);
     refresh();
+}
+
+void CQuorvelView::playOn(quorvel::PlayOnScope scope) {
+    if (playOn_ != nullptr || openedFigures_ || !screen_->flow().inInnings())
+        return;
+    const quorvel::Scores& scores = document()->scores;
+    playOnCaptain_ = std::make_unique<quorvel::ComputerChoices>(
+        scores, quorvel::playerDatabase(), quorvel::programRandom(), 0, true, true);
+    playOnCaptain_->attach(*screen_);
+    // The plan the computer would have made at the innings' first ball from the same rows.
+    if (scores.fieldingSide(screen_->figures().inningsIndex) == quorvel::userSide(scores))
+        playOnCaptain_->rebuildUserPlan(screen_->figures());
+    playOn_ = std::make_unique<quorvel::PlayOnRun>(*screen_, *playOnCaptain_, scope);
+    if (form_ != nullptr)
+        form_->showStopButton(true);
+    if (CMainFrame* frame = CMainFrame::of(GetDocumentManager()))
+        frame->SetStatusText("The computer plays for your side: press Esc to stop", 0);
+    // The first over at once; every later one after a pause that lets the form be seen.
+    playOnTimer_.StartOnce(1);
+}
+
+void CQuorvelView::playNextComputerOver() {
+    if (playOn_ == nullptr)
+        return;
+    const int oversBefore = oversInRecord();
+    const bool more = playOn_->playOver();
+    markModifiedIfBowled(oversBefore);
+    overPlayed();
+    if (playOn_ == nullptr) // the over's end (a tournament result) took the form elsewhere
+        return;
+    if (more)
+        playOnTimer_.StartOnce(std::max(1, playOnPace_));
+    else
+        stopPlayingOn();
+}
+
+void CQuorvelView::stopPlayingOn(bool moveFocus) {
+    playOnTimer_.Stop();
+    if (playOn_ == nullptr)
+        return;
+    playOn_.reset();
+    playOnCaptain_.reset();
+    if (CMainFrame* frame = CMainFrame::of(GetDocumentManager()))
+        frame->SetStatusText(CMainFrame::kIdleMessage, 0);
+    if (form_ != nullptr) {
+        form_->showStopButton(false);
+        if (moveFocus)
+            form_->focusWherePlayGoesOn();
+    }
+}
+
+void CQuorvelView::onMatchCommand(wxCommandEvent& event) {
+    switch (event.GetId()) {
+    case CMainFrame::kMatchNextOverId:
+        playOn(quorvel::PlayOnScope::NextOver);
+        break;
+    case CMainFrame::kMatchEndOfInningsId:
+        playOn(quorvel::PlayOnScope::EndOfInnings);
+        break;
+    case CMainFrame::kMatchEndOfMatchId:
+        playOn(quorvel::PlayOnScope::EndOfMatch);
+        break;
+    case CMainFrame::kMatchStopId:
+        stopPlayingOn();
+        break;
+    default:
+        event.Skip();
+    }
+}
+
+void CQuorvelView::onAnyCommand(wxCommandEvent& event) {
+    event.Skip();
+    // A window beside the form leaves the computer playing; anything else the user does (a
+    // dialog, a file, another match) is the user taking over, and no over is played behind it.
+    switch (event.GetId()) {
+    case CMainFrame::kMatchNextOverId:
+    case CMainFrame::kMatchEndOfInningsId:
+    case CMainFrame::kMatchEndOfMatchId:
+    case CMainFrame::kMatchStopId:
+    case CMainFrame::kViewChartsId:
+    case CMainFrame::kHelpId:
+    case CMainFrame::kHelpIndexId:
+    case CMainFrame::kHelpFinderId:
+    case CMainFrame::kContextHelpId:
+        return;
+    default:
+        stopPlayingOn(false);
+    }
+}
+
+void CQuorvelView::onMatchUpdate(wxUpdateUIEvent& event) {
+    if (event.GetId() == CMainFrame::kMatchStopId)
+        event.Enable(playingOn());
+    else
+        event.Enable(!playingOn() && !openedFigures_ && screen_ != nullptr &&
+                     screen_->flow().inInnings());
 }
 
 void CQuorvelView::onPrint() {
@@ -294,6 +457,8 @@ void CQuorvelView::onButton(wxCommandEvent& event) {
         onScoresheet();
     } else if (id == CMatchForm::kDetailsId) {
         onDetails();
+    } else if (id == CMatchForm::kStopId) {
+        stopPlayingOn();
     } else if (const int row = CMatchForm::bowlerRowOfButton(id); row >= 0) {
         onBowlerButton(row);
     } else {
@@ -304,10 +469,20 @@ void CQuorvelView::onButton(wxCommandEvent& event) {
 void CQuorvelView::onSlider(wxCommandEvent& event) { onSliderMoved(event.GetId(), event.GetInt()); }
 
 void CQuorvelView::showMessage(const std::string& text) {
+    // While the computer plays on, a dismissal goes to the status bar and play goes on; the
+    // innings' summary and the result are still shown in their boxes.
+    if (playingOn() && text != screen_->flow().inningsLine(0) &&
+        text != screen_->flow().inningsLine(1)) {
+        if (CMainFrame* frame = CMainFrame::of(GetDocumentManager()))
+            frame->SetStatusText(toWx(text), 0);
+        return;
+    }
     showMessageBox(dialogParent(), toWx(text), wxICON_INFORMATION);
 }
 
-std::size_t CQuorvelView::pickBatsman(int, const std::vector<std::string>& candidates) {
+std::size_t CQuorvelView::pickBatsman(int slot, const std::vector<std::string>& candidates) {
+    if (playOnCaptain_ != nullptr && playOn_ != nullptr && playOn_->playsInnings())
+        return playOnCaptain_->pickBatsman(slot, candidates);
     CSelectBatsmanDialog choose(dialogParent(), candidates);
     choose.ShowModal();
     const int index = choose.chosenIndex();
@@ -315,6 +490,11 @@ std::size_t CQuorvelView::pickBatsman(int, const std::vector<std::string>& candi
 }
 
 void CQuorvelView::showComputerSelection(const std::string& text) {
+    if (playingOn()) {
+        if (CMainFrame* frame = CMainFrame::of(GetDocumentManager()))
+            frame->SetStatusText(toWx(text), 0);
+        return;
+    }
     CSelectBatsmanDialog told(dialogParent(), toWx(text));
     told.ShowModal();
 }

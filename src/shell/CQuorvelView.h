@@ -4,16 +4,22 @@
 // buttons and sliders), shows its state on the form and forwards the form's clicks to it; the
 // screen reaches the user back through message boxes and the Select Batsman dialog.
 
+#include <array>
 #include <memory>
 #include <optional>
+#include <string>
 
 #include <wx/docview.h>
+#include <wx/timer.h>
 
 #include "screen/match_session.h"
 #include "tournament/tournament.h"
 
 class CMatchForm;
 class CQuorvelDoc;
+namespace quorvel {
+class ComputerChoices;
+}
 
 // An update hint sent to the views: 1 sets up a new innings, anything else changes nothing.
 class CQuorvelHint : public wxObject {
@@ -51,6 +57,16 @@ public:
     void onScoresheet();
     void onDetails();
     void onSliderMoved(int id, int position);
+    // The Match menu: the computer plays the user's side by its own rules, an over at a time
+    // with the event loop running between overs, until the scope is reached or the user stops.
+    // Refused while no innings is in play, an opened match is shown, or a run goes on.
+    void playOn(quorvel::PlayOnScope scope);
+    // Escape, "Stop" or any move of the user's own: no over after the one in hand. The focus
+    // goes where play goes on unless the user's own move keeps it.
+    void stopPlayingOn(bool moveFocus = true);
+    bool playingOn() const { return playOn_ != nullptr; }
+    // The pause between two overs the computer plays, in milliseconds.
+    void setPlayOnPace(int milliseconds) { playOnPace_ = milliseconds; }
     // The print command: the standard print dialog; the printed page carries nothing.
     void onPrint();
 
@@ -86,7 +102,22 @@ private:
 
     // Takes the opened match up where its record stops; false when it cannot go on.
     bool continueOpenedMatch();
+    // What follows every over, by hand or played on: the chances, the form, a tournament
+    // match's result.
+    void overPlayed();
+    // The overs the match record holds in both innings: one more after every over bowled, so
+    // a change since before a command means a ball was bowled and the match is modified.
+    int oversInRecord() const;
+    void markModifiedIfBowled(int oversBefore);
+    void playNextComputerOver();
+    void onMatchCommand(wxCommandEvent& event);
+    void onAnyCommand(wxCommandEvent& event);
+    void onMatchUpdate(wxUpdateUIEvent& event);
     void onButton(wxCommandEvent& event);
+    // The sides accepted last, as the per-user settings keep them (empty texts when none), and
+    // the sides just accepted kept there.
+    static std::array<std::string, 2> lastTeams();
+    static void keepLastTeams(const quorvel::Scores& scores);
     void onSlider(wxCommandEvent& event);
     void onCommand(wxCommandEvent& event);
     wxWindow* dialogParent() const;
@@ -99,6 +130,11 @@ private:
     std::optional<quorvel::Fixture> tournamentFixture_;
     int tournamentUser_ = quorvel::kNoSide;
     std::uint32_t tournamentSeed_ = 0;
+    // While the computer plays on: its captain for the user's side and the run of overs.
+    std::unique_ptr<quorvel::ComputerChoices> playOnCaptain_;
+    std::unique_ptr<quorvel::PlayOnRun> playOn_;
+    wxTimer playOnTimer_{this};
+    int playOnPace_ = 150;
 
     wxDECLARE_DYNAMIC_CLASS(CQuorvelView);
 };

@@ -184,6 +184,23 @@ Leaders leadersOf(const std::vector<MatchResult>& results, std::size_t count) {
     return leaders;
 }
 
+std::vector<Fixture> roundRobinFixtures(FixtureOrder order) {
+    std::vector<Fixture> list;
+    const auto add = [&list](int a, int b) {
+        list.push_back({Stage::RoundRobin, {std::min(a, b), std::max(a, b)}});
+    };
+    if (order == FixtureOrder::Pairs) {
+        for (int a = 0; a < kTournamentSides; ++a)
+            for (int b = a + 1; b < kTournamentSides; ++b)
+                add(a, b);
+        return list;
+    }
+    for (int round = 0; round < kRoundRobinRounds; ++round)
+        for (int k = 1; k <= kMatchesPerRound; ++k)
+            add((round + k) % kTournamentSides, (round - k + kTournamentSides) % kTournamentSides);
+    return list;
+}
+
 std::uint32_t matchSeed(std::uint32_t seed, int number) {
     // A mixing step, so that neighbouring tournaments share no matches.
     std::uint64_t z =
@@ -194,7 +211,8 @@ std::uint32_t matchSeed(std::uint32_t seed, int number) {
     return static_cast<std::uint32_t>((z ^ (z >> 31)) >> 32);
 }
 
-Tournament::Tournament(std::uint32_t seed, int userSide) : seed_(seed), userSide_(userSide) {}
+Tournament::Tournament(std::uint32_t seed, int userSide, FixtureOrder order)
+    : seed_(seed), userSide_(userSide), order_(order) {}
 
 std::vector<MatchResult> Tournament::roundRobinResults() const {
     const auto end =
@@ -216,10 +234,7 @@ int Tournament::knockoutWinner(const MatchResult& result) const {
 }
 
 std::vector<Fixture> Tournament::fixtures() const {
-    std::vector<Fixture> list;
-    for (int a = 0; a < kTournamentSides; ++a)
-        for (int b = a + 1; b < kTournamentSides; ++b)
-            list.push_back({Stage::RoundRobin, {a, b}});
+    std::vector<Fixture> list = roundRobinFixtures(order_);
     if (results_.size() < static_cast<std::size_t>(kRoundRobinMatches))
         return list;
     const std::vector<TableRow> rows = table();
@@ -263,11 +278,14 @@ std::optional<Tournament> Tournament::restore(std::uint32_t seed, int userSide,
                                               const std::vector<MatchResult>& results) {
     if (userSide < kNoSide || userSide >= kTournamentSides)
         return std::nullopt;
-    Tournament tournament(seed, userSide);
-    for (const MatchResult& result : results)
-        if (!tournament.record(result))
-            return std::nullopt;
-    return tournament;
+    for (const FixtureOrder order : {FixtureOrder::Rounds, FixtureOrder::Pairs}) {
+        Tournament tournament(seed, userSide, order);
+        if (std::all_of(results.begin(), results.end(), [&tournament](const MatchResult& result) {
+                return tournament.record(result);
+            }))
+            return tournament;
+    }
+    return std::nullopt;
 }
 
 } // namespace quorvel

@@ -1,5 +1,6 @@
 #pragma once
-// A tournament of the nine countries' predefined elevens: a round robin of every pair once,
+// A tournament of the nine countries' predefined elevens: a round robin of every pair once, in
+// nine rounds of four matches where every country plays at most once and sits out one round,
 // semi-finals of 1st v 4th and 2nd v 3rd, and a final. It keeps the fixtures, the results as
 // they come in, the table and the leaders; it plays nothing itself.
 
@@ -17,6 +18,8 @@ namespace quorvel {
 constexpr int kTournamentSides = kCountryCount;
 constexpr int kRoundRobinMatches = kTournamentSides * (kTournamentSides - 1) / 2;
 constexpr int kTournamentMatches = kRoundRobinMatches + 3;
+constexpr int kRoundRobinRounds = kTournamentSides;
+constexpr int kMatchesPerRound = kTournamentSides / 2;
 
 enum class Stage : std::int32_t { RoundRobin, SemiFinal, Final };
 
@@ -93,12 +96,21 @@ struct Leaders {
 // The best `count` of each list over all the results, knockouts included.
 Leaders leadersOf(const std::vector<MatchResult>& results, std::size_t count = 5);
 
+// The order of the round-robin matches: in rounds, or pair by pair (0 v 1, 0 v 2, ... 7 v 8) as
+// tournaments were saved before they went in rounds.
+enum class FixtureOrder { Rounds, Pairs };
+
+// The 36 round-robin fixtures in that order. In rounds (the circle method): round r gives
+// country r its bye and pairs r + k with r - k (mod 9) for k = 1..4, the lower code on the left.
+std::vector<Fixture> roundRobinFixtures(FixtureOrder order = FixtureOrder::Rounds);
+
 // The seed of match `number` (0-based) of a tournament played from `seed`.
 std::uint32_t matchSeed(std::uint32_t seed, int number);
 
 class Tournament {
 public:
-    explicit Tournament(std::uint32_t seed = 0, int userSide = kNoSide);
+    explicit Tournament(std::uint32_t seed = 0, int userSide = kNoSide,
+                        FixtureOrder order = FixtureOrder::Rounds);
 
     std::uint32_t seed() const { return seed_; }
     int userSide() const { return userSide_; }
@@ -117,7 +129,8 @@ public:
     int knockoutWinner(const MatchResult& result) const;
     std::optional<int> champion() const;
 
-    // Rebuilds a tournament from saved parts; none when the results are not its fixtures in order.
+    // Rebuilds a tournament from saved parts; none when the results are not its fixtures in order
+    // (in rounds, or else pair by pair as older files hold them).
     static std::optional<Tournament> restore(std::uint32_t seed, int userSide,
                                              const std::vector<MatchResult>& results);
 
@@ -126,6 +139,7 @@ private:
 
     std::uint32_t seed_;
     int userSide_;
+    FixtureOrder order_;
     std::vector<MatchResult> results_;
 };
 

@@ -1,5 +1,7 @@
 #include "ui/CTemplateDialog.h"
 
+#include <memory>
+
 #ifdef __WXGTK__
 #include <dlfcn.h>
 #endif
@@ -9,6 +11,8 @@
 #include <wx/msgdlg.h>
 #include <wx/time.h>
 
+#include "ui/CAccessible.h"
+
 CTemplateDialog::CTemplateDialog(wxWindow* parent, const wxString& title, int widthDlu,
                                  int heightDlu, long style)
     : wxDialog(parent, wxID_ANY, title, wxDefaultPosition, wxDefaultSize, style) {
@@ -16,6 +20,7 @@ CTemplateDialog::CTemplateDialog(wxWindow* parent, const wxString& title, int wi
     // OK for them.
     SetEscapeId(wxID_NONE);
     SetClientSize(ConvertDialogToPixels(wxSize(widthDlu, heightDlu)));
+    setAccessibleRole(this, AccessibleRole::Dialog);
     Bind(wxEVT_CHAR_HOOK, &CTemplateDialog::onCharHook, this);
     Bind(wxEVT_ACTIVATE, [this](wxActivateEvent& event) {
         event.Skip();
@@ -107,39 +112,13 @@ CTemplateDialog::Activation CTemplateDialog::takeActivation() {
     return how;
 }
 
-void CTemplateDialog::enablePrefixSearch(wxListBox* list) {
-    list->Bind(wxEVT_CHAR, [this, list](wxKeyEvent& event) {
-        if (!typeAhead(list, event))
-            event.Skip();
-    });
-}
+void CTemplateDialog::enablePrefixSearch(wxListBox* list) { enableListKeys(list); }
 
-bool CTemplateDialog::typeAhead(wxListBox* list, const wxKeyEvent& event) {
-    const wxChar typed = event.GetUnicodeKey();
-    if (typed == WXK_NONE || typed < ' ' || (event.GetModifiers() & ~wxMOD_SHIFT) != 0)
-        return false;
-    const wxLongLong now = wxGetLocalTimeMillis();
-    if (now - typedAt_ > 1000)
-        typed_.clear();
-    if (typed == ' ' && typed_.empty())
-        return false; // Space keeps its own meaning in a list
-    typedAt_ = now;
-    typed_ += typed;
-    const auto firstStartingWith = [list](const wxString& prefix) {
-        const wxString wanted = prefix.Lower();
-        for (unsigned row = 0; row < list->GetCount(); ++row)
-            if (list->GetString(row).Lower().StartsWith(wanted))
-                return static_cast<int>(row);
-        return static_cast<int>(wxNOT_FOUND);
-    };
-    int row = firstStartingWith(typed_);
-    if (row == wxNOT_FOUND && typed_.length() > 1) {
-        // Nothing starts with the whole prefix: start again from this letter.
-        typed_ = wxString(typed);
-        row = firstStartingWith(typed_);
-    }
-    if (row == wxNOT_FOUND)
-        return true;
+namespace {
+
+// Selects a row of the list as a click would: the old selection cleared, the row shown and
+// the change reported to the list's handlers.
+void chooseRow(wxListBox* list, int row) {
     if (list->HasMultipleSelection())
         list->DeselectAll();
     list->SetSelection(row);
@@ -148,7 +127,72 @@ bool CTemplateDialog::typeAhead(wxListBox* list, const wxKeyEvent& event) {
     changed.SetEventObject(list);
     changed.SetInt(row);
     list->ProcessWindowEvent(changed);
+}
+
+// What a list remembers of the letters typed into it.
+struct TypedPrefix {
+    wxString typed;
+    wxLongLong at = 0;
+};
+
+bool typeAhead(wxListBox* list, TypedPrefix& prefix, const wxKeyEvent& event) {
+    const wxChar typed = event.GetUnicodeKey();
+    if (typed == WXK_NONE || typed < ' ' || (event.GetModifiers() & ~wxMOD_SHIFT) != 0)
+        return false;
+    const wxLongLong now = wxGetLocalTimeMillis();
+    if (now - prefix.at > 1000)
+        prefix.typed.clear();
+    if (typed == ' ' && prefix.typed.empty())
+        return false; // Space keeps its own meaning in a list
+    prefix.at = now;
+    prefix.typed += typed;
+    const auto firstStartingWith = [list](const wxString& start) {
+        const wxString wanted = start.Lower();
+        for (unsigned row = 0; row < list->GetCount(); ++row)
+            if (list->GetString(row).Lower().StartsWith(wanted))
+                return static_cast<int>(row);
+        return static_cast<int>(wxNOT_FOUND);
+    };
+    int row = firstStartingWith(prefix.typed);
+    if (row == wxNOT_FOUND && prefix.typed.length() > 1) {
+        // Nothing starts with the whole prefix: start again from this letter.
+        prefix.typed = wxString(typed);
+        row = firstStartingWith(prefix.typed);
+    }
+    if (row != wxNOT_FOUND)
+        chooseRow(list, row);
     return true;
+}
+
+bool hasSelection(const wxListBox* list) {
+    wxArrayInt selected;
+    return list->GetSelections(selected) > 0;
+}
+
+} // namespace
+
+void enableListKeys(wxListBox* list) {
+    auto prefix = std::make_shared<TypedPrefix>();
+    list->Bind(wxEVT_CHAR, [list, prefix](wxKeyEvent& event) {
+        if (!typeAhead(list, *prefix, event))
+            event.Skip();
+    });
+    // The toolkit's cursor sits on the first row even when nothing is selected, so its first
+    // Down would pick the second name: the first arrow picks the first name instead. The list
+    // itself acts on arrows before it reports them, so they are taken on their way to it.
+    wxWindow* top = wxGetTopLevelParent(list);
+    if (top == nullptr)
+        return;
+    top->Bind(wxEVT_CHAR_HOOK, [list](wxKeyEvent& event) {
+        const int key = event.GetKeyCode();
+        if ((key == WXK_DOWN || key == WXK_UP || key == WXK_NUMPAD_DOWN || key == WXK_NUMPAD_UP) &&
+            event.GetModifiers() == wxMOD_NONE && wxWindow::FindFocus() == list &&
+            list->GetCount() > 0 && !hasSelection(list)) {
+            chooseRow(list, 0);
+            return;
+        }
+        event.Skip();
+    });
 }
 
 void CTemplateDialog::finish(int result) {

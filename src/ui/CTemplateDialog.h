@@ -46,8 +46,7 @@ protected:
     // keys: Enter presses OK (as it does anywhere away from a push button), a double-click runs
     // onDoubleClick with the row, Space does nothing more than the list itself does.
     void watchActivation(wxListBox* list, std::function<void(int row)> onDoubleClick = {});
-    // Typing letters in the list jumps to (selects, shows and reports) the first entry that
-    // starts with them, ignoring case; a pause of a second starts a new prefix.
+    // The list answers the game's list keys (enableListKeys below).
     void enablePrefixSearch(wxListBox* list);
     // Closes the dialog with result (or hides it when it was shown without a modal run).
     void finish(int result);
@@ -55,15 +54,17 @@ protected:
 private:
     void onCharHook(wxKeyEvent& event);
 
-    bool typeAhead(wxListBox* list, const wxKeyEvent& event);
     enum class Activation { DoubleClick, Enter, Other };
     Activation takeActivation();
 
     bool buttonDown_ = false;
     int lastListKey_ = 0;
-    wxString typed_;
-    wxLongLong typedAt_ = 0;
 };
+
+// The keys every list of the game answers: typing letters jumps to (selects, shows and reports)
+// the first entry that starts with them, ignoring case, a pause of a second starting a new
+// prefix; and in a list with nothing selected the first Up or Down picks the first entry.
+void enableListKeys(wxListBox* list);
 
 // Makes a top-level window draw the keyboard focus from the start. GTK draws focus rings only
 // after it has seen a navigation key itself, and wx moves the focus on Tab before GTK sees the

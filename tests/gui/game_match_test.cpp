@@ -23,6 +23,7 @@
 #include <wx/statusbr.h>
 #include <wx/textctrl.h>
 
+#include "engine/random.h"
 #include "gui/game_support.h"
 #include "records/scores.h"
 #include "reports/CChartsWindow.h"
@@ -32,6 +33,7 @@
 #include "setup/CSelectBatsmanDialog.h"
 #include "setup/CSelectTeamsDialog.h"
 #include "setup/CTossDialog.h"
+#include "setup/toss.h"
 #include "shell/CTournamentTextDialog.h"
 #include "tournament/tournament_file.h"
 
@@ -123,13 +125,32 @@ TEST_F(GameMatch, StartsWithAnEmptyMatch) {
         EXPECT_FALSE(shown(row[5]) && enabled(row[5]));
     EXPECT_EQ(text(CMatchForm::kRunsId), "0");
     EXPECT_EQ(text(CMatchForm::kRunRateId), "0");
+    // In a window smaller than the form the form scrolls, hidden controls and all, without a
+    // complaint from the toolkit (which fails the run).
+    frame().SetMinSize(wxDefaultSize);
+    frame().SetClientSize(form().designSize() / 2);
+    letDraw(3);
+    form().Scroll(0, 10);
+    letDraw(3);
+    EXPECT_GT(form().GetViewStart().y, 0);
 
     wxMenuBar* bar = frame().GetMenuBar();
-    ASSERT_EQ(bar->GetMenuCount(), 4u);
+    ASSERT_EQ(bar->GetMenuCount(), 5u);
     EXPECT_EQ(bar->GetMenuLabel(0), "&File");
     EXPECT_EQ(bar->GetMenuLabel(1), "&View");
-    EXPECT_EQ(bar->GetMenuLabel(2), "&Tournament");
-    EXPECT_EQ(bar->GetMenuLabel(3), "&Help");
+    EXPECT_EQ(bar->GetMenuLabel(2), "&Match");
+    EXPECT_EQ(bar->GetMenuLabel(3), "&Tournament");
+    EXPECT_EQ(bar->GetMenuLabel(4), "&Help");
+    // The computer plays on only in an innings; Stop only while it plays.
+    for (const int id : {CMainFrame::kMatchNextOverId, CMainFrame::kMatchEndOfInningsId,
+                         CMainFrame::kMatchEndOfMatchId, CMainFrame::kMatchStopId}) {
+        ASSERT_NE(bar->FindItem(id), nullptr);
+        EXPECT_NE(bar->FindItem(id)->GetAccel(), nullptr) << id;
+        frame().UpdateWindowUI(wxUPDATE_UI_RECURSE);
+        EXPECT_FALSE(bar->FindItem(id)->IsEnabled()) << id;
+    }
+    EXPECT_EQ(bar->FindItem(CMainFrame::kMatchEndOfMatchId)->GetItemLabelText(),
+              "Play to End of Match");
     ASSERT_NE(bar->FindItem(CMainFrame::kFileNewId), nullptr);
     EXPECT_EQ(bar->FindItem(CMainFrame::kFileNewId)->GetHelp(), "Start a new game");
     EXPECT_EQ(bar->FindItem(CMainFrame::kAppExitId)->GetItemLabel(), "E&xit");
@@ -373,16 +394,16 @@ TEST_F(GameMatch, TournamentOfTheUsersSideIsPlayedOnTheFormToItsChampion) {
     AnswerEverything answers;
     answers.saveAnswer = wxID_NO; // each finished match is dropped unsaved
     answers.answer("wxSingleChoiceDialog", [](wxDialog& dialog) {
-        static_cast<wxSingleChoiceDialog&>(dialog).SetSelection(1); // the first country
+        static_cast<wxSingleChoiceDialog&>(dialog).SetSelection(2); // the second country
         return wxID_OK;
     });
     command(CMainFrame::kTournamentNewId);
     const auto& tournament = frame().tournament();
     ASSERT_TRUE(tournament.has_value());
-    ASSERT_EQ(tournament->userSide(), 0);
+    ASSERT_EQ(tournament->userSide(), 1);
     command(CMainFrame::kTournamentNextId); // the first fixture is the user's: on the form
     ASSERT_TRUE(view().tournamentFixture().has_value());
-    EXPECT_EQ(doc().scores.teams[0].name(), countryNameAt(0));
+    EXPECT_EQ(doc().scores.teams[0].name(), countryNameAt(1));
     command(CMainFrame::kTournamentNextId); // refused until the match is over
     EXPECT_EQ(answers.messages.back(), "Finish your tournament match on the form first.");
     playMatchOut();
@@ -396,6 +417,28 @@ TEST_F(GameMatch, TournamentOfTheUsersSideIsPlayedOnTheFormToItsChampion) {
     nextFile = path;
     command(CMainFrame::kTournamentSaveId);
     const std::string saved = test::readBytes(path);
+    // The user's next match, played twice from the saved tournament with the same choices,
+    // gives the same tournament: its matches are seeded from the tournament's seed.
+    std::string playedOn;
+    for (int replay = 0; replay < 2; ++replay) {
+        for (int i = 0; i < kTournamentMatches && !view().tournamentFixture(); ++i)
+            command(CMainFrame::kTournamentNextId);
+        ASSERT_TRUE(view().tournamentFixture().has_value());
+        playMatchOut();
+        if (replay == 0) {
+            playedOn = encodeTournament(*tournament);
+            // The coin fell as the match's seed makes it fall (the user calls heads).
+            const MatchResult& mine = tournament->results().back();
+            Random coin;
+            const bool userWon = tossCoin(coin, mine.seed) == kHeads;
+            const int other =
+                mine.fixture.sides[0] == 1 ? mine.fixture.sides[1] : mine.fixture.sides[0];
+            EXPECT_EQ(mine.tossWinner, userWon ? 1 : other);
+        } else
+            EXPECT_TRUE(encodeTournament(*tournament) == playedOn);
+        command(CMainFrame::kTournamentOpenId);
+        EXPECT_TRUE(encodeTournament(*tournament) == saved);
+    }
     for (int i = 0; i < kTournamentMatches && !view().tournamentFixture(); ++i)
         command(CMainFrame::kTournamentNextId);
     ASSERT_TRUE(view().tournamentFixture().has_value());
@@ -464,7 +507,7 @@ TEST_F(GameMatch, ASavedMatchGoesOnAndEveryPathAsksBeforeDroppingAPlayedOne) {
 
     // New Tournament, Next Match and Open Tournament: Cancel changes nothing.
     answers.answer("wxSingleChoiceDialog", [](wxDialog& dialog) {
-        static_cast<wxSingleChoiceDialog&>(dialog).SetSelection(1); // the first country
+        static_cast<wxSingleChoiceDialog&>(dialog).SetSelection(2); // the first fixture's side
         return wxID_OK;
     });
     answers.saveAnswer = wxID_CANCEL;
@@ -567,6 +610,7 @@ TEST_F(GameMatch, ChartsFollowTheMatchAndSaveAsPngAndSvg) {
         playOver();
         ASSERT_EQ(charts->charts().innings[0].overs.size(), static_cast<std::size_t>(over));
         EXPECT_EQ(charts->charts().innings[0].runs(), screen().figures().totalRuns);
+        EXPECT_EQ(charts->legendTarget(), "") << "no target in the first innings";
     }
     // The chances after the third over come off the estimating thread while the game waits.
     const auto estimated = [charts] {
@@ -582,6 +626,7 @@ TEST_F(GameMatch, ChartsFollowTheMatchAndSaveAsPngAndSvg) {
         << charts->chanceCaption();
     playMatchOut();
     EXPECT_EQ(charts->charts().innings[1].runs(), screen().figures().totalRuns);
+    EXPECT_EQ(charts->legendTarget(), wxString::Format("Target %d", *charts->charts().target));
     letDraw(3);
 
     // PNG at the drawing area's size, and SVG.
@@ -704,6 +749,15 @@ TEST_F(GameMatch, HelpBookAndContextHelpTexts) {
     EXPECT_FALSE(form().FindWindow(CMatchForm::kBowlOverId)->GetHelpText().empty());
     EXPECT_FALSE(form().FindWindow(CMatchForm::kBowlerRowIds[9][5])->GetHelpText().empty());
     EXPECT_FALSE(form().FindWindow(slider::kFielding)->GetHelpText().empty());
+
+    // Escape closes the help window.
+    frame().showHelpContents();
+    ASSERT_NE(frame().help()->GetFrame(), nullptr);
+    wxKeyEvent escape(wxEVT_CHAR_HOOK);
+    escape.m_keyCode = WXK_ESCAPE;
+    frame().help()->GetFrame()->ProcessWindowEvent(escape);
+    letDraw(3);
+    EXPECT_EQ(frame().help()->GetFrame(), nullptr);
 }
 
 TEST_F(GameMatch, SettingsKeepTheRecentFilesAndPreviewPages) {

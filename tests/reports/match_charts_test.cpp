@@ -77,6 +77,17 @@ TEST(MatchCharts, ChartsOversWicketsTotalsAndTheChase) {
     EXPECT_EQ(charts.mostRuns(), 10);
     EXPECT_EQ(charts.mostOverRuns(), 8);
 
+    // The text a screen reader reads: scores, the over in hand, the latest chances.
+    EXPECT_EQ(chartsSummary(none), "No ball bowled yet.");
+    MatchCharts told = charts;
+    told.chances.push_back({1, 1, {0.625, 0.35}, {0.01, 0.01}, 0.025});
+    EXPECT_EQ(chartsSummary(told), "Right 8 for 1 in 2 overs. Left 10 for 1 in 1.2 overs, chasing "
+                                   "9. Last over: 4 runs, no wicket. Chances of winning: Left 63 "
+                                   "%, Right 35 %, tie 3 %.");
+    told.innings[1] = ChartInnings{"Left", 0, {}, {}};
+    EXPECT_EQ(chartsSummary(told).substr(0, 70),
+              "Right 8 for 1 in 2 overs. Left yet to bat. Last over: 8 runs, 1 wicket");
+
     // Absurd figures of a damaged file are held within what can be charted; an over not
     // bowled before one that was counts nothing.
     second.overs[3].bowlerId = 2;

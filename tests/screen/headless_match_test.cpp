@@ -13,7 +13,9 @@
 #include "engine/random.h"
 #include "records/scores.h"
 #include "reports/match_stats.h"
+#include "screen/computer_choices.h"
 #include "screen/headless_match.h"
+#include "screen/match_session.h"
 #include "setup/toss.h"
 #include "support/test_support.h"
 
@@ -162,6 +164,70 @@ TEST_F(SimFixture, TheCallAndTheElectionDecideWhoBatsFirst) {
                 EXPECT_EQ(saved.tossWinner, expected.tossWinner) << seed << heads << bat;
             }
         }
+    }
+}
+
+// The screen's user as the game's view is: its batsmen come from whichever captain plays on.
+struct CaptainedUser final : MatchScreenUser {
+    MatchChoices* captain = nullptr;
+    std::size_t pickBatsman(int slot, const std::vector<std::string>& candidates) override {
+        return captain->pickBatsman(slot, candidates);
+    }
+};
+
+// The computer playing on for the user's side in runs of overs (the next over, to the end of
+// the innings, to the end of the match, stopped part-way), each run with a captain of its own
+// as the game's Match menu makes one, plays exactly the simulator's match.
+TEST_F(SimFixture, PlayingOnForTheUserMakesTheSimulatorsChoices) {
+    PlayerDatabase database;
+    database.assign(test::bundledPlayers());
+    Scores sides;
+    ASSERT_FALSE(setUpPredefinedSides(sides, database, "England", "Sri Lanka"));
+    for (const bool bat : {true, false}) {
+        Scores simScores = sides;
+        Random simRandom;
+        const SimResult sim = playHeadlessMatch(simScores, database, simRandom, 41, true, bat);
+
+        Scores scores = sides;
+        Random random;
+        ComputerChoices setUp(sides, database, random, 41, true, bat);
+        CaptainedUser user;
+        user.captain = &setUp;
+        MatchScreen screen(scores, database, random, user);
+        setUp.attach(screen);
+        MatchSession session(screen, setUp);
+        ASSERT_TRUE(session.begin());
+        const PlayOnScope scopes[] = {PlayOnScope::NextOver, PlayOnScope::EndOfInnings,
+                                      PlayOnScope::EndOfMatch};
+        int runs = 0;
+        std::vector<int> overs;
+        for (; screen.flow().inInnings() && runs < 200; ++runs) {
+            ComputerChoices captain(sides, database, random, 0, true, true);
+            captain.attach(screen);
+            if (scores.fieldingSide(screen.figures().inningsIndex) == userSide(scores))
+                captain.rebuildUserPlan(screen.figures());
+            user.captain = &captain;
+            PlayOnRun run(screen, captain, scopes[runs % 3]);
+            EXPECT_TRUE(run.playsInnings());
+            while (run.playOver())
+                if (run.oversPlayed() == 7)
+                    run.stop(); // Escape: the over in hand ends the run
+            EXPECT_FALSE(run.stuck());
+            // A run to the end of an innings that ended leaves the next innings to the user.
+            if (scopes[runs % 3] == PlayOnScope::EndOfInnings && run.oversPlayed() < 7)
+                EXPECT_FALSE(run.playsInnings());
+            EXPECT_FALSE(run.playOver()); // an ended run plays nothing more
+            overs.push_back(run.oversPlayed());
+        }
+        ASSERT_EQ(screen.state(), MatchState::MatchOver);
+        EXPECT_EQ(overs[0], 1);
+        EXPECT_LE(*std::max_element(overs.begin(), overs.end()), 7);
+        screen.scoreSheet().buildSheetText();
+        std::string output = screen.scoreSheet().sheetText();
+        for (int innings = 0; innings < 2; ++innings)
+            output += screen.flow().inningsLine(innings) + "\r\n";
+        EXPECT_EQ(output, sim.output) << bat;
+        EXPECT_EQ(screen.log().text(), sim.log) << bat;
     }
 }
 

@@ -271,6 +271,42 @@ TEST_F(TeamSelectionTest, AcceptStoresBothSidesAsListed) {
     EXPECT_EQ(scores.teams[1].getName(), "Pakistan");
     EXPECT_TRUE(scores.teams[0].isComputerControlled());
     EXPECT_FALSE(scores.teams[1].isComputerControlled());
+
+    // Kept in the settings and put back in a fresh dialog: the same sides are stored again.
+    std::array<RememberedSide, 2> kept;
+    for (int side = 0; side < 2; ++side) {
+        const auto parsed = parseRememberedSide(rememberedSideText(scores.teams[side]));
+        ASSERT_TRUE(parsed);
+        kept[side] = *parsed;
+    }
+    TeamSelection again{database};
+    EXPECT_EQ(again.restoreSides(kept), std::nullopt);
+    EXPECT_TRUE(again.isComputer(kLeft));
+    Scores restored;
+    ASSERT_TRUE(again.accept(restored).accepted);
+    EXPECT_EQ(restored.teams, scores.teams);
+    EXPECT_EQ(again.playerList().count(), database.count() - 2 * kTeamSize);
+
+    // An id the database no longer holds, and one placed twice, are left out by name.
+    kept[0].playerIds[3] = 999;
+    kept[1].playerIds[0] = kept[0].playerIds[0];
+    const auto message = again.restoreSides(kept);
+    ASSERT_TRUE(message);
+    EXPECT_NE(message->text.find("player number 999, no longer in the database"),
+              std::string::npos);
+    EXPECT_NE(message->text.find(again.teamList(kLeft).text(0) + ", placed twice"),
+              std::string::npos);
+    EXPECT_EQ(again.teamList(kLeft).count(), 10);
+    EXPECT_FALSE(again.okEnabled());
+
+    // Text that is not a stored side is refused whole.
+    for (const char* bad : {"", "2;1;India", "1;1,2;", "0;1,,2;India", "0;1,x;India", "0;-1;India",
+                            "0;1;Seventeen chars!!", "1;0,1,2,3,4,5,6,7,8,9,10,11;A"})
+        EXPECT_EQ(parseRememberedSide(bad), std::nullopt) << bad;
+    const auto noIds = parseRememberedSide("1;;A;B");
+    ASSERT_TRUE(noIds);
+    EXPECT_EQ(noIds->name, "A;B");
+    EXPECT_TRUE(noIds->playerIds.empty());
 }
 
 TEST(TeamSelectionHeadless, SidesAreBuiltCheckedAndStoredWithoutAWindow) {
