@@ -13,36 +13,11 @@
 #include "reports/match_log.h"
 #include "reports/scoresheet.h"
 #include "screen/report_listener.h"
+#include "support/fake_host.h"
 
 using namespace quorvel;
 
 namespace {
-
-// Sends in the batting order, never waits, keeps the sliders in the middle.
-class BenchHost : public MatchHost {
-public:
-    BenchHost(const Scores& scores, const InningsFigures& figures, const PlayerDatabase& database)
-        : scores_(scores), figures_(figures), database_(database) {}
-
-    void showMessage(const std::string&) override {}
-    IncomingBatsman chooseIncomingBatsman(int) override {
-        const Team& side = scores_.teams[scores_.battingSide(figures_.inningsIndex)];
-        const int id = side.playerAt(nextPlace_++);
-        const Player* player = database_.findById(id);
-        return {id, player ? player->displayName() : std::string()};
-    }
-    SliderPositions readSliders() override { return {}; }
-    void setBattingSlider(int, int) override {}
-    void setBowlingSliders(int, int) override {}
-
-    void newInnings() { nextPlace_ = 0; }
-
-private:
-    const Scores& scores_;
-    const InningsFigures& figures_;
-    const PlayerDatabase& database_;
-    int nextPlace_ = 0;
-};
 
 std::vector<int> predefinedEleven(const PlayerDatabase& database, int country) {
     std::vector<int> ids;
@@ -72,7 +47,9 @@ static void BM_PlayDelivery(benchmark::State& state) {
     ScoreSheet sheet(scores, database);
     MatchLog log;
     ReportListener report{sheet, log};
-    BenchHost host(scores, figures, database);
+    test::FakeHost host(database);
+    host.followBattingOrder(scores, figures);
+    host.recording = false;
     Random random;
     random.seed(20261208);
     MatchEngine engine(scores, database, figures, report, host, random);
@@ -92,7 +69,7 @@ static void BM_PlayDelivery(benchmark::State& state) {
             if (const Player* player = database.findById(fielding.playerAt(place));
                 player && player->isBowler())
                 figures.bowlerNames[bowlers++] = player->displayName();
-        host.newInnings();
+        host.batted.clear();
         engine.bringInBatsman(0);
         engine.bringInBatsman(1);
     };

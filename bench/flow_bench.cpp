@@ -44,8 +44,8 @@ void BM_WholeMatch(benchmark::State& state) {
     for (auto _ : state) {
         Scores scores = sides;
         Random random;
-        const SimResult result = playHeadlessMatch(scores, database, random, seed++, true, true);
-        bytes += result.output.size() + result.log.size();
+        const PlayedMatch result = playHeadlessMatch(scores, database, random, seed++, true, true);
+        bytes += result.text.size() + result.log.size();
         benchmark::DoNotOptimize(bytes);
     }
     state.SetItemsProcessed(state.iterations());
@@ -63,7 +63,7 @@ void BM_StatsMatch(benchmark::State& state) {
     for (auto _ : state) {
         Scores scores = sides;
         Random random;
-        const SimResult result =
+        const PlayedMatch result =
             playHeadlessMatch(scores, database, random, seed++, true, true, false);
         runs += result.cards[0].total;
         benchmark::DoNotOptimize(runs);

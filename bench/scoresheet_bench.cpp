@@ -36,16 +36,16 @@ void playMatch(Scores& scores, ScoreSheet& sheet) {
             over.bowlerId = fielding + o % 5;
             for (int slot = 0; slot < kBallsPerOver; ++slot) {
                 if ((o + slot) % 17 == 0) {
-                    over.balls[slot] =
-                        Ball{striker, kWide, Dismissal::NotOut, kRunsTaken, 1, fielding};
+                    over.balls[slot] = Ball{
+                        striker, ExtraKind::Wide, Dismissal::NotOut, RunKind::Taken, 1, fielding};
                     sheet.recordDelivery(innings, over, slot, over.balls[slot]);
                     over.wideRuns += 1;
                 }
                 const bool wicket = slot == 5 && o % 5 == 4 && striker < batting + 9;
                 over.balls[slot] = Ball{striker,
-                                        kLegalBall,
+                                        ExtraKind::Legal,
                                         wicket ? Dismissal::Caught : Dismissal::NotOut,
-                                        slot == 3 ? kBoundary : kRunsTaken,
+                                        slot == 3 ? RunKind::Boundary : RunKind::Taken,
                                         wicket ? 0 : (slot == 3 ? 4 : slot % 2),
                                         fielding + 1};
                 sheet.recordDelivery(innings, over, slot, over.balls[slot]);

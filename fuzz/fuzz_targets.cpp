@@ -13,7 +13,9 @@
 #include "predict/match_resume.h"
 #include "records/file_io.h"
 #include "records/match_check.h"
+#include "records/player_check.h"
 #include "records/player_database.h"
+#include "records/player_repair.h"
 #include "records/player_source.h"
 #include "records/scores.h"
 #include "reports/sheet_replay.h"
@@ -201,8 +203,8 @@ void headlessMatch(std::string_view bytes) {
                 i % 11, database.players()[i % database.count()].playerId, database);
     }
     Random random;
-    const SimResult result = playHeadlessMatch(scores, database, random, 7, true, true);
-    require(!result.output.empty() || result.exitStatus != 0, "a match gives a scoresheet");
+    const PlayedMatch result = playHeadlessMatch(scores, database, random, 7, true, true);
+    require(!result.text.empty() || !result.finished, "a match gives a scoresheet");
 }
 
 void sheetReplay(std::string_view bytes) {

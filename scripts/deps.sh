@@ -26,9 +26,9 @@ need_packages() {
 }
 
 # To build and play the game: a compiler, the build tools and the windowing library.
-GAME_PACKAGES=(g++ make cmake pkg-config libwxgtk3.2-dev libgtk-3-dev)
+GAME_PACKAGES=(g++ make cmake pkg-config libwxgtk3.2-dev libgtk-3-dev nlohmann-json3-dev)
 # To build and run the test suites and benchmarks.
-CORE_PACKAGES=(g++ make cmake libgtest-dev libgmock-dev libbenchmark-dev)
+CORE_PACKAGES=(g++ make cmake nlohmann-json3-dev libgtest-dev libgmock-dev libbenchmark-dev parallel)
 GUI_PACKAGES=(pkg-config libwxgtk3.2-dev libgtk-3-dev xvfb xauth openbox x11-utils xdotool)
 # What a screen reader reads (the accessibility tree over AT-SPI), for the GUI test that reads it.
 ACCESSIBILITY_PACKAGES=(at-spi2-core python3-pyatspi dbus-x11)

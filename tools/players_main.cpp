@@ -5,8 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "command_line.h"
+#include "cli/checked_output.h"
+#include "cli/command_line.h"
 #include "records/file_io.h"
+#include "records/player_check.h"
 #include "records/player_database.h"
 #include "records/player_source.h"
 
@@ -15,6 +17,12 @@ using namespace quorvel;
 namespace {
 
 constexpr const char* kProgram = "quorvel-players";
+
+// Standard output, every write checked.
+cli::CheckedOutput& out() {
+    static cli::CheckedOutput output;
+    return output;
+}
 
 constexpr const char* kUsage =
     "Usage: quorvel-players build SOURCE OUTPUT\n"
@@ -81,7 +89,7 @@ int dump(const std::string& path) {
     if (!readFile(path, bytes))
         return 1;
     try {
-        std::cout << formatPlayerSource(decodePlayerFile(bytes));
+        out().write(formatPlayerSource(decodePlayerFile(bytes)));
     } catch (const ArchiveError&) {
         std::cerr << FileError{FileErrorKind::BadFormat, path}.message() << '\n';
         return 1;
@@ -95,21 +103,19 @@ int check(const std::string& path) {
         return 1;
     const auto problems = checkPlayerFile(bytes);
     if (problems.empty())
-        std::cout << path << ": " << decodePlayerFile(bytes).players.size() << " players, valid\n";
+        out().write(path + ": " + std::to_string(decodePlayerFile(bytes).players.size()) +
+                    " players, valid\n");
     return reportProblems(path, problems);
 }
 
-} // namespace
-
-int main(int argc, char** argv) {
-    const std::vector<std::string> arguments(argv + 1, argv + argc);
+int run(const std::vector<std::string>& arguments) {
     const cli::ParsedCommandLine parsed = cli::parseCommandLine(arguments, {});
     if (parsed.action == cli::Action::Help) {
-        std::cout << kUsage;
+        out().write(kUsage);
         return 0;
     }
     if (parsed.action == cli::Action::Version) {
-        std::cout << cli::versionLine(kProgram);
+        out().write(cli::versionLine(kProgram));
         return 0;
     }
     if (parsed.action == cli::Action::UsageError)
@@ -133,4 +139,17 @@ int main(int argc, char** argv) {
         return build(operands[1], operands[2]);
     }
     return command == "dump" ? dump(operands[1]) : check(operands[1]);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    cli::endQuietlyOnClosedPipe();
+    const int status = run(std::vector<std::string>(argv + 1, argv + argc));
+    // Nothing written is taken for done until it has reached its file.
+    if (!out().flush()) {
+        std::cerr << out().failure(kProgram);
+        return 1;
+    }
+    return status;
 }

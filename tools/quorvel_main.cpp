@@ -18,7 +18,7 @@
 
 #include <wx/app.h>
 
-#include "command_line.h"
+#include "cli/command_line.h"
 #include "installed_data.h"
 #include "shell/CQuorvelApp.h"
 
@@ -92,6 +92,17 @@ void restartInUserData(const char* program, std::string matchPath,
         std::fprintf(stderr, "%s: %s: %s\n", kProgram, previous.c_str(), std::strerror(errno));
 }
 
+// Exit status 0 once standard output has been written out, else 1 with the reason (a full disk);
+// a closed pipe is no news.
+int standardOutputWritten() {
+    if (std::fflush(stdout) == 0 && !std::ferror(stdout))
+        return 0;
+    if (errno != EPIPE)
+        std::fprintf(stderr, "%s: cannot write standard output: %s\n", kProgram,
+                     std::strerror(errno));
+    return 1;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -101,10 +112,10 @@ int main(int argc, char** argv) {
     switch (parsed.action) {
     case cli::Action::Help:
         std::fputs(kUsage, stdout);
-        return 0;
+        return standardOutputWritten();
     case cli::Action::Version:
         std::fputs(cli::versionLine(kProgram).c_str(), stdout);
-        return 0;
+        return standardOutputWritten();
     case cli::Action::UsageError:
         std::fputs(cli::usageError(kProgram, parsed.error).c_str(), stderr);
         return 2;

@@ -8,25 +8,37 @@
 
 #include <unistd.h>
 
-#include "command_line.h"
+#include "cli/checked_output.h"
+#include "cli/command_line.h"
+#include "cli/interrupt.h"
+#include "cli/predict_command.h"
+#include "cli/resume_command.h"
+#include "cli/sim_command.h"
+#include "cli/sim_options.h"
+#include "cli/tournament_command.h"
 #include "installed_data.h"
-#include "predict/match_resume.h"
-#include "predict/predict_report.h"
-#include "sim_options.h"
-#include "tournament/tournament_report.h"
 
 using namespace quorvel;
 
 int main(int argc, char** argv) {
+    cli::endQuietlyOnClosedPipe();
+    // Standard output, every write checked: nothing is taken for done until it is out.
+    cli::CheckedOutput out;
+    const auto written = [&out](int status) {
+        if (out.flush())
+            return status;
+        std::fputs(out.failure("quorvel-sim").c_str(), stderr);
+        return 1;
+    };
     std::vector<std::string> arguments(argv + 1, argv + argc);
     SimCommand command = parseSimCommand(arguments);
     switch (command.action) {
     case cli::Action::Help:
-        std::fputs(kSimUsage, stdout);
-        return 0;
+        out.write(kSimUsage);
+        return written(0);
     case cli::Action::Version:
-        std::fputs(cli::versionLine("quorvel-sim").c_str(), stdout);
-        return 0;
+        out.write(cli::versionLine("quorvel-sim"));
+        return written(0);
     case cli::Action::UsageError:
         std::fputs(cli::usageError("quorvel-sim", command.error).c_str(), stderr);
         return 2;
@@ -48,9 +60,10 @@ int main(int argc, char** argv) {
         std::fputs(refusal.c_str(), stderr);
         return 2;
     }
-    // A statistics run prints as it goes, with a progress line on a terminal's standard error.
+    // A statistics run prints as it goes, with a progress line on a terminal's standard error,
+    // and stops at a whole row when interrupted or when its output fails.
     SimSink sink;
-    sink.write = [](std::string_view text) { std::fwrite(text.data(), 1, text.size(), stdout); };
+    sink.write = [&out](std::string_view text) { out.write(text); };
     if (::isatty(STDERR_FILENO))
         sink.progress = [](std::int64_t done, std::int64_t total) {
             std::fprintf(stderr, "\r%lld of %lld matches played", static_cast<long long>(done),
@@ -58,12 +71,21 @@ int main(int argc, char** argv) {
             if (done == total)
                 std::fputs("\n", stderr);
         };
-    const SimResult result = options.tournament            ? runTournamentSim(options)
-                             : options.predict             ? runPredictSim(options)
-                             : !options.resumePath.empty() ? runResumeSim(options)
-                                                           : runSim(options, sink);
-    std::fwrite(result.output.data(), 1, result.output.size(), stdout);
-    std::fflush(stdout);
+    if (options.stats) {
+        cli::catchInterrupts();
+        sink.stop = [&out] { return cli::interruptSignal() != 0 || out.failed(); };
+    }
+    SimResult result = options.tournament            ? runTournamentSim(options)
+                       : options.predict             ? runPredictSim(options)
+                       : !options.resumePath.empty() ? runResumeSim(options)
+                                                     : runSim(options, sink);
+    out.write(result.output);
+    const bool complete = out.flush();
+    if (const int signal = cli::interruptSignal(); signal != 0 && result.stopped) {
+        result.errors += "quorvel-sim: interrupted after " + std::to_string(result.played) +
+                         " of " + std::to_string(options.matches) + " matches\n";
+        result.exitStatus = 128 + signal;
+    }
     std::fwrite(result.errors.data(), 1, result.errors.size(), stderr);
-    return result.exitStatus;
+    return complete ? result.exitStatus : written(result.exitStatus);
 }

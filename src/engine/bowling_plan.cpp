@@ -38,8 +38,8 @@ int captainSliderDraw(int over, RandomSource& random) {
     return draw % 2;
 }
 
-void exchangeSortByStrikeRate(std::array<int, kBowlerRows>& order, int count,
-                              const std::array<double, kBowlerRows>& strikeRates) {
+void orderByStrikeRate(std::array<int, kBowlerRows>& order, int count,
+                       const std::array<double, kBowlerRows>& strikeRates) {
     if (count > kBowlerRows)
         count = kBowlerRows;
     const auto rate = [&](int row) { return row >= 0 && row < kBowlerRows ? strikeRates[row] : 0; };
@@ -66,7 +66,7 @@ void BowlingPlan::rebuild(const InningsFigures& figures, const PlayerDatabase& d
         strikeRates[row] = player != nullptr ? player->bowlingStrikeRate : 0;
         order[row] = row;
     }
-    exchangeSortByStrikeRate(order, n, strikeRates);
+    orderByStrikeRate(order, n, strikeRates);
 
     const auto holdsEntry = [&](int row) {
         for (int entry = 0; entry < size; ++entry)

@@ -23,11 +23,11 @@ int planEntryForOver(int over);
 // 1..4 in 25..39, 0 or 1 in 40..49.
 int captainSliderDraw(int over, RandomSource& random);
 
-// Sorts rows by the bowling strike rate of their players, ascending, with an exchange sort:
+// Orders rows by the bowling strike rate of their players, ascending, with an exchange sort:
 // for a = 0..n-2, c = a+1..n-1, entries a and c change places when the rate at a is strictly
 // greater than the rate at c. (Not stable: equal rates may change order.)
-void exchangeSortByStrikeRate(std::array<int, kBowlerRows>& order, int count,
-                              const std::array<double, kBowlerRows>& strikeRates);
+void orderByStrikeRate(std::array<int, kBowlerRows>& order, int count,
+                       const std::array<double, kBowlerRows>& strikeRates);
 
 struct BowlingPlan {
     // Rows of the five plan entries; kNoRow where an entry has no bowler.

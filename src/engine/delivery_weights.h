@@ -40,18 +40,18 @@ Weights runWeights(const Aggression& sliders, Phase phase, double economyRate,
                    double battingAverage);
 
 struct RunsOutcome {
-    int runKind = kRunsTaken;
+    RunKind runKind = RunKind::Taken;
     int runs = 0;
 
     friend bool operator==(const RunsOutcome&, const RunsOutcome&) = default;
 };
 constexpr std::array<RunsOutcome, 6> kRunsByWeight = {{
-    {kRunsTaken, 1},
-    {kRunsTaken, 2},
-    {kRunsTaken, 3},
-    {kBoundary, 4},
-    {kBoundary, 6},
-    {kRunsTaken, 0},
+    {RunKind::Taken, 1},
+    {RunKind::Taken, 2},
+    {RunKind::Taken, 3},
+    {RunKind::Boundary, 4},
+    {RunKind::Boundary, 6},
+    {RunKind::Taken, 0},
 }};
 
 int weightTotal(const Weights& weights);

@@ -13,7 +13,6 @@ namespace quorvel {
 constexpr int kCreaseSlots = 2;
 constexpr int kBowlerRows = 10;
 constexpr int kNoRow = -1;
-constexpr int kWicketsPerInnings = 10;
 // A chase's target rate is the target times this.
 constexpr double kTargetRateFactor = 0.02;
 

@@ -101,17 +101,17 @@ MatchEngine::DeliveryContext MatchEngine::deliveryContext() {
     return context;
 }
 
-int MatchEngine::decideExtra() { return decideExtra(deliveryContext()); }
+ExtraKind MatchEngine::decideExtra() { return decideExtra(deliveryContext()); }
 
-int MatchEngine::decideExtra(const DeliveryContext& context) {
+ExtraKind MatchEngine::decideExtra(const DeliveryContext& context) {
     const int flags = context.bowler ? context.bowler->bowlingFlags : 0;
     switch (random_.drawMod(extrasDivisor(flags))) {
     case 0:
-        return kWide;
+        return ExtraKind::Wide;
     case 1:
-        return kNoBall;
+        return ExtraKind::NoBall;
     default:
-        return kLegalBall;
+        return ExtraKind::Legal;
     }
 }
 
@@ -120,7 +120,7 @@ Dismissal MatchEngine::decideDismissal(const Ball& ball) {
 }
 
 Dismissal MatchEngine::decideDismissal(const Ball& ball, const DeliveryContext& context) {
-    if (ball.extraKind != kLegalBall)
+    if (ball.extraKind != ExtraKind::Legal)
         return Dismissal::NotOut;
     const Player* bowler = context.bowler;
     const Weights weights = dismissalWeights(context.sliders, bowler ? bowler->bowlingFlags : 0,
@@ -150,12 +150,12 @@ RunsOutcome MatchEngine::decideRuns(const Ball& ball) {
 
 RunsOutcome MatchEngine::decideRuns(const Ball& ball, const DeliveryContext& context) {
     if (ball.dismissalKind != Dismissal::NotOut)
-        return {kRunsTaken, 0};
-    if (ball.extraKind != kLegalBall)
-        return {kRunsTaken, 1};
+        return {RunKind::Taken, 0};
+    if (ball.extraKind != ExtraKind::Legal)
+        return {RunKind::Taken, 1};
     const int q = random_.drawMod(300);
     if (q < 8) {
-        const int kind = q < 4 ? kByes : kLegByes;
+        const RunKind kind = q < 4 ? RunKind::Byes : RunKind::LegByes;
         return {kind, random_.drawMod(10) == 0 ? 4 : 1};
     }
     const Weights weights =
@@ -163,7 +163,7 @@ RunsOutcome MatchEngine::decideRuns(const Ball& ball, const DeliveryContext& con
                    context.striker ? context.striker->battingAverage : 0);
     const int total = weightTotal(weights);
     if (total <= 0)
-        return {kRunsTaken, 0};
+        return {RunKind::Taken, 0};
     return kRunsByWeight[pickWeighted(weights, random_.drawMod(total))];
 }
 
@@ -216,16 +216,17 @@ void MatchEngine::logOpening(const Over& over, const Ball& ball) {
 }
 
 void MatchEngine::applyExtra(Over& over, const Ball& ball, const DeliveryEffect& effect) {
-    const bool wide = ball.extraKind == kWide;
-    (wide ? over.wideRuns : over.noBallRuns) += ball.runs;
+    over.wideRuns += effect.wides;
+    over.noBallRuns += effect.noBalls;
     addAt(figures_.bowlerRuns, figures_.currentBowlerRow, effect.bowlerRuns);
     figures_.oversFigure -= 0.1;
     --figures_.ballIndex;
     if (!listener_.wantsText())
         return;
     updateRates();
-    listener_.commentary(formatText(wide ? "Wide Ball, %d %s\r\n" : "No Ball, %d %s\r\n", ball.runs,
-                                    runWord(ball.runs)));
+    const ExtraInfo* extra = extraInfo(ball.extraKind);
+    listener_.commentary(
+        formatText("%s, %d %s\r\n", extra ? extra->word : "", ball.runs, runWord(ball.runs)));
 }
 
 void MatchEngine::applyRuns(const Ball& ball, const DeliveryEffect& effect) {
@@ -237,16 +238,16 @@ void MatchEngine::applyRuns(const Ball& ball, const DeliveryEffect& effect) {
     if (!listener_.wantsText())
         return;
     switch (ball.runKind) {
-    case kByes:
+    case RunKind::Byes:
         listener_.commentary(formatText("Bye, %d %s", runs, runWord(runs)));
         break;
-    case kLegByes:
+    case RunKind::LegByes:
         listener_.commentary(formatText("Legbye, %d %s", runs, runWord(runs)));
         break;
-    case kBoundary:
+    case RunKind::Boundary:
         listener_.commentary(runs == 4 ? "Boundary!" : "Sixer!");
         break;
-    default:
+    case RunKind::Taken:
         listener_.commentary(formatText("%d %s", runs, runWord(runs)));
         break;
     }

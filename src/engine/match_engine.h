@@ -49,8 +49,8 @@ public:
     DeliveryContext deliveryContext();
 
     // The four decisions of a delivery. Without a context, each reads the current state.
-    int decideExtra();
-    int decideExtra(const DeliveryContext& context);
+    ExtraKind decideExtra();
+    ExtraKind decideExtra(const DeliveryContext& context);
     Dismissal decideDismissal(const Ball& ball);
     Dismissal decideDismissal(const Ball& ball, const DeliveryContext& context);
     int chooseFielder();

@@ -9,6 +9,7 @@
 #include "engine/match_engine.h"
 #include "engine/match_host.h"
 #include "engine/match_listener.h"
+#include "records/match_outcome.h"
 #include "records/player_database.h"
 #include "records/scores.h"
 
@@ -39,18 +40,21 @@ std::string inningsResultLine(const InningsFigures& f) {
         return formatText(
             "%s scored %d runs for %d wickets in %0.1lf overs at %0.2lf runs per over", batting,
             f.totalRuns, f.totalWickets, f.oversFigure, f.runRate);
-    if (f.totalRuns >= f.target)
+    const MatchOutcome outcome = matchOutcome(f.target - 1, f.totalRuns, f.totalWickets);
+    switch (outcome.winner) {
+    case Winner::SecondBatting:
         return formatText(
             "%s scored %d runs for %d wickets in %0.1lf overs, beating %s by %d wickets", batting,
-            f.totalRuns, f.totalWickets, f.oversFigure, bowling,
-            kWicketsPerInnings - f.totalWickets);
-    if (f.totalRuns == f.target - 1)
+            f.totalRuns, f.totalWickets, f.oversFigure, bowling, outcome.margin);
+    case Winner::Tie:
         return formatText("%s scored %d runs for %d wickets in %0.1lf overs, resulting in a TIED "
                           "match!",
                           batting, f.totalRuns, f.totalWickets, f.oversFigure);
+    case Winner::FirstBatting:
+        break;
+    }
     return formatText("%s scored %d runs for %d wickets in %0.1lf overs, losing to %s by %d runs",
-                      batting, f.totalRuns, f.totalWickets, f.oversFigure, bowling,
-                      f.target - 1 - f.totalRuns);
+                      batting, f.totalRuns, f.totalWickets, f.oversFigure, bowling, outcome.margin);
 }
 
 MatchFlow::MatchFlow(Scores& scores, const PlayerDatabase& database, MatchHost& host,

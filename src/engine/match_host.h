@@ -9,11 +9,18 @@
 
 namespace quorvel {
 
-// The positions of a "Defensive" (0) to "Aggressive" (4) slider.
+// The five "Defensive" (0) to "Aggressive" (4) sliders: the positions of one, and the ids the
+// match form gives their controls.
 namespace slider {
 constexpr int kMinPosition = 0;
 constexpr int kMiddlePosition = 2;
 constexpr int kMaxPosition = 4;
+
+constexpr int kBattingSlot0 = 1093;
+constexpr int kBattingSlot1 = 1094;
+constexpr int kRunning = 1097;
+constexpr int kBowling = 1098;
+constexpr int kFielding = 1099;
 } // namespace slider
 
 // The positions of the five sliders, each 0..4.

@@ -1,10 +1,7 @@
 #include "predict/match_resume.h"
 
-#include <ctime>
-
 #include "engine/innings_figures.h"
 #include "engine/random.h"
-#include "records/player_database.h"
 #include "records/scores.h"
 #include "reports/sheet_replay.h"
 #include "screen/computer_choices.h"
@@ -41,65 +38,35 @@ bool continueSavedMatch(MatchScreen& screen, const Scores& record, const PlayerD
     return true;
 }
 
-SimResult runResumeSim(const SimOptions& options) {
-    PlayerDatabase database;
-    if (auto failed = loadSimCommandDatabase(database, options))
-        return std::move(*failed);
-    SimResult result;
-    Scores saved;
-    if (auto error = readScoresFile(options.resumePath, saved)) {
-        result.exitStatus = 1;
-        result.errors = "quorvel-sim: " + error->message() + "\n";
-        return result;
-    }
+PlayedMatch playSavedMatchOn(const Scores& saved, Scores& scores, const PlayerDatabase& database,
+                             Random& random, std::uint32_t seed) {
+    PlayedMatch played;
     const auto position = resumePosition(saved, database);
     if (!position) {
-        result.exitStatus = 2;
-        result.errors = "quorvel-sim: " + options.resumePath +
-                        " holds no match to play on: nothing was bowled, or the match is over\n";
-        return result;
+        played.finished = false;
+        return played;
     }
-    const std::uint32_t seed =
-        options.seed ? *options.seed : static_cast<std::uint32_t>(std::time(nullptr));
-    if (!options.seed)
-        result.errors = "quorvel-sim: seed " + std::to_string(seed) + " (replay with --seed " +
-                        std::to_string(seed) + ")\n";
-    Random random;
     random.seed(seed);
-    Scores scores;
-    ComputerChoices choices(saved, database, random, seed, options.callHeads, options.electBat);
+    ComputerChoices choices(saved, database, random, seed, true, true);
     MatchScreen screen(scores, database, random, choices);
     choices.attach(screen);
     choices.rebuildUserPlan(position->figures);
     continueSavedMatch(screen, saved, database);
     MatchSession session(screen, choices);
-    if (!session.playToEnd()) {
-        result.exitStatus = 3;
-        result.errors += "quorvel-sim: no bowler could bowl the next over\n";
-    }
+    played.finished = session.playToEnd();
     ScoreSheet& sheet = screen.scoreSheet();
     sheet.buildSheetText();
-    result.output = sheet.sheetText();
+    played.text = sheet.sheetText();
     for (int innings = 0; innings < 2; ++innings) {
         // An innings that ended before the match was saved was summed up then, not now.
         std::string line = screen.flow().inningsLine(innings);
         if (line.empty() && innings == 0 && lastInningsPlayed(scores) == 1)
             line = inningsResultLine(finalFigures(scores, sheet, 0, database));
-        result.output += line + "\r\n";
+        played.text += line + "\r\n";
     }
-    result.log = screen.log().text();
-    result.cards = {sheet.card(0), sheet.card(1)};
-    if (!options.logPath.empty())
-        if (auto error = writeWholeFile(options.logPath, result.log)) {
-            result.errors += error->message() + "\n";
-            result.exitStatus = 1;
-        }
-    if (!options.savePath.empty())
-        if (auto error = writeScoresFile(options.savePath, scores)) {
-            result.errors += error->message() + "\n";
-            result.exitStatus = 1;
-        }
-    return result;
+    played.log = screen.log().text();
+    played.cards = {sheet.card(0), sheet.card(1)};
+    return played;
 }
 
 } // namespace quorvel

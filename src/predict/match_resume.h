@@ -2,16 +2,16 @@
 // A saved match continued: taken up from its record after the last over it holds, with its
 // scoresheet and commentary rebuilt, and played on by whoever makes the match's choices.
 
+#include <cstdint>
 #include <optional>
 
 #include "predict/match_position.h"
 
 namespace quorvel {
 
-class MatchChoices;
 class MatchScreen;
-struct SimOptions;
-struct SimResult;
+class Random;
+struct PlayedMatch;
 
 // Where a saved match stops: the position after the last over of the last innings it holds.
 // None when nothing was bowled, or when the match is over (its second innings ended).
@@ -24,10 +24,12 @@ std::optional<MatchPosition> resumePosition(const Scores& record, const PlayerDa
 // when the record cannot be continued (see resumePosition).
 bool continueSavedMatch(MatchScreen& screen, const Scores& record, const PlayerDatabase& database);
 
-// quorvel-sim --resume: the saved match of options.resumePath played to its end by the
-// computer's rules for both sides, every draw from the seed (the clock's, printed on standard
-// error, when none is given). The output is the scoresheet and the two innings lines; --log
-// and --save write the whole match's commentary and record.
-SimResult runResumeSim(const SimOptions& options);
+// A saved match played on from where its record stops to its end, by the computer's rules for
+// both sides, into `scores`; `random` is seeded with `seed` and carries every draw. The text is
+// the scoresheet and the two innings lines (the first innings' summary rebuilt when it ended
+// before the match was saved). Not finished when no bowler could bowl an over; nothing played
+// when the record cannot be continued (see resumePosition).
+PlayedMatch playSavedMatchOn(const Scores& saved, Scores& scores, const PlayerDatabase& database,
+                             Random& random, std::uint32_t seed);
 
 } // namespace quorvel

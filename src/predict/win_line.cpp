@@ -1,5 +1,7 @@
 #include "predict/win_line.h"
 
+#include <system_error>
+
 namespace quorvel {
 
 namespace {
@@ -13,12 +15,18 @@ void WinLine::update(const Scores& record, const SliderPositions& userSliders,
     cancel();
     cancel_ = false;
     busy_ = true;
-    worker_ = std::thread([this, record, userSliders, changed = std::move(changed)] {
+    auto job = [this, record, userSliders, changed = std::move(changed)] {
         work(record, userSliders, changed);
         busy_ = false;
         if (changed)
             changed();
-    });
+    };
+    try {
+        worker_ = std::thread(job);
+    } catch (const std::system_error&) {
+        // No thread could be started: the estimates are made here, before update returns.
+        job();
+    }
 }
 
 void WinLine::cancel() {

@@ -26,7 +26,8 @@ public:
     // the user's sliders, the others with every slider in the middle), on a thread of its own,
     // each estimate on every core. Estimates of overs the record no longer holds, or holds
     // differently (a new match, an opened one), are dropped. `changed` is called on that thread
-    // after each new estimate; it must not wait for the caller of update.
+    // after each new estimate; it must not wait for the caller of update. Where no thread can be
+    // started, the estimates are made on the calling thread before update returns.
     void update(const Scores& record, const SliderPositions& userSliders,
                 std::function<void()> changed);
     // Stops the estimate running, keeping those made; returns once the thread has stopped.

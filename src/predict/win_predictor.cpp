@@ -7,6 +7,7 @@
 #include "common/parallel.h"
 
 #include "engine/random.h"
+#include "records/match_outcome.h"
 #include "screen/computer_choices.h"
 #include "screen/match_screen.h"
 
@@ -72,12 +73,17 @@ void playRemainder(const MatchPosition& position, const SliderPositions& userSli
     const int firstTotal = end.target - 1;
     const int inPlayTotal = position.figures.inningsIndex == 0 ? firstTotal : end.totalRuns;
     const Scores& record = screen.scores();
-    if (end.totalRuns >= end.target)
+    switch (matchOutcome(firstTotal, end.totalRuns, end.totalWickets).winner) {
+    case Winner::SecondBatting:
         ++tally.wins[record.battingSide(1)];
-    else if (end.totalRuns == firstTotal)
+        break;
+    case Winner::Tie:
         ++tally.ties;
-    else
+        break;
+    case Winner::FirstBatting:
         ++tally.wins[record.battingSide(0)];
+        break;
+    }
     ++tally.finished;
     const std::size_t at = static_cast<std::size_t>(std::clamp(inPlayTotal, 0, 9999));
     if (tally.totals.size() <= at)

@@ -1,51 +1,32 @@
 #include "records/delivery_effect.h"
 
+#include <algorithm>
+#include <limits>
+
 namespace quorvel {
 
-DeliveryEffect deliveryEffect(const Ball& ball) {
-    DeliveryEffect effect;
-    const std::int32_t runs = ball.runs;
-    if (ball.extraKind == kWide || ball.extraKind == kNoBall) {
-        effect.kind = DeliveryEffect::Kind::Charged;
-        effect.totalRuns = runs;
-        effect.bowlerRuns = runs;
-        (ball.extraKind == kWide ? effect.wides : effect.noBalls) = runs;
-        return effect;
-    }
-    const DismissalInfo* dismissal = dismissalInfo(ball.dismissalKind);
-    if (ball.extraKind != kLegalBall || dismissal == nullptr)
-        return effect;
+namespace {
 
-    effect.kind = DeliveryEffect::Kind::Legal;
-    if (dismissal->out) {
-        effect.wicket = dismissal;
-        return effect;
-    }
-    effect.totalRuns = runs;
-    effect.swapsStrike = runs % 2 != 0;
-    switch (ball.runKind) {
-    case kRunsTaken:
-        effect.batsmanRuns = runs;
-        effect.bowlerRuns = runs;
-        break;
-    case kBoundary:
-        effect.batsmanRuns = runs;
-        effect.bowlerRuns = runs;
-        (runs == 4 ? effect.four : effect.six) = true;
-        break;
-    case kByes:
-        effect.byes = runs;
-        break;
-    case kLegByes:
-        effect.legByes = runs;
-        break;
-    default:
-        // An unknown kind of run still counts in the total.
-        break;
-    }
-    return effect;
+std::int32_t heldInInt32(std::int64_t total) {
+    return static_cast<std::int32_t>(std::clamp<std::int64_t>(
+        total, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()));
 }
 
-bool isMaiden(const Over& over) { return over.overRuns() == 0; }
+} // namespace
+
+ExtrasBowledAgain extrasBowledAgain(const Over& over) {
+    std::int64_t wides = 0;
+    std::int64_t noBalls = 0;
+    for (const Ball& ball : over.balls)
+        if (ball.batsmanId != kNoPlayer) {
+            const DeliveryEffect effect = deliveryEffect(ball);
+            wides += effect.wides;
+            noBalls += effect.noBalls;
+        }
+    const auto rest = [](std::int64_t total, std::int64_t held) {
+        return heldInInt32(std::max<std::int64_t>(total - held, 0));
+    };
+    return {rest(over.wideRuns, wides), rest(over.noBallRuns, noBalls)};
+}
 
 } // namespace quorvel

@@ -284,9 +284,45 @@ std::optional<FileError> readWholeFile(const std::string& path, std::string& byt
     return file.readRest(bytes, limit);
 }
 
+namespace {
+
+// Whether a write to path would follow a symbolic link that another user planted in a sticky
+// folder everybody may write (/tmp): one owned neither by this user, nor by the folder's owner,
+// nor by root. Such a link is refused where the kernel's protected_symlinks is off too. Every
+// link of a chain is looked at in its own folder.
+bool followsPlantedLink(std::string path) {
+    for (int hop = 0; hop < 40; ++hop) {
+        struct stat link {};
+        if (::lstat(path.c_str(), &link) != 0 || !S_ISLNK(link.st_mode))
+            return false;
+        const auto slash = path.rfind('/');
+        const std::string folder = slash == std::string::npos ? "." : path.substr(0, slash + 1);
+        struct stat parent {};
+        if (::stat(folder.c_str(), &parent) != 0)
+            return false;
+        const bool sharedSticky =
+            (parent.st_mode & S_ISVTX) != 0 && (parent.st_mode & S_IWOTH) != 0;
+        if (sharedSticky && link.st_uid != ::geteuid() && link.st_uid != parent.st_uid &&
+            link.st_uid != 0)
+            return true;
+        std::string next(static_cast<std::size_t>(link.st_size > 0 ? link.st_size : PATH_MAX),
+                         '\0');
+        const ssize_t length = ::readlink(path.c_str(), next.data(), next.size());
+        if (length <= 0)
+            return false;
+        next.resize(static_cast<std::size_t>(length));
+        path = next.front() == '/' || slash == std::string::npos ? next : folder + next;
+    }
+    return false;
+}
+
+} // namespace
+
 std::optional<FileError> writeWholeFile(const std::string& path, std::string_view bytes) {
     if (path.empty())
         return FileError{FileErrorKind::BadPath, path};
+    if (followsPlantedLink(path))
+        return FileError{FileErrorKind::AccessDenied, path};
 
     // Write through a symbolic link to the file it names, so the link itself survives.
     std::string target = path;

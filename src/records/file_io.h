@@ -85,6 +85,8 @@ std::optional<FileError> readWholeFile(const std::string& path, std::string& byt
 //
 // The temporary is ".NAME.quorvel-XXXXXX", NAME cut short so that it always fits the file
 // system. One left behind by a killed writer is removed the next time the same file is written.
+// A symbolic link that another user (not root, not the folder's owner) planted in a sticky
+// folder everybody may write is not followed: "Access to %1 was denied."
 std::optional<FileError> writeWholeFile(const std::string& path, std::string_view bytes);
 
 } // namespace quorvel

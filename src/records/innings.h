@@ -12,8 +12,37 @@ namespace quorvel {
 constexpr int kNoPlayer = -1;
 constexpr int kBallsPerOver = 6;
 constexpr int kOversPerInnings = 50;
+constexpr int kWicketsPerInnings = 10;
 
-enum ExtraKind : std::int32_t { kLegalBall = 0, kWide = 1, kNoBall = 2 };
+// Whether a delivery was a ball of the over, a wide or a no-ball. Like every kind below, a
+// switch over it names every kind; a stored value that names none (a damaged file) is handled
+// after it.
+enum class ExtraKind : std::int32_t {
+    Legal = 0,
+    Wide = 1,
+    NoBall = 2,
+};
+
+struct ExtraInfo {
+    ExtraKind kind;
+    bool ballOfTheOver; // counts as one of the six; a wide or no-ball is bowled again
+    const char* word;   // as the commentary names it
+};
+
+inline constexpr std::array<ExtraInfo, 3> kExtras = {{
+    {ExtraKind::Legal, true, ""},
+    {ExtraKind::Wide, false, "Wide Ball"},
+    {ExtraKind::NoBall, false, "No Ball"},
+}};
+
+// The descriptor of a kind, or nullptr for a value that names none.
+constexpr const ExtraInfo* extraInfo(ExtraKind kind) {
+    const auto index = static_cast<std::int32_t>(kind);
+    return index >= 0 && index < static_cast<std::int32_t>(kExtras.size())
+               ? &kExtras[static_cast<std::size_t>(index)]
+               : nullptr;
+}
+
 // How a batsman is out. A switch over it names every kind, so that a new kind cannot slip
 // through one unnoticed; a stored value that names no kind (a damaged file) is handled after it.
 enum class Dismissal : std::int32_t {
@@ -49,13 +78,41 @@ constexpr const DismissalInfo* dismissalInfo(Dismissal kind) {
                ? &kDismissals[static_cast<std::size_t>(index)]
                : nullptr;
 }
-enum RunKind : std::int32_t { kRunsTaken = 0, kByes = 1, kLegByes = 2, kBoundary = 3 };
+
+// How the runs of a ball of the over came.
+enum class RunKind : std::int32_t {
+    Taken = 0, // run between the wickets
+    Byes = 1,
+    LegByes = 2,
+    Boundary = 3, // four runs a four, any other number a six
+};
+
+struct RunInfo {
+    RunKind kind;
+    bool creditsBatsman; // the striker scores them
+    bool chargedToBowler;
+};
+
+inline constexpr std::array<RunInfo, 4> kRunKinds = {{
+    {RunKind::Taken, true, true},
+    {RunKind::Byes, false, false},
+    {RunKind::LegByes, false, false},
+    {RunKind::Boundary, true, true},
+}};
+
+// The descriptor of a kind, or nullptr for a value that names none.
+constexpr const RunInfo* runInfo(RunKind kind) {
+    const auto index = static_cast<std::int32_t>(kind);
+    return index >= 0 && index < static_cast<std::int32_t>(kRunKinds.size())
+               ? &kRunKinds[static_cast<std::size_t>(index)]
+               : nullptr;
+}
 
 struct Ball {
     std::int32_t batsmanId = kNoPlayer;
-    std::int32_t extraKind = kLegalBall;
+    ExtraKind extraKind = ExtraKind::Legal;
     Dismissal dismissalKind = Dismissal::NotOut;
-    std::int32_t runKind = kRunsTaken;
+    RunKind runKind = RunKind::Taken;
     std::int32_t runs = 0;
     std::int32_t fielderId = kNoPlayer;
 
@@ -64,12 +121,6 @@ struct Ball {
     void reset() { *this = Ball{}; }
     void serialize(ArchiveWriter& ar) const { fields(*this, ar); }
     void serialize(ArchiveReader& ar) { fields(*this, ar); }
-
-    // A wicket that the bowler is credited with (all kinds but a run out).
-    bool creditsBowler() const {
-        const DismissalInfo* info = dismissalInfo(dismissalKind);
-        return info == nullptr || info->creditsBowler;
-    }
 
 private:
     template <class Self, class Archive> static void fields(Self& self, Archive& ar) {
@@ -91,8 +142,6 @@ struct Over {
     static constexpr std::size_t kSerializedSize = 4 + kBallsPerOver * Ball::kSerializedSize + 8;
 
     void reset() { *this = Over{}; }
-    // Every run of the over: extras, byes and leg byes included, held within int32.
-    std::int32_t overRuns() const;
     bool bowled() const { return bowlerId != kNoPlayer; }
 
     void serialize(ArchiveWriter& ar) const { fields(*this, ar); }

@@ -11,7 +11,6 @@ namespace quorvel {
 
 namespace {
 
-constexpr int kTenWickets = 10;
 // More wide and no-ball runs than any over could give (each is one run, drawn a few times in a
 // hundred balls); the bound keeps every total of an accepted record far from overflowing.
 constexpr std::int64_t kMostExtrasInAnOver = 10000;
@@ -28,17 +27,17 @@ bool ofSide(const Team& team, std::int32_t id) {
 // Whether the delivery's runs are ones the delivery can score: a wide or no-ball one, a wicket
 // none, runs taken 0 to 3, a boundary 4 or 6, byes and leg byes 1 to 4.
 bool possibleRuns(const Ball& ball) {
-    if (ball.extraKind != kLegalBall)
+    if (ball.extraKind != ExtraKind::Legal)
         return ball.runs == 1 && ball.dismissalKind == Dismissal::NotOut;
     if (ball.dismissalKind != Dismissal::NotOut)
         return ball.runs == 0;
     switch (ball.runKind) {
-    case kRunsTaken:
+    case RunKind::Taken:
         return ball.runs >= 0 && ball.runs <= 3;
-    case kBoundary:
+    case RunKind::Boundary:
         return ball.runs == 4 || ball.runs == 6;
-    case kByes:
-    case kLegByes:
+    case RunKind::Byes:
+    case RunKind::LegByes:
         return ball.runs >= 1 && ball.runs <= 4;
     default:
         return false;
@@ -48,12 +47,12 @@ bool possibleRuns(const Ball& ball) {
 std::optional<std::string> ballFault(const Ball& ball, const Team& batting, const Team& fielding) {
     if (!ofSide(batting, ball.batsmanId))
         return "a batsman not of the batting side";
-    if (ball.extraKind < kLegalBall || ball.extraKind > kNoBall)
+    if (extraInfo(ball.extraKind) == nullptr)
         return "a kind of extra out of range";
     const DismissalInfo* dismissal = dismissalInfo(ball.dismissalKind);
     if (dismissal == nullptr)
         return "a kind of dismissal out of range";
-    if (ball.runKind < kRunsTaken || ball.runKind > kBoundary)
+    if (runInfo(ball.runKind) == nullptr)
         return "a kind of run out of range";
     if (!possibleRuns(ball))
         return "runs no delivery scores";
@@ -105,8 +104,8 @@ std::optional<std::string> inningsFault(const Innings& innings, const Team& batt
         std::int64_t heldNoBalls = 0;
         for (int slot = 0; slot < filled; ++slot) {
             const Ball& ball = over.balls[slot];
-            (ball.extraKind == kWide ? heldWides : heldNoBalls) +=
-                ball.extraKind == kLegalBall ? 0 : ball.runs;
+            (ball.extraKind == ExtraKind::Wide ? heldWides : heldNoBalls) +=
+                ball.extraKind == ExtraKind::Legal ? 0 : ball.runs;
         }
         if (over.wideRuns < heldWides || over.noBallRuns < heldNoBalls)
             return "extras runs below those of the over's deliveries";
@@ -128,19 +127,19 @@ std::optional<std::string> inningsFault(const Innings& innings, const Team& batt
             total += effect.totalRuns;
             if (effect.wicket != nullptr) {
                 out.insert(ball.batsmanId);
-                if (++wickets > kTenWickets)
+                if (++wickets > kWicketsPerInnings)
                     return "more than ten wickets in an innings";
             }
             // A wide or no-ball stays in its slot only when it won the chase.
             if (!effect.legal() && !reached(total + overwritten))
                 return "a wide or no-ball left in its slot";
-            ended = !effect.legal() || wickets == kTenWickets || reached(total);
+            ended = !effect.legal() || wickets == kWicketsPerInnings || reached(total);
         }
         total += overwritten;
         const bool last = number + 1 == overs;
         if (!last && reached(total))
             return "deliveries after the target was reached";
-        if (last && filled < kBallsPerOver && wickets < kTenWickets && !reached(total))
+        if (last && filled < kBallsPerOver && wickets < kWicketsPerInnings && !reached(total))
             return "an over cut short with the innings going on";
     }
     return std::nullopt;

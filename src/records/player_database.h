@@ -1,33 +1,16 @@
 #pragma once
-// The player database: every Player of "players.dat", loaded once at start and read-only after.
+// The player database: every Player of "players.dat", loaded once at start and read-only after,
+// with its look-ups by id and by name, and its loading at start-up.
 
 #include <cstdint>
-#include <functional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
 #include <vector>
 
-#include "records/player.h"
+#include "records/player_codec.h"
 
 namespace quorvel {
-
-// The contents of a "players.dat" file.
-struct PlayerFile {
-    std::int32_t leadingValue = 0;
-    std::vector<Player> players;
-
-    friend bool operator==(const PlayerFile&, const PlayerFile&) = default;
-};
-
-// Supplies the next bytes of a "players.dat" image: copies up to size of them to into and
-// returns how many, 0 at the end. It may throw to abandon the decode.
-using ImageReader = std::function<std::size_t(char* into, std::size_t size)>;
-
-// Decodes a whole "players.dat" image; throws ArchiveError when it is short or malformed
-// (a negative count is malformed). Bytes after the last record are ignored.
-PlayerFile decodePlayerFile(std::string_view bytes);
-std::string encodePlayerFile(const PlayerFile& file);
 
 class PlayerDatabase {
 public:
@@ -70,34 +53,16 @@ private:
 // The one database of the run.
 PlayerDatabase& playerDatabase();
 
-// What `quorvel-players check` and the start-up repair regard as a valid database file. At
-// most the first 20 record problems and the first 20 CR LF pairs are listed, each list ending
-// with a note when more follow.
-struct PlayerFileProblem {
-    int record = -1;   // the record number, or -1 for the file as a whole
-    std::string field; // the field's name, or empty
-    std::string what;
-
-    std::string describe() const;
-};
-std::vector<PlayerFileProblem> checkPlayerFile(std::string_view bytes);
-
-enum class RepairOutcome { Missing, Untouched, Repaired, Failed };
-// Undoes a text-mode transfer of the database file. Only a regular file is repaired, and never
-// one that loads and checks as valid as it stands, whatever bytes it holds (CR LF pairs in its
-// data included). Any other is rewritten when the repaired bytes load, and when it loaded
-// already only if they also check as valid. The rewrite is a safe replacement (writeWholeFile).
-// Afterwards its last-access time is as read, and its last-write time is its creation time
-// where the file system reports one (else the old last-write time).
-RepairOutcome repairPlayerFile(const std::string& path);
-
 enum class LoadOutcome { Loaded, Missing, BadFormat };
 // Loads the file into the database. A short or malformed file, or one beyond kLargestFileRead
 // (256 MiB), leaves the database empty as a bad format. A pipe or device is read once, whole.
 LoadOutcome loadPlayerFile(const std::string& path, PlayerDatabase& database);
 
 // Start-up: repair, then load. A missing file is silent; a bad one is reported on standard error.
-LoadOutcome startUpPlayerDatabase(PlayerDatabase& database,
-                                  const std::string& path = "players.dat");
+// A file whose repaired bytes load but cannot be written back is loaded from them, untouched,
+// and why it could not be repaired is said once: in `notice` where one is given (for a window
+// to show), else on standard error.
+LoadOutcome startUpPlayerDatabase(PlayerDatabase& database, const std::string& path = "players.dat",
+                                  std::string* notice = nullptr);
 
 } // namespace quorvel

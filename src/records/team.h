@@ -22,7 +22,6 @@ public:
     void reset();
 
     void setName(const std::string& name) { name_ = name; }
-    std::string getName() const { return name_; }
     const std::string& name() const { return name_; }
 
     void setComputerControlled(std::int32_t value) { computerControlled_ = value; }

@@ -49,9 +49,9 @@ ChartInnings chartInnings(const Innings& innings) {
                         {index, slot + 1, static_cast<int>(total + heldRuns(runs))});
                 }
             }
-            // The extras held in a slot are part of the over's; those bowled again are not.
-            runs += std::max<std::int64_t>(std::max<std::int64_t>(wides, 0), over.wideRuns);
-            runs += std::max<std::int64_t>(std::max<std::int64_t>(noBalls, 0), over.noBallRuns);
+            // The extras still in their slots, and those bowled again.
+            const ExtrasBowledAgain again = extrasBowledAgain(over);
+            runs += wides + again.wides + noBalls + again.noBalls;
         }
         row.runs = heldRuns(runs);
         total += row.runs;

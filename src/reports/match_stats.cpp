@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "records/match_outcome.h"
 #include "records/player_database.h"
 
 namespace quorvel {
@@ -40,20 +41,6 @@ int ballsOfOvers(double oversFigure) {
     const double whole = std::floor(oversFigure);
     const int part = static_cast<int>(std::lround((oversFigure - whole) * 10));
     return static_cast<int>(whole) * kBallsPerOver + part;
-}
-
-std::string resultLine(const std::string& firstBatting, int firstRuns,
-                       const std::string& secondBatting, int secondRuns, int secondWickets) {
-    if (firstRuns == secondRuns)
-        return "Match tied";
-    if (firstRuns > secondRuns) {
-        const int margin = firstRuns - secondRuns;
-        return firstBatting + " won by " + std::to_string(margin) +
-               (margin == 1 ? " run" : " runs");
-    }
-    const int margin = 10 - secondWickets;
-    return secondBatting + " won by " + std::to_string(margin) +
-           (margin == 1 ? " wicket" : " wickets");
 }
 
 InningsSummary summarizeInnings(const InningsCard& card) {
@@ -144,10 +131,10 @@ void MatchStatistics::addMatch(const std::array<InningsCard, 2>& cards,
         }
     }
     matchTotal_.add(cards[0].total + cards[1].total);
-    const int target = cards[0].total + 1;
-    if (cards[1].total == target - 1)
+    const Winner winner = matchOutcome(cards[0].total, cards[1].total, cards[1].wicketsDown).winner;
+    if (winner == Winner::Tie)
         ++ties_;
-    else if (cards[1].total < target)
+    else if (winner == Winner::FirstBatting)
         ++firstSideWins_;
 }
 
@@ -155,7 +142,7 @@ std::vector<StatFigure> MatchStatistics::figures() const {
     using Kind = StatFigure::Kind;
     std::vector<StatFigure> list;
     const auto add = [&list](const char* label, const RunningStat& stat) {
-        list.push_back({Kind::MeanSpread, label, stat.mean(), stat.spread()});
+        list.push_back({Kind::MeanSpread, label, stat.mean(), stat.spread(), 0});
     };
     add("first-innings total", firstTotal_);
     add("second-innings total", secondTotal_);
@@ -176,12 +163,12 @@ std::vector<StatFigure> MatchStatistics::figures() const {
                     totalBalls_ > 0
                         ? 6.0 * static_cast<double>(totalRuns_) / static_cast<double>(totalBalls_)
                         : 0.0,
-                    0});
+                    0, 0});
     const auto addShare = [&list](const char* label, std::int64_t part, std::int64_t whole) {
         list.push_back(
             {Kind::Share, label,
-             whole > 0 ? 100.0 * static_cast<double>(part) / static_cast<double>(whole) : 0.0,
-             static_cast<double>(part)});
+             whole > 0 ? 100.0 * static_cast<double>(part) / static_cast<double>(whole) : 0.0, 0,
+             part});
     };
     const std::int64_t innings = 2 * matches_;
     addShare("innings all out", allOut_, innings);
@@ -207,7 +194,7 @@ std::string MatchStatistics::report() const {
             break;
         case StatFigure::Kind::Share:
             std::snprintf(text, sizeof text, "%-38s %9.1f%% %10lld\n", figure.label, figure.value,
-                          static_cast<long long>(figure.spread));
+                          static_cast<long long>(figure.count));
             break;
         }
         out += text;

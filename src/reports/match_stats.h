@@ -41,10 +41,6 @@ struct InningsSummary {
 // The legal deliveries of an overs.balls figure (12.3 is 75).
 int ballsOfOvers(double oversFigure);
 InningsSummary summarizeInnings(const InningsCard& card);
-// The result of a finished match from its two innings: "India won by 45 runs", "Sri Lanka won
-// by 3 wickets" or "Match tied".
-std::string resultLine(const std::string& firstBatting, int firstRuns,
-                       const std::string& secondBatting, int secondRuns, int secondWickets);
 
 // One aggregate figure of the report: a mean and its spread, a pooled rate, or a share given as
 // a percentage and the count it is of.
@@ -52,8 +48,9 @@ struct StatFigure {
     enum class Kind { MeanSpread, Rate, Share };
     Kind kind = Kind::MeanSpread;
     const char* label = "";
-    double value = 0;  // the mean, the rate or the percentage
-    double spread = 0; // the spread; for a share, the count
+    double value = 0;       // the mean, the rate or the percentage
+    double spread = 0;      // for a mean, its spread
+    std::int64_t count = 0; // for a share, the count it is of
 };
 
 class MatchStatistics {

@@ -1,24 +1,8 @@
 #include "reports/sheet_replay.h"
 
-#include <algorithm>
-#include <cstdint>
+#include "records/delivery_effect.h"
 
 namespace quorvel {
-
-namespace {
-
-// The runs of the over's wides (or no-balls) that no slot holds any more, summed wide and held
-// within int, so that absurd runs in an opened file cannot overflow.
-int overwrittenExtraRuns(const Over& over, int kind) {
-    std::int64_t held = 0;
-    for (const Ball& ball : over.balls)
-        if (ball.batsmanId != kNoPlayer && ball.extraKind == kind)
-            held += ball.runs;
-    const std::int64_t total = kind == kWide ? over.wideRuns : over.noBallRuns;
-    return static_cast<int>(std::clamp<std::int64_t>(total - held, 0, INT32_MAX));
-}
-
-} // namespace
 
 int replayIntoSheet(ScoreSheet& sheet, const Scores& scores) {
     sheet.clearTables();
@@ -30,8 +14,9 @@ int replayIntoSheet(ScoreSheet& sheet, const Scores& scores) {
                 continue;
             ++overs;
             // The extras whose slots were taken again: no batsman, not the over's end.
-            for (const int kind : {kWide, kNoBall}) {
-                const int runs = overwrittenExtraRuns(over, kind);
+            const ExtrasBowledAgain again = extrasBowledAgain(over);
+            for (const auto& [kind, runs] : {std::pair{ExtraKind::Wide, again.wides},
+                                             std::pair{ExtraKind::NoBall, again.noBalls}}) {
                 if (runs > 0) {
                     Ball extra;
                     extra.extraKind = kind;

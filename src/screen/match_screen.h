@@ -40,15 +40,6 @@ public:
     virtual void refresh() {}
 };
 
-// Control ids of the form's five sliders.
-namespace slider {
-constexpr int kBattingSlot0 = 1093;
-constexpr int kBattingSlot1 = 1094;
-constexpr int kRunning = 1097;
-constexpr int kBowling = 1098;
-constexpr int kFielding = 1099;
-} // namespace slider
-
 // One "Defensive" (0) to "Aggressive" (4) slider.
 struct SliderState {
     int position = slider::kMiddlePosition;

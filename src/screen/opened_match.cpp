@@ -40,7 +40,7 @@ void putBackLiveEnd(InningsFigures& f, const Over& last, const BowlingEntry* bow
     auto liveFigure = [&last](double roundedUp) {
         double figure = roundedUp - 1;
         for (const Ball& ball : last.balls)
-            if (ball.batsmanId != kNoPlayer && ball.extraKind == kLegalBall)
+            if (ball.batsmanId != kNoPlayer && deliveryEffect(ball).legal())
                 figure += 0.1;
         return figure;
     };
@@ -76,8 +76,9 @@ std::string openingOf(const PlayerDatabase& database, const Over& over, int over
 // The outcome of one delivery as the log tells it, its line end included.
 std::string outcomeOf(const PlayerDatabase& database, const Over& over, const Ball& ball,
                       int strikerRuns) {
-    if (ball.extraKind == kWide || ball.extraKind == kNoBall)
-        return formatText(ball.extraKind == kWide ? "Wide Ball, %d %s\r\n" : "No Ball, %d %s\r\n",
+    if (ball.extraKind == ExtraKind::Wide || ball.extraKind == ExtraKind::NoBall)
+        return formatText(ball.extraKind == ExtraKind::Wide ? "Wide Ball, %d %s\r\n"
+                                                            : "No Ball, %d %s\r\n",
                           ball.runs, runWord(ball.runs));
     if (ball.dismissalKind != Dismissal::NotOut)
         return "OUT! " +
@@ -86,11 +87,11 @@ std::string outcomeOf(const PlayerDatabase& database, const Over& over, const Ba
                              strikerRuns) +
                "\r\n";
     switch (ball.runKind) {
-    case kByes:
+    case RunKind::Byes:
         return formatText("Bye, %d %s\r\n", ball.runs, runWord(ball.runs));
-    case kLegByes:
+    case RunKind::LegByes:
         return formatText("Legbye, %d %s\r\n", ball.runs, runWord(ball.runs));
-    case kBoundary:
+    case RunKind::Boundary:
         return ball.runs == 4 ? "Boundary!\r\n" : "Sixer!\r\n";
     default:
         return formatText("%d %s\r\n", ball.runs, runWord(ball.runs));
@@ -113,15 +114,17 @@ std::string commentaryOf(const Scores& scores, const PlayerDatabase& database) {
             std::int64_t held[3] = {0, 0, 0};
             for (const Ball& ball : over.balls)
                 if (ball.batsmanId != kNoPlayer &&
-                    (ball.extraKind == kWide || ball.extraKind == kNoBall))
-                    held[ball.extraKind] += ball.runs;
+                    (ball.extraKind == ExtraKind::Wide || ball.extraKind == ExtraKind::NoBall))
+                    held[static_cast<int>(ball.extraKind)] += ball.runs;
             const std::int32_t firstStriker = over.balls[0].batsmanId;
-            for (const int kind : {kWide, kNoBall}) {
-                const std::int64_t total = kind == kWide ? over.wideRuns : over.noBallRuns;
+            for (const ExtraKind kind : {ExtraKind::Wide, ExtraKind::NoBall}) {
+                const std::int64_t total =
+                    kind == ExtraKind::Wide ? over.wideRuns : over.noBallRuns;
                 Ball extra;
                 extra.extraKind = kind;
                 extra.runs = 1;
-                for (std::int64_t run = held[kind]; run < total && run < 1000; ++run)
+                for (std::int64_t run = held[static_cast<int>(kind)]; run < total && run < 1000;
+                     ++run)
                     text += openingOf(database, over, number, 0, firstStriker) +
                             outcomeOf(database, over, extra, 0);
             }
@@ -139,7 +142,8 @@ std::string commentaryOf(const Scores& scores, const PlayerDatabase& database) {
                 text += openingOf(database, over, number, slot, ball.batsmanId) +
                         outcomeOf(database, over, ball, runs);
             }
-            total += over.wideRuns - held[kWide] + over.noBallRuns - held[kNoBall];
+            total += over.wideRuns - held[static_cast<int>(ExtraKind::Wide)] + over.noBallRuns -
+                     held[static_cast<int>(ExtraKind::NoBall)];
             // The over was completed unless the innings ended inside it.
             const bool ended = wickets >= kWicketsPerInnings || (target > 0 && total >= target);
             if (filled == kBallsPerOver && !ended)

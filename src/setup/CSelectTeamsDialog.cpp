@@ -319,7 +319,7 @@ void CSelectTeamsDialog::onComputer(wxCommandEvent&) {
 }
 
 void CSelectTeamsDialog::onHints(wxCommandEvent& event) {
-    showMessage(toWx(selection_.showHints(sideOfId(event.GetId()))));
+    showMessage(toWx(selection_.balanceHint(sideOfId(event.GetId()))));
 }
 
 void CSelectTeamsDialog::onFilter(wxCommandEvent&) {

@@ -45,7 +45,7 @@ std::string hintFor(const TeamBalance& balance) {
     return "The team selection looks good!";
 }
 
-std::string showHints(const std::vector<std::string>& entries, const PlayerDatabase& database) {
+std::string balanceHint(const std::vector<std::string>& entries, const PlayerDatabase& database) {
     return hintFor(balanceOf(entries, database));
 }
 

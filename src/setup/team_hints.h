@@ -27,6 +27,6 @@ TeamBalance balanceOf(const std::vector<std::string>& entries, const PlayerDatab
 // bowlers, two openers, four specialist batsman marks, two good fast bowlers, at most one
 // wicket-keeper; "The team selection looks good!" when none fails.
 std::string hintFor(const TeamBalance& balance);
-std::string showHints(const std::vector<std::string>& entries, const PlayerDatabase& database);
+std::string balanceHint(const std::vector<std::string>& entries, const PlayerDatabase& database);
 
 } // namespace quorvel

@@ -162,8 +162,8 @@ TeamSelection::restoreSides(const std::array<RememberedSide, 2>& sides) {
     return DialogMessage{"These players of the last teams were left out:" + leftOut, 0};
 }
 
-std::string TeamSelection::showHints(TeamSide side) const {
-    return quorvel::showHints(teams_[index(side)].entries(), database_);
+std::string TeamSelection::balanceHint(TeamSide side) const {
+    return quorvel::balanceHint(teams_[index(side)].entries(), database_);
 }
 
 TeamSelection::AcceptOutcome TeamSelection::accept(Scores& scores) {

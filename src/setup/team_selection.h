@@ -93,7 +93,7 @@ public:
     std::optional<DialogMessage> restoreSides(const std::array<RememberedSide, 2>& sides);
 
     // The balance advice for the side, judged on every entry.
-    std::string showHints(TeamSide side) const;
+    std::string balanceHint(TeamSide side) const;
 
     struct AcceptOutcome {
         bool accepted = false;

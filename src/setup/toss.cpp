@@ -21,7 +21,7 @@ int userSide(const Scores& scores) { return scores.teams[0].isComputerControlled
 
 bool TossCall::judge(int result) {
     coinFace_ = result != 0 ? kTails : kHeads;
-    return (result == 0 && callHeads_ == 1) || (result == 1 && callTails_ == 1);
+    return (result == 0 || result == 1) && coinFace_ == calledFace_;
 }
 
 bool TossCall::userWonToss(Random& random, std::uint32_t seed) {

@@ -26,8 +26,8 @@ class TossCall {
 public:
     void pressHeads() { flip(); }
     void pressTails() { flip(); }
-    bool callsHeads() const { return callHeads_ == 1; }
-    bool callsTails() const { return callTails_ == 1; }
+    bool callsHeads() const { return calledFace_ == kHeads; }
+    bool callsTails() const { return calledFace_ == kTails; }
 
     // Tosses the coin (seeding the generator with `seed`), keeps the face and tells whether it
     // is the face called.
@@ -37,14 +37,10 @@ public:
     int coinFace() const { return coinFace_; }
 
 private:
-    void flip() {
-        callHeads_ = 1 - callHeads_;
-        callTails_ = 1 - callTails_;
-    }
+    void flip() { calledFace_ = calledFace_ == kHeads ? kTails : kHeads; }
     bool judge(int result);
 
-    int callHeads_ = 1;
-    int callTails_ = 0;
+    int calledFace_ = kHeads; // kHeads or kTails
     int coinFace_ = kHeads;
 };
 

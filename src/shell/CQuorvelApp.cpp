@@ -20,9 +20,11 @@
 namespace {
 
 // The database is repaired and loaded during static initialisation, before the application
-// object runs any of its own start-up and before any window exists.
+// object runs any of its own start-up and before any window exists. What the repair could not
+// do waits to be shown over the first window.
+std::string startUpNotice;
 const bool databaseLoaded = [] {
-    quorvel::startUpPlayerDatabase(quorvel::playerDatabase());
+    quorvel::startUpPlayerDatabase(quorvel::playerDatabase(), "players.dat", &startUpNotice);
     return true;
 }();
 
@@ -129,6 +131,10 @@ QuorvelShell startQuorvelShell(const wxString& matchPath) {
     frame->Show();
     frame->Update();
     frame->focusForm();
+    if (!startUpNotice.empty()) {
+        showMessageBox(frame, toWx(startUpNotice), wxICON_EXCLAMATION);
+        startUpNotice.clear();
+    }
     // Never empty player lists without a word: where players.dat was looked for.
     if (quorvel::playerDatabase().count() == 0 && !noPlayersMessage().empty())
         showMessageBox(frame, wxString::FromUTF8(noPlayersMessage()), wxICON_EXCLAMATION);

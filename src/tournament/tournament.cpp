@@ -10,7 +10,6 @@ namespace quorvel {
 namespace {
 
 constexpr int kFullInningsBalls = 50 * 6;
-constexpr int kAllOutWickets = 10;
 
 std::string oversText(int balls) {
     return std::to_string(balls / 6) + "." + std::to_string(balls % 6);
@@ -37,25 +36,35 @@ int compareRates(const Rate& a, const Rate& b) {
 
 } // namespace
 
-int fieldWinner(const MatchResult& result) {
+MatchOutcome outcomeOf(const MatchResult& result) {
     const auto& [first, second] = result.innings;
-    if (first.runs == second.runs)
-        return kNoSide;
-    return first.runs > second.runs ? first.side : second.side;
+    return matchOutcome(first.runs, second.runs, second.wickets);
+}
+
+int fieldWinner(const MatchResult& result) {
+    switch (outcomeOf(result).winner) {
+    case Winner::FirstBatting:
+        return result.innings[0].side;
+    case Winner::SecondBatting:
+        return result.innings[1].side;
+    case Winner::Tie:
+        break;
+    }
+    return kNoSide;
 }
 
 std::string inningsText(const InningsTally& innings) {
     std::string text =
         std::string(countryNameAt(innings.side)) + " " + std::to_string(innings.runs);
-    if (innings.wickets < kAllOutWickets)
+    if (innings.wickets < kWicketsPerInnings)
         text += "/" + std::to_string(innings.wickets);
     return text + " (" + oversText(innings.balls) + " overs)";
 }
 
 std::string resultText(const MatchResult& result) {
     const auto& [first, second] = result.innings;
-    return resultLine(std::string(countryNameAt(first.side)), first.runs,
-                      std::string(countryNameAt(second.side)), second.runs, second.wickets);
+    return outcomeText(outcomeOf(result), std::string(countryNameAt(first.side)),
+                       std::string(countryNameAt(second.side)));
 }
 
 double TableRow::netRunRate() const {
@@ -87,10 +96,11 @@ std::vector<TableRow> tableOf(const std::vector<MatchResult>& results) {
             }
             // A side bowled out is taken to have faced its full 50 overs.
             row.runsFor += batting.runs;
-            row.ballsFaced += batting.wickets >= kAllOutWickets ? kFullInningsBalls : batting.balls;
+            row.ballsFaced +=
+                batting.wickets >= kWicketsPerInnings ? kFullInningsBalls : batting.balls;
             row.runsAgainst += bowling.runs;
             row.ballsBowled +=
-                bowling.wickets >= kAllOutWickets ? kFullInningsBalls : bowling.balls;
+                bowling.wickets >= kWicketsPerInnings ? kFullInningsBalls : bowling.balls;
         }
     }
     std::sort(rows.begin(), rows.end(), [](const TableRow& a, const TableRow& b) {

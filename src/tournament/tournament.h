@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "records/innings.h"
+#include "records/match_outcome.h"
 #include "records/player.h"
 
 namespace quorvel {
@@ -63,6 +64,8 @@ struct MatchResult {
 
 constexpr int kNoSide = -1;
 
+// Who won on the field, and by how much.
+MatchOutcome outcomeOf(const MatchResult& result);
 // The side that won on the field, or kNoSide for a tie.
 int fieldWinner(const MatchResult& result);
 // "India won by 45 runs", "Sri Lanka won by 3 wickets" or "Match tied".

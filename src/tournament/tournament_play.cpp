@@ -61,8 +61,8 @@ std::optional<std::string> playNextMatch(Tournament& tournament, const PlayerDat
         return problem;
     const std::uint32_t seed = tournament.nextSeed();
     Random random;
-    const SimResult played = playHeadlessMatch(scores, database, random, seed, true, true, false);
-    if (played.exitStatus != 0)
+    const PlayedMatch played = playHeadlessMatch(scores, database, random, seed, true, true, false);
+    if (!played.finished)
         return left + " v " + right + ": no bowler could bowl the next over";
     if (!tournament.record(matchResultOf(*fixture, seed, scores, played.cards)))
         return left + " v " + right + ": the match did not finish";

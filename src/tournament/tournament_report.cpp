@@ -1,22 +1,16 @@
 #include "tournament/tournament_report.h"
 
 #include <cstdio>
-#include <ctime>
 
-#include "common/text_format.h"
 #include "records/player_database.h"
-#include "records/scores.h"
-#include "tournament/tournament_play.h"
 
 namespace quorvel {
 
 namespace {
 
-constexpr int kExitFileError = 1;
-constexpr int kExitBadSetUp = 2;
-constexpr int kExitStuck = 3;
-
 std::string sideName(int side) { return std::string(countryNameAt(side)); }
+
+} // namespace
 
 std::string playerName(const PlayerDatabase& database, std::int32_t id) {
     const Player* player = database.findById(id);
@@ -25,8 +19,7 @@ std::string playerName(const PlayerDatabase& database, std::int32_t id) {
     return std::string(1, player->initial()) + " " + player->surname.str();
 }
 
-// A net run rate with its sign, as tables print it; JSON numbers take no plus sign.
-std::string rateText(double rate, bool plusSign = true) {
+std::string rateText(double rate, bool plusSign) {
     char text[32];
     std::snprintf(text, sizeof text, plusSign ? "%+.3f" : "%.3f", rate);
     return text;
@@ -35,14 +28,6 @@ std::string rateText(double rate, bool plusSign = true) {
 std::string stageName(Stage stage) {
     return stage == Stage::Final ? "Final" : stage == Stage::SemiFinal ? "Semi-final" : "Match";
 }
-
-// The four leader lists with their names and how each line's figure reads.
-struct LeaderList {
-    const char* title;
-    const char* key;
-    const std::vector<LeaderLine>* lines;
-    bool spell;
-};
 
 std::string figureText(const LeaderLine& line, bool spell) {
     if (spell)
@@ -57,6 +42,8 @@ std::vector<const MatchResult*> knockouts(const Tournament& tournament) {
             list.push_back(&result);
     return list;
 }
+
+namespace {
 
 std::string knockoutLine(const Tournament& tournament, const MatchResult& result) {
     std::string text = stageName(result.fixture.stage) + ": " + inningsText(result.innings[0]) +
@@ -78,11 +65,7 @@ std::string leadersBlock(const PlayerDatabase& database, const std::vector<Leade
     return out;
 }
 
-std::string textReport(const Tournament& tournament, const PlayerDatabase& database,
-                       const std::vector<LeaderList>& lists) {
-    return "Tournament of the nine countries, seed " + std::to_string(tournament.seed()) + "\n\n" +
-           tournamentTableText(tournament) + "\n" + leadersBlock(database, lists);
-}
+} // namespace
 
 std::vector<LeaderList> leaderLists(const Leaders& leaders) {
     return {
@@ -92,95 +75,6 @@ std::vector<LeaderList> leaderLists(const Leaders& leaders) {
         {"Best bowling", "best_bowling", &leaders.bestBowling, true},
     };
 }
-
-std::string csvReport(const Tournament& tournament, const PlayerDatabase& database,
-                      const std::vector<LeaderList>& lists) {
-    std::string out = "position,side,played,won,lost,tied,points,net_run_rate\n";
-    int position = 0;
-    for (const TableRow& row : tournament.table())
-        out += std::to_string(++position) + "," + csvField(sideName(row.side)) + "," +
-               std::to_string(row.played) + "," + std::to_string(row.won) + "," +
-               std::to_string(row.lost) + "," + std::to_string(row.tied) + "," +
-               std::to_string(row.points) + "," + rateText(row.netRunRate()) + "\n";
-    out += "\nstage,seed,first,first_runs,first_wickets,first_balls,second,second_runs,"
-           "second_wickets,second_balls,result,through\n";
-    for (const MatchResult* result : knockouts(tournament)) {
-        out += stageName(result->fixture.stage) + "," + std::to_string(result->seed);
-        for (const InningsTally& innings : result->innings)
-            out += "," + csvField(sideName(innings.side)) + "," + std::to_string(innings.runs) +
-                   "," + std::to_string(innings.wickets) + "," + std::to_string(innings.balls);
-        out += "," + csvField(resultText(*result)) + "," +
-               csvField(sideName(tournament.knockoutWinner(*result))) + "\n";
-    }
-    out += "\nchampion\n";
-    if (const auto champion = tournament.champion())
-        out += csvField(sideName(*champion)) + "\n";
-    out += "\nlist,rank,player,side,figure\n";
-    for (const LeaderList& list : lists) {
-        int rank = 0;
-        for (const LeaderLine& line : *list.lines)
-            out += std::string(list.key) + "," + std::to_string(++rank) + "," +
-                   csvField(playerName(database, line.playerId)) + "," +
-                   csvField(sideName(line.side)) + "," + figureText(line, list.spell) + "\n";
-    }
-    return out;
-}
-
-std::string jsonReport(const Tournament& tournament, const PlayerDatabase& database,
-                       const std::vector<LeaderList>& lists) {
-    std::string out = "{\n  \"seed\": " + std::to_string(tournament.seed()) + ",\n  \"table\": [";
-    const char* separator = "\n";
-    for (const TableRow& row : tournament.table()) {
-        out += separator;
-        out += "    {\"side\": " + jsonString(sideName(row.side)) +
-               ", \"played\": " + std::to_string(row.played) +
-               ", \"won\": " + std::to_string(row.won) + ", \"lost\": " + std::to_string(row.lost) +
-               ", \"tied\": " + std::to_string(row.tied) +
-               ", \"points\": " + std::to_string(row.points) +
-               ", \"net_run_rate\": " + rateText(row.netRunRate(), false) + "}";
-        separator = ",\n";
-    }
-    out += "\n  ],\n  \"knockouts\": [";
-    separator = "\n";
-    for (const MatchResult* result : knockouts(tournament)) {
-        out += separator;
-        out += "    {\"stage\": " + jsonString(stageName(result->fixture.stage)) +
-               ", \"seed\": " + std::to_string(result->seed) + ", \"innings\": [";
-        for (int k = 0; k < 2; ++k) {
-            const InningsTally& innings = result->innings[k];
-            out += std::string(k == 0 ? "" : ", ") +
-                   "{\"side\": " + jsonString(sideName(innings.side)) +
-                   ", \"runs\": " + std::to_string(innings.runs) +
-                   ", \"wickets\": " + std::to_string(innings.wickets) +
-                   ", \"balls\": " + std::to_string(innings.balls) + "}";
-        }
-        out += "], \"result\": " + jsonString(resultText(*result)) +
-               ", \"through\": " + jsonString(sideName(tournament.knockoutWinner(*result))) + "}";
-        separator = ",\n";
-    }
-    out += "\n  ],\n  \"champion\": ";
-    const auto champion = tournament.champion();
-    out += champion ? jsonString(sideName(*champion)) : std::string("null");
-    out += ",\n  \"leaders\": {";
-    separator = "\n";
-    for (const LeaderList& list : lists) {
-        out += separator;
-        out += "    " + jsonString(list.key) + ": [";
-        const char* inner = "";
-        for (const LeaderLine& line : *list.lines) {
-            out += inner;
-            out += "{\"player\": " + jsonString(playerName(database, line.playerId)) +
-                   ", \"side\": " + jsonString(sideName(line.side)) +
-                   ", \"figure\": " + jsonString(figureText(line, list.spell)) + "}";
-            inner = ", ";
-        }
-        out += "]";
-        separator = ",\n";
-    }
-    return out + "\n  }\n}\n";
-}
-
-} // namespace
 
 std::string tournamentTableText(const Tournament& tournament) {
     std::string out = "Table\nPos Side            P   W   L   T  Pts     NRR\n";
@@ -210,55 +104,6 @@ std::string tournamentMatchText(const Tournament& tournament, const MatchResult&
         return knockoutLine(tournament, result);
     return inningsText(result.innings[0]) + ", " + inningsText(result.innings[1]) + ": " +
            resultText(result);
-}
-
-std::string tournamentReport(const Tournament& tournament, const PlayerDatabase& database,
-                             SimFormat format) {
-    const Leaders leaders = leadersOf(tournament.results());
-    const std::vector<LeaderList> lists = leaderLists(leaders);
-    switch (format) {
-    case SimFormat::Csv:
-        return csvReport(tournament, database, lists);
-    case SimFormat::Json:
-        return jsonReport(tournament, database, lists);
-    case SimFormat::Text:
-        break;
-    }
-    return textReport(tournament, database, lists);
-}
-
-SimResult runTournamentSim(const SimOptions& options) {
-    SimResult result;
-    PlayerDatabase database;
-    if (auto problem = loadSimDatabase(database, options.playersPath)) {
-        result.exitStatus = kExitFileError;
-        if (!problem->empty())
-            result.errors = "quorvel-sim: " + *problem + "\n";
-        return result;
-    }
-    // Every country's predefined eleven must be able to play before the first ball.
-    for (int side = 0; side < kTournamentSides; ++side) {
-        Scores scores;
-        if (auto problem = setUpPredefinedSides(scores, database, sideName(side),
-                                                sideName((side + 1) % kTournamentSides))) {
-            result.exitStatus = kExitBadSetUp;
-            result.errors = "quorvel-sim: " + *problem + "\n";
-            return result;
-        }
-    }
-    const std::uint32_t seed =
-        options.seed ? *options.seed : static_cast<std::uint32_t>(std::time(nullptr));
-    Tournament tournament(seed);
-    if (auto problem = playOut(tournament, database)) {
-        result.exitStatus = kExitStuck;
-        result.errors = "quorvel-sim: " + *problem + "\n";
-        return result;
-    }
-    result.output = tournamentReport(tournament, database, options.format);
-    if (!options.seed)
-        result.errors = "quorvel-sim: seed " + std::to_string(seed) + " (replay with --seed " +
-                        std::to_string(seed) + ")\n";
-    return result;
 }
 
 } // namespace quorvel

@@ -1,10 +1,12 @@
 #pragma once
-// The tournament as quorvel-sim prints it: the table, the knockouts, the champion and the
-// leaders, as fixed-pitch text, comma-separated blocks or one JSON object.
+// The tournament as text, as the game shows it and quorvel-sim prints it: the table with the
+// knockouts and the champion, the leaders, one match's line; and the pieces the machine-readable
+// reports share with it.
 
+#include <cstdint>
 #include <string>
+#include <vector>
 
-#include "screen/headless_match.h"
 #include "tournament/tournament.h"
 
 namespace quorvel {
@@ -18,11 +20,22 @@ std::string tournamentTableText(const Tournament& tournament);
 std::string tournamentLeadersText(const Tournament& tournament, const PlayerDatabase& database);
 std::string tournamentMatchText(const Tournament& tournament, const MatchResult& result);
 
-std::string tournamentReport(const Tournament& tournament, const PlayerDatabase& database,
-                             SimFormat format);
+// "R Khurana", or "?" for an id the database does not hold.
+std::string playerName(const PlayerDatabase& database, std::int32_t id);
+// A net run rate to three places, with its sign as tables print it.
+std::string rateText(double rate, bool plusSign = true);
+std::string stageName(Stage stage);
+// The semi-finals and the final played so far, in order.
+std::vector<const MatchResult*> knockouts(const Tournament& tournament);
 
-// quorvel-sim --tournament: loads the database, plays the whole tournament from the seed (the
-// clock when none is given) and reports it.
-SimResult runTournamentSim(const SimOptions& options);
+// The four leader lists with their titles, their keys and how each line's figure reads.
+struct LeaderList {
+    const char* title;
+    const char* key;
+    const std::vector<LeaderLine>* lines;
+    bool spell; // wickets/runs rather than runs with a not-out star
+};
+std::vector<LeaderList> leaderLists(const Leaders& leaders);
+std::string figureText(const LeaderLine& line, bool spell);
 
 } // namespace quorvel

@@ -67,7 +67,7 @@ TEST(BowlingPlanAllocation, EveryEntryBowlsTenOversNeverTwoRunning) {
 TEST(BowlingPlanSort, ExchangeSortIsNotStable) {
     std::array<int, kBowlerRows> order{0, 1, 2, 3};
     const std::array<double, kBowlerRows> rates{2, 3, 3, 1};
-    exchangeSortByStrikeRate(order, 4, rates);
+    orderByStrikeRate(order, 4, rates);
     EXPECT_EQ((std::vector<int>(order.begin(), order.begin() + 4)), (std::vector<int>{3, 0, 2, 1}));
 }
 

@@ -84,8 +84,8 @@ TEST(DeliveryWeights, RunningSumsPickTheOutcome) {
     EXPECT_EQ(pickWeighted(weights, 32767), 5);
     EXPECT_EQ(kDismissalKindByWeight[0], Dismissal::Stumped);
     EXPECT_EQ(kDismissalKindByWeight[5], Dismissal::NotOut);
-    EXPECT_EQ(kRunsByWeight[3], (RunsOutcome{kBoundary, 4}));
-    EXPECT_EQ(kRunsByWeight[5], (RunsOutcome{kRunsTaken, 0}));
+    EXPECT_EQ(kRunsByWeight[3], (RunsOutcome{RunKind::Boundary, 4}));
+    EXPECT_EQ(kRunsByWeight[5], (RunsOutcome{RunKind::Taken, 0}));
 }
 
 TEST(DeliveryWeights, NegativeWeightsRuleOutTheirOutcomeAndNarrowTheNext) {

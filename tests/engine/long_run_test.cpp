@@ -14,6 +14,7 @@
 #include "reports/match_log.h"
 #include "reports/scoresheet.h"
 #include "screen/report_listener.h"
+#include "support/fake_host.h"
 #include "support/test_support.h"
 
 namespace quorvel {
@@ -30,42 +31,6 @@ public:
 
 private:
     RandomSource& source_;
-};
-
-// Brings in the first player of the batting order who has not batted yet in this innings.
-class OrderHost : public MatchHost {
-public:
-    OrderHost(const Scores& scores, const InningsFigures& figures, const PlayerDatabase& database)
-        : scores_(scores), figures_(figures), database_(database) {}
-
-    void showMessage(const std::string& text) override { messages.push_back(text); }
-    IncomingBatsman chooseIncomingBatsman(int) override {
-        const Team& side = scores_.teams[scores_.battingSide(figures_.inningsIndex)];
-        for (int place = 0; place < kTeamSize; ++place) {
-            const int id = side.playerAt(place);
-            if (batted.insert(id).second)
-                return {id, database_.findById(id)->displayName()};
-        }
-        ADD_FAILURE() << "no batsman left";
-        return {};
-    }
-    SliderPositions readSliders() override { return sliders; }
-    void setBattingSlider(int slot, int position) override {
-        (slot == 1 ? sliders.battingSlot1 : sliders.battingSlot0) = position;
-    }
-    void setBowlingSliders(int bowling, int fielding) override {
-        sliders.bowling = bowling;
-        sliders.fielding = fielding;
-    }
-
-    SliderPositions sliders;
-    std::vector<std::string> messages;
-    std::set<int> batted;
-
-private:
-    const Scores& scores_;
-    const InningsFigures& figures_;
-    const PlayerDatabase& database_;
 };
 
 // Two invented sides of eleven: averages from 48 down to 4, five bowlers of every style each.
@@ -98,7 +63,8 @@ int legalBallsOf(double oversFigure) {
 
 class LongRun : public ::testing::Test {
 protected:
-    LongRun() : sheet(scores, database), host(scores, figures, database), counter(random) {
+    LongRun() : sheet(scores, database), host(database), counter(random) {
+        host.followBattingOrder(scores, figures);
         database.assign(twoSides());
     }
 
@@ -167,7 +133,7 @@ protected:
     }
 
     void checkDraws(const Ball& ball, long taken) {
-        const bool legal = ball.extraKind == kLegalBall;
+        const bool legal = ball.extraKind == ExtraKind::Legal;
         const bool keeperStumps = ball.dismissalKind == Dismissal::Stumped &&
                                   database.findById(ball.fielderId)->isWicketKeeper();
         const long expected = 1 + (legal ? 1 : 0) + (keeperStumps ? 0 : 1) +
@@ -182,11 +148,11 @@ protected:
     void checkLogLine(const std::string& line, const Ball& ball, DeliveryEnd end) {
         char opening[32];
         std::snprintf(opening, sizeof opening, "%0.1lf\t",
-                      figures.oversFigure + (ball.extraKind == kLegalBall ? 0 : 0.1));
+                      figures.oversFigure + (ball.extraKind == ExtraKind::Legal ? 0 : 0.1));
         ASSERT_EQ(line.rfind(opening, 0), 0u) << line;
         ASSERT_EQ(line.size() - 2, line.find("\r\n")) << line; // one line, ended once
         ASSERT_EQ(line.find("OUT! ") != std::string::npos, ball.dismissalKind != Dismissal::NotOut);
-        ASSERT_EQ(end == DeliveryEnd::Extra, ball.extraKind != kLegalBall);
+        ASSERT_EQ(end == DeliveryEnd::Extra, ball.extraKind != ExtraKind::Legal);
         if (ball.dismissalKind != Dismissal::NotOut) {
             ASSERT_NE(line.find("OUT! " + host.messages.back() + "\r\n"), std::string::npos);
         }
@@ -199,13 +165,15 @@ protected:
             const Over& over = record.overs[o];
             total += over.wideRuns + over.noBallRuns;
             for (const Ball& ball : over.balls) {
-                if (ball.batsmanId == kNoPlayer || ball.extraKind != kLegalBall)
+                if (ball.batsmanId == kNoPlayer || ball.extraKind != ExtraKind::Legal)
                     continue; // not bowled yet, or a wide or no-ball waiting to be re-bowled
                 ++legal;
                 total += ball.runs;
                 wickets += ball.dismissalKind != Dismissal::NotOut;
                 runOuts += ball.dismissalKind == Dismissal::RunOut;
-                byes += ball.runKind == kByes || ball.runKind == kLegByes ? ball.runs : 0;
+                byes += ball.runKind == RunKind::Byes || ball.runKind == RunKind::LegByes
+                            ? ball.runs
+                            : 0;
             }
         }
         ASSERT_EQ(figures.totalRuns, total);
@@ -227,9 +195,9 @@ protected:
             int runs = 0, balls = 0;
             for (const Over& over : record.overs)
                 for (const Ball& ball : over.balls)
-                    if (ball.batsmanId == id && ball.extraKind == kLegalBall) {
+                    if (ball.batsmanId == id && ball.extraKind == ExtraKind::Legal) {
                         ++balls;
-                        if (ball.runKind == kRunsTaken || ball.runKind == kBoundary)
+                        if (ball.runKind == RunKind::Taken || ball.runKind == RunKind::Boundary)
                             runs += ball.runs;
                     }
             if (figures.totalWickets == kWicketsPerInnings && slot == figures.strikerSlot)
@@ -271,7 +239,7 @@ protected:
     ScoreSheet sheet;
     MatchLog log;
     ReportListener report{sheet, log};
-    OrderHost host;
+    test::FakeHost host;
     Random random;
     CountingDraws counter;
     Random sliderDraws;

@@ -45,14 +45,14 @@ InningsRecord readInnings(const Innings& innings, int completedOvers) {
         record.runs += over.wideRuns + over.noBallRuns;
         int legal = 0;
         for (const Ball& ball : over.balls) {
-            if (ball.batsmanId == kNoPlayer || ball.extraKind != kLegalBall)
+            if (ball.batsmanId == kNoPlayer || ball.extraKind != ExtraKind::Legal)
                 continue;
             ++legal;
             record.runs += ball.runs;
             record.wickets += ball.dismissalKind != Dismissal::NotOut ? 1 : 0;
         }
         record.lastOverBalls = legal;
-        if (record.overs <= completedOvers && legal == kBallsPerOver && over.overRuns() == 0)
+        if (record.overs <= completedOvers && legal == kBallsPerOver && overRuns(over) == 0)
             ++record.maidensByBowler[over.bowlerId];
     }
     return record;

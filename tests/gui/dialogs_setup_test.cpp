@@ -480,7 +480,7 @@ TEST_F(SelectTeams, HintsAdviseEachSide) {
     click(&dialog, CSelectTeamsDialog::kRightSelectId);
     wxTEST_DIALOG(click(&dialog, CSelectTeamsDialog::kLeftHintsId),
                   ExpectMessage("You need 11 players in the team"));
-    const auto expected = showHints(predefinedTeam(database(), 16), database());
+    const auto expected = balanceHint(predefinedTeam(database(), 16), database());
     wxTEST_DIALOG(click(&dialog, CSelectTeamsDialog::kRightHintsId), ExpectMessage(expected));
 }
 

@@ -12,7 +12,9 @@
 #include <unistd.h>
 
 #include "records/file_io.h"
+#include "records/player_check.h"
 #include "records/player_database.h"
+#include "records/player_repair.h"
 #include "records/scores.h"
 #include "support/test_support.h"
 
@@ -185,6 +187,22 @@ TEST(WriteSafety, ReplacementKeepsTheOwnersFileAndRightsAndLeavesNothingBehind) 
     EXPECT_EQ(test::readBytes(sharedPlayers), good);
     for (const auto& path : {shared[0], shared[1], sharedPlayers})
         EXPECT_EQ(ownerOf(path), "0:0:" + std::to_string(0666)) << path;
+
+    // In a sticky folder everybody may write, a link nobody planted is not followed; one of
+    // the user's own is, as are links elsewhere.
+    const std::string sticky = dir.file("sticky");
+    ::mkdir(sticky.c_str(), 0777);
+    ::chmod(sticky.c_str(), 01777);
+    const std::string target = dir.file("target.quo");
+    test::writeBytes(target, "root's");
+    ASSERT_EQ(::symlink(target.c_str(), (sticky + "/planted").c_str()), 0);
+    ASSERT_EQ(::lchown((sticky + "/planted").c_str(), nobody->pw_uid, nobody->pw_gid), 0);
+    ASSERT_EQ(::symlink(target.c_str(), (sticky + "/own").c_str()), 0);
+    EXPECT_EQ(errorText(writeWholeFile(sticky + "/planted", "x")),
+              "Access to " + sticky + "/planted was denied.");
+    EXPECT_EQ(test::readBytes(target), "root's");
+    EXPECT_EQ(errorText(writeWholeFile(sticky + "/own", "mine")), "");
+    EXPECT_EQ(test::readBytes(target), "mine");
 }
 
 } // namespace

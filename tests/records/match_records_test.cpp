@@ -6,7 +6,9 @@
 #include <unistd.h>
 
 #include "engine/random.h"
+#include "records/delivery_effect.h"
 #include "records/match_check.h"
+#include "records/match_outcome.h"
 #include "records/player_database.h"
 #include "records/scores.h"
 #include "screen/headless_match.h"
@@ -17,23 +19,30 @@ namespace {
 
 TEST(OverRecord, OverRunsCountsExtrasByesAndRuns) {
     Over over;
-    EXPECT_EQ(over.overRuns(), 0);
+    EXPECT_EQ(overRuns(over), 0);
     EXPECT_EQ(over.bowlerId, kNoPlayer);
     over.wideRuns = 3;
-    EXPECT_EQ(over.overRuns(), 3);
-    over.balls[2].runKind = kByes;
+    EXPECT_EQ(overRuns(over), 3);
+    over.balls[2].runKind = RunKind::Byes;
     over.balls[2].runs = 4;
     over.noBallRuns = 1;
     over.balls[5].runs = 6;
-    EXPECT_EQ(over.overRuns(), 14);
+    EXPECT_EQ(overRuns(over), 14);
+    // A wicket carries no runs, and a wide still in its slot is already in the wide runs.
+    over.balls[4] = Ball{1, ExtraKind::Legal, Dismissal::Bowled, RunKind::Taken, 5, kNoPlayer};
+    over.balls[1] = Ball{1, ExtraKind::Wide, Dismissal::NotOut, RunKind::Taken, 2, kNoPlayer};
+    over.wideRuns = 5;
+    EXPECT_EQ(overRuns(over), 16);
+    EXPECT_EQ(extrasBowledAgain(over).wides, 3);
+    EXPECT_EQ(extrasBowledAgain(over).noBalls, 1);
     over.reset();
-    EXPECT_EQ(over.overRuns(), 0);
+    EXPECT_EQ(overRuns(over), 0);
 }
 
 TEST(InningsRecord, IsSevenThousandEightHundredBytesAndRoundTrips) {
     Innings innings;
     innings.overs[0].bowlerId = 4;
-    innings.overs[0].balls[0] = Ball{1, kLegalBall, Dismissal::Caught, kRunsTaken, 0, 9};
+    innings.overs[0].balls[0] = Ball{1, ExtraKind::Legal, Dismissal::Caught, RunKind::Taken, 0, 9};
     innings.overs[49].wideRuns = 2;
     ArchiveWriter writer;
     innings.serialize(writer);
@@ -69,7 +78,7 @@ TEST(TeamRecord, PlacesAreBoundsCheckedAndResetKeepsTheComputerFlag) {
 
     team.reset();
     EXPECT_TRUE(team.isComputerControlled());
-    EXPECT_EQ(team.getName(), "");
+    EXPECT_EQ(team.name(), "");
     for (int i = 0; i < kTeamSize; ++i)
         EXPECT_EQ(team.playerAt(i), kNoPlayer);
 
@@ -118,10 +127,22 @@ Scores sampleMatch() {
         ball.batsmanId = 11;
         ball.fielderId = 0;
     }
-    over.balls[0].runKind = kBoundary;
+    over.balls[0].runKind = RunKind::Boundary;
     over.balls[0].runs = 4;
     over.noBallRuns = 1;
     return scores;
+}
+
+TEST(MatchOutcome, TheChaseWinsByWicketsLeftTheSideFirstByRunsLevelIsATie) {
+    const MatchOutcome chase = matchOutcome(250, 251, 9);
+    EXPECT_EQ(chase.winner, Winner::SecondBatting);
+    EXPECT_EQ(outcomeText(chase, "India", "Sri Lanka"), "Sri Lanka won by 1 wicket");
+    EXPECT_EQ(outcomeText(matchOutcome(250, 280, 3), "A", "B"), "B won by 7 wickets");
+    EXPECT_EQ(outcomeText(matchOutcome(250, 249, 10), "India", "B"), "India won by 1 run");
+    EXPECT_EQ(outcomeText(matchOutcome(250, 205, 6), "India", "B"), "India won by 45 runs");
+    const MatchOutcome tie = matchOutcome(250, 250, 10);
+    EXPECT_EQ(tie.winner, Winner::Tie);
+    EXPECT_EQ(outcomeText(tie, "A", "B"), "Match tied");
 }
 
 TEST(ScoresRecord, FileLayoutPutsTheDateAndIndicesBeforeTheTeams) {
@@ -256,16 +277,19 @@ TEST_F(MatchFiles, DamagedRecordsAreRefusedAndPlayedOnesOpen) {
         [&](Scores& s) { s.innings[0].overs[0].bowlerId = batting.playerAt(3); },
         [&](Scores& s) { s.innings[0].overs[0].balls[2].fielderId = batting.playerAt(3); },
         [&](Scores& s) { s.innings[0].overs[1].balls[3].fielderId = 9999; },
-        [](Scores& s) { s.innings[0].overs[0].balls[0].extraKind = 3; },
+        [](Scores& s) { s.innings[0].overs[0].balls[0].extraKind = ExtraKind{3}; },
         [](Scores& s) { s.innings[0].overs[0].balls[0].dismissalKind = Dismissal{6}; },
-        [](Scores& s) { s.innings[0].overs[0].balls[0].runKind = -1; },
+        [](Scores& s) { s.innings[0].overs[0].balls[0].runKind = RunKind{-1}; },
         [](Scores& s) {
-            s.innings[0].overs[2].balls[4] = {
-                s.innings[0].overs[2].balls[4].batsmanId, 0, Dismissal::NotOut, kRunsTaken, 5,
-                s.innings[0].overs[2].balls[4].fielderId};
+            s.innings[0].overs[2].balls[4] = {s.innings[0].overs[2].balls[4].batsmanId,
+                                              ExtraKind::Legal,
+                                              Dismissal::NotOut,
+                                              RunKind::Taken,
+                                              5,
+                                              s.innings[0].overs[2].balls[4].fielderId};
         },
         [](Scores& s) {
-            s.innings[0].overs[2].balls[4].runKind = kBoundary;
+            s.innings[0].overs[2].balls[4].runKind = RunKind::Boundary;
             s.innings[0].overs[2].balls[4].runs = 5;
         },
         [](Scores& s) { s.innings[0].overs[3].balls[2].runs = -1; },
@@ -278,7 +302,7 @@ TEST_F(MatchFiles, DamagedRecordsAreRefusedAndPlayedOnesOpen) {
             for (int slot = 0; slot < 12; ++slot) {
                 Ball& ball = s.innings[0].overs[slot / 6].balls[slot % 6];
                 ball.batsmanId = batting.playerAt(std::min(slot, 10));
-                ball.extraKind = kLegalBall;
+                ball.extraKind = ExtraKind::Legal;
                 ball.dismissalKind = Dismissal::Bowled;
                 ball.runs = 0;
             }

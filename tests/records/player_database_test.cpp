@@ -9,7 +9,9 @@
 
 #include "common/line_ends.h"
 #include "records/file_io.h"
+#include "records/player_check.h"
 #include "records/player_database.h"
+#include "records/player_repair.h"
 #include "support/test_support.h"
 
 namespace quorvel {
@@ -315,6 +317,19 @@ TEST(LineEndRepair, RestoresADamagedFileAndItsTimes) {
     test::writeBytes(path, damaged(encodePlayerFile(file)));
     EXPECT_EQ(repairPlayerFile(path), RepairOutcome::Repaired);
     EXPECT_EQ(test::readBytes(path), encodePlayerFile(file));
+
+    // Repaired bytes that cannot be written back serve this run from memory, the file untouched
+    // and the reason told, where the file's own bytes would only load as a bad format.
+    test::writeBytes(path, bad);
+    ::chmod(path.c_str(), 0444);
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(startUpPlayerDatabase(database, path), LoadOutcome::Loaded);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "Unable to write to " + path + ", it is read-only or opened by someone else.\n" +
+                  path +
+                  ": its line ends are repaired for this run only; the file is unchanged.\n");
+    EXPECT_EQ(database.count(), 10);
+    EXPECT_EQ(test::readBytes(path), bad);
 }
 
 TEST(LineEndRepair, NeverTouchesAValidOrUnrepairableFile) {

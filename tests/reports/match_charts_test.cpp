@@ -6,7 +6,7 @@
 namespace quorvel {
 namespace {
 
-Ball delivery(int runs, int extraKind = kLegalBall, Dismissal out = Dismissal::NotOut) {
+Ball delivery(int runs, ExtraKind extraKind = ExtraKind::Legal, Dismissal out = Dismissal::NotOut) {
     Ball ball;
     ball.batsmanId = 1;
     ball.extraKind = extraKind;
@@ -39,16 +39,16 @@ TEST(MatchCharts, ChartsOversWicketsTotalsAndTheChase) {
              {delivery(0), delivery(0), delivery(0), delivery(0), delivery(0), delivery(0)});
     // A no-ball bowled again (its 1 run kept only in the over's extras), a four, and a wicket
     // on the over's last ball.
-    fillOver(first.overs[1], {delivery(1), delivery(4, kLegalBall), delivery(0), delivery(2),
-                              delivery(0), delivery(0, kLegalBall, Dismissal::Bowled)});
-    first.overs[1].balls[1].runKind = kBoundary;
+    fillOver(first.overs[1], {delivery(1), delivery(4, ExtraKind::Legal), delivery(0), delivery(2),
+                              delivery(0), delivery(0, ExtraKind::Legal, Dismissal::Bowled)});
+    first.overs[1].balls[1].runKind = RunKind::Boundary;
     first.overs[1].noBallRuns = 1;
 
     Innings& second = scores.innings[1];
-    fillOver(second.overs[0], {delivery(6), delivery(0, kLegalBall, Dismissal::Caught), delivery(0),
-                               delivery(0), delivery(0), delivery(0)});
+    fillOver(second.overs[0], {delivery(6), delivery(0, ExtraKind::Legal, Dismissal::Caught),
+                               delivery(0), delivery(0), delivery(0), delivery(0)});
     // The chase ends on a wide after two more balls of the second over.
-    fillOver(second.overs[1], {delivery(1), delivery(2), delivery(1, kWide)});
+    fillOver(second.overs[1], {delivery(1), delivery(2), delivery(1, ExtraKind::Wide)});
     second.overs[1].wideRuns = 1;
 
     const MatchCharts charts = matchCharts(scores);

@@ -1,11 +1,7 @@
 #include <gtest/gtest.h>
 
-#include <filesystem>
-
 #include "records/player_database.h"
 #include "reports/match_stats.h"
-#include "screen/headless_match.h"
-#include "sim_options.h"
 #include "support/test_support.h"
 
 namespace quorvel {
@@ -47,37 +43,6 @@ TEST(MatchStatistics, FiguresOfAHandMadeMatch) {
     EXPECT_NE(report.find("O Vance 5/31 (Reds)"), std::string::npos);
     EXPECT_NE(lineOf(report, "total of an innings of 50 overs").find("250.00       0.00"),
               std::string::npos);
-}
-
-TEST(SimStatistics, DependOnlyOnTheSeedsAndTheDatabase) {
-    test::ScratchDir dir;
-    std::filesystem::copy_file(QUORVEL_PLAYERS_DAT, dir.file("players.dat"));
-    SimCommand command = parseSimCommand({"--matches", "40", "--stats", "--all-pairs", "--seed",
-                                          "9", "--players", dir.file("players.dat")});
-    ASSERT_EQ(command.action, cli::Action::Run) << command.error;
-    SimOptions* options = &command.options;
-    const SimResult first = runSim(*options);
-    ASSERT_EQ(first.exitStatus, 0) << first.errors;
-    EXPECT_EQ(first.output.rfind("40 matches, all 36 pairs of countries, seeds 9 to 48\n", 0), 0u)
-        << first.output;
-    EXPECT_EQ(runSim(*options).output, first.output);
-
-    // Match i of a run is the single match of seed + i.
-    options->matches = 1;
-    options->seed = 10;
-    options->allPairs = false;
-    options->left = "Australia";
-    options->right = "India";
-    const SimResult one = runSim(*options);
-    options->stats = false;
-    EXPECT_NE(runSim(*options).output, "");
-    EXPECT_NE(one.output.find("seeds 10 to 10"), std::string::npos);
-
-    for (const auto& bad : std::vector<std::vector<std::string>>{{"--matches", "5"},
-                                                                 {"--matches", "0", "--stats"},
-                                                                 {"--stats", "--log", "x"},
-                                                                 {"--all-pairs"}})
-        EXPECT_EQ(parseSimCommand(bad).action, cli::Action::UsageError) << bad[0];
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 
 #include <sys/stat.h>
 
+#include "records/delivery_effect.h"
 #include "records/player_database.h"
 #include "reports/scoresheet.h"
 #include "support/test_support.h"
@@ -30,14 +31,14 @@ PlayerDatabase invented() {
     return database;
 }
 
-Ball legal(int batsman, int runs, int runKind = kRunsTaken) {
-    return Ball{batsman, kLegalBall, Dismissal::NotOut, runKind, runs, Fielder};
+Ball legal(int batsman, int runs, RunKind runKind = RunKind::Taken) {
+    return Ball{batsman, ExtraKind::Legal, Dismissal::NotOut, runKind, runs, Fielder};
 }
-Ball extra(int batsman, int kind, int runs = 1) {
-    return Ball{batsman, kind, Dismissal::NotOut, kRunsTaken, runs, Fielder};
+Ball extra(int batsman, ExtraKind kind, int runs = 1) {
+    return Ball{batsman, kind, Dismissal::NotOut, RunKind::Taken, runs, Fielder};
 }
 Ball out(int batsman, Dismissal kind, int fielder = Fielder) {
-    return Ball{batsman, kLegalBall, kind, kRunsTaken, 0, fielder};
+    return Ball{batsman, ExtraKind::Legal, kind, RunKind::Taken, 0, fielder};
 }
 
 // Plays deliveries into the match record the way the engine does: each fills the current slot of
@@ -58,9 +59,9 @@ protected:
         Over& over = scores.innings[innings].overs[overNumber];
         over.balls[slot] = ball;
         sheet.recordDelivery(innings, over, slot, over.balls[slot]);
-        if (ball.extraKind == kWide)
+        if (ball.extraKind == ExtraKind::Wide)
             over.wideRuns += ball.runs;
-        else if (ball.extraKind == kNoBall)
+        else if (ball.extraKind == ExtraKind::NoBall)
             over.noBallRuns += ball.runs;
         else if (++slot == kBallsPerOver) {
             slot = 0;
@@ -110,7 +111,7 @@ TEST_F(ScoreSheetTest, WorkedOverFromFiftyForOne) {
     EXPECT_NEAR(x.oversDone, 2.1, 1e-9);
     EXPECT_EQ(x.runsGiven, 11);
 
-    bowl(extra(Second, kWide));
+    bowl(extra(Second, ExtraKind::Wide));
     EXPECT_EQ(b.playerId, Second); // a wide gives the striker his row
     EXPECT_EQ(b.ballsFaced, 0);
     EXPECT_NEAR(card().oversDone, 10.1, 1e-9);
@@ -119,7 +120,7 @@ TEST_F(ScoreSheetTest, WorkedOverFromFiftyForOne) {
     EXPECT_EQ(x.runsGiven, 12);
     EXPECT_EQ(x.wideRunsGiven, 1);
 
-    bowl(legal(Second, 4, kBoundary));
+    bowl(legal(Second, 4, RunKind::Boundary));
     EXPECT_EQ(b.runs, 4);
     EXPECT_EQ(b.fours, 1);
     EXPECT_EQ(card().total, 56);
@@ -137,7 +138,7 @@ TEST_F(ScoreSheetTest, WorkedOverFromFiftyForOne) {
     EXPECT_EQ(card().wicketsDown, 2);
     EXPECT_NEAR(card().oversDone, 10.3, 1e-9);
 
-    bowl(legal(Third, 1, kLegByes));
+    bowl(legal(Third, 1, RunKind::LegByes));
     EXPECT_EQ(c.playerId, Third);
     EXPECT_EQ(c.runs, 0);
     EXPECT_EQ(card().extraLegByes, 1);
@@ -151,7 +152,7 @@ TEST_F(ScoreSheetTest, WorkedOverFromFiftyForOne) {
     EXPECT_DOUBLE_EQ(card().oversDone, 11.0);
     EXPECT_DOUBLE_EQ(x.oversDone, 3.0);
     EXPECT_EQ(x.maidenOvers, 0);
-    EXPECT_EQ(scores.innings[0].overs[10].overRuns(), 7);
+    EXPECT_EQ(overRuns(scores.innings[0].overs[10]), 7);
 
     const std::string sheetText = text();
     EXPECT_NE(sheetText.find("  2-56 (D Second, 10.2 ov)"), std::string::npos);
@@ -236,7 +237,7 @@ TEST_F(ScoreSheetTest, BeforeTheFirstBallAndTheSecondInningsSection) {
 }
 
 TEST_F(ScoreSheetTest, WidesAndNoBallsNeverFaceOrEndAnOver) {
-    over(Quick, {extra(Opener, kWide)});
+    over(Quick, {extra(Opener, ExtraKind::Wide)});
     EXPECT_NE(text().find("(0  wickets,  0.0 overs)                   1"), std::string::npos);
     EXPECT_NE(text().find("A Opener            not out                                    0   0"),
               std::string::npos);
@@ -245,7 +246,7 @@ TEST_F(ScoreSheetTest, WidesAndNoBallsNeverFaceOrEndAnOver) {
 
     for (int i = 0; i < 4; ++i)
         bowl(legal(Second, 0));
-    bowl(extra(Second, kNoBall, 1)); // into the sixth slot
+    bowl(extra(Second, ExtraKind::NoBall, 1)); // into the sixth slot
     EXPECT_NEAR(card().oversDone, 0.5, 1e-9);
     EXPECT_EQ(card().batting[1].ballsFaced, 4);
     EXPECT_EQ(card().batting[1].runs, 0);
@@ -260,8 +261,8 @@ TEST_F(ScoreSheetTest, WidesAndNoBallsNeverFaceOrEndAnOver) {
 TEST_F(ScoreSheetTest, MaidensCountEveryKindOfRun) {
     const Ball dot = legal(Second, 0);
     over(Quick, {legal(Opener, 0), legal(Opener, 0), out(Opener, Dismissal::Lbw), dot, dot, dot});
-    over(Spinner, {legal(Second, 1, kByes), dot, dot, dot, dot, dot});
-    over(Medium, {dot, dot, dot, dot, dot, legal(Second, 1, kLegByes)});
+    over(Spinner, {legal(Second, 1, RunKind::Byes), dot, dot, dot, dot, dot});
+    over(Medium, {dot, dot, dot, dot, dot, legal(Second, 1, RunKind::LegByes)});
     EXPECT_EQ(card().bowling[0].maidenOvers, 1);
     EXPECT_EQ(card().bowling[0].wicketsTaken, 1);
     EXPECT_EQ(card().bowling[1].maidenOvers, 0);
@@ -275,8 +276,8 @@ TEST_F(ScoreSheetTest, MaidensCountEveryKindOfRun) {
 }
 
 TEST_F(ScoreSheetTest, RunOutCreditsNoBowlerAndIsTheSheetsOnlyRunWord) {
-    over(Spinner, {legal(Opener, 3), extra(Second, kWide, 1), legal(Second, 2),
-                   out(Second, Dismissal::RunOut, Fielder), legal(Third, 4, kByes)});
+    over(Spinner, {legal(Opener, 3), extra(Second, ExtraKind::Wide, 1), legal(Second, 2),
+                   out(Second, Dismissal::RunOut, Fielder), legal(Third, 4, RunKind::Byes)});
     const BattingEntry& runOut = card().batting[1];
     EXPECT_EQ(runOut.howOut, Dismissal::RunOut);
     EXPECT_EQ(runOut.fielderId, Fielder);
@@ -299,8 +300,8 @@ TEST_F(ScoreSheetTest, PartOverAndBoundaries) {
     for (int i = 0; i < 37; ++i)
         over(i % 2 ? Medium : Quick, {legal(Opener, 0), legal(Opener, 0), legal(Opener, 0),
                                       legal(Opener, 0), legal(Opener, 0), legal(Opener, 0)});
-    over(Medium, {legal(Opener, 6, kBoundary), legal(Opener, 4, kBoundary),
-                  legal(Opener, 5, kBoundary), out(Opener, Dismissal::Stumped, Keeper)});
+    over(Medium, {legal(Opener, 6, RunKind::Boundary), legal(Opener, 4, RunKind::Boundary),
+                  legal(Opener, 5, RunKind::Boundary), out(Opener, Dismissal::Stumped, Keeper)});
     const std::string sheetText = text();
     EXPECT_NE(sheetText.find("(1  wickets, 37.4 overs)                  15"), std::string::npos);
     EXPECT_NE(sheetText.find("M Medium              18 18  15  1  \r\n"), std::string::npos);
@@ -347,7 +348,7 @@ TEST_F(ScoreSheetTest, RowsBeyondTheLimitsAndBadIndexesAreIgnored) {
 
 TEST_F(ScoreSheetTest, AbsurdRunsSaturateInsteadOfWrapping) {
     const int most = std::numeric_limits<std::int32_t>::max();
-    over(Quick, {legal(Opener, most), legal(Opener, most), extra(Opener, kWide, most)});
+    over(Quick, {legal(Opener, most), legal(Opener, most), extra(Opener, ExtraKind::Wide, most)});
     EXPECT_EQ(card().total, most);
     EXPECT_EQ(card().batting[0].runs, most);
     EXPECT_EQ(card().bowling[0].runsGiven, most);
@@ -372,7 +373,7 @@ TEST_F(ScoreSheetTest, UnknownAndUnnamedPlayersAndLongNamesPrint) {
 }
 
 TEST_F(ScoreSheetTest, SaveWritesTheExactBytesOrTheFileErrorText) {
-    over(Quick, {legal(Opener, 1), extra(Second, kWide)});
+    over(Quick, {legal(Opener, 1), extra(Second, ExtraKind::Wide)});
     const std::string sheetText = text();
     EXPECT_EQ(sheet.defaultFileName(), "India vs. Pakistan, 07 December, 2026.txt");
 

@@ -149,7 +149,7 @@ TEST(SheetReplay, OverwrittenWidesCountInExtrasNotAgainstABatsman) {
     // Two wides whose slot the next delivery took, then six dot balls.
     over.wideRuns = 2;
     for (Ball& ball : over.balls)
-        ball = Ball{striker, kLegalBall, Dismissal::NotOut, kRunsTaken, 0, kNoPlayer};
+        ball = Ball{striker, ExtraKind::Legal, Dismissal::NotOut, RunKind::Taken, 0, kNoPlayer};
     ScoreSheet sheet(scores, sides.database);
     replayIntoSheet(sheet, scores);
     const InningsCard& card = sheet.card(0);

@@ -35,7 +35,7 @@ Side sideOf(const std::string& roles) {
 
 std::string hint(const std::string& roles) {
     const Side side = sideOf(roles);
-    return showHints(side.entries, side.database);
+    return balanceHint(side.entries, side.database);
 }
 
 TEST(TeamHints, RulesAreReportedInTheirOrder) {
@@ -68,7 +68,7 @@ TEST(TeamHints, EntryNotFoundCountsOnlyAsAPlayer) {
     Side side = sideOf("KFFSSSOOBX");
     side.entries.push_back("Nobody, Here");
     EXPECT_EQ(balanceOf(side.entries, side.database).players, 11);
-    EXPECT_EQ(showHints(side.entries, side.database),
+    EXPECT_EQ(balanceHint(side.entries, side.database),
               "There are only 3 specialist batsmen in the team");
 }
 

@@ -136,7 +136,7 @@ TEST_F(TeamSelectionTest, OkJudgesOnlyTheElevenItStores) {
     // The only keeper is the twelfth entry: the side could take the field without one.
     EXPECT_FALSE(selection.okEnabled());
     // The hints judge all twelve.
-    EXPECT_EQ(selection.showHints(kLeft), "The team selection looks good!");
+    EXPECT_EQ(selection.balanceHint(kLeft), "The team selection looks good!");
 
     selection.teamList(kLeft).select({10});
     selection.moveToPool(kLeft);
@@ -235,7 +235,7 @@ TEST_F(TeamSelectionTest, OverlongNameIsReportedAndNothingIsStored) {
     const auto outcome = selection.accept(scores);
     EXPECT_FALSE(outcome.accepted);
     EXPECT_EQ(outcome.message, leftTooLong);
-    EXPECT_EQ(scores.teams[0].getName(), "");
+    EXPECT_EQ(scores.teams[0].name(), "");
     EXPECT_EQ(scores.teams[0].playerAt(0), kNoPlayer);
 
     const auto leftSide = selection.teamList(kLeft).entries();
@@ -247,7 +247,7 @@ TEST_F(TeamSelectionTest, OverlongNameIsReportedAndNothingIsStored) {
     selection.setName(kRight, std::string(16, 'y'));
     selection.setName(kLeft, "India");
     EXPECT_TRUE(selection.accept(scores).accepted);
-    EXPECT_EQ(scores.teams[1].getName(), std::string(16, 'y'));
+    EXPECT_EQ(scores.teams[1].name(), std::string(16, 'y'));
 }
 
 TEST_F(TeamSelectionTest, AcceptStoresBothSidesAsListed) {
@@ -267,8 +267,8 @@ TEST_F(TeamSelectionTest, AcceptStoresBothSidesAsListed) {
         EXPECT_EQ(scores.teams[0].playerAt(i), database.findByDisplayName(left.text(i))->playerId);
         EXPECT_EQ(scores.teams[1].playerAt(i), 14 + 10 - i); // Pak30..Pak40 sorted: ids 24..14
     }
-    EXPECT_EQ(scores.teams[0].getName(), "India");
-    EXPECT_EQ(scores.teams[1].getName(), "Pakistan");
+    EXPECT_EQ(scores.teams[0].name(), "India");
+    EXPECT_EQ(scores.teams[1].name(), "Pakistan");
     EXPECT_TRUE(scores.teams[0].isComputerControlled());
     EXPECT_FALSE(scores.teams[1].isComputerControlled());
 
@@ -324,7 +324,7 @@ TEST(TeamSelectionHeadless, SidesAreBuiltCheckedAndStoredWithoutAWindow) {
     Team team;
     team.setComputerControlled(1);
     storeSide(team, "Lions", sriLanka, false, database);
-    EXPECT_EQ(team.getName(), "Lions");
+    EXPECT_EQ(team.name(), "Lions");
     EXPECT_FALSE(team.isComputerControlled());
     for (int i = 0; i < kTeamSize; ++i)
         EXPECT_EQ(team.playerAt(i), 28 + i);

@@ -3,6 +3,7 @@
 #include <map>
 #include <set>
 
+#include "records/player_check.h"
 #include "records/player_source.h"
 #include "support/test_support.h"
 

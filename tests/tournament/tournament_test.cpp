@@ -170,29 +170,5 @@ TEST(TournamentTable, KnockoutsFollowTheTableAndATieGoesToTheHigherSide) {
     }
 }
 
-// A whole seeded tournament of the bundled database, played twice: the same bytes each time, in
-// every format, through to its final and champion.
-TEST(TournamentTable, ASeededTournamentIsReproducible) {
-    test::ScratchDir dir;
-    std::filesystem::copy_file(QUORVEL_PLAYERS_DAT, dir.file("players.dat"));
-    SimOptions options;
-    options.playersPath = dir.file("players.dat");
-    options.seed = 11;
-    options.tournament = true;
-    const SimResult text = runTournamentSim(options);
-    ASSERT_EQ(text.exitStatus, 0) << text.errors;
-    EXPECT_EQ(text.errors, "");
-    EXPECT_EQ(runTournamentSim(options).output, text.output);
-    EXPECT_NE(text.output.find("\nChampion: "), std::string::npos) << text.output;
-    EXPECT_NE(text.output.find("\nFinal: "), std::string::npos);
-    for (SimFormat format : {SimFormat::Csv, SimFormat::Json}) {
-        options.format = format;
-        const SimResult other = runTournamentSim(options);
-        EXPECT_EQ(other.exitStatus, 0);
-        EXPECT_EQ(runTournamentSim(options).output, other.output);
-        EXPECT_NE(other.output.find("champion"), std::string::npos);
-    }
-}
-
 } // namespace
 } // namespace quorvel

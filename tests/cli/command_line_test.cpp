@@ -1,13 +1,19 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 
-#include "command_line.h"
+#include <nlohmann/json.hpp>
+
+#include "cli/command_line.h"
+#include "cli/sim_options.h"
+#include "cli/table_writer.h"
+#include "cli/tournament_command.h"
 #include "common/desktop_places.h"
 #include "installed_data.h"
-#include "sim_options.h"
+#include "records/player_codec.h"
 #include "support/test_support.h"
 
 namespace quorvel {
@@ -49,26 +55,31 @@ TEST(SimArguments, DefaultsSpellingsAndRefusals) {
     EXPECT_EQ(parseSimCommand({"--seed", "1", "--version"}).action, cli::Action::Version);
     EXPECT_EQ(parseSimCommand({"--", "--help"}).action, cli::Action::UsageError);
 
-    for (const auto& bad : std::vector<std::vector<std::string>>{{"--seed", "-1"},
-                                                                 {"--seed", "4294967296"},
-                                                                 {"--seed", "12abc"},
-                                                                 {"--seed"},
-                                                                 {"--seed="},
-                                                                 {"--stats=yes"},
-                                                                 {"--call", "edge"},
-                                                                 {"--elect", "field"},
-                                                                 {"--colour", "red"},
-                                                                 {"--tournament", "--stats"},
-                                                                 {"--format", "csv"},
-                                                                 {"--jobs", "0", "--stats"},
-                                                                 {"--jobs", "2"},
-                                                                 {"--tournament", "--format=xml"},
-                                                                 {"--predict", "--stats"},
-                                                                 {"--remainders", "9"},
-                                                                 {"--predict", "--remainders=0"},
-                                                                 {"--resume", "m.quo", "--stats"},
-                                                                 {"--resume"},
-                                                                 {"stray"}}) {
+    for (const auto& bad :
+         std::vector<std::vector<std::string>>{{"--seed", "-1"},
+                                               {"--seed", "4294967296"},
+                                               {"--seed", "12abc"},
+                                               {"--seed"},
+                                               {"--seed="},
+                                               {"--stats=yes"},
+                                               {"--call", "edge"},
+                                               {"--elect", "field"},
+                                               {"--colour", "red"},
+                                               {"--tournament", "--stats"},
+                                               {"--format", "csv"},
+                                               {"--jobs", "0", "--stats"},
+                                               {"--jobs", "2"},
+                                               {"--tournament", "--format=xml"},
+                                               {"--predict", "--stats"},
+                                               {"--remainders", "9"},
+                                               {"--predict", "--remainders=0"},
+                                               {"--tournament", "--left", "Zimbabwe"},
+                                               {"--tournament", "--call=tails"},
+                                               {"--stats", "--all-pairs", "--right", "India"},
+                                               {"--resume", "m.quo", "--stats"},
+                                               {"--resume", "m.quo", "--left", "India"},
+                                               {"--resume"},
+                                               {"stray"}}) {
         command = parseSimCommand(bad);
         EXPECT_EQ(command.action, cli::Action::UsageError) << bad[0];
         EXPECT_NE(command.error, "");
@@ -189,6 +200,93 @@ TEST(DesktopPlaces, PlayersSettingsAndDialogFolders) {
     EXPECT_EQ(dialogFolder(dir.path() / ".local/share", dir.path()), dir.path());
     EXPECT_EQ(dialogFolder(dir.path() / "Missing", dir.path()), dir.path());
     EXPECT_EQ(dialogFolder(fs::path(), dir.path()), dir.path());
+}
+
+// Faults met from outside: full devices, closed pipes, signals, a limit on threads, a mode's
+// options, and names no JSON emitter should trust.
+TEST(CommandLineFaults, NoFailureIsReportedAsSuccess) {
+    test::ScratchDir dir;
+    const std::string sim = std::string(QUORVEL_SIM_TOOL) + " --players " + QUORVEL_PLAYERS_DAT;
+    const std::string players = QUORVEL_PLAYERS_TOOL;
+    for (const std::string& line :
+         {sim + " --seed 1", sim + " --seed 1 --matches 40 --stats --format csv",
+          sim + " --seed 1 --tournament", sim + " --seed 1 --predict --remainders 5",
+          sim + " --help", players + " dump " + QUORVEL_PLAYERS_DAT}) {
+        const auto full = test::runCommand(line + " >/dev/full");
+        EXPECT_EQ(full.status, 1) << line;
+        EXPECT_NE(full.err.find(": cannot write standard output: No space left on device\n"),
+                  std::string::npos)
+            << line << ": " << full.err;
+    }
+    // A reader that goes away is no error worth a word.
+    auto result = test::runCommand("(" + sim + " --seed 1 --matches 5000 --stats --format csv" +
+                                   " | head -n 1)");
+    EXPECT_EQ(result.err, "");
+    EXPECT_EQ(result.out.rfind("seed,first,", 0), 0u);
+
+    // --predict writes the log and record of the match it played: those of the single match.
+    result = test::runCommand("cd " + dir.path().string() + " && " + sim +
+                              " --seed 3 --predict --remainders 5 --log p.log --save p.quo" +
+                              " && " + sim + " --seed 3 --log m.log --save m.quo >/dev/null");
+    ASSERT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(test::readBytes(dir.file("p.quo")), test::readBytes(dir.file("m.quo")));
+    EXPECT_EQ(test::readBytes(dir.file("p.log")), test::readBytes(dir.file("m.log")));
+
+    // Where no thread can be started (too little address space for a thread's stack), the
+    // calling thread plays every match: the same output, no abort. (The address sanitizer
+    // needs more address space than the limit leaves.)
+#ifndef __SANITIZE_ADDRESS__
+    const std::string stats = sim + " --seed 1 --matches 60 --stats --format csv";
+    const std::string oneThread = test::runCommand(stats + " --jobs 1").out;
+    result = test::runCommand("prlimit --as=60000000 " + stats + " --jobs 8");
+    EXPECT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(result.out, oneThread);
+    const std::string predict = sim + " --seed 3 --predict --remainders 8";
+    result = test::runCommand("prlimit --as=60000000 " + predict + " --jobs 4");
+    EXPECT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(result.out, test::runCommand(predict + " --jobs 1").out);
+#endif
+
+    // An interrupted run ends on a whole row, says how far it got and exits 128 + the signal.
+    for (const auto& [signal, status] : {std::pair{"INT", 130}, std::pair{"TERM", 143}}) {
+        const std::string csv = dir.file(std::string("run-") + signal + ".csv");
+        result = test::runCommand("(" + sim + " --seed 1 --matches 5000000 --stats --format csv" +
+                                  " --jobs 1 >" + csv + " & pid=$!; sleep 1; kill -" + signal +
+                                  " $pid; wait $pid; echo $?)");
+        EXPECT_EQ(result.out, std::to_string(status) + "\n") << signal;
+        EXPECT_NE(result.err.find("quorvel-sim: interrupted after "), std::string::npos)
+            << result.err;
+        const std::string rows = test::readBytes(csv);
+        ASSERT_FALSE(rows.empty());
+        EXPECT_EQ(rows.back(), '\n');
+        EXPECT_EQ(std::count(rows.begin(), rows.end(), ','),
+                  12 * std::count(rows.begin(), rows.end(), '\n'));
+    }
+}
+
+TEST(CommandLineFaults, MachineReadableOutputIsUtf8AndParsesWhateverANameHolds) {
+    test::ScratchDir dir;
+    // Every surname of the bundled database with a quote, a backslash, an 8-bit letter, a
+    // control character and a NUL byte.
+    PlayerFile file = decodePlayerFile(test::readBytes(QUORVEL_PLAYERS_DAT));
+    const std::string hostile = std::string("\"\\\xe9\x01") + '\0';
+    for (Player& player : file.players)
+        player.surname = player.surname.str() + hostile;
+    test::writeBytes(dir.file("hostile.dat"), encodePlayerFile(file));
+    SimOptions options;
+    options.playersPath = dir.file("hostile.dat");
+    options.seed = 11;
+    options.format = cli::OutputFormat::Json;
+    const SimResult json = runTournamentSim(options);
+    ASSERT_EQ(json.exitStatus, 0) << json.errors;
+    const nlohmann::json parsed = nlohmann::json::parse(json.output);
+    const std::string leader = parsed["leaders"]["most_runs"][0]["player"];
+    EXPECT_EQ(leader.substr(leader.size() - hostile.size() - 1), cli::latin1ToUtf8(hostile));
+    options.format = cli::OutputFormat::Csv;
+    const std::string csv = runTournamentSim(options).output;
+    EXPECT_NE(csv.find("\xc3\xa9\x01"), std::string::npos);
+    EXPECT_EQ(csv.find("\xe9\x01"), std::string::npos);
+    EXPECT_EQ(cli::latin1ToUtf8("Caf\xe9 \xff"), "Caf\xc3\xa9 \xc3\xbf");
 }
 
 } // namespace

@@ -9,8 +9,13 @@
 
 #include <sys/wait.h>
 
+#include "cli/predict_command.h"
+#include "cli/sim_command.h"
+#include "cli/sim_options.h"
+#include "cli/tournament_command.h"
 #include "common/text_format.h"
 #include "engine/random.h"
+#include "records/player_database.h"
 #include "records/scores.h"
 #include "reports/match_stats.h"
 #include "screen/computer_choices.h"
@@ -186,7 +191,7 @@ TEST_F(SimFixture, PlayingOnForTheUserMakesTheSimulatorsChoices) {
     for (const bool bat : {true, false}) {
         Scores simScores = sides;
         Random simRandom;
-        const SimResult sim = playHeadlessMatch(simScores, database, simRandom, 41, true, bat);
+        const PlayedMatch sim = playHeadlessMatch(simScores, database, simRandom, 41, true, bat);
 
         Scores scores = sides;
         Random random;
@@ -226,7 +231,7 @@ TEST_F(SimFixture, PlayingOnForTheUserMakesTheSimulatorsChoices) {
         std::string output = screen.scoreSheet().sheetText();
         for (int innings = 0; innings < 2; ++innings)
             output += screen.flow().inningsLine(innings) + "\r\n";
-        EXPECT_EQ(output, sim.output) << bat;
+        EXPECT_EQ(output, sim.text) << bat;
         EXPECT_EQ(screen.log().text(), sim.log) << bat;
     }
 }
@@ -269,14 +274,14 @@ TEST_F(SimFixture, StatisticsRunsAreTheSameOnAnyNumberOfThreadsAndShardBySeed) {
     stats.allPairs = true;
     stats.jobs = 1;
     const std::string text = runSimStatistics(stats, database).output;
-    stats.format = SimFormat::Csv;
+    stats.format = cli::OutputFormat::Csv;
     const std::string csv = runSimStatistics(stats, database).output;
     stats.jobs = 3;
     EXPECT_EQ(runSimStatistics(stats, database).output, csv);
-    stats.format = SimFormat::Text;
+    stats.format = cli::OutputFormat::Text;
     EXPECT_EQ(runSimStatistics(stats, database).output, text);
 
-    stats.format = SimFormat::Csv;
+    stats.format = cli::OutputFormat::Csv;
     const auto rows = [](const std::string& output, bool header) {
         const std::size_t from = header ? 0 : output.find('\n') + 1;
         return output.substr(from, output.find("\n\n") + 1 - from);
@@ -338,6 +343,88 @@ TEST_F(SimFixture, TheCommandPrintsWhatTheLibraryPlays) {
     const int status = ::pclose(refused);
     EXPECT_TRUE(WIFEXITED(status));
     EXPECT_EQ(WEXITSTATUS(status), 2);
+}
+
+TEST(SimStatistics, DependOnlyOnTheSeedsAndTheDatabase) {
+    test::ScratchDir dir;
+    std::filesystem::copy_file(QUORVEL_PLAYERS_DAT, dir.file("players.dat"));
+    SimCommand command = parseSimCommand({"--matches", "40", "--stats", "--all-pairs", "--seed",
+                                          "9", "--players", dir.file("players.dat")});
+    ASSERT_EQ(command.action, cli::Action::Run) << command.error;
+    SimOptions* options = &command.options;
+    const SimResult first = runSim(*options);
+    ASSERT_EQ(first.exitStatus, 0) << first.errors;
+    EXPECT_EQ(first.output.rfind("40 matches, all 36 pairs of countries, seeds 9 to 48\n", 0), 0u)
+        << first.output;
+    EXPECT_EQ(runSim(*options).output, first.output);
+
+    // Match i of a run is the single match of seed + i.
+    options->matches = 1;
+    options->seed = 10;
+    options->allPairs = false;
+    options->left = "Australia";
+    options->right = "India";
+    const SimResult one = runSim(*options);
+    options->stats = false;
+    EXPECT_NE(runSim(*options).output, "");
+    EXPECT_NE(one.output.find("seeds 10 to 10"), std::string::npos);
+
+    for (const auto& bad : std::vector<std::vector<std::string>>{{"--matches", "5"},
+                                                                 {"--matches", "0", "--stats"},
+                                                                 {"--stats", "--log", "x"},
+                                                                 {"--all-pairs"}})
+        EXPECT_EQ(parseSimCommand(bad).action, cli::Action::UsageError) << bad[0];
+}
+
+// A whole seeded tournament of the bundled database, played twice: the same bytes each time, in
+// every format, through to its final and champion.
+TEST(SimTournament, ASeededTournamentIsReproducible) {
+    test::ScratchDir dir;
+    std::filesystem::copy_file(QUORVEL_PLAYERS_DAT, dir.file("players.dat"));
+    SimOptions options;
+    options.playersPath = dir.file("players.dat");
+    options.seed = 11;
+    options.tournament = true;
+    const SimResult text = runTournamentSim(options);
+    ASSERT_EQ(text.exitStatus, 0) << text.errors;
+    EXPECT_EQ(text.errors, "");
+    EXPECT_EQ(runTournamentSim(options).output, text.output);
+    EXPECT_NE(text.output.find("\nChampion: "), std::string::npos) << text.output;
+    EXPECT_NE(text.output.find("\nFinal: "), std::string::npos);
+    for (cli::OutputFormat format : {cli::OutputFormat::Csv, cli::OutputFormat::Json}) {
+        options.format = format;
+        const SimResult other = runTournamentSim(options);
+        EXPECT_EQ(other.exitStatus, 0);
+        EXPECT_EQ(runTournamentSim(options).output, other.output);
+        EXPECT_NE(other.output.find("champion"), std::string::npos);
+    }
+}
+
+TEST_F(SimFixture, ThePredictionPrintsARowAnOverTheSameOnAnyThreads) {
+    SimOptions command;
+    command.playersPath = QUORVEL_PLAYERS_DAT;
+    command.seed = 11;
+    command.predict = true;
+    command.remainders = 3;
+    command.format = cli::OutputFormat::Csv;
+    command.jobs = 1;
+    const SimResult one = runPredictSim(command);
+    ASSERT_EQ(one.exitStatus, 0) << one.errors;
+    command.jobs = 2;
+    EXPECT_EQ(runPredictSim(command).output, one.output);
+    PlayerDatabase database;
+    ASSERT_FALSE(loadSimDatabase(database, QUORVEL_PLAYERS_DAT));
+    Scores record;
+    ASSERT_EQ(playSimMatch(command, database, record, false).exitStatus, 0);
+    EXPECT_EQ(std::count(one.output.begin(), one.output.end(), '\n'),
+              1 + oversBowled(record, 0) + oversBowled(record, 1));
+    // The last over's row is the result: a chance of 1 for the winner (or the tie).
+    const std::string last = one.output.substr(one.output.rfind('\n', one.output.size() - 2) + 1);
+    EXPECT_NE(last.find(",1.0000,0.0000,"), std::string::npos) << last;
+    command.format = cli::OutputFormat::Json;
+    const std::string json = runPredictSim(command).output;
+    EXPECT_EQ(json.rfind("{\n  \"left\": \"India\"", 0), 0u) << json.substr(0, 80);
+    EXPECT_EQ(json.substr(json.size() - 8), "}\n  ]\n}\n");
 }
 
 } // namespace

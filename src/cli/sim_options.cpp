@@ -1,4 +1,4 @@
-#include "sim_options.h"
+#include "cli/sim_options.h"
 
 #include <algorithm>
 #include <array>
@@ -54,8 +54,20 @@ const char* const kSimUsage =
     "Sri Lanka, West Indies, Zimbabwe. Options take their value as --opt VALUE or\n"
     "--opt=VALUE.\n"
     "\n"
-    "Exit status: 0 played; 1 a file could not be read or written; 2 bad command\n"
-    "line or set-up; 3 a side ran out of bowlers.\n";
+    "Each mode takes these options besides --players and --seed, and refuses any\n"
+    "other:\n"
+    "  one match     --left --right --call --elect --log --save\n"
+    "  --stats       --matches --all-pairs (or --left --right) --call --elect\n"
+    "                --format --jobs\n"
+    "  --tournament  --format\n"
+    "  --predict     --left --right --call --elect --log --save (the match played)\n"
+    "                --format --jobs --remainders\n"
+    "\n"
+    "A statistics run stopped by SIGINT or SIGTERM ends with whole rows, says on\n"
+    "standard error how many matches were played and exits with 130 or 143.\n"
+    "\n"
+    "Exit status: 0 played; 1 a file (or standard output) could not be read or\n"
+    "written; 2 bad command line or set-up; 3 a side ran out of bowlers.\n";
 
 namespace {
 
@@ -87,6 +99,32 @@ std::optional<std::uint32_t> parseWholeNumber(const std::string& text) {
     if (value > 0xFFFFFFFFull)
         return std::nullopt;
     return static_cast<std::uint32_t>(value);
+}
+
+// The options each mode takes besides --players and --seed, which every mode takes. An option
+// a mode does not use is refused rather than ignored.
+struct ModeOptions {
+    std::string_view mode; // empty for one match
+    std::array<std::string_view, 9> takes;
+};
+constexpr std::array<ModeOptions, 5> kModeOptions = {{
+    {"", {"--left", "--right", "--call", "--elect", "--log", "--save"}},
+    {"--stats",
+     {"--matches", "--all-pairs", "--left", "--right", "--call", "--elect", "--format", "--jobs"}},
+    {"--tournament", {"--format"}},
+    {"--resume", {"--log", "--save"}},
+    {"--predict",
+     {"--left", "--right", "--call", "--elect", "--log", "--save", "--format", "--jobs",
+      "--remainders"}},
+}};
+
+bool modeTakes(std::string_view mode, std::string_view option) {
+    if (option == "--players" || option == "--seed" || option == mode)
+        return true;
+    for (const ModeOptions& one : kModeOptions)
+        if (one.mode == mode)
+            return std::find(one.takes.begin(), one.takes.end(), option) != one.takes.end();
+    return false;
 }
 
 // Applies one option; returns what is wrong with its value, or empty.
@@ -132,9 +170,9 @@ std::string apply(SimCommand& command, const std::string& name, const std::strin
     } else if (name == "--format") {
         if (value != "text" && value != "csv" && value != "json")
             return "--format takes text, csv or json, not '" + value + "'";
-        options.format = value == "csv"    ? SimFormat::Csv
-                         : value == "json" ? SimFormat::Json
-                                           : SimFormat::Text;
+        options.format = value == "csv"    ? cli::OutputFormat::Csv
+                         : value == "json" ? cli::OutputFormat::Json
+                                           : cli::OutputFormat::Text;
         command.formatGiven = true;
     } else if (name == "--tournament") {
         options.tournament = true;
@@ -187,6 +225,20 @@ SimCommand parseSimCommand(const std::vector<std::string>& arguments) {
         return fail("--jobs goes with --stats or --predict");
     if (command.remaindersGiven && !options.predict)
         return fail("--remainders goes with --predict");
+    const std::string_view mode = options.tournament            ? "--tournament"
+                                  : options.predict             ? "--predict"
+                                  : options.stats               ? "--stats"
+                                  : !options.resumePath.empty() ? "--resume"
+                                                                : "";
+    for (const auto& [name, value] : parsed.options)
+        if (!modeTakes(mode, name))
+            return fail(name + (mode.empty()
+                                    ? std::string(" goes with --stats, --tournament or --predict")
+                                    : " does not go with " + std::string(mode)));
+    if (options.allPairs)
+        for (const auto& [name, value] : parsed.options)
+            if (name == "--left" || name == "--right")
+                return fail(name + " names one side; it does not go with --all-pairs");
     return command;
 }
 

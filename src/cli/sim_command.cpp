@@ -1,0 +1,245 @@
+#include "cli/sim_command.h"
+
+#include <algorithm>
+#include <ctime>
+#include <thread>
+
+#include "cli/table_writer.h"
+#include "common/text_format.h"
+#include "engine/random.h"
+#include "records/file_io.h"
+#include "records/match_outcome.h"
+#include "records/player_database.h"
+#include "records/scores.h"
+#include "reports/match_stats.h"
+#include "screen/headless_match.h"
+#include "screen/statistics_run.h"
+#include "setup/team_selection.h"
+
+namespace quorvel {
+
+std::string simProblem(const std::string& problem) { return "quorvel-sim: " + problem + "\n"; }
+
+std::uint32_t seedOf(const SimOptions& options) {
+    return options.seed ? *options.seed : static_cast<std::uint32_t>(std::time(nullptr));
+}
+
+namespace {
+
+SimResult failedWith(int status, const std::string& problem) {
+    SimResult failed;
+    failed.exitStatus = status;
+    failed.errors = simProblem(problem);
+    return failed;
+}
+
+// A match that could not be finished: its text so far, and why.
+SimResult stuck(std::string text) {
+    SimResult result = failedWith(kExitStuck, "no bowler could bowl the next over");
+    result.output = std::move(text);
+    return result;
+}
+
+std::string oversOfBalls(int balls) {
+    return std::to_string(balls / kBallsPerOver) + "." + std::to_string(balls % kBallsPerOver);
+}
+
+const std::vector<std::string> kMatchColumns = {
+    "seed",          "first",         "second",       "toss",        "first_runs",
+    "first_wickets", "first_overs",   "first_extras", "second_runs", "second_wickets",
+    "second_overs",  "second_extras", "result"};
+
+// The row of one match: its seed, the sides in batting order, the toss winner, each innings'
+// total, wickets, overs and extras, and the result.
+cli::Row matchRow(const StatisticsMatch& match) {
+    const Scores& sides = *match.sides;
+    const std::string& first = sides.teams[match.firstBatting].name();
+    const std::string& second = sides.teams[1 - match.firstBatting].name();
+    const InningsSummary innings[2] = {summarizeInnings(match.cards[0]),
+                                       summarizeInnings(match.cards[1])};
+    cli::Row row = {{"seed", match.seed},
+                    {"first", first},
+                    {"second", second},
+                    {"toss", sides.teams[match.tossWinner].name()}};
+    const char* names[2] = {"first", "second"};
+    for (int k = 0; k < 2; ++k) {
+        const std::string name = names[k];
+        row.emplace_back(name + "_runs", innings[k].runs);
+        row.emplace_back(name + "_wickets", innings[k].wickets);
+        row.emplace_back(name + "_overs", oversOfBalls(innings[k].balls));
+        row.emplace_back(name + "_extras", innings[k].byes + innings[k].legByes + innings[k].wides +
+                                               innings[k].noBalls);
+    }
+    row.emplace_back("result",
+                     outcomeText(matchOutcome(innings[0].runs, innings[1].runs, innings[1].wickets),
+                                 first, second));
+    return row;
+}
+
+std::string trimmed(const char* label) {
+    std::string text(label);
+    return text.substr(std::min(text.find_first_not_of(' '), text.size()));
+}
+
+// The aggregate figures after the rows: a table of their own in CSV, the closing member of the
+// JSON object.
+void writeAggregates(cli::TableWriter& writer, const MatchStatistics& statistics) {
+    const bool csv = writer.format() == cli::OutputFormat::Csv;
+    writer.beginTable("aggregates", {"figure", "value", "spread_or_count"});
+    for (const StatFigure& figure : statistics.figures()) {
+        const cli::Cell value = cli::Cell::number("%.4f", figure.value);
+        const std::string label = trimmed(figure.label);
+        if (figure.kind == StatFigure::Kind::Rate)
+            writer.row(csv ? cli::Row{{"figure", label}, {"value", value}, {"", ""}}
+                           : cli::Row{{"figure", label}, {"value", value}});
+        else if (figure.kind == StatFigure::Kind::Share)
+            writer.row(
+                {{"figure", label}, {csv ? "value" : "percent", value}, {"count", figure.count}});
+        else
+            writer.row({{"figure", label},
+                        {csv ? "value" : "mean", value},
+                        {"spread", cli::Cell::number("%.4f", figure.spread)}});
+    }
+    writer.endTable();
+    writer.finish();
+}
+
+} // namespace
+
+SimResult runSimStatistics(const SimOptions& options, const PlayerDatabase& database,
+                           const SimSink& sink) {
+    StatisticsPlan plan;
+    plan.firstSeed = seedOf(options);
+    plan.matches = options.matches;
+    plan.callHeads = options.callHeads;
+    plan.electBat = options.electBat;
+    plan.threads = options.jobs > 0
+                       ? options.jobs
+                       : static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
+    std::vector<std::pair<std::string, std::string>> pairs;
+    if (options.allPairs) {
+        for (int a = 0; a < kCountryCount; ++a)
+            for (int b = a + 1; b < kCountryCount; ++b)
+                pairs.emplace_back(countryNameAt(a), countryNameAt(b));
+    } else {
+        pairs.emplace_back(options.left, options.right);
+    }
+    // Sides are set up once a pair; a pair that cannot play stops the run before any ball.
+    plan.sides.resize(std::min(pairs.size(), static_cast<std::size_t>(options.matches)));
+    for (std::size_t pair = 0; pair < plan.sides.size(); ++pair)
+        if (auto problem = setUpPredefinedSides(plan.sides[pair], database, pairs[pair].first,
+                                                pairs[pair].second))
+            return failedWith(kExitBadSetUp, *problem);
+
+    SimResult result;
+    const auto emit = [&sink, &result](std::string_view text) {
+        if (sink.write)
+            sink.write(text);
+        else
+            result.output += text;
+    };
+    cli::TableWriter writer(options.format, emit);
+    if (options.format != cli::OutputFormat::Text) {
+        writer.member("first_seed", plan.firstSeed);
+        writer.beginTable("matches", kMatchColumns);
+    }
+    MatchStatistics statistics;
+    std::optional<SimResult> failure;
+    std::int64_t played = 0;
+    playStatistics(
+        plan, database,
+        [&](const StatisticsMatch& match) {
+            if (!match.finished) {
+                failure = stuck(match.text);
+                return false;
+            }
+            const Scores& pair = *match.sides;
+            statistics.addMatch(match.cards, pair.teams[match.firstBatting].name(),
+                                pair.teams[1 - match.firstBatting].name(), database);
+            if (options.format != cli::OutputFormat::Text)
+                writer.row(matchRow(match));
+            ++played;
+            return !(sink.stop && sink.stop());
+        },
+        [&](int done) {
+            if (sink.progress)
+                sink.progress(done, options.matches);
+        });
+    if (failure)
+        return std::move(*failure);
+    if (played < options.matches) {
+        result.stopped = true;
+        result.played = played;
+        return result;
+    }
+    if (options.format != cli::OutputFormat::Text) {
+        writer.endTable();
+        writeAggregates(writer, statistics);
+        return result;
+    }
+    const std::string sidesText = options.allPairs ? std::string("all 36 pairs of countries")
+                                                   : options.left + " v " + options.right;
+    emit(std::to_string(options.matches) + " matches, " + sidesText + ", seeds " +
+         std::to_string(plan.firstSeed) + " to " +
+         std::to_string(plan.firstSeed + static_cast<std::uint32_t>(options.matches - 1)) + "\n" +
+         statistics.report());
+    return result;
+}
+
+std::optional<SimResult> loadSimCommandDatabase(PlayerDatabase& database,
+                                                const SimOptions& options) {
+    const auto problem = loadSimDatabase(database, options.playersPath);
+    if (!problem)
+        return std::nullopt;
+    SimResult failed;
+    failed.exitStatus = kExitFileError;
+    if (!problem->empty())
+        failed.errors = simProblem(*problem);
+    return failed;
+}
+
+SimResult playSimMatch(const SimOptions& options, const PlayerDatabase& database, Scores& scores,
+                       bool withText) {
+    if (auto problem = setUpPredefinedSides(scores, database, options.left, options.right))
+        return failedWith(kExitBadSetUp, *problem);
+    const std::uint32_t seed = seedOf(options);
+    Random random;
+    PlayedMatch played = playHeadlessMatch(scores, database, random, seed, options.callHeads,
+                                           options.electBat, withText);
+    SimResult result = played.finished ? SimResult{} : stuck(std::string());
+    result.output = std::move(played.text);
+    result.log = std::move(played.log);
+    if (!options.seed)
+        result.errors.insert(0, simProblem("seed " + std::to_string(seed) +
+                                           " (replay with --seed " + std::to_string(seed) + ")"));
+    return result;
+}
+
+SimResult runSim(const SimOptions& options, const SimSink& sink) {
+    PlayerDatabase database;
+    if (auto failed = loadSimCommandDatabase(database, options))
+        return std::move(*failed);
+    if (options.stats)
+        return runSimStatistics(options, database, sink);
+    Scores scores;
+    SimResult result = playSimMatch(options, database, scores, true);
+    if (result.exitStatus == kExitBadSetUp)
+        return result;
+    writeMatchFiles(options, scores, result);
+    return result;
+}
+
+void writeMatchFiles(const SimOptions& options, const Scores& scores, SimResult& result) {
+    if (!options.logPath.empty())
+        if (auto error = writeWholeFile(options.logPath, result.log)) {
+            result.errors += error->message() + "\n";
+            result.exitStatus = kExitFileError;
+        }
+    if (!options.savePath.empty())
+        if (auto error = writeScoresFile(options.savePath, scores)) {
+            result.errors += error->message() + "\n";
+            result.exitStatus = kExitFileError;
+        }
+}
+
+} // namespace quorvel
