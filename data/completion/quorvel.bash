@@ -12,6 +12,10 @@ _quorvel_sim() {
         _filedir
         return
         ;;
+    --resume)
+        _filedir quo
+        return
+        ;;
     --left | --right)
         local IFS=$'\n'
         COMPREPLY=($(compgen -W "$_quorvel_countries" -- "${cur//\\/}"))
@@ -36,7 +40,7 @@ _quorvel_sim() {
     esac
     $split && return
     COMPREPLY=($(compgen -W "--players --seed --left --right --call --elect --log --save
-        --matches --stats --all-pairs --jobs --format --tournament --predict --remainders --help --version" -- "$cur"))
+        --matches --stats --all-pairs --jobs --format --tournament --predict --remainders --resume --help --version" -- "$cur"))
 }
 complete -F _quorvel_sim quorvel-sim
 

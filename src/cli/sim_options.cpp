@@ -43,6 +43,10 @@ const char* const kSimUsage =
     "                        the match (text, csv or json)\n"
     "  --remainders N        with --predict: plays of the rest of the match per\n"
     "                        over, 1 to 100000 (default: 2000)\n"
+    "  --resume FILE         play a saved match (.quo) on from where its record\n"
+    "                        stops, by the computer's rules for both sides, and\n"
+    "                        print its scoresheet; with --seed the same every\n"
+    "                        time; --log and --save as for one match\n"
     "  -h, --help            print this help and exit\n"
     "      --version         print the version and exit\n"
     "\n"
@@ -67,7 +71,7 @@ const char* const kSimUsage =
 
 namespace {
 
-constexpr std::array<cli::OptionSpec, 16> kSimOptions = {{
+constexpr std::array<cli::OptionSpec, 17> kSimOptions = {{
     {"--players", true},
     {"--seed", true},
     {"--matches", true},
@@ -84,6 +88,7 @@ constexpr std::array<cli::OptionSpec, 16> kSimOptions = {{
     {"--jobs", true},
     {"--predict", false},
     {"--remainders", true},
+    {"--resume", true},
 }};
 
 std::optional<std::uint32_t> parseWholeNumber(const std::string& text) {
@@ -102,11 +107,12 @@ struct ModeOptions {
     std::string_view mode; // empty for one match
     std::array<std::string_view, 9> takes;
 };
-constexpr std::array<ModeOptions, 4> kModeOptions = {{
+constexpr std::array<ModeOptions, 5> kModeOptions = {{
     {"", {"--left", "--right", "--call", "--elect", "--log", "--save"}},
     {"--stats",
      {"--matches", "--all-pairs", "--left", "--right", "--call", "--elect", "--format", "--jobs"}},
     {"--tournament", {"--format"}},
+    {"--resume", {"--log", "--save"}},
     {"--predict",
      {"--left", "--right", "--call", "--elect", "--log", "--save", "--format", "--jobs",
       "--remainders"}},
@@ -170,6 +176,8 @@ std::string apply(SimCommand& command, const std::string& name, const std::strin
         command.formatGiven = true;
     } else if (name == "--tournament") {
         options.tournament = true;
+    } else if (name == "--resume") {
+        options.resumePath = value;
     } else {
         (name == "--stats" ? options.stats : options.allPairs) = true;
     }
@@ -206,6 +214,9 @@ SimCommand parseSimCommand(const std::vector<std::string>& arguments) {
         (options.stats || !options.logPath.empty() || !options.savePath.empty()))
         return fail("--tournament plays a whole tournament; it does not go with --stats, --log "
                     "or --save");
+    if (!options.resumePath.empty() && (options.stats || options.tournament || options.predict))
+        return fail("--resume plays on one saved match; it does not go with --stats, --tournament "
+                    "or --predict");
     if (options.predict && (options.stats || options.tournament))
         return fail("--predict plays one match; it does not go with --stats or --tournament");
     if (command.formatGiven && !options.tournament && !options.stats && !options.predict)
@@ -214,10 +225,11 @@ SimCommand parseSimCommand(const std::vector<std::string>& arguments) {
         return fail("--jobs goes with --stats or --predict");
     if (command.remaindersGiven && !options.predict)
         return fail("--remainders goes with --predict");
-    const std::string_view mode = options.tournament ? "--tournament"
-                                  : options.predict  ? "--predict"
-                                  : options.stats    ? "--stats"
-                                                     : "";
+    const std::string_view mode = options.tournament            ? "--tournament"
+                                  : options.predict             ? "--predict"
+                                  : options.stats               ? "--stats"
+                                  : !options.resumePath.empty() ? "--resume"
+                                                                : "";
     for (const auto& [name, value] : parsed.options)
         if (!modeTakes(mode, name))
             return fail(name + (mode.empty()
