@@ -43,6 +43,13 @@ const char* const kSimUsage =
     "                        the match (text, csv or json)\n"
     "  --remainders N        with --predict: plays of the rest of the match per\n"
     "                        over, 1 to 100000 (default: 2000)\n"
+    "  --shard-rows          with --stats --format csv: rows that also carry every\n"
+    "                        figure --aggregate needs (extras, boundaries,\n"
+    "                        maidens, the best performances, the run's sides)\n"
+    "  --aggregate FILE...   read the --shard-rows rows of one run's shards (any\n"
+    "                        order, aggregate blocks skipped; - for standard\n"
+    "                        input) and print the whole run's aggregates as it\n"
+    "                        prints them, in the --format given\n"
     "  -h, --help            print this help and exit\n"
     "      --version         print the version and exit\n"
     "\n"
@@ -54,10 +61,11 @@ const char* const kSimUsage =
     "other:\n"
     "  one match     --left --right --call --elect --log --save\n"
     "  --stats       --matches --all-pairs (or --left --right) --call --elect\n"
-    "                --format --jobs\n"
+    "                --format --jobs --shard-rows\n"
     "  --tournament  --format\n"
     "  --predict     --left --right --call --elect --log --save (the match played)\n"
     "                --format --jobs --remainders\n"
+    "  --aggregate   --format (and neither --players nor --seed)\n"
     "\n"
     "A statistics run stopped by SIGINT or SIGTERM ends with whole rows, says on\n"
     "standard error how many matches were played and exits with 130 or 143.\n"
@@ -67,7 +75,7 @@ const char* const kSimUsage =
 
 namespace {
 
-constexpr std::array<cli::OptionSpec, 16> kSimOptions = {{
+constexpr std::array<cli::OptionSpec, 18> kSimOptions = {{
     {"--players", true},
     {"--seed", true},
     {"--matches", true},
@@ -84,6 +92,8 @@ constexpr std::array<cli::OptionSpec, 16> kSimOptions = {{
     {"--jobs", true},
     {"--predict", false},
     {"--remainders", true},
+    {"--shard-rows", false},
+    {"--aggregate", false},
 }};
 
 std::optional<std::uint32_t> parseWholeNumber(const std::string& text) {
@@ -102,18 +112,23 @@ struct ModeOptions {
     std::string_view mode; // empty for one match
     std::array<std::string_view, 9> takes;
 };
-constexpr std::array<ModeOptions, 4> kModeOptions = {{
+constexpr std::array<ModeOptions, 5> kModeOptions = {{
     {"", {"--left", "--right", "--call", "--elect", "--log", "--save"}},
     {"--stats",
-     {"--matches", "--all-pairs", "--left", "--right", "--call", "--elect", "--format", "--jobs"}},
+     {"--matches", "--all-pairs", "--left", "--right", "--call", "--elect", "--format", "--jobs",
+      "--shard-rows"}},
     {"--tournament", {"--format"}},
+    {"--aggregate", {"--format"}},
     {"--predict",
      {"--left", "--right", "--call", "--elect", "--log", "--save", "--format", "--jobs",
       "--remainders"}},
 }};
 
 bool modeTakes(std::string_view mode, std::string_view option) {
-    if (option == "--players" || option == "--seed" || option == mode)
+    // Aggregating reads rows, not the database, and plays nothing.
+    if ((option == "--players" || option == "--seed") && mode != "--aggregate")
+        return true;
+    if (option == mode)
         return true;
     for (const ModeOptions& one : kModeOptions)
         if (one.mode == mode)
@@ -170,6 +185,10 @@ std::string apply(SimCommand& command, const std::string& name, const std::strin
         command.formatGiven = true;
     } else if (name == "--tournament") {
         options.tournament = true;
+    } else if (name == "--shard-rows") {
+        options.shardRows = true;
+    } else if (name == "--aggregate") {
+        options.aggregate = true;
     } else {
         (name == "--stats" ? options.stats : options.allPairs) = true;
     }
@@ -190,12 +209,20 @@ SimCommand parseSimCommand(const std::vector<std::string>& arguments) {
         command.error = std::move(reason);
         return command;
     };
-    if (!parsed.operands.empty())
-        return fail("unexpected argument '" + parsed.operands.front() + "'");
     for (const auto& [name, value] : parsed.options)
         if (std::string problem = apply(command, name, value); !problem.empty())
             return fail(problem);
-    const SimOptions& options = command.options;
+    SimOptions& options = command.options;
+    if (options.aggregate) {
+        if (parsed.operands.empty())
+            return fail("--aggregate needs the files of the rows to read");
+        if (options.stats || options.tournament || options.predict)
+            return fail("--aggregate reads rows; it does not go with --stats, --tournament or "
+                        "--predict");
+        options.aggregateFiles = parsed.operands;
+    } else if (!parsed.operands.empty()) {
+        return fail("unexpected argument '" + parsed.operands.front() + "'");
+    }
     if (options.matches != 1 && !options.stats)
         return fail("--matches goes with --stats");
     if (options.allPairs && !options.stats)
@@ -208,16 +235,20 @@ SimCommand parseSimCommand(const std::vector<std::string>& arguments) {
                     "or --save");
     if (options.predict && (options.stats || options.tournament))
         return fail("--predict plays one match; it does not go with --stats or --tournament");
-    if (command.formatGiven && !options.tournament && !options.stats && !options.predict)
-        return fail("--format goes with --stats, --tournament or --predict");
+    if (command.formatGiven && !options.tournament && !options.stats && !options.predict &&
+        !options.aggregate)
+        return fail("--format goes with --stats, --tournament, --predict or --aggregate");
+    if (options.shardRows && !(options.stats && options.format == cli::OutputFormat::Csv))
+        return fail("--shard-rows goes with --stats --format csv");
     if (options.jobs != 0 && !options.stats && !options.predict)
         return fail("--jobs goes with --stats or --predict");
     if (command.remaindersGiven && !options.predict)
         return fail("--remainders goes with --predict");
-    const std::string_view mode = options.tournament ? "--tournament"
-                                  : options.predict  ? "--predict"
-                                  : options.stats    ? "--stats"
-                                                     : "";
+    const std::string_view mode = options.tournament  ? "--tournament"
+                                  : options.predict   ? "--predict"
+                                  : options.stats     ? "--stats"
+                                  : options.aggregate ? "--aggregate"
+                                                      : "";
     for (const auto& [name, value] : parsed.options)
         if (!modeTakes(mode, name))
             return fail(name + (mode.empty()
