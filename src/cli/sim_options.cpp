@@ -8,6 +8,7 @@ namespace quorvel {
 
 const char* const kSimUsage =
     "Usage: quorvel-sim [OPTION]...\n"
+    "  or:  quorvel-sim --aggregate [--format text|csv|json] FILE...\n"
     "Plays one whole one-day match headless between two countries' predefined\n"
     "elevens, with the computer's choices for both captains, and prints the\n"
     "scoresheet (CR LF line ends), the first-innings summary and the result. One\n"
