@@ -10,14 +10,18 @@
 
 #include "common/line_ends.h"
 #include "engine/random.h"
+#include "predict/match_resume.h"
 #include "records/file_io.h"
+#include "records/match_check.h"
 #include "records/player_check.h"
 #include "records/player_database.h"
 #include "records/player_repair.h"
 #include "records/player_source.h"
 #include "records/scores.h"
 #include "reports/sheet_replay.h"
+#include "screen/computer_choices.h"
 #include "screen/headless_match.h"
+#include "screen/match_session.h"
 #include "screen/opened_match.h"
 #include "tournament/tournament_file.h"
 
@@ -123,6 +127,10 @@ void matchReader(std::string_view bytes) {
     const std::string written = encodeScores(scores);
     require(encodeScores(decodeScores(written)) == written, "a written match reads back the same");
     require(written.size() <= bytes.size(), "writing never grows a match file");
+    // Whether a record is one a match could leave does not hang on how its texts were spelt.
+    require(matchRecordFault(scores).has_value() ==
+                matchRecordFault(decodeScores(written)).has_value(),
+            "a written match is accepted exactly when it was");
 }
 
 void tournamentReader(std::string_view bytes) {
@@ -237,6 +245,27 @@ void sheetReplay(std::string_view bytes) {
                     "the target is beyond the first innings' total");
     }
     sheet.buildSheetText();
+    if (matchRecordFault(scores))
+        return;
+
+    // An accepted record always replays: at most ten wickets an innings, and a match that is
+    // not over is taken up where it stops and played on to a record that is accepted too.
+    for (int k = 0; k < 2; ++k)
+        require(sheet.card(k).wicketsDown <= 10, "an accepted innings has at most ten wickets");
+    if (!resumePosition(scores, database))
+        return;
+    Random random;
+    random.seed(static_cast<std::uint32_t>(bytes.size()));
+    Scores played;
+    ComputerChoices choices(scores, database, random, 1, true, true);
+    MatchScreen screen(played, database, random, choices);
+    screen.playWithoutText();
+    choices.attach(screen);
+    require(continueSavedMatch(screen, scores, database), "an accepted match is taken up");
+    MatchSession session(screen, choices);
+    if (session.playToEnd())
+        require(screen.state() == MatchState::MatchOver, "a match played on comes to its end");
+    require(!matchRecordFault(played), "a match played on from an accepted record is accepted");
 }
 
 } // namespace quorvel::fuzz

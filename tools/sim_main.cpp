@@ -13,6 +13,7 @@
 #include "cli/command_line.h"
 #include "cli/interrupt.h"
 #include "cli/predict_command.h"
+#include "cli/resume_command.h"
 #include "cli/sim_command.h"
 #include "cli/sim_options.h"
 #include "cli/tournament_command.h"
@@ -59,8 +60,9 @@ int main(int argc, char** argv) {
         if (!installed.empty() && std::filesystem::exists(installed, missing))
             options.playersPath = installed.string();
     }
-    const std::string refusal = cli::refuseOutputOverInput("quorvel-sim", {options.playersPath},
-                                                           {options.logPath, options.savePath});
+    const std::string refusal =
+        cli::refuseOutputOverInput("quorvel-sim", {options.playersPath, options.resumePath},
+                                   {options.logPath, options.savePath});
     if (!refusal.empty()) {
         std::fputs(refusal.c_str(), stderr);
         return 2;
@@ -80,9 +82,10 @@ int main(int argc, char** argv) {
         cli::catchInterrupts();
         sink.stop = [&out] { return cli::interruptSignal() != 0 || out.failed(); };
     }
-    SimResult result = options.tournament ? runTournamentSim(options)
-                       : options.predict  ? runPredictSim(options)
-                                          : runSim(options, sink);
+    SimResult result = options.tournament            ? runTournamentSim(options)
+                       : options.predict             ? runPredictSim(options)
+                       : !options.resumePath.empty() ? runResumeSim(options)
+                                                     : runSim(options, sink);
     out.write(result.output);
     const bool complete = out.flush();
     if (const int signal = cli::interruptSignal(); signal != 0 && result.stopped) {

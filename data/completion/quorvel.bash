@@ -12,6 +12,10 @@ _quorvel_sim() {
         _filedir
         return
         ;;
+    --resume)
+        _filedir quo
+        return
+        ;;
     --left | --right)
         local IFS=$'\n'
         COMPREPLY=($(compgen -W "$_quorvel_countries" -- "${cur//\\/}"))
@@ -36,7 +40,7 @@ _quorvel_sim() {
     esac
     $split && return
     COMPREPLY=($(compgen -W "--players --seed --left --right --call --elect --log --save
-        --matches --stats --all-pairs --jobs --format --tournament --predict --remainders
+        --matches --stats --all-pairs --jobs --format --tournament --predict --remainders --resume
         --shard-rows --aggregate --help --version" -- "$cur"))
     # After --aggregate, the files of the rows.
     [[ $cur != -* && " ${words[*]} " == *" --aggregate "* ]] && _filedir

@@ -44,6 +44,10 @@ const char* const kSimUsage =
     "                        the match (text, csv or json)\n"
     "  --remainders N        with --predict: plays of the rest of the match per\n"
     "                        over, 1 to 100000 (default: 2000)\n"
+    "  --resume FILE         play a saved match (.quo) on from where its record\n"
+    "                        stops, by the computer's rules for both sides, and\n"
+    "                        print its scoresheet; with --seed the same every\n"
+    "                        time; --log and --save as for one match\n"
     "  --shard-rows          with --stats --format csv: rows that also carry every\n"
     "                        figure --aggregate needs (extras, boundaries,\n"
     "                        maidens, the best performances, the run's sides)\n"
@@ -76,25 +80,12 @@ const char* const kSimUsage =
 
 namespace {
 
-constexpr std::array<cli::OptionSpec, 18> kSimOptions = {{
-    {"--players", true},
-    {"--seed", true},
-    {"--matches", true},
-    {"--left", true},
-    {"--right", true},
-    {"--call", true},
-    {"--elect", true},
-    {"--log", true},
-    {"--save", true},
-    {"--stats", false},
-    {"--all-pairs", false},
-    {"--tournament", false},
-    {"--format", true},
-    {"--jobs", true},
-    {"--predict", false},
-    {"--remainders", true},
-    {"--shard-rows", false},
-    {"--aggregate", false},
+constexpr std::array<cli::OptionSpec, 19> kSimOptions = {{
+    {"--players", true}, {"--seed", true},        {"--matches", true},    {"--left", true},
+    {"--right", true},   {"--call", true},        {"--elect", true},      {"--log", true},
+    {"--save", true},    {"--stats", false},      {"--all-pairs", false}, {"--tournament", false},
+    {"--format", true},  {"--jobs", true},        {"--predict", false},   {"--remainders", true},
+    {"--resume", true},  {"--shard-rows", false}, {"--aggregate", false},
 }};
 
 std::optional<std::uint32_t> parseWholeNumber(const std::string& text) {
@@ -113,12 +104,13 @@ struct ModeOptions {
     std::string_view mode; // empty for one match
     std::array<std::string_view, 9> takes;
 };
-constexpr std::array<ModeOptions, 5> kModeOptions = {{
+constexpr std::array<ModeOptions, 6> kModeOptions = {{
     {"", {"--left", "--right", "--call", "--elect", "--log", "--save"}},
     {"--stats",
      {"--matches", "--all-pairs", "--left", "--right", "--call", "--elect", "--format", "--jobs",
       "--shard-rows"}},
     {"--tournament", {"--format"}},
+    {"--resume", {"--log", "--save"}},
     {"--aggregate", {"--format"}},
     {"--predict",
      {"--left", "--right", "--call", "--elect", "--log", "--save", "--format", "--jobs",
@@ -186,6 +178,8 @@ std::string apply(SimCommand& command, const std::string& name, const std::strin
         command.formatGiven = true;
     } else if (name == "--tournament") {
         options.tournament = true;
+    } else if (name == "--resume") {
+        options.resumePath = value;
     } else if (name == "--shard-rows") {
         options.shardRows = true;
     } else if (name == "--aggregate") {
@@ -217,9 +211,9 @@ SimCommand parseSimCommand(const std::vector<std::string>& arguments) {
     if (options.aggregate) {
         if (parsed.operands.empty())
             return fail("--aggregate needs the files of the rows to read");
-        if (options.stats || options.tournament || options.predict)
-            return fail("--aggregate reads rows; it does not go with --stats, --tournament or "
-                        "--predict");
+        if (options.stats || options.tournament || options.predict || !options.resumePath.empty())
+            return fail("--aggregate reads rows; it does not go with --stats, --tournament, "
+                        "--predict or --resume");
         options.aggregateFiles = parsed.operands;
     } else if (!parsed.operands.empty()) {
         return fail("unexpected argument '" + parsed.operands.front() + "'");
@@ -234,6 +228,9 @@ SimCommand parseSimCommand(const std::vector<std::string>& arguments) {
         (options.stats || !options.logPath.empty() || !options.savePath.empty()))
         return fail("--tournament plays a whole tournament; it does not go with --stats, --log "
                     "or --save");
+    if (!options.resumePath.empty() && (options.stats || options.tournament || options.predict))
+        return fail("--resume plays on one saved match; it does not go with --stats, --tournament "
+                    "or --predict");
     if (options.predict && (options.stats || options.tournament))
         return fail("--predict plays one match; it does not go with --stats or --tournament");
     if (command.formatGiven && !options.tournament && !options.stats && !options.predict &&
@@ -245,11 +242,12 @@ SimCommand parseSimCommand(const std::vector<std::string>& arguments) {
         return fail("--jobs goes with --stats or --predict");
     if (command.remaindersGiven && !options.predict)
         return fail("--remainders goes with --predict");
-    const std::string_view mode = options.tournament  ? "--tournament"
-                                  : options.predict   ? "--predict"
-                                  : options.stats     ? "--stats"
-                                  : options.aggregate ? "--aggregate"
-                                                      : "";
+    const std::string_view mode = options.tournament            ? "--tournament"
+                                  : options.predict             ? "--predict"
+                                  : options.stats               ? "--stats"
+                                  : !options.resumePath.empty() ? "--resume"
+                                  : options.aggregate           ? "--aggregate"
+                                                                : "";
     for (const auto& [name, value] : parsed.options)
         if (!modeTakes(mode, name))
             return fail(name + (mode.empty()

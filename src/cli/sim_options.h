@@ -32,6 +32,8 @@ struct SimOptions {
     // `remainders` plays of the rest of the match.
     bool predict = false;
     int remainders = 2000;
+    // --resume FILE: a saved match played on from where its record stops.
+    std::string resumePath;
     cli::OutputFormat format = cli::OutputFormat::Text;
     // --jobs N: how many threads play a statistics run; 0 for one a core. The output is the same
     // for every count.

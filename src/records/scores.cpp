@@ -3,6 +3,8 @@
 #include <array>
 #include <cstdio>
 
+#include "records/match_check.h"
+
 namespace quorvel {
 
 void Scores::reset() { reset(std::time(nullptr)); }
@@ -67,7 +69,10 @@ std::optional<FileError> readScoresFile(const std::string& path, Scores& scores)
     if (auto error = readWholeFile(path, bytes, kLargestScoresFile))
         return error;
     try {
-        scores = decodeScores(bytes);
+        Scores read = decodeScores(bytes);
+        if (matchRecordFault(read))
+            return FileError{FileErrorKind::BadFormat, path};
+        scores = std::move(read);
     } catch (const ArchiveError& error) {
         return FileError{fileErrorKindFromArchive(error.fault()), path};
     }

@@ -72,7 +72,8 @@ constexpr std::size_t kLargestScoresFile = std::size_t{1} << 20;
 
 // Saves the match; on failure the file that was there is untouched.
 std::optional<FileError> writeScoresFile(const std::string& path, const Scores& scores);
-// Opens a saved match into scores; on failure scores is untouched.
+// Opens a saved match into scores; on failure scores is untouched. A record that no match could
+// have left (see matchRecordFault) is refused as a bad format.
 std::optional<FileError> readScoresFile(const std::string& path, Scores& scores);
 
 } // namespace quorvel

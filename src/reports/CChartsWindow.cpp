@@ -461,13 +461,10 @@ void CChartsWindow::draw(wxDC& dc, const wxSize& size) const {
 
 void CChartsWindow::saveAs() {
     const wxString filter = "PNG pictures (*.png)|*.png|SVG pictures (*.svg)|*.svg";
-    wxString path =
-        askForFile(this, "Save As", "charts.png", filter, wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
+    // The default extension, for a name typed without one.
+    const wxString path = askForSavePath(this, "Save As", "charts.png", filter, "png");
     if (path.empty())
         return;
-    // The default extension, for a name typed without one.
-    if (wxFileName(path).GetExt().empty())
-        path += ".png";
     saveTo(path);
 }
 

@@ -52,13 +52,11 @@ CScoreSheetDialog::CScoreSheetDialog(wxWindow* parent, quorvel::ScoreSheet& shee
 }
 
 void CScoreSheetDialog::save() {
-    wxString path = askForFile(this, "Save As", toWx(sheet_.defaultFileName()), kFilter,
-                               wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
+    // The default extension, for a name typed without one.
+    const wxString path =
+        askForSavePath(this, "Save As", toWx(sheet_.defaultFileName()), kFilter, "txt");
     if (path.empty())
         return;
-    // The default extension, for a name typed without one.
-    if (!path.Lower().EndsWith(".txt") && wxFileName(path).GetExt().empty())
-        path += ".txt";
     saveTo(path);
 }
 

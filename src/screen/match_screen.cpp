@@ -4,6 +4,7 @@
 
 #include "records/player_database.h"
 #include "records/scores.h"
+#include "reports/sheet_replay.h"
 #include "setup/batsman_choice.h"
 
 namespace quorvel {
@@ -55,6 +56,13 @@ void MatchScreen::resumeBetweenOvers(const Scores& record, const InningsFigures&
     for (std::size_t i = 0; i < sliders_.size(); ++i)
         if (sliders_[i].enabled)
             sliders_[i].position = clampPosition(positions[i]);
+}
+
+void MatchScreen::takeUpRecord(const Scores& record, const std::string& commentary) {
+    scores_ = record;
+    replayIntoSheet(sheet_, scores_);
+    if (report_.wantsText())
+        log_.appendLine(commentary);
 }
 
 void MatchScreen::refreshScreen() { user_.refresh(); }

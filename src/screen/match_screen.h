@@ -72,6 +72,9 @@ public:
     // where `userSliders` puts them.
     void resumeBetweenOvers(const Scores& record, const InningsFigures& figures,
                             const SliderPositions& userSliders);
+    // A saved match taken up before resumeBetweenOvers: the record becomes the match in hand, the
+    // scoresheet is replayed from it and its commentary follows the log's earlier text.
+    void takeUpRecord(const Scores& record, const std::string& commentary);
     // The user's commands. Each is refused silently when its control is disabled.
     void onBowlOver() { flow_.onBowlOver(); }
     void selectBowlerRow(int row) { flow_.selectBowlerRow(row); }

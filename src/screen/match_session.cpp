@@ -6,7 +6,7 @@ namespace quorvel {
 
 bool MatchSession::begin() {
     Scores chosen;
-    if (!choices_.chooseSides(chosen))
+    if (!choices_.chooseSides(chosen) || !choices_.mayReplaceMatch())
         return false;
     screen_.beginNewMatch(chosen);
     choices_.sidesChosen();

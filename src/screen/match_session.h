@@ -18,6 +18,9 @@ class MatchChoices : public MatchScreenUser {
 public:
     // Fills both sides of `scores` (nothing bowled yet); false when the choice was abandoned.
     virtual bool chooseSides(Scores& scores) = 0;
+    // The sides are chosen: whether the match in hand may now be replaced by the new one (the
+    // game first asks whether to save a modified match). False abandons the new match.
+    virtual bool mayReplaceMatch() { return true; }
     // The chosen sides are now the match in hand.
     virtual void sidesChosen() {}
     // Tosses the coin for the user's call.
@@ -77,7 +80,7 @@ public:
     MatchSession(MatchScreen& screen, MatchChoices& choices) : screen_(screen), choices_(choices) {}
 
     // A new match up to its first ball. Returns false, with the match in hand untouched, when
-    // the choice of sides was abandoned.
+    // the choice of sides was abandoned or the match in hand may not be replaced.
     bool begin();
     // Bowls over after over until the match is over. Returns false when an over could not be
     // bowled because no bowler was chosen.

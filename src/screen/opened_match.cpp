@@ -1,8 +1,11 @@
 #include "screen/opened_match.h"
 
 #include <cstdint>
+#include <map>
 
+#include "common/text_format.h"
 #include "engine/bowler_rows.h"
+#include "engine/match_engine.h"
 #include "records/delivery_effect.h"
 #include "records/player_database.h"
 
@@ -58,7 +61,98 @@ void putBackLiveEnd(InningsFigures& f, const Over& last, const BowlingEntry* bow
         --f.bowlerMaidens[bowlerRow];
 }
 
+char initialOf(const Player* player) { return player ? player->initial() : ' '; }
+const char* surnameOf(const Player* player) { return player ? player->surname.c_str() : ""; }
+const char* runWord(int runs) { return runs >= 2 ? "runs" : "run"; }
+
+std::string openingOf(const PlayerDatabase& database, const Over& over, int overNumber, int slot,
+                      std::int32_t strikerId) {
+    const Player* bowler = database.findById(over.bowlerId);
+    const Player* striker = database.findById(strikerId);
+    return formatText("%0.1lf\t%c %s to %c %s: ", overNumber + 0.1 * (slot + 1), initialOf(bowler),
+                      surnameOf(bowler), initialOf(striker), surnameOf(striker));
+}
+
+// The outcome of one delivery as the log tells it, its line end included.
+std::string outcomeOf(const PlayerDatabase& database, const Over& over, const Ball& ball,
+                      int strikerRuns) {
+    if (ball.extraKind == ExtraKind::Wide || ball.extraKind == ExtraKind::NoBall)
+        return formatText(ball.extraKind == ExtraKind::Wide ? "Wide Ball, %d %s\r\n"
+                                                            : "No Ball, %d %s\r\n",
+                          ball.runs, runWord(ball.runs));
+    if (ball.dismissalKind != Dismissal::NotOut)
+        return "OUT! " +
+               dismissalLine(ball.dismissalKind, database.findById(ball.batsmanId),
+                             database.findById(ball.fielderId), database.findById(over.bowlerId),
+                             strikerRuns) +
+               "\r\n";
+    switch (ball.runKind) {
+    case RunKind::Byes:
+        return formatText("Bye, %d %s\r\n", ball.runs, runWord(ball.runs));
+    case RunKind::LegByes:
+        return formatText("Legbye, %d %s\r\n", ball.runs, runWord(ball.runs));
+    case RunKind::Boundary:
+        return ball.runs == 4 ? "Boundary!\r\n" : "Sixer!\r\n";
+    default:
+        return formatText("%d %s\r\n", ball.runs, runWord(ball.runs));
+    }
+}
+
 } // namespace
+
+std::string commentaryOf(const Scores& scores, const PlayerDatabase& database) {
+    std::string text;
+    std::int64_t target = 0;
+    for (const Innings& innings : scores.innings) {
+        std::map<std::int32_t, int> runsOf;
+        std::int64_t total = 0;
+        int wickets = 0;
+        for (int number = 0; number < kOversPerInnings; ++number) {
+            const Over& over = innings.overs[number];
+            if (!over.bowled())
+                continue;
+            std::int64_t held[3] = {0, 0, 0};
+            for (const Ball& ball : over.balls)
+                if (ball.batsmanId != kNoPlayer &&
+                    (ball.extraKind == ExtraKind::Wide || ball.extraKind == ExtraKind::NoBall))
+                    held[static_cast<int>(ball.extraKind)] += ball.runs;
+            const std::int32_t firstStriker = over.balls[0].batsmanId;
+            for (const ExtraKind kind : {ExtraKind::Wide, ExtraKind::NoBall}) {
+                const std::int64_t total =
+                    kind == ExtraKind::Wide ? over.wideRuns : over.noBallRuns;
+                Ball extra;
+                extra.extraKind = kind;
+                extra.runs = 1;
+                for (std::int64_t run = held[static_cast<int>(kind)]; run < total && run < 1000;
+                     ++run)
+                    text += openingOf(database, over, number, 0, firstStriker) +
+                            outcomeOf(database, over, extra, 0);
+            }
+            int filled = 0;
+            for (int slot = 0; slot < kBallsPerOver; ++slot) {
+                const Ball& ball = over.balls[slot];
+                if (ball.batsmanId == kNoPlayer)
+                    continue;
+                ++filled;
+                const DeliveryEffect effect = deliveryEffect(ball);
+                total += effect.totalRuns;
+                wickets += effect.wicket != nullptr ? 1 : 0;
+                int& runs = runsOf[ball.batsmanId];
+                runs += effect.batsmanRuns;
+                text += openingOf(database, over, number, slot, ball.batsmanId) +
+                        outcomeOf(database, over, ball, runs);
+            }
+            total += over.wideRuns - held[static_cast<int>(ExtraKind::Wide)] + over.noBallRuns -
+                     held[static_cast<int>(ExtraKind::NoBall)];
+            // The over was completed unless the innings ended inside it.
+            const bool ended = wickets >= kWicketsPerInnings || (target > 0 && total >= target);
+            if (filled == kBallsPerOver && !ended)
+                text += "-------------------------------------------------\r\n";
+        }
+        target = total + 1;
+    }
+    return text;
+}
 
 InningsFigures finalFigures(const Scores& scores, const ScoreSheet& sheet, int innings,
                             const PlayerDatabase& database) {

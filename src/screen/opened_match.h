@@ -15,4 +15,9 @@ class PlayerDatabase;
 InningsFigures finalFigures(const Scores& scores, const ScoreSheet& sheet, int innings,
                             const PlayerDatabase& database);
 
+// The commentary of every delivery the record holds, in the log's lines, each completed over
+// closed by its separator. The record keeps no wide or no-ball whose slot was bowled again, nor
+// where in its over it came: those are listed, one a run, at the start of their over.
+std::string commentaryOf(const Scores& scores, const PlayerDatabase& database);
+
 } // namespace quorvel

@@ -323,9 +323,29 @@ void CMainFrame::onIdle(wxIdleEvent& event) {
 }
 
 void CMainFrame::onClose(wxCloseEvent& event) {
+    // A modified match is asked about first (Exit, Ctrl+Q, the window's close button, the end
+    // of the desktop session); Cancel leaves everything as it was.
+    if (!askBeforeClosing(event.CanVeto())) {
+        event.Veto();
+        return;
+    }
     // Before the documents go: no estimate outlives the window it reports to.
     winLine_->cancel();
     event.Skip();
+}
+
+bool CMainFrame::askBeforeClosing(bool mayRefuse) {
+    CQuorvelView* view = matchView();
+    if (!mayRefuse || view == nullptr)
+        return true;
+    // No over is played behind the question, so that Cancel finds the match as it was.
+    view->stopPlayingOn(false);
+    return view->document()->OnSaveModified();
+}
+
+bool CMainFrame::askToSaveMatch() {
+    CQuorvelView* view = matchView();
+    return view == nullptr || view->document()->askToSaveMatch();
 }
 
 void CMainFrame::showAbout() {
@@ -438,6 +458,8 @@ void CMainFrame::onTournament(wxCommandEvent& event) {
 }
 
 void CMainFrame::newTournament() {
+    if (!askToSaveMatch())
+        return;
     wxArrayString choices;
     choices.Add("None: the computer plays every match");
     for (int side = 0; side < quorvel::kTournamentSides; ++side)
@@ -480,6 +502,8 @@ void CMainFrame::nextTournamentMatch() {
     const int user = tournament_->userSide();
     if (view != nullptr && user != quorvel::kNoSide &&
         (fixture.sides[0] == user || fixture.sides[1] == user)) {
+        if (!askToSaveMatch())
+            return;
         if (!view->beginTournamentMatch(fixture, user, tournament_->nextSeed()))
             showMessageBox(this, "The tournament match could not be set up.", wxICON_EXCLAMATION);
         return;
@@ -540,18 +564,26 @@ void CMainFrame::showTournamentLeaders() {
 void CMainFrame::saveTournament() {
     if (!tournament_)
         return;
-    wxString path = askForFile(this, "Save Tournament", wxString(), kTournamentFilter,
-                               wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
+    const wxString path =
+        askForSavePath(this, "Save Tournament", wxString(), kTournamentFilter, "quot");
     if (path.empty())
         return;
-    const wxString ext = wxFileName(path).GetExt();
-    if (ext.empty() || ext.Contains(" "))
-        path += ".quot";
-    if (const auto error = quorvel::writeTournamentFile(fromWx(path), *tournament_))
+    if (const auto error = quorvel::writeTournamentFile(fromWx(path), *tournament_)) {
         showMessageBox(this, toWx(error->message()), wxICON_EXCLAMATION);
+        return;
+    }
+    // The file holds the results so far; the fixture being played on the form is not one.
+    const CQuorvelView* view = matchView();
+    if (view != nullptr && view->tournamentFixture())
+        showMessageBox(this,
+                       "The tournament is saved without the match on the form: that match is not "
+                       "in the file. Opened again, the tournament plays it from its first ball.",
+                       wxICON_INFORMATION);
 }
 
 void CMainFrame::openTournament() {
+    if (!askToSaveMatch())
+        return;
     const wxString path = askForFile(this, "Open Tournament", wxString(), kTournamentFilter,
                                      wxFD_OPEN | wxFD_FILE_MUST_EXIST);
     if (path.empty())

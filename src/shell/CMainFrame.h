@@ -123,6 +123,9 @@ public:
     void tournamentMatchPlayed(const quorvel::MatchResult& result);
     // The tournament in play, if any.
     const std::optional<quorvel::Tournament>& tournament() const { return tournament_; }
+    // Whether the window may close: a modified match is asked about first (the framework's
+    // question), unless the close cannot be refused.
+    bool askBeforeClosing(bool mayRefuse);
 
 private:
     void buildMenu();
@@ -142,6 +145,9 @@ private:
     // A new or opened tournament replaces the one in hand: a fixture of the old one on the form
     // is dropped, so that its result is never recorded into the new one.
     void dropFormFixture();
+    // Before a path that may take the match off the form: the save question for a modified
+    // match. False when the user cancelled.
+    bool askToSaveMatch();
 
     CMatchForm* form_ = nullptr;
     wxWeakRef<CChartsWindow> charts_;

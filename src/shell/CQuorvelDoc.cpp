@@ -15,14 +15,6 @@ namespace {
 
 std::string pathBytes(const wxString& path) { return std::string(path.fn_str()); }
 
-// The chosen name with the ".quo" extension added when it has none.
-wxString withExtension(const wxString& path) {
-    const wxString ext = wxFileName(path).GetExt();
-    if (ext.empty() || ext.Contains(" "))
-        return path + "." + CQuorvelDoc::kExtension;
-    return path;
-}
-
 } // namespace
 
 CQuorvelDoc::CQuorvelDoc() {
@@ -49,6 +41,7 @@ void CQuorvelDoc::setTitleAndPath(const wxString& titleText, const wxString& pat
 
 void CQuorvelDoc::buildTitle() {
     title = scores.title();
+    Modify(false);
     setTitleAndPath(toWx(title), toWx(title));
     SetDocumentSaved(false);
 }
@@ -62,6 +55,38 @@ bool CQuorvelDoc::saveTo(const wxString& path) {
         reportFileError(error->message());
         return false;
     }
+    Modify(false);
+    ++saves_;
+    return true;
+}
+
+bool CQuorvelDoc::OnSaveModified() {
+    if (!IsModified())
+        return true;
+    wxMessageDialog ask(
+        GetDocumentWindow(),
+        wxString::Format("Do you want to save changes to %s?", GetUserReadableName()), kAppName,
+        wxYES_NO | wxCANCEL | wxYES_DEFAULT | wxICON_QUESTION);
+    ask.SetYesNoCancelLabels(wxID_SAVE, "Do&n't Save", wxID_CANCEL);
+    switch (ask.ShowModal()) {
+    case wxID_YES:
+        return Save();
+    case wxID_NO:
+        Modify(false);
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool CQuorvelDoc::askToSaveMatch() {
+    const bool modified = IsModified();
+    const int saves = saves_;
+    if (!OnSaveModified())
+        return false;
+    // "Don't Save" clears the mark, but the match is still in hand and still unsaved.
+    if (modified && saves_ == saves)
+        Modify(true);
     return true;
 }
 
@@ -77,11 +102,10 @@ bool CQuorvelDoc::Save() {
 }
 
 bool CQuorvelDoc::SaveAs() {
-    const wxString chosen = askForFile(GetDocumentWindow(), "Save As", GetFilename(), kFilter,
-                                       wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
-    if (chosen.empty())
+    const wxString path =
+        askForSavePath(GetDocumentWindow(), "Save As", GetFilename(), kFilter, kExtension);
+    if (path.empty())
         return false;
-    const wxString path = withExtension(chosen);
     if (!saveTo(path))
         return false;
     setTitleAndPath(wxFileName(path).GetFullName(), path);
@@ -98,6 +122,7 @@ bool CQuorvelDoc::openMatch(const wxString& path) {
         return false;
     }
     scores = loaded;
+    Modify(false);
     setTitleAndPath(wxFileName(path).GetFullName(), path);
     SetDocumentSaved(true);
     if (wxDocManager* manager = GetDocumentManager())
@@ -132,6 +157,6 @@ void CQuorvelDocManager::onOpen(wxCommandEvent&) {
     const wxString chosen =
         askForFile(frame_, "Open", inHand.IsAbsolute() ? inHand.GetPathWithSep() : wxString(),
                    CQuorvelDoc::kFilter, wxFD_OPEN | wxFD_FILE_MUST_EXIST);
-    if (!chosen.empty())
+    if (!chosen.empty() && doc->askToSaveMatch())
         doc->openMatch(chosen);
 }

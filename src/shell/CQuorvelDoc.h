@@ -1,7 +1,8 @@
 #pragma once
 // The match document: one match record and its title. It is saved as a ".quo" file (the match
-// record's archive form, nothing else) and opened from one; it is never marked as changed, so
-// nothing ever asks whether to save it.
+// record's archive form, nothing else) and opened from one. It is marked modified once a ball
+// has been bowled since it was last saved or opened, and every path that would drop it then
+// asks first whether to save it.
 
 #include <wx/docview.h>
 
@@ -24,8 +25,16 @@ public:
     std::string title;
 
     bool OnNewDocument() override;
-    bool IsModified() const override { return false; }
-    bool OnSaveModified() override { return true; }
+    // The framework's question before a modified match is dropped, its buttons named as the
+    // desktop names them: "Save" (the normal save, with its dialog for an untitled match),
+    // "Don't Save" and "Cancel" (Escape). False when cancelled or when the save did not happen.
+    bool OnSaveModified() override;
+    // Before the match in hand may be replaced: when it is modified, the framework's question
+    // (Save, Don't Save, Cancel), as closing the program asks it. False when the user cancelled,
+    // or the save failed or was cancelled; the match, its file and its title are then as they
+    // were. After "Don't Save" the match stays marked modified until it is replaced, so a path
+    // that then keeps it (a refused file, a new tournament) loses nothing unasked.
+    bool askToSaveMatch();
     // Save: straight to the document's path when a writable file of that name exists, else
     // through the save dialog.
     bool Save() override;
@@ -51,6 +60,8 @@ private:
     void onSave(wxCommandEvent& event);
     void setTitleAndPath(const wxString& titleText, const wxString& path);
     void reportFileError(const std::string& message) const;
+
+    int saves_ = 0; // successful saves, to tell "Save" from "Don't Save" after the question
 
     wxDECLARE_DYNAMIC_CLASS(CQuorvelDoc);
 };

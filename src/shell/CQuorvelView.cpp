@@ -8,6 +8,7 @@
 #include <wx/slider.h>
 
 #include "engine/random.h"
+#include "predict/match_resume.h"
 #include "records/player_database.h"
 #include "records/scores.h"
 #include "reports/CLogDialog.h"
@@ -108,8 +109,10 @@ void CQuorvelView::OnUpdate(wxView*, wxObject* hint) {
 }
 
 void CQuorvelView::OnChangeFilename() {
+    // A modified match is marked in the title bar, as the desktop's programs mark theirs.
+    const wxString mark = GetDocument()->IsModified() ? "*" : "";
     if (auto* frame = dynamic_cast<CMainFrame*>(GetFrame()))
-        frame->showDocumentTitle(GetDocument()->GetTitle());
+        frame->showDocumentTitle(mark + GetDocument()->GetTitle());
 }
 
 wxPrintout* CQuorvelView::OnCreatePrintout() { return new CBlankPrintout; }
@@ -126,6 +129,9 @@ void CQuorvelView::showOpenedMatch() {
     stopPlayingOn();
     tournamentFixture_.reset();
     CQuorvelDoc* doc = document();
+    // A match saved between two overs goes on where it stopped, its sheet and log rebuilt.
+    if (continueOpenedMatch())
+        return;
     openedSheet_ = std::make_unique<quorvel::ScoreSheet>(doc->scores, quorvel::playerDatabase());
     const int overs = quorvel::replayIntoSheet(*openedSheet_, doc->scores);
     const int innings = quorvel::lastInningsPlayed(doc->scores);
@@ -139,6 +145,19 @@ void CQuorvelView::showOpenedMatch() {
     if (CMainFrame* frame = CMainFrame::of(GetDocumentManager()))
         frame->matchReplaced();
     refresh();
+}
+
+bool CQuorvelView::continueOpenedMatch() {
+    openedFigures_.reset();
+    openedSheet_.reset();
+    const quorvel::Scores record = document()->scores;
+    if (!quorvel::resumePosition(record, quorvel::playerDatabase()))
+        return false;
+    if (CMainFrame* frame = CMainFrame::of(GetDocumentManager()))
+        frame->matchReplaced();
+    quorvel::continueSavedMatch(*screen_, record, quorvel::playerDatabase());
+    refresh();
+    return true;
 }
 
 void CQuorvelView::onCommand(wxCommandEvent& event) {
@@ -214,6 +233,11 @@ void CQuorvelView::keepLastTeams(const quorvel::Scores& scores) {
     config->Flush();
 }
 
+bool CQuorvelView::mayReplaceMatch() {
+    // Tournament > Next Match asked before it chose the fixture's sides.
+    return tournamentFixture_.has_value() || document()->askToSaveMatch();
+}
+
 void CQuorvelView::sidesChosen() {
     openedFigures_.reset();
     openedSheet_.reset();
@@ -253,10 +277,22 @@ void CQuorvelView::startFirstInnings(quorvel::MatchScreen&) {
 
 void CQuorvelView::onBowlOver() {
     stopPlayingOn(false);
+    const int oversBefore = oversInRecord();
     screen_->onBowlOver();
+    markModifiedIfBowled(oversBefore);
     overPlayed();
     if (form_ != nullptr)
         form_->focusWherePlayGoesOn();
+}
+
+int CQuorvelView::oversInRecord() const {
+    const quorvel::Scores& record = document()->scores;
+    return quorvel::oversBowled(record, 0) + quorvel::oversBowled(record, 1);
+}
+
+void CQuorvelView::markModifiedIfBowled(int oversBefore) {
+    if (oversInRecord() != oversBefore)
+        document()->Modify(true);
 }
 
 void CQuorvelView::overPlayed() {
@@ -328,7 +364,9 @@ void CQuorvelView::playOn(quorvel::PlayOnScope scope) {
 void CQuorvelView::playNextComputerOver() {
     if (playOn_ == nullptr)
         return;
+    const int oversBefore = oversInRecord();
     const bool more = playOn_->playOver();
+    markModifiedIfBowled(oversBefore);
     overPlayed();
     if (playOn_ == nullptr) // the over's end (a tournament result) took the form elsewhere
         return;

@@ -44,8 +44,9 @@ public:
     // At start-up and after a match was opened: no over can be bowled; the scoresheet window
     // is pointed at the document's match.
     void initialUpdate();
-    // A saved match was opened: its cards are rebuilt from the ball-by-ball record and the
-    // form shows the final figures of its last innings.
+    // A saved match was opened. One that is not over goes on from where its record stops; a
+    // finished one has its cards rebuilt from the ball-by-ball record and the form shows the
+    // final figures of its last innings.
     void showOpenedMatch();
 
     // File > New: Select Teams, toss, bat or bowl, then the first innings. Cancelling Select
@@ -88,6 +89,7 @@ public:
 private:
     // MatchChoices: the match's choices through the game's dialogs.
     bool chooseSides(quorvel::Scores& scores) override;
+    bool mayReplaceMatch() override;
     void sidesChosen() override;
     quorvel::TossOutcome toss() override;
     bool userBatsFirst() override;
@@ -98,9 +100,15 @@ private:
     void showComputerSelection(const std::string& text) override;
     void refresh() override;
 
+    // Takes the opened match up where its record stops; false when it cannot go on.
+    bool continueOpenedMatch();
     // What follows every over, by hand or played on: the chances, the form, a tournament
     // match's result.
     void overPlayed();
+    // The overs the match record holds in both innings: one more after every over bowled, so
+    // a change since before a command means a ball was bowled and the match is modified.
+    int oversInRecord() const;
+    void markModifiedIfBowled(int oversBefore);
     void playNextComputerOver();
     void onMatchCommand(wxCommandEvent& event);
     void onAnyCommand(wxCommandEvent& event);

@@ -63,4 +63,28 @@ wxString askForFile(wxWindow* parent, const wxString& title, const wxString& off
     return dialog.GetPath();
 }
 
+wxString askForSavePath(wxWindow* parent, const wxString& title, const wxString& offered,
+                        const wxString& filter, const wxString& extension) {
+    wxString name = offered;
+    for (;;) {
+        const wxString chosen =
+            askForFile(parent, title, name, filter, wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
+        if (chosen.empty())
+            return chosen;
+        const wxString ext = wxFileName(chosen).GetExt();
+        if (!ext.empty() && !ext.Contains(" "))
+            return chosen; // the dialog asked about this very name
+        const wxString completed = chosen + "." + extension;
+        if (!wxFileName::Exists(completed))
+            return completed;
+        wxMessageDialog ask(parent,
+                            wxString::Format("%s already exists.\nDo you want to replace it?",
+                                             wxFileName(completed).GetFullName()),
+                            kAppName, wxYES_NO | wxNO_DEFAULT | wxICON_WARNING);
+        if (ask.ShowModal() == wxID_YES)
+            return completed;
+        name = completed;
+    }
+}
+
 void answerFileQuestions(FileQuestion answer) { fileAnswer() = std::move(answer); }

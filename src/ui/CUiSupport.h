@@ -33,5 +33,11 @@ using FileQuestion =
                            const wxString& filter, long style)>;
 wxString askForFile(wxWindow* parent, const wxString& title, const wxString& offered,
                     const wxString& filter, long style);
+// The save dialog (overwrite question on) offering `offered`; a chosen name without an extension
+// (or with a blank in it) gets "." and `extension`. When that completed name is of a file that
+// exists, the overwrite question is asked for it, as the dialog asks for a name typed whole, and
+// "No" shows the dialog again. Empty when cancelled.
+wxString askForSavePath(wxWindow* parent, const wxString& title, const wxString& offered,
+                        const wxString& filter, const wxString& extension);
 // Replaces the file dialog by an answer (tests); an empty function brings the dialog back.
 void answerFileQuestions(FileQuestion answer);

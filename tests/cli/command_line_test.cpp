@@ -48,6 +48,10 @@ TEST(SimArguments, DefaultsSpellingsAndRefusals) {
     EXPECT_EQ(command.options.playersPath, "a=b.dat");
     EXPECT_TRUE(command.playersGiven);
 
+    command = parseSimCommand({"--resume", "m.quo", "--seed", "4", "--save=whole.quo"});
+    ASSERT_EQ(command.action, cli::Action::Run) << command.error;
+    EXPECT_EQ(command.options.resumePath, "m.quo");
+
     // --help and --version win over anything else on the line, even a mistake.
     EXPECT_EQ(parseSimCommand({"--colour", "--help"}).action, cli::Action::Help);
     EXPECT_EQ(parseSimCommand({"--seed", "1", "--version"}).action, cli::Action::Version);
@@ -74,6 +78,9 @@ TEST(SimArguments, DefaultsSpellingsAndRefusals) {
                                                {"--tournament", "--left", "Zimbabwe"},
                                                {"--tournament", "--call=tails"},
                                                {"--stats", "--all-pairs", "--right", "India"},
+                                               {"--resume", "m.quo", "--stats"},
+                                               {"--resume", "m.quo", "--left", "India"},
+                                               {"--resume"},
                                                {"--stats", "--shard-rows"},
                                                {"--predict", "--format=csv", "--shard-rows"},
                                                {"--aggregate"},

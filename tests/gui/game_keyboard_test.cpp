@@ -329,5 +329,58 @@ TEST_F(GameKeyboard, EscapeInANewMatchLeavesTheSavedMatchAndTheScreenAsTheyWere)
     EXPECT_EQ(frame().GetTitle(), title);
 }
 
+// A played match is asked about before Ctrl+Q, the window's close (Alt+F4 through the window
+// manager) and Ctrl+N drop it: Cancel keeps the file, the screen and the title; Don't Save and
+// Save go on, Save through the normal save (its dialog for an untitled match).
+TEST_F(GameKeyboard, APlayedMatchIsAskedAboutBeforeCtrlQTheCloseAndCtrlN) {
+    const auto bowlOneOver = [this] {
+        for (int row = 0; row < kBowlerRows && !enabled(CMatchForm::kBowlOverId); ++row)
+            if (enabled(CMatchForm::kBowlerRowIds[row][5]))
+                press(CMatchForm::kBowlerRowIds[row][5]);
+        press(CMatchForm::kBowlOverId);
+    };
+    key('n', wxMOD_CONTROL);
+    EXPECT_FALSE(frame().GetTitle().StartsWith("*")) << "nobody has bowled";
+    bowlOneOver();
+    EXPECT_TRUE(frame().GetTitle().StartsWith("*")) << frame().GetTitle();
+    const std::string path = scratch_.file("kept.quo");
+    nextFile = path;
+    key('s', wxMOD_CONTROL);
+    EXPECT_EQ(frame().GetTitle(), "kept.quo - Quorvel");
+    bowlOneOver();
+    EXPECT_EQ(frame().GetTitle(), "*kept.quo - Quorvel");
+    const std::string saved = test::readBytes(path);
+    const std::vector<wxString> before = screenShown();
+
+    answers.saveAnswer = wxID_CANCEL;
+    key('q', wxMOD_CONTROL);
+    EXPECT_EQ(answers.saveQuestions, 1);
+    key(WXK_F4, wxMOD_ALT);
+    EXPECT_EQ(answers.saveQuestions, 2);
+    key('n', wxMOD_CONTROL);
+    EXPECT_EQ(answers.saveQuestions, 3);
+    ASSERT_TRUE(frame().IsShown());
+    EXPECT_TRUE(test::readBytes(path) == saved);
+    EXPECT_EQ(screenShown(), before);
+    EXPECT_EQ(frame().GetTitle(), "*kept.quo - Quorvel");
+
+    answers.saveAnswer = wxID_NO;
+    key('n', wxMOD_CONTROL);
+    EXPECT_EQ(answers.saveQuestions, 4);
+    EXPECT_TRUE(test::readBytes(path) == saved);
+    EXPECT_EQ(screen().figures().overNumber, 0);
+    EXPECT_FALSE(frame().GetTitle().StartsWith("*"));
+
+    bowlOneOver();
+    const Scores played = doc().scores;
+    answers.saveAnswer = wxID_YES;
+    nextFile = scratch_.file("second");
+    key('n', wxMOD_CONTROL);
+    EXPECT_EQ(answers.saveQuestions, 5);
+    EXPECT_EQ(offeredFiles.back(), played.title());
+    EXPECT_TRUE(test::readBytes(scratch_.file("second.quo")) == encodeScores(played));
+    EXPECT_EQ(screen().figures().overNumber, 0);
+}
+
 } // namespace
 } // namespace quorvel::gui

@@ -392,6 +392,7 @@ TEST_F(GameMatch, TournamentPlaysSavesOpensAndEndsWithItsChampion) {
 
 TEST_F(GameMatch, TournamentOfTheUsersSideIsPlayedOnTheFormToItsChampion) {
     AnswerEverything answers;
+    answers.saveAnswer = wxID_NO; // each finished match is dropped unsaved
     answers.answer("wxSingleChoiceDialog", [](wxDialog& dialog) {
         static_cast<wxSingleChoiceDialog&>(dialog).SetSelection(2); // the second country
         return wxID_OK;
@@ -459,6 +460,120 @@ TEST_F(GameMatch, TournamentOfTheUsersSideIsPlayedOnTheFormToItsChampion) {
     ASSERT_TRUE(tournament->champion().has_value());
     EXPECT_EQ(tournament->results().size(), std::size_t{kTournamentMatches});
     EXPECT_NE(answers.messages.back().find("Champion: "), std::string::npos);
+}
+
+// A match saved between overs opens ready to go on, plays out and saves whole. A played match
+// is asked about before Ctrl+O, Next Match, New and Open Tournament and the window's close;
+// Cancel keeps it, a damaged file is refused after Don't Save and the match stays unsaved.
+TEST_F(GameMatch, ASavedMatchGoesOnAndEveryPathAsksBeforeDroppingAPlayedOne) {
+    AnswerEverything answers;
+    newMatch();
+    for (int over = 0; over < 3; ++over)
+        playOver();
+    const std::string mid = scratch_.file("mid.quo");
+    nextFile = mid;
+    command(CMainFrame::kFileSaveId);
+    const std::string midBytes = test::readBytes(mid);
+    const InningsFigures live = screen().figures();
+    newMatch();
+    command(CMainFrame::kFileOpenId);
+    EXPECT_EQ(answers.saveQuestions, 0) << "nothing was bowled in the new match";
+    EXPECT_EQ(frame().GetTitle(), "mid.quo - Quorvel");
+    EXPECT_EQ(screen().state(), MatchState::FirstInnings);
+    EXPECT_EQ(screen().figures().totalRuns, live.totalRuns);
+    EXPECT_EQ(screen().figures().bowlerNames, live.bowlerNames);
+    EXPECT_TRUE(enabled(CMatchForm::kScoresheetId));
+    EXPECT_NE(screen().log().text().find("2.6\t"), std::string::npos);
+    EXPECT_EQ(screen().scoreSheet().card(0).total, live.totalRuns);
+    expectFormShowsFigures();
+    playOver();
+    EXPECT_EQ(frame().GetTitle(), "*mid.quo - Quorvel");
+
+    // Ctrl+O: Cancel keeps all; Don't Save and a damaged file keep the match, still unsaved.
+    const Scores inHand = doc().scores;
+    const std::string damaged = scratch_.file("damaged.quo");
+    std::string bytes = midBytes;
+    bytes.replace(200, 4, "\xff\xff\xff\xff");
+    test::writeBytes(damaged, bytes);
+    nextFile = damaged;
+    command(CMainFrame::kFileOpenId);
+    answers.saveAnswer = wxID_NO;
+    command(CMainFrame::kFileOpenId);
+    EXPECT_EQ(answers.saveQuestions, 2);
+    EXPECT_EQ(answers.messages.back(), damaged + " has a bad format.");
+    EXPECT_TRUE(encodeScores(doc().scores) == encodeScores(inHand));
+    EXPECT_EQ(frame().GetTitle(), "*mid.quo - Quorvel");
+    EXPECT_TRUE(test::readBytes(mid) == midBytes);
+
+    // New Tournament, Next Match and Open Tournament: Cancel changes nothing.
+    answers.answer("wxSingleChoiceDialog", [](wxDialog& dialog) {
+        static_cast<wxSingleChoiceDialog&>(dialog).SetSelection(2); // the first fixture's side
+        return wxID_OK;
+    });
+    answers.saveAnswer = wxID_CANCEL;
+    command(CMainFrame::kTournamentNewId);
+    EXPECT_FALSE(frame().tournament().has_value());
+    answers.saveAnswer = wxID_NO;
+    command(CMainFrame::kTournamentNewId);
+    ASSERT_TRUE(frame().tournament().has_value());
+    answers.saveAnswer = wxID_CANCEL;
+    command(CMainFrame::kTournamentNextId);
+    EXPECT_FALSE(view().tournamentFixture().has_value());
+    const int files = fileQuestions;
+    command(CMainFrame::kTournamentOpenId);
+    EXPECT_EQ(fileQuestions, files);
+    EXPECT_FALSE(frame().askBeforeClosing(true));
+    EXPECT_EQ(answers.saveQuestions, 7);
+    EXPECT_TRUE(encodeScores(doc().scores) == encodeScores(inHand));
+    EXPECT_EQ(frame().GetTitle(), "*mid.quo - Quorvel");
+
+    // Closing with Save writes the match where it came from; saved, nothing asks.
+    answers.saveAnswer = wxID_YES;
+    EXPECT_TRUE(frame().askBeforeClosing(true));
+    EXPECT_TRUE(test::readBytes(mid) == encodeScores(inHand));
+    EXPECT_EQ(frame().GetTitle(), "mid.quo - Quorvel");
+    EXPECT_TRUE(frame().askBeforeClosing(true));
+    EXPECT_EQ(answers.saveQuestions, 8);
+
+    // The user's fixture takes the form; the saved tournament says the match is not in it.
+    command(CMainFrame::kTournamentNextId);
+    ASSERT_TRUE(view().tournamentFixture().has_value());
+    nextFile = scratch_.file("cup.quot");
+    command(CMainFrame::kTournamentSaveId);
+    EXPECT_EQ(answers.messages.back().find("The tournament is saved without the match on the form"),
+              0u);
+}
+
+// A name typed without its extension gets the overwrite question for the completed name in the
+// match's Save As, Save Tournament and the Charts' Save As; "No" asks for a name again.
+TEST_F(GameMatch, ANameCompletedWithItsExtensionIsAskedAboutBeforeReplacing) {
+    AnswerEverything answers;
+    answers.answer("wxSingleChoiceDialog", [](wxDialog&) { return wxID_OK; });
+    command(CMainFrame::kTournamentNewId);
+    command(CMainFrame::kViewChartsId);
+    const std::string stem = scratch_.file("t");
+    const std::vector<std::pair<std::string, std::function<void()>>> dialogs = {
+        {".quo", [this] { doc().SaveAs(); }},
+        {".quot", [this] { command(CMainFrame::kTournamentSaveId); }},
+        {".png", [this] { frame().chartsWindow()->saveAs(); }},
+    };
+    for (const auto& [extension, save] : dialogs) {
+        SCOPED_TRACE(extension);
+        const std::string path = stem + extension;
+        test::writeBytes(path, "kept");
+        answers.overwriteAnswer = wxID_NO;
+        laterFiles = {stem, ""};
+        const int before = answers.overwriteQuestions;
+        save();
+        EXPECT_EQ(answers.overwriteQuestions, before + 1);
+        EXPECT_EQ(offeredFiles.back(), path) << "asked again, offering the completed name";
+        EXPECT_EQ(test::readBytes(path), "kept");
+        answers.overwriteAnswer = wxID_YES;
+        laterFiles = {stem};
+        save();
+        EXPECT_EQ(answers.overwriteQuestions, before + 2);
+        EXPECT_NE(test::readBytes(path), "kept");
+    }
 }
 
 // The tags of an SVG file open and close in order: a minimal well-formedness check.

@@ -28,6 +28,11 @@ void GameTest::SetUp() {
         [this](wxWindow*, const wxString&, const wxString& offered, const wxString&, long) {
             ++fileQuestions;
             offeredFiles.push_back(std::string(offered.ToUTF8()));
+            if (!laterFiles.empty()) {
+                const std::string first = laterFiles.front();
+                laterFiles.erase(laterFiles.begin());
+                return wxString::FromUTF8(first);
+            }
             return wxString::FromUTF8(nextFile);
         });
     shell_ = startQuorvelShell(wxString());
@@ -36,6 +41,9 @@ void GameTest::SetUp() {
 
 void GameTest::TearDown() {
     if (shell_) {
+        // A match left unsaved would be asked about even on a forced close.
+        if (CQuorvelDoc* match = shell_.manager->document())
+            match->Modify(false);
         shell_.frame->Close(true);
         wxTheApp->ProcessIdle();
         stopQuorvelShell(shell_);
@@ -148,8 +156,16 @@ int AnswerEverything::Enter(wxDialog* dialog) {
     if (kind == "CSelectBatsmanDialog")
         return pickFirst(static_cast<CSelectBatsmanDialog&>(*dialog));
     if (kind == "wxMessageDialog") {
-        messages.push_back(
-            std::string(static_cast<wxMessageDialog*>(dialog)->GetMessage().ToUTF8()));
+        const wxString text = static_cast<wxMessageDialog*>(dialog)->GetMessage();
+        if (text.StartsWith("Do you want to save changes to ")) {
+            ++saveQuestions;
+            return saveAnswer;
+        }
+        if (text.Contains(" already exists.\nDo you want to replace it?")) {
+            ++overwriteQuestions;
+            return overwriteAnswer;
+        }
+        messages.push_back(std::string(text.ToUTF8()));
         return wxID_OK;
     }
     return kind == "wxFileDialog" ? wxID_CANCEL : wxID_OK;

@@ -50,10 +50,11 @@ protected:
     void expectFormShowsFigures();
 
     // The file dialogs' answers: every question is counted and its offered name kept; the
-    // answer is nextFile (empty: cancelled).
+    // answer is the first of laterFiles while there is one, else nextFile (empty: cancelled).
     int fileQuestions = 0;
     std::vector<std::string> offeredFiles;
     std::string nextFile;
+    std::vector<std::string> laterFiles;
 
     test::ScratchDir scratch_;
     QuorvelShell shell_;
@@ -75,6 +76,12 @@ public:
 
     std::vector<std::string> messages;
     std::map<std::string, int> counts;
+    // The question before a modified match is dropped (Save wxID_YES, Don't Save wxID_NO,
+    // Cancel wxID_CANCEL), and the overwrite question for a name completed with its extension.
+    int saveAnswer = wxID_CANCEL;
+    int saveQuestions = 0;
+    int overwriteAnswer = wxID_NO;
+    int overwriteQuestions = 0;
 
 protected:
     int Enter(wxDialog* dialog) override;

@@ -6,13 +6,17 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <filesystem>
 #include <system_error>
 #include <thread>
 
 #include <sys/resource.h>
 #include <unistd.h>
 
+#include "cli/resume_command.h"
+#include "common/dialog_fields.h"
 #include "engine/random.h"
+#include "predict/match_resume.h"
 #include "predict/win_line.h"
 #include "predict/win_predictor.h"
 #include "records/player_database.h"
@@ -20,6 +24,7 @@
 #include "screen/computer_choices.h"
 #include "screen/headless_match.h"
 #include "setup/toss.h"
+#include "support/test_support.h"
 
 using namespace quorvel;
 
@@ -215,4 +220,128 @@ TEST_F(Predictor, TheLineWorksOnTheCallingThreadWhereNoThreadCanStart) {
     const Scores record = played(3);
     const std::size_t overs = std::size_t(oversBowled(record, 0) + oversBowled(record, 1));
     EXPECT_EXIT(estimateWithoutThreads(database, record, overs), ::testing::ExitedWithCode(0), "");
+}
+
+// After every over of seeded matches, the position taken up from the record is the one the
+// live screen stands at: totals, overs, the batsmen (striker included) and the bowler rows.
+TEST_F(Predictor, ThePositionAfterEveryOverIsTheLiveOne) {
+    int unknownNewBatsmen = 0;
+    for (std::uint32_t seed : {5u, 19u, 23u}) {
+        SCOPED_TRACE(seed);
+        Scores on = sides;
+        Random random;
+        ComputerChoices choices(sides, database, random, seed, seed % 2 == 0, true);
+        MatchScreen screen(on, database, random, choices);
+        choices.attach(screen);
+        MatchSession session(screen, choices);
+        session.begin();
+        while (screen.flow().inInnings()) {
+            const int innings = screen.figures().inningsIndex;
+            if (on.fieldingSide(innings) == userSide(on))
+                choices.captainUserSide(screen);
+            screen.onBowlOver();
+            const InningsFigures& live = screen.figures();
+            if (!screen.flow().inInnings() || live.inningsIndex != innings)
+                continue;
+            const auto position = positionAfterOver(on, innings, live.overNumber, database);
+            ASSERT_TRUE(position);
+            const InningsFigures& f = position->figures;
+            SCOPED_TRACE(live.overNumber);
+            EXPECT_EQ(f.totalRuns, live.totalRuns);
+            EXPECT_EQ(f.totalWickets, live.totalWickets);
+            EXPECT_EQ(formatNumber(f.oversFigure), formatNumber(live.oversFigure));
+            EXPECT_EQ(formatNumber(f.runRate), formatNumber(live.runRate));
+            EXPECT_EQ(f.bowlerNames, live.bowlerNames);
+            EXPECT_EQ(f.bowlerMaidens, live.bowlerMaidens);
+            EXPECT_EQ(f.bowlerRuns, live.bowlerRuns);
+            EXPECT_EQ(f.bowlerWickets, live.bowlerWickets);
+            for (int row = 0; row < kBowlerRows; ++row)
+                EXPECT_EQ(formatNumber(f.bowlerOvers[row]), formatNumber(live.bowlerOvers[row]));
+            ASSERT_GE(f.lastBowlerRow, 0);
+            EXPECT_EQ(f.bowlerNames[f.lastBowlerRow], live.bowlerNames[live.lastBowlerRow]);
+            if (live.bowlerBeforeLastRow >= 0) {
+                EXPECT_EQ(f.bowlerNames[f.bowlerBeforeLastRow],
+                          live.bowlerNames[live.bowlerBeforeLastRow]);
+            }
+            // The striker by id; a batsman who came in and has not yet faced is not known, so
+            // the live striker must then be him.
+            const std::int32_t striker = f.batsmanIds[f.strikerSlot];
+            const std::int32_t liveStriker = live.batsmanIds[live.strikerSlot];
+            if (striker != kNoPlayer) {
+                EXPECT_EQ(striker, liveStriker);
+            }
+            for (int slot = 0; slot < kCreaseSlots; ++slot) {
+                const std::int32_t id = f.batsmanIds[slot];
+                if (id == kNoPlayer) {
+                    ++unknownNewBatsmen;
+                    continue;
+                }
+                const int at = live.batsmanIds[0] == id ? 0 : 1;
+                ASSERT_EQ(live.batsmanIds[at], id);
+                EXPECT_EQ(f.batsmanRuns[slot], live.batsmanRuns[at]);
+                EXPECT_EQ(f.batsmanBalls[slot], live.batsmanBalls[at]);
+            }
+        }
+    }
+    EXPECT_GT(unknownNewBatsmen, 0);
+}
+
+// A match saved part-way, continued from its file to the end and saved again opens like any
+// other, and its scoresheet is the one rebuilt from its record; one seed, one continuation.
+TEST_F(Predictor, ASavedMatchContinuesFromItsFileToAWholeMatch) {
+    test::ScratchDir dir;
+    const Scores whole = played(8);
+    struct Cut {
+        int innings;
+        int overs;
+    };
+    for (const Cut cut : {Cut{0, 10}, Cut{1, 3}}) {
+        SCOPED_TRACE(cut.innings);
+        Scores part = positionAfterOver(whole, cut.innings, cut.overs, database)->record;
+        const std::string saved = dir.file("part.quo");
+        ASSERT_FALSE(writeScoresFile(saved, part));
+        ASSERT_TRUE(resumePosition(part, database));
+
+        SimOptions command;
+        command.playersPath = QUORVEL_PLAYERS_DAT;
+        command.resumePath = saved;
+        command.seed = 77;
+        command.savePath = dir.file("whole.quo");
+        command.logPath = dir.file("whole.log");
+        const SimResult resumed = runResumeSim(command);
+        ASSERT_EQ(resumed.exitStatus, 0) << resumed.errors;
+        EXPECT_EQ(runResumeSim(command).output, resumed.output);
+        Scores again;
+        ASSERT_FALSE(readScoresFile(command.savePath, again));
+        EXPECT_FALSE(resumePosition(again, database)) << "the match is over";
+        // The saved overs are kept as they were.
+        EXPECT_EQ(encodeScores(positionAfterOver(again, cut.innings, cut.overs, database)->record),
+                  encodeScores(part));
+        ScoreSheet rebuilt(again, database);
+        replayIntoSheet(rebuilt, again);
+        rebuilt.buildSheetText();
+        EXPECT_EQ(resumed.output.substr(0, rebuilt.sheetText().size()), rebuilt.sheetText());
+        // The log holds the saved overs' commentary, then the rest, one line a delivery held.
+        EXPECT_EQ(resumed.log.substr(0, 4), "0.1\t");
+        EXPECT_EQ(test::readBytes(command.logPath), resumed.log);
+
+        // The built command prints what the library plays, and never writes over its input.
+        const auto binary =
+            std::filesystem::path(QUORVEL_PLAYERS_DAT).parent_path() / "quorvel-sim";
+        if (std::filesystem::exists(binary)) {
+            const std::string line = binary.string() + " --players " + command.playersPath +
+                                     " --seed 77 --resume " + saved;
+            EXPECT_EQ(test::runCommand(line).out, resumed.output);
+            EXPECT_EQ(test::runCommand(line + " --log " + saved).status, 2);
+            EXPECT_TRUE(test::readBytes(saved) == encodeScores(part));
+        }
+    }
+    // Nothing bowled, or a match already over: nothing to play on.
+    SimOptions command;
+    command.playersPath = QUORVEL_PLAYERS_DAT;
+    command.resumePath = dir.file("over.quo");
+    ASSERT_FALSE(writeScoresFile(command.resumePath, whole));
+    EXPECT_EQ(runResumeSim(command).exitStatus, 2);
+    ASSERT_FALSE(writeScoresFile(command.resumePath, sides));
+    EXPECT_EQ(runResumeSim(command).exitStatus, 2);
 }

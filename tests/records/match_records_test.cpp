@@ -1,12 +1,17 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "engine/random.h"
 #include "records/delivery_effect.h"
+#include "records/match_check.h"
 #include "records/match_outcome.h"
 #include "records/player_database.h"
 #include "records/scores.h"
+#include "screen/headless_match.h"
 #include "support/test_support.h"
 
 namespace quorvel {
@@ -103,9 +108,28 @@ Scores sampleMatch() {
     scores.teams[1].setComputerControlled(1);
     scores.battingFirst = 1;
     scores.tossWinner = 1;
-    scores.innings[0].overs[0].bowlerId = 3;
-    scores.innings[0].overs[0].balls[0].runs = 4;
-    scores.innings[1].overs[7].noBallRuns = 1;
+    // Players 0..21: the left side 0..10, the right 11..21, which bats first. One over bowled:
+    // a four, then five dot balls.
+    static const PlayerDatabase database = [] {
+        PlayerFile file;
+        for (int id = 0; id < 22; ++id)
+            file.players.push_back(test::makePlayer(id, "S" + std::to_string(id), "F"));
+        PlayerDatabase built;
+        built.assign(std::move(file));
+        return built;
+    }();
+    for (int place = 0; place < kTeamSize; ++place)
+        for (int side = 0; side < 2; ++side)
+            scores.teams[side].setPlayer(place, side * kTeamSize + place, database);
+    Over& over = scores.innings[0].overs[0];
+    over.bowlerId = 3;
+    for (Ball& ball : over.balls) {
+        ball.batsmanId = 11;
+        ball.fielderId = 0;
+    }
+    over.balls[0].runKind = RunKind::Boundary;
+    over.balls[0].runs = 4;
+    over.noBallRuns = 1;
     return scores;
 }
 
@@ -220,6 +244,99 @@ TEST_F(MatchFiles, OpenFailuresNameTheFileAndKeepTheMatch) {
     const std::string empty = dir.file("empty.quo");
     test::writeBytes(empty, "");
     expectOpenFails(empty, "An attempt was made to access " + empty + " past its end.");
+}
+
+// Played matches, whole and cut after any over, open; a record no match could leave is refused
+// as a bad format and the match in hand stays.
+TEST_F(MatchFiles, DamagedRecordsAreRefusedAndPlayedOnesOpen) {
+    PlayerDatabase database;
+    ASSERT_FALSE(loadSimDatabase(database, QUORVEL_PLAYERS_DAT));
+    Scores played;
+    ASSERT_FALSE(setUpPredefinedSides(played, database, "India", "Pakistan"));
+    EXPECT_FALSE(matchRecordFault(Scores{})) << "an untitled match saves and opens";
+    EXPECT_FALSE(matchRecordFault(played)) << "a match saved before its first ball";
+    for (std::uint32_t seed : {1u, 2u, 3u, 7u, 42u}) {
+        Scores scores = played;
+        Random random;
+        playHeadlessMatch(scores, database, random, seed, seed % 2 == 0, seed % 3 == 0, false);
+        EXPECT_FALSE(matchRecordFault(scores)) << seed;
+        for (int innings = 1; innings >= 0; --innings)
+            for (int over = kOversPerInnings - 1; over >= 0; --over) {
+                scores.innings[innings].overs[over] = Over{};
+                ASSERT_FALSE(matchRecordFault(scores)) << seed << " " << innings << " " << over;
+            }
+    }
+
+    Scores match = played;
+    Random random;
+    playHeadlessMatch(match, database, random, 1, true, true, false);
+    const Team& batting = match.teams[match.battingSide(0)];
+    const Team& fielding = match.teams[match.fieldingSide(0)];
+    const std::vector<std::function<void(Scores&)>> damages = {
+        [&](Scores& s) { s.innings[0].overs[0].balls[1].batsmanId = fielding.playerAt(0); },
+        [&](Scores& s) { s.innings[0].overs[0].bowlerId = batting.playerAt(3); },
+        [&](Scores& s) { s.innings[0].overs[0].balls[2].fielderId = batting.playerAt(3); },
+        [&](Scores& s) { s.innings[0].overs[1].balls[3].fielderId = 9999; },
+        [](Scores& s) { s.innings[0].overs[0].balls[0].extraKind = ExtraKind{3}; },
+        [](Scores& s) { s.innings[0].overs[0].balls[0].dismissalKind = Dismissal{6}; },
+        [](Scores& s) { s.innings[0].overs[0].balls[0].runKind = RunKind{-1}; },
+        [](Scores& s) {
+            s.innings[0].overs[2].balls[4] = {s.innings[0].overs[2].balls[4].batsmanId,
+                                              ExtraKind::Legal,
+                                              Dismissal::NotOut,
+                                              RunKind::Taken,
+                                              5,
+                                              s.innings[0].overs[2].balls[4].fielderId};
+        },
+        [](Scores& s) {
+            s.innings[0].overs[2].balls[4].runKind = RunKind::Boundary;
+            s.innings[0].overs[2].balls[4].runs = 5;
+        },
+        [](Scores& s) { s.innings[0].overs[3].balls[2].runs = -1; },
+        [](Scores& s) { s.innings[0].overs[3].wideRuns = -1; },
+        [](Scores& s) { s.innings[0].overs[3].noBallRuns = 2147483647; },
+        [](Scores& s) { s.innings[0].overs[4].balls[2] = Ball{}; },
+        [](Scores& s) { s.innings[0].overs[4] = Over{}; },
+        [&](Scores& s) {
+            // Eleven wickets: every batsman out, the eleventh after the innings ended.
+            for (int slot = 0; slot < 12; ++slot) {
+                Ball& ball = s.innings[0].overs[slot / 6].balls[slot % 6];
+                ball.batsmanId = batting.playerAt(std::min(slot, 10));
+                ball.extraKind = ExtraKind::Legal;
+                ball.dismissalKind = Dismissal::Bowled;
+                ball.runs = 0;
+            }
+        },
+        [](Scores& s) {
+            // An over after an innings that ended inside its fifty: all out or the chase won.
+            for (Innings& innings : s.innings) {
+                int overs = 0;
+                while (overs < kOversPerInnings && innings.overs[overs].bowled())
+                    ++overs;
+                if (overs < kOversPerInnings) {
+                    innings.overs[overs] = innings.overs[overs - 1];
+                    return;
+                }
+            }
+            ADD_FAILURE() << "both innings ran their fifty overs";
+        },
+    };
+    for (std::size_t i = 0; i < damages.size(); ++i) {
+        Scores damaged = match;
+        damages[i](damaged);
+        EXPECT_TRUE(matchRecordFault(damaged)) << "damage " << i;
+    }
+
+    // Four bytes overwritten in a saved file: refused, the match in hand kept.
+    const std::string path = dir.file("damaged.quo");
+    std::string bytes = encodeScores(match);
+    bytes.replace(200, 4, "\xff\xff\xff\xff");
+    test::writeBytes(path, bytes);
+    expectOpenFails(path, path + " has a bad format.");
+    Scores damaged = match;
+    damages[0](damaged);
+    test::writeBytes(path, encodeScores(damaged));
+    expectOpenFails(path, path + " has a bad format.");
 }
 
 TEST_F(MatchFiles, SaveFailuresKeepTheEarlierFile) {
