@@ -11,6 +11,7 @@
 #include "records/match_outcome.h"
 #include "records/player_database.h"
 #include "records/scores.h"
+#include "records/scores_file.h"
 #include "reports/match_stats.h"
 #include "screen/headless_match.h"
 #include "screen/statistics_run.h"
