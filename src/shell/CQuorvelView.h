@@ -5,6 +5,7 @@
 // screen reaches the user back through message boxes and the Select Batsman dialog.
 
 #include <array>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -13,23 +14,17 @@
 #include <wx/timer.h>
 
 #include "screen/match_session.h"
+#include "shell/match_events.h"
 #include "tournament/tournament.h"
 
 class CMatchForm;
+class CMatchWindow;
 class CQuorvelDoc;
 namespace quorvel {
 class ComputerChoices;
 }
 
-// An update hint sent to the views: 1 sets up a new innings, anything else changes nothing.
-class CQuorvelHint : public wxObject {
-public:
-    static constexpr long kNewInnings = 1;
-    explicit CQuorvelHint(long value) : value(value) {}
-    long value;
-};
-
-class CQuorvelView : public wxView, private quorvel::MatchChoices {
+class CQuorvelView : public wxView, private quorvel::MatchChoices, private quorvel::MatchSource {
 public:
     CQuorvelView() = default;
     ~CQuorvelView() override;
@@ -71,6 +66,8 @@ public:
     void onPrint();
 
     CQuorvelDoc* document() const;
+    // The match view of a document (nullptr when it has none).
+    static CQuorvelView* of(const wxDocument* doc);
     CMatchForm* form() const { return form_; }
     quorvel::MatchScreen& screen() { return *screen_; }
     const quorvel::MatchScreen& screen() const { return *screen_; }
@@ -100,6 +97,16 @@ private:
     void showComputerSelection(const std::string& text) override;
     void refresh() override;
 
+    // MatchSource: the match in hand for those who follow it.
+    const quorvel::Scores& matchRecord() const override;
+    quorvel::SliderPositions sliderPositions() override;
+    // The main window this view shows in (nullptr before it is created and after it closed).
+    CMatchWindow* window() const { return window_; }
+    // Tells those who follow the match in hand.
+    void publish(const std::function<void(quorvel::MatchEvents&)>& tell) const;
+    // The status bar's message pane (empty: the idle message).
+    void showStatus(const wxString& text) const;
+
     // Takes the opened match up where its record stops; false when it cannot go on.
     bool continueOpenedMatch();
     // What follows every over, by hand or played on: the chances, the form, a tournament
@@ -122,6 +129,7 @@ private:
     void onCommand(wxCommandEvent& event);
     wxWindow* dialogParent() const;
 
+    CMatchWindow* window_ = nullptr;
     CMatchForm* form_ = nullptr;
     std::unique_ptr<quorvel::MatchScreen> screen_;
     std::optional<quorvel::InningsFigures> openedFigures_;
