@@ -1,13 +1,10 @@
 #include "shell/CMainFrame.h"
 
 #include <algorithm>
-#include <chrono>
 
 #include <wx/accel.h>
-#include <wx/choicdlg.h>
 #include <wx/cshelp.h>
 #include <wx/display.h>
-#include <wx/filedlg.h>
 #include <wx/filename.h>
 #include <wx/html/helpctrl.h>
 #include <wx/listbox.h>
@@ -23,12 +20,7 @@
 #include "shell/CAboutDialog.h"
 #include "shell/CQuorvelDoc.h"
 #include "shell/CQuorvelView.h"
-#include "shell/CTournamentTextDialog.h"
-#include "tournament/tournament_file.h"
-#include "tournament/tournament_play.h"
-#include "tournament/tournament_report.h"
 #include "ui/CAccessible.h"
-#include "ui/CTemplateDialog.h"
 #include "ui/CUiSupport.h"
 
 namespace {
@@ -139,11 +131,13 @@ CMainFrame::CMainFrame(wxDocManager* manager)
                    commands::kHelpFinderId})
         Bind(wxEVT_MENU, &CMainFrame::onCommand, this, id);
     Bind(wxEVT_MENU, &CMainFrame::onContextHelp, this, commands::kContextHelpId);
-    Bind(wxEVT_MENU, &CMainFrame::onTournament, this, commands::kTournamentNewId,
-         commands::kTournamentOpenId);
+    Bind(
+        wxEVT_MENU, [this](wxCommandEvent& event) { tournament_.onCommand(event.GetId()); },
+        commands::kTournamentNewId, commands::kTournamentOpenId);
     // Next match, table, leaders and save need a tournament in play.
     Bind(
-        wxEVT_UPDATE_UI, [this](wxUpdateUIEvent& event) { event.Enable(tournament_.has_value()); },
+        wxEVT_UPDATE_UI,
+        [this](wxUpdateUIEvent& event) { event.Enable(tournament_.tournament().has_value()); },
         commands::kTournamentNextId, commands::kTournamentSaveId);
     // Edit and pane commands have no handler in the main window: they do nothing.
     for (int id : {commands::kEditUndoId, commands::kEditCutId, commands::kEditCopyId,
@@ -355,11 +349,6 @@ bool CMainFrame::askBeforeClosing(bool mayRefuse) {
     return view->document()->OnSaveModified();
 }
 
-bool CMainFrame::askToSaveMatch() {
-    CQuorvelView* view = matchView();
-    return view == nullptr || view->document()->askToSaveMatch();
-}
-
 void CMainFrame::showAbout() {
     CAboutDialog about(this);
     about.ShowModal();
@@ -408,165 +397,12 @@ void CMainFrame::onContextHelp(wxCommandEvent&) {
 
 void CMainFrame::onNothing(wxCommandEvent&) {}
 
-void CMainFrame::onTournament(wxCommandEvent& event) {
-    switch (event.GetId()) {
-    case commands::kTournamentNewId:
-        newTournament();
-        break;
-    case commands::kTournamentNextId:
-        nextTournamentMatch();
-        break;
-    case commands::kTournamentTableId:
-        showTournamentTable();
-        break;
-    case commands::kTournamentLeadersId:
-        showTournamentLeaders();
-        break;
-    case commands::kTournamentSaveId:
-        saveTournament();
-        break;
-    default:
-        openTournament();
-        break;
-    }
-}
-
-void CMainFrame::newTournament() {
-    if (!askToSaveMatch())
-        return;
-    wxArrayString choices;
-    choices.Add("None: the computer plays every match");
-    for (int side = 0; side < quorvel::kTournamentSides; ++side)
-        choices.Add(toWx(std::string(quorvel::countryNameAt(side))));
-    wxSingleChoiceDialog ask(this, "Which country do you captain?", "New Tournament", choices);
-    setAccessibleRole(&ask, AccessibleRole::Dialog);
-    ask.SetSelection(0);
-    for (wxWindow* child : ask.GetChildren())
-        if (auto* list = dynamic_cast<wxListBox*>(child))
-            enableListKeys(list);
-    if (ask.ShowModal() != wxID_OK)
-        return;
-    const auto clock = std::chrono::system_clock::now().time_since_epoch().count();
-    const auto seed = static_cast<std::uint32_t>(clock ^ (clock >> 32));
-    tournament_.emplace(seed, ask.GetSelection() - 1);
-    dropFormFixture();
-    wxString text =
-        "A new tournament has begun: 36 round-robin matches, two semi-finals and a final.";
-    if (tournament_->userSide() != quorvel::kNoSide)
-        text += "\n\nYour side's matches are played on the form; the others at once.";
-    showMessageBox(this, text, wxICON_INFORMATION);
-}
-
-void CMainFrame::nextTournamentMatch() {
-    if (!tournament_)
-        return;
-    if (const auto champion = tournament_->champion()) {
-        showMessageBox(this,
-                       toWx("The tournament is over. Champion: " +
-                            std::string(quorvel::countryNameAt(*champion))),
-                       wxICON_INFORMATION);
-        return;
-    }
-    CQuorvelView* view = matchView();
-    if (view != nullptr && view->tournamentFixture()) {
-        showMessageBox(this, "Finish your tournament match on the form first.", wxICON_EXCLAMATION);
-        return;
-    }
-    const quorvel::Fixture fixture = *tournament_->nextFixture();
-    const int user = tournament_->userSide();
-    if (view != nullptr && user != quorvel::kNoSide &&
-        (fixture.sides[0] == user || fixture.sides[1] == user)) {
-        if (!askToSaveMatch())
-            return;
-        if (!view->beginTournamentMatch(fixture, user, tournament_->nextSeed()))
-            showMessageBox(this, "The tournament match could not be set up.", wxICON_EXCLAMATION);
-        return;
-    }
-    if (const auto error = quorvel::playNextMatch(*tournament_, quorvel::playerDatabase())) {
-        showMessageBox(this, toWx(*error), wxICON_EXCLAMATION);
-        return;
-    }
-    tellResult();
+void CMainFrame::tournamentMatchPlayed(const quorvel::MatchResult& result) {
+    tournament_.matchPlayed(result);
 }
 
 CQuorvelView* CMainFrame::matchView() const {
     auto* manager = dynamic_cast<CQuorvelDocManager*>(GetDocumentManager());
     CQuorvelDoc* doc = manager != nullptr ? manager->document() : nullptr;
     return CQuorvelView::of(doc);
-}
-
-void CMainFrame::dropFormFixture() {
-    if (CQuorvelView* view = matchView())
-        view->dropTournamentFixture();
-}
-
-void CMainFrame::tournamentMatchPlayed(const quorvel::MatchResult& result) {
-    if (!tournament_ || !tournament_->record(result)) {
-        showMessageBox(this, "The match is not the tournament's next match.", wxICON_EXCLAMATION);
-        return;
-    }
-    tellResult();
-}
-
-void CMainFrame::tellResult() {
-    const int number = static_cast<int>(tournament_->results().size());
-    std::string text = "Match " + std::to_string(number) + " of " +
-                       std::to_string(quorvel::kTournamentMatches) + ": " +
-                       quorvel::tournamentMatchText(*tournament_, tournament_->results().back());
-    if (const auto champion = tournament_->champion())
-        text += "\n\nChampion: " + std::string(quorvel::countryNameAt(*champion));
-    showMessageBox(this, toWx(text), wxICON_INFORMATION);
-}
-
-void CMainFrame::showTournamentTable() {
-    if (!tournament_)
-        return;
-    CTournamentTextDialog dialog(this, "Quorvel Tournament Table",
-                                 quorvel::tournamentTableText(*tournament_));
-    dialog.ShowModal();
-}
-
-void CMainFrame::showTournamentLeaders() {
-    if (!tournament_)
-        return;
-    CTournamentTextDialog dialog(
-        this, "Quorvel Tournament Leaders",
-        quorvel::tournamentLeadersText(*tournament_, quorvel::playerDatabase()));
-    dialog.ShowModal();
-}
-
-void CMainFrame::saveTournament() {
-    if (!tournament_)
-        return;
-    const wxString path =
-        askForSavePath(this, "Save Tournament", wxString(), kTournamentFilter, "quot");
-    if (path.empty())
-        return;
-    if (const auto error = quorvel::writeTournamentFile(fromWx(path), *tournament_)) {
-        showMessageBox(this, toWx(error->message()), wxICON_EXCLAMATION);
-        return;
-    }
-    // The file holds the results so far; the fixture being played on the form is not one.
-    const CQuorvelView* view = matchView();
-    if (view != nullptr && view->tournamentFixture())
-        showMessageBox(this,
-                       "The tournament is saved without the match on the form: that match is not "
-                       "in the file. Opened again, the tournament plays it from its first ball.",
-                       wxICON_INFORMATION);
-}
-
-void CMainFrame::openTournament() {
-    if (!askToSaveMatch())
-        return;
-    const wxString path = askForFile(this, "Open Tournament", wxString(), kTournamentFilter,
-                                     wxFD_OPEN | wxFD_FILE_MUST_EXIST);
-    if (path.empty())
-        return;
-    quorvel::Tournament opened;
-    if (const auto error = quorvel::readTournamentFile(fromWx(path), opened)) {
-        showMessageBox(this, toWx(error->message()), wxICON_EXCLAMATION);
-        return;
-    }
-    tournament_ = opened;
-    dropFormFixture();
 }

@@ -11,8 +11,8 @@
 
 #include "shell/CChartsCoordinator.h"
 #include "shell/CMatchWindow.h"
+#include "shell/CTournamentController.h"
 #include "shell/command_ids.h"
-#include "tournament/tournament.h"
 
 class CMatchForm;
 class CQuorvelView;
@@ -20,9 +20,6 @@ class wxHtmlHelpController;
 
 class CMainFrame : public wxDocParentFrame, public CMatchWindow, private quorvel::MatchEvents {
 public:
-    static constexpr const char* kTournamentFilter =
-        "Quorvel Tournaments (*.quot)|*.quot|All Files (*.*)|*.*";
-
     static constexpr const char* kIdleMessage = "For Help, press F1";
 
     explicit CMainFrame(wxDocManager* manager);
@@ -61,16 +58,11 @@ public:
     // The charts window and the win line of the match in hand.
     CChartsCoordinator& charts() { return charts_; }
 
-    // The Tournament menu's commands. A match of the user's side is played on the form; every
-    // other match by the computer's rules at once; each result is told in a message box.
-    void newTournament();
-    void nextTournamentMatch();
-    void showTournamentTable();
-    void showTournamentLeaders();
-    void saveTournament();
-    void openTournament();
-    // The tournament in play, if any.
-    const std::optional<quorvel::Tournament>& tournament() const { return tournament_; }
+    // The tournament in play and the Tournament menu's commands.
+    CTournamentController& tournaments() { return tournament_; }
+    const std::optional<quorvel::Tournament>& tournament() const {
+        return tournament_.tournament();
+    }
     // Whether the window may close: a modified match is asked about first (the framework's
     // question), unless the close cannot be refused.
     bool askBeforeClosing(bool mayRefuse);
@@ -93,16 +85,8 @@ private:
     void onCommand(wxCommandEvent& event);
     void onContextHelp(wxCommandEvent& event);
     void onNothing(wxCommandEvent& event);
-    void onTournament(wxCommandEvent& event);
-    void tellResult();
     // The view of the match form, if there is one.
     CQuorvelView* matchView() const;
-    // A new or opened tournament replaces the one in hand: a fixture of the old one on the form
-    // is dropped, so that its result is never recorded into the new one.
-    void dropFormFixture();
-    // Before a path that may take the match off the form: the save question for a modified
-    // match. False when the user cancelled.
-    bool askToSaveMatch();
 
     CMatchForm* form_ = nullptr;
     CChartsCoordinator charts_{this};
@@ -110,5 +94,5 @@ private:
     wxString helpBook_;
     bool helpLoaded_ = false;
     bool indicators_[3] = {false, false, false};
-    std::optional<quorvel::Tournament> tournament_;
+    CTournamentController tournament_{this, [this] { return matchView(); }};
 };
