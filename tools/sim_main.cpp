@@ -8,6 +8,7 @@
 
 #include <unistd.h>
 
+#include "cli/aggregate_command.h"
 #include "cli/checked_output.h"
 #include "cli/command_line.h"
 #include "cli/interrupt.h"
@@ -46,6 +47,12 @@ int main(int argc, char** argv) {
         break;
     }
     SimOptions& options = command.options;
+    if (options.aggregate) {
+        SimResult result = runAggregateSim(options);
+        out.write(result.output);
+        std::fwrite(result.errors.data(), 1, result.errors.size(), stderr);
+        return written(result.exitStatus);
+    }
     // Without --players and without a players.dat here, the installed database is played.
     std::error_code missing;
     if (!command.playersGiven && !std::filesystem::exists(options.playersPath, missing)) {

@@ -40,7 +40,10 @@ _quorvel_sim() {
     esac
     $split && return
     COMPREPLY=($(compgen -W "--players --seed --left --right --call --elect --log --save
-        --matches --stats --all-pairs --jobs --format --tournament --predict --remainders --resume --help --version" -- "$cur"))
+        --matches --stats --all-pairs --jobs --format --tournament --predict --remainders --resume
+        --shard-rows --aggregate --help --version" -- "$cur"))
+    # After --aggregate, the files of the rows.
+    [[ $cur != -* && " ${words[*]} " == *" --aggregate "* ]] && _filedir
 }
 complete -F _quorvel_sim quorvel-sim
 

@@ -4,6 +4,7 @@
 #include <ctime>
 #include <thread>
 
+#include "cli/aggregate_command.h"
 #include "cli/table_writer.h"
 #include "common/text_format.h"
 #include "engine/random.h"
@@ -82,9 +83,24 @@ std::string trimmed(const char* label) {
     return text.substr(std::min(text.find_first_not_of(' '), text.size()));
 }
 
+} // namespace
+
+const char* const kAllPairsSides = "all 36 pairs of countries";
+
+std::string statisticsSides(const SimOptions& options) {
+    return options.allPairs ? std::string(kAllPairsSides) : options.left + " v " + options.right;
+}
+
+std::string statisticsReport(std::int64_t matches, const std::string& sides,
+                             std::uint32_t firstSeed, const MatchStatistics& statistics) {
+    return std::to_string(matches) + " matches, " + sides + ", seeds " + std::to_string(firstSeed) +
+           " to " + std::to_string(firstSeed + static_cast<std::uint32_t>(matches - 1)) + "\n" +
+           statistics.report();
+}
+
 // The aggregate figures after the rows: a table of their own in CSV, the closing member of the
 // JSON object.
-void writeAggregates(cli::TableWriter& writer, const MatchStatistics& statistics) {
+void writeStatisticsAggregates(cli::TableWriter& writer, const MatchStatistics& statistics) {
     const bool csv = writer.format() == cli::OutputFormat::Csv;
     writer.beginTable("aggregates", {"figure", "value", "spread_or_count"});
     for (const StatFigure& figure : statistics.figures()) {
@@ -104,8 +120,6 @@ void writeAggregates(cli::TableWriter& writer, const MatchStatistics& statistics
     writer.endTable();
     writer.finish();
 }
-
-} // namespace
 
 SimResult runSimStatistics(const SimOptions& options, const PlayerDatabase& database,
                            const SimSink& sink) {
@@ -140,9 +154,13 @@ SimResult runSimStatistics(const SimOptions& options, const PlayerDatabase& data
             result.output += text;
     };
     cli::TableWriter writer(options.format, emit);
+    const std::string sides = statisticsSides(options);
     if (options.format != cli::OutputFormat::Text) {
         writer.member("first_seed", plan.firstSeed);
-        writer.beginTable("matches", kMatchColumns);
+        std::vector<std::string> columns = kMatchColumns;
+        if (options.shardRows)
+            columns.insert(columns.end(), shardColumns().begin(), shardColumns().end());
+        writer.beginTable("matches", columns);
     }
     MatchStatistics statistics;
     std::optional<SimResult> failure;
@@ -157,8 +175,12 @@ SimResult runSimStatistics(const SimOptions& options, const PlayerDatabase& data
             const Scores& pair = *match.sides;
             statistics.addMatch(match.cards, pair.teams[match.firstBatting].name(),
                                 pair.teams[1 - match.firstBatting].name(), database);
-            if (options.format != cli::OutputFormat::Text)
-                writer.row(matchRow(match));
+            if (options.format != cli::OutputFormat::Text) {
+                cli::Row row = matchRow(match);
+                if (options.shardRows)
+                    appendShardFields(row, match, sides, database);
+                writer.row(row);
+            }
             ++played;
             return !(sink.stop && sink.stop());
         },
@@ -175,15 +197,10 @@ SimResult runSimStatistics(const SimOptions& options, const PlayerDatabase& data
     }
     if (options.format != cli::OutputFormat::Text) {
         writer.endTable();
-        writeAggregates(writer, statistics);
+        writeStatisticsAggregates(writer, statistics);
         return result;
     }
-    const std::string sidesText = options.allPairs ? std::string("all 36 pairs of countries")
-                                                   : options.left + " v " + options.right;
-    emit(std::to_string(options.matches) + " matches, " + sidesText + ", seeds " +
-         std::to_string(plan.firstSeed) + " to " +
-         std::to_string(plan.firstSeed + static_cast<std::uint32_t>(options.matches - 1)) + "\n" +
-         statistics.report());
+    emit(statisticsReport(options.matches, sides, plan.firstSeed, statistics));
     return result;
 }
 

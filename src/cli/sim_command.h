@@ -12,8 +12,12 @@
 
 namespace quorvel {
 
+class MatchStatistics;
 class PlayerDatabase;
 class Scores;
+namespace cli {
+class TableWriter;
+}
 
 // Exit statuses of quorvel-sim.
 constexpr int kExitFileError = 1;
@@ -69,5 +73,16 @@ SimResult runSim(const SimOptions& options, const SimSink& sink = {});
 // aggregates.
 SimResult runSimStatistics(const SimOptions& options, const PlayerDatabase& database,
                            const SimSink& sink = {});
+
+// What a statistics run names its sides: "India v Pakistan", or kAllPairsSides.
+extern const char* const kAllPairsSides;
+std::string statisticsSides(const SimOptions& options);
+
+// The text form of a finished run's aggregates: its headline ("40 matches, India v Pakistan,
+// seeds 9 to 48") and the report.
+std::string statisticsReport(std::int64_t matches, const std::string& sides,
+                             std::uint32_t firstSeed, const MatchStatistics& statistics);
+// The CSV and JSON form, after the run's rows: the aggregates table, and the end of the JSON.
+void writeStatisticsAggregates(cli::TableWriter& writer, const MatchStatistics& statistics);
 
 } // namespace quorvel

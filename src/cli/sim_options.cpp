@@ -8,6 +8,7 @@ namespace quorvel {
 
 const char* const kSimUsage =
     "Usage: quorvel-sim [OPTION]...\n"
+    "  or:  quorvel-sim --aggregate [--format text|csv|json] FILE...\n"
     "Plays one whole one-day match headless between two countries' predefined\n"
     "elevens, with the computer's choices for both captains, and prints the\n"
     "scoresheet (CR LF line ends), the first-innings summary and the result. One\n"
@@ -47,6 +48,13 @@ const char* const kSimUsage =
     "                        stops, by the computer's rules for both sides, and\n"
     "                        print its scoresheet; with --seed the same every\n"
     "                        time; --log and --save as for one match\n"
+    "  --shard-rows          with --stats --format csv: rows that also carry every\n"
+    "                        figure --aggregate needs (extras, boundaries,\n"
+    "                        maidens, the best performances, the run's sides)\n"
+    "  --aggregate FILE...   read the --shard-rows rows of one run's shards (any\n"
+    "                        order, aggregate blocks skipped; - for standard\n"
+    "                        input) and print the whole run's aggregates as it\n"
+    "                        prints them, in the --format given\n"
     "  -h, --help            print this help and exit\n"
     "      --version         print the version and exit\n"
     "\n"
@@ -58,10 +66,11 @@ const char* const kSimUsage =
     "other:\n"
     "  one match     --left --right --call --elect --log --save\n"
     "  --stats       --matches --all-pairs (or --left --right) --call --elect\n"
-    "                --format --jobs\n"
+    "                --format --jobs --shard-rows\n"
     "  --tournament  --format\n"
     "  --predict     --left --right --call --elect --log --save (the match played)\n"
     "                --format --jobs --remainders\n"
+    "  --aggregate   --format (and neither --players nor --seed)\n"
     "\n"
     "A statistics run stopped by SIGINT or SIGTERM ends with whole rows, says on\n"
     "standard error how many matches were played and exits with 130 or 143.\n"
@@ -71,24 +80,12 @@ const char* const kSimUsage =
 
 namespace {
 
-constexpr std::array<cli::OptionSpec, 17> kSimOptions = {{
-    {"--players", true},
-    {"--seed", true},
-    {"--matches", true},
-    {"--left", true},
-    {"--right", true},
-    {"--call", true},
-    {"--elect", true},
-    {"--log", true},
-    {"--save", true},
-    {"--stats", false},
-    {"--all-pairs", false},
-    {"--tournament", false},
-    {"--format", true},
-    {"--jobs", true},
-    {"--predict", false},
-    {"--remainders", true},
-    {"--resume", true},
+constexpr std::array<cli::OptionSpec, 19> kSimOptions = {{
+    {"--players", true}, {"--seed", true},        {"--matches", true},    {"--left", true},
+    {"--right", true},   {"--call", true},        {"--elect", true},      {"--log", true},
+    {"--save", true},    {"--stats", false},      {"--all-pairs", false}, {"--tournament", false},
+    {"--format", true},  {"--jobs", true},        {"--predict", false},   {"--remainders", true},
+    {"--resume", true},  {"--shard-rows", false}, {"--aggregate", false},
 }};
 
 std::optional<std::uint32_t> parseWholeNumber(const std::string& text) {
@@ -107,19 +104,24 @@ struct ModeOptions {
     std::string_view mode; // empty for one match
     std::array<std::string_view, 9> takes;
 };
-constexpr std::array<ModeOptions, 5> kModeOptions = {{
+constexpr std::array<ModeOptions, 6> kModeOptions = {{
     {"", {"--left", "--right", "--call", "--elect", "--log", "--save"}},
     {"--stats",
-     {"--matches", "--all-pairs", "--left", "--right", "--call", "--elect", "--format", "--jobs"}},
+     {"--matches", "--all-pairs", "--left", "--right", "--call", "--elect", "--format", "--jobs",
+      "--shard-rows"}},
     {"--tournament", {"--format"}},
     {"--resume", {"--log", "--save"}},
+    {"--aggregate", {"--format"}},
     {"--predict",
      {"--left", "--right", "--call", "--elect", "--log", "--save", "--format", "--jobs",
       "--remainders"}},
 }};
 
 bool modeTakes(std::string_view mode, std::string_view option) {
-    if (option == "--players" || option == "--seed" || option == mode)
+    // Aggregating reads rows, not the database, and plays nothing.
+    if ((option == "--players" || option == "--seed") && mode != "--aggregate")
+        return true;
+    if (option == mode)
         return true;
     for (const ModeOptions& one : kModeOptions)
         if (one.mode == mode)
@@ -178,6 +180,10 @@ std::string apply(SimCommand& command, const std::string& name, const std::strin
         options.tournament = true;
     } else if (name == "--resume") {
         options.resumePath = value;
+    } else if (name == "--shard-rows") {
+        options.shardRows = true;
+    } else if (name == "--aggregate") {
+        options.aggregate = true;
     } else {
         (name == "--stats" ? options.stats : options.allPairs) = true;
     }
@@ -198,12 +204,20 @@ SimCommand parseSimCommand(const std::vector<std::string>& arguments) {
         command.error = std::move(reason);
         return command;
     };
-    if (!parsed.operands.empty())
-        return fail("unexpected argument '" + parsed.operands.front() + "'");
     for (const auto& [name, value] : parsed.options)
         if (std::string problem = apply(command, name, value); !problem.empty())
             return fail(problem);
-    const SimOptions& options = command.options;
+    SimOptions& options = command.options;
+    if (options.aggregate) {
+        if (parsed.operands.empty())
+            return fail("--aggregate needs the files of the rows to read");
+        if (options.stats || options.tournament || options.predict || !options.resumePath.empty())
+            return fail("--aggregate reads rows; it does not go with --stats, --tournament, "
+                        "--predict or --resume");
+        options.aggregateFiles = parsed.operands;
+    } else if (!parsed.operands.empty()) {
+        return fail("unexpected argument '" + parsed.operands.front() + "'");
+    }
     if (options.matches != 1 && !options.stats)
         return fail("--matches goes with --stats");
     if (options.allPairs && !options.stats)
@@ -219,8 +233,11 @@ SimCommand parseSimCommand(const std::vector<std::string>& arguments) {
                     "or --predict");
     if (options.predict && (options.stats || options.tournament))
         return fail("--predict plays one match; it does not go with --stats or --tournament");
-    if (command.formatGiven && !options.tournament && !options.stats && !options.predict)
-        return fail("--format goes with --stats, --tournament or --predict");
+    if (command.formatGiven && !options.tournament && !options.stats && !options.predict &&
+        !options.aggregate)
+        return fail("--format goes with --stats, --tournament, --predict or --aggregate");
+    if (options.shardRows && !(options.stats && options.format == cli::OutputFormat::Csv))
+        return fail("--shard-rows goes with --stats --format csv");
     if (options.jobs != 0 && !options.stats && !options.predict)
         return fail("--jobs goes with --stats or --predict");
     if (command.remaindersGiven && !options.predict)
@@ -229,6 +246,7 @@ SimCommand parseSimCommand(const std::vector<std::string>& arguments) {
                                   : options.predict             ? "--predict"
                                   : options.stats               ? "--stats"
                                   : !options.resumePath.empty() ? "--resume"
+                                  : options.aggregate           ? "--aggregate"
                                                                 : "";
     for (const auto& [name, value] : parsed.options)
         if (!modeTakes(mode, name))

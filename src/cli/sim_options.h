@@ -38,6 +38,12 @@ struct SimOptions {
     // --jobs N: how many threads play a statistics run; 0 for one a core. The output is the same
     // for every count.
     int jobs = 0;
+    // --shard-rows: with --stats --format csv, rows that also carry what --aggregate needs.
+    bool shardRows = false;
+    // --aggregate FILE...: the aggregates of the rows of one run's shards, read from the files
+    // ("-" for standard input).
+    bool aggregate = false;
+    std::vector<std::string> aggregateFiles;
 };
 
 extern const char* const kSimUsage;

@@ -83,11 +83,33 @@ void MatchStatistics::keepBest(std::vector<Performance>& list, Performance perfo
 void MatchStatistics::addMatch(const std::array<InningsCard, 2>& cards,
                                const std::string& firstBatting, const std::string& secondBatting,
                                const PlayerDatabase& database) {
-    ++matches_;
+    addMatch({summarizeInnings(cards[0]), summarizeInnings(cards[1])});
     const std::string* battingName[2] = {&firstBatting, &secondBatting};
     const std::string* bowlingName[2] = {&secondBatting, &firstBatting};
     for (int k = 0; k < 2; ++k) {
-        const InningsSummary s = summarizeInnings(cards[k]);
+        for (const auto& entry : cards[k].batting) {
+            if (entry.playerId == kNoPlayer)
+                continue;
+            addTopScore({entry.runs, entry.ballsFaced,
+                         playerLabel(database, entry.playerId) + " " + std::to_string(entry.runs) +
+                             (entry.howOut == Dismissal::NotOut ? "*" : "") + " (" +
+                             *battingName[k] + ")"});
+        }
+        for (const auto& entry : cards[k].bowling) {
+            if (entry.playerId == kNoPlayer)
+                continue;
+            addBestBowling({entry.wicketsTaken, entry.runsGiven,
+                            playerLabel(database, entry.playerId) + " " +
+                                std::to_string(entry.wicketsTaken) + "/" +
+                                std::to_string(entry.runsGiven) + " (" + *bowlingName[k] + ")"});
+        }
+    }
+}
+
+void MatchStatistics::addMatch(const std::array<InningsSummary, 2>& innings) {
+    ++matches_;
+    for (int k = 0; k < 2; ++k) {
+        const InningsSummary& s = innings[k];
         (k == 0 ? firstTotal_ : secondTotal_).add(s.runs);
         inningsTotal_.add(s.runs);
         totalRuns_ += s.runs;
@@ -108,30 +130,9 @@ void MatchStatistics::addMatch(const std::array<InningsCard, 2>& cards,
         fours_.add(s.fours);
         sixes_.add(s.sixes);
         maidens_.add(s.maidens);
-
-        for (const auto& entry : cards[k].batting) {
-            if (entry.playerId == kNoPlayer)
-                continue;
-            keepBest(topScores_,
-                     {entry.runs, entry.ballsFaced,
-                      playerLabel(database, entry.playerId) + " " + std::to_string(entry.runs) +
-                          (entry.howOut == Dismissal::NotOut ? "*" : "") + " (" + *battingName[k] +
-                          ")"},
-                     false);
-        }
-        for (const auto& entry : cards[k].bowling) {
-            if (entry.playerId == kNoPlayer)
-                continue;
-            keepBest(bestBowling_,
-                     {entry.wicketsTaken, entry.runsGiven,
-                      playerLabel(database, entry.playerId) + " " +
-                          std::to_string(entry.wicketsTaken) + "/" +
-                          std::to_string(entry.runsGiven) + " (" + *bowlingName[k] + ")"},
-                     true);
-        }
     }
-    matchTotal_.add(cards[0].total + cards[1].total);
-    const Winner winner = matchOutcome(cards[0].total, cards[1].total, cards[1].wicketsDown).winner;
+    matchTotal_.add(innings[0].runs + innings[1].runs);
+    const Winner winner = matchOutcome(innings[0].runs, innings[1].runs, innings[1].wickets).winner;
     if (winner == Winner::Tie)
         ++ties_;
     else if (winner == Winner::FirstBatting)

@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "reports/scoresheet.h"
@@ -58,6 +59,10 @@ public:
     // Adds one finished match; firstBatting and secondBatting are the sides' names.
     void addMatch(const std::array<InningsCard, 2>& cards, const std::string& firstBatting,
                   const std::string& secondBatting, const PlayerDatabase& database);
+    // Adds the figures of one finished match's two innings without its performances, which
+    // come through addTopScore and addBestBowling: for matches played elsewhere, taken in the
+    // order they were played, so that every sum is made in the same order as here.
+    void addMatch(const std::array<InningsSummary, 2>& innings);
     std::int64_t matches() const { return matches_; }
 
     // The report: one line a figure with its mean and spread, then the results and the best
@@ -75,6 +80,13 @@ public:
 
     const std::vector<Performance>& topScores() const { return topScores_; }
     const std::vector<Performance>& bestBowling() const { return bestBowling_; }
+    // Offer one performance to the lists; of equal ones the first offered stays ahead.
+    void addTopScore(Performance performance) {
+        keepBest(topScores_, std::move(performance), false);
+    }
+    void addBestBowling(Performance performance) {
+        keepBest(bestBowling_, std::move(performance), true);
+    }
 
 private:
     void keepBest(std::vector<Performance>& list, Performance performance, bool fewerIsBetter);

@@ -4,6 +4,8 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <regex>
+#include <sstream>
 
 #include <nlohmann/json.hpp>
 
@@ -79,12 +81,20 @@ TEST(SimArguments, DefaultsSpellingsAndRefusals) {
                                                {"--resume", "m.quo", "--stats"},
                                                {"--resume", "m.quo", "--left", "India"},
                                                {"--resume"},
+                                               {"--stats", "--shard-rows"},
+                                               {"--predict", "--format=csv", "--shard-rows"},
+                                               {"--aggregate"},
+                                               {"--aggregate", "--seed", "1", "a.csv"},
+                                               {"--aggregate", "--stats", "a.csv"},
                                                {"stray"}}) {
         command = parseSimCommand(bad);
         EXPECT_EQ(command.action, cli::Action::UsageError) << bad[0];
         EXPECT_NE(command.error, "");
         EXPECT_EQ(command.error.find('\n'), std::string::npos) << command.error;
     }
+    command = parseSimCommand({"--aggregate", "a.csv", "-", "--format", "json", "--", "-b.csv"});
+    ASSERT_EQ(command.action, cli::Action::Run) << command.error;
+    EXPECT_EQ(command.options.aggregateFiles, (std::vector<std::string>{"a.csv", "-", "-b.csv"}));
     EXPECT_EQ(cli::usageError("quorvel-sim", "option '--seed' needs a value"),
               "quorvel-sim: option '--seed' needs a value\nTry 'quorvel-sim --help'.\n");
 }
@@ -287,6 +297,91 @@ TEST(CommandLineFaults, MachineReadableOutputIsUtf8AndParsesWhateverANameHolds) 
     EXPECT_NE(csv.find("\xc3\xa9\x01"), std::string::npos);
     EXPECT_EQ(csv.find("\xe9\x01"), std::string::npos);
     EXPECT_EQ(cli::latin1ToUtf8("Caf\xe9 \xff"), "Caf\xc3\xa9 \xc3\xbf");
+}
+
+// A statistics run split into four seed ranges by GNU parallel: --aggregate of the shards' rows,
+// in any order and with or without their aggregate blocks, prints the whole run's block.
+TEST(StatisticsShards, TheShardsAggregatesAreTheWholeRunsInEveryFormat) {
+    test::ScratchDir dir;
+    const std::string sim = QUORVEL_SIM_TOOL;
+    const std::string run =
+        sim + " --players " + QUORVEL_PLAYERS_DAT + " --stats --all-pairs --format csv";
+    auto result = test::runCommand("parallel --will-cite -j4 '" + run +
+                                   " --shard-rows --seed $((8 + {} * 36)) --matches 36 > " +
+                                   dir.file("shard-{}.csv") + "' ::: 0 1 2 3");
+    ASSERT_EQ(result.status, 0) << result.err;
+    // One shard without its aggregate block, one read from standard input.
+    result = test::runCommand("sed -i '/^$/,$d' " + dir.file("shard-1.csv"));
+    ASSERT_EQ(result.status, 0);
+    const std::string shards = dir.file("shard-2.csv") + " " + dir.file("shard-0.csv") + " - " +
+                               dir.file("shard-1.csv") + " <" + dir.file("shard-3.csv");
+    std::string wholeText;
+    for (const char* format : {"text", "csv", "json"}) {
+        const std::string whole =
+            test::runCommand(std::regex_replace(run, std::regex("csv$"), format) +
+                             " --seed 8 --matches 144")
+                .out;
+        result = test::runCommand(sim + " --aggregate --format " + format + " " + shards);
+        ASSERT_EQ(result.status, 0) << result.err;
+        EXPECT_EQ(result.err, "");
+        std::string expected = whole;
+        if (std::string(format) == "csv")
+            expected = whole.substr(whole.find("\n\n") + 2);
+        if (std::string(format) == "json") {
+            const std::size_t rows = whole.find("\n  \"matches\": [");
+            expected = whole.substr(0, rows) + whole.substr(whole.find("\n  ],", rows) + 5);
+        }
+        EXPECT_EQ(result.out, expected) << format;
+        if (std::string(format) == "text")
+            wholeText = whole;
+    }
+    // The recipes of the performance notes: each passes `bash -n`, and the GNU parallel one,
+    // run here with four shards of 36 matches on this machine, prints the whole run's figures.
+    const auto notes = std::filesystem::path(QUORVEL_PLAYERS_CSV).parent_path().parent_path() /
+                       "docs/performance.md";
+    const std::string text = test::readBytes(notes.string());
+    std::vector<std::string> recipes;
+    for (std::size_t at = 0; (at = text.find("```bash\n", at)) != std::string::npos;) {
+        at += 8;
+        recipes.push_back(text.substr(at, text.find("```", at) - at));
+        test::writeBytes(dir.file("recipe.sh"), recipes.back());
+        EXPECT_EQ(test::runCommand("bash -n " + dir.file("recipe.sh")).status, 0) << recipes.back();
+    }
+    ASSERT_EQ(recipes.size(), 2u);
+    ASSERT_NE(recipes[0].find("shards=10 per=100008 first=1"), std::string::npos);
+    test::writeBytes(dir.file("recipe.sh"), std::regex_replace(recipes[0],
+                                                               std::regex("shards=10 per=100008 "
+                                                                          "first=1"),
+                                                               "shards=4 per=36 first=8"));
+    test::writeBytes(dir.file("nodes"), ":\n");
+    std::filesystem::copy_file(QUORVEL_PLAYERS_DAT, dir.file("players.dat"));
+    result = test::runCommand("cd " + dir.path().string() +
+                              " && PATH=" + std::filesystem::path(sim).parent_path().string() +
+                              ":$PATH bash recipe.sh");
+    EXPECT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(result.out, wholeText);
+    // The shard rows are the plain rows with columns added after them.
+    const std::string plain = test::runCommand(run + " --seed 8 --matches 36").out;
+    std::istringstream plainLines(plain.substr(0, plain.find("\n\n")));
+    std::istringstream shardLines(test::readBytes(dir.file("shard-0.csv")));
+    for (std::string line, shardLine; std::getline(plainLines, line);)
+        EXPECT_TRUE(std::getline(shardLines, shardLine) && shardLine.rfind(line + ",", 0) == 0)
+            << line;
+
+    // Rows that cannot give the whole run's figures are refused, with nothing printed.
+    test::writeBytes(dir.file("plain.csv"), plain);
+    for (const auto& [files, reason] : std::vector<std::pair<std::string, std::string>>{
+             {"plain.csv", "plain.csv:1: the rows lack the columns the aggregates need; write "
+                           "them with --stats --format csv --shard-rows"},
+             {"shard-0.csv shard-2.csv", "the rows skip seeds 44 to 79"},
+             {"shard-0.csv shard-1.csv shard-0.csv", "the rows hold seed 8 twice"},
+             {"missing.csv", "cannot read missing.csv: No such file or directory"}}) {
+        result =
+            test::runCommand("cd " + dir.path().string() + " && " + sim + " --aggregate " + files);
+        EXPECT_EQ(result.status, files == "missing.csv" ? 1 : 2) << files;
+        EXPECT_EQ(result.out, "");
+        EXPECT_EQ(result.err, "quorvel-sim: " + reason + "\n");
+    }
 }
 
 } // namespace

@@ -9,6 +9,7 @@
 
 #include <sys/wait.h>
 
+#include "cli/aggregate_command.h"
 #include "cli/predict_command.h"
 #include "cli/sim_command.h"
 #include "cli/sim_options.h"
@@ -317,6 +318,37 @@ TEST_F(SimFixture, StatisticsRunsAreTheSameOnAnyNumberOfThreadsAndShardBySeed) {
           formatText("matches won by the side batting first,%.4f,%d\n", 100.0 * firstSideWins / 72,
                      firstSideWins)})
         EXPECT_NE(aggregates.find(figure), std::string::npos) << figure << aggregates;
+
+    // --aggregate takes shard rows in seed order, across the wrap from 4294967295 to 0 too, and
+    // refuses shards whose pairs are not those the whole run plays at their seeds.
+    stats.shardRows = true;
+    stats.allPairs = false;
+    stats.seed = 4294967290u;
+    stats.matches = 12;
+    const std::string wrapped = runSimStatistics(stats, database).output;
+    const std::size_t split = wrapped.find("\n0,") + 1;
+    test::writeBytes(dir.file("high.csv"), wrapped.substr(0, split));
+    test::writeBytes(dir.file("low.csv"),
+                     wrapped.substr(0, wrapped.find('\n') + 1) + wrapped.substr(split));
+    SimOptions aggregate;
+    aggregate.aggregate = true;
+    aggregate.aggregateFiles = {dir.file("low.csv"), dir.file("high.csv")};
+    stats.format = cli::OutputFormat::Text;
+    EXPECT_EQ(runAggregateSim(aggregate).output, runSimStatistics(stats, database).output);
+    stats.format = cli::OutputFormat::Csv;
+    stats.allPairs = true;
+    stats.matches = 30;
+    for (const std::uint32_t seed : {3u, 33u}) {
+        stats.seed = seed;
+        test::writeBytes(dir.file(std::to_string(seed) + ".csv"),
+                         runSimStatistics(stats, database).output);
+    }
+    aggregate.aggregateFiles = {dir.file("3.csv"), dir.file("33.csv")};
+    const SimResult refused = runAggregateSim(aggregate);
+    EXPECT_EQ(refused.exitStatus, 2);
+    EXPECT_EQ(refused.output, "");
+    EXPECT_NE(refused.errors.find("not of one run: seed 33 plays"), std::string::npos)
+        << refused.errors;
 }
 
 // The command itself, when it has been built next to the database.

@@ -66,6 +66,10 @@ if [ -e "$completion" ]; then
     [ "$(complete_line "quorvel-sim --left=Ind")" = India ] || fail "completion of --left=Ind"
     [ "$(complete_line "quorvel-sim --format=c")" = csv ] || fail "completion of --format=c"
     [ "$(complete_line "quorvel-sim --call t")" = tails ] || fail "completion of --call t"
+    [ "$(complete_line "quorvel-sim --shard")" = --shard-rows ] || fail "completion of --shard"
+    touch "$scratch/shard-0.csv"
+    [ "$(complete_line "quorvel-sim --aggregate $scratch/shard-")" = "$scratch/shard-0.csv" ] ||
+        fail "completion of the files after --aggregate"
 fi
 
 # From an empty folder quorvel-sim plays with the installed database, writing nothing there.
