@@ -4,7 +4,7 @@
 #include <ctime>
 #include <thread>
 
-#include "cli/aggregate_command.h"
+#include "cli/shard_rows.h"
 #include "cli/table_writer.h"
 #include "common/text_format.h"
 #include "engine/random.h"
