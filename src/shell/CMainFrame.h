@@ -35,6 +35,7 @@ public:
     void showDocumentTitle(const wxString& documentTitle) override;
     void showStatus(const wxString& text) override;
     quorvel::MatchEvents& matchEvents() override { return *this; }
+    quorvel::FormFixtures& formFixtures() override { return tournament_; }
     void setMatchSource(quorvel::MatchSource* source) override { charts_.setSource(source); }
     // Shrinks the window (never enlarging it) to the size the form needs, and makes that size
     // (or the screen's, when it is smaller: the form then scrolls) the window's minimum.

@@ -22,6 +22,8 @@ public:
     virtual void showStatus(const wxString& text) = 0;
     // The match in hand, for those who follow it (nullptr when the view goes).
     virtual void setMatchSource(quorvel::MatchSource* source) = 0;
+    // The tournament's fixture on the form.
+    virtual quorvel::FormFixtures& formFixtures() = 0;
     // Those told what happens to the match in hand.
     virtual quorvel::MatchEvents& matchEvents() = 0;
 

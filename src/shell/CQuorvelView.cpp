@@ -155,7 +155,7 @@ void CQuorvelView::initialUpdate() {
 
 void CQuorvelView::showOpenedMatch() {
     stopPlayingOn();
-    tournamentFixture_.reset();
+    dropFixture();
     CQuorvelDoc* doc = document();
     // A match saved between two overs goes on where it stopped, its sheet and log rebuilt.
     if (continueOpenedMatch())
@@ -199,33 +199,37 @@ void CQuorvelView::onFileNew() {
     // The sides are chosen into a fresh record: the match in hand (record, title, figures,
     // buttons, scoresheet) changes only once Select Teams is accepted, so Cancel or Escape
     // there leaves it as it was and it can go on or be saved unchanged.
-    tournamentFixture_.reset();
+    dropFixture();
     quorvel::MatchSession session(*screen_, *this);
     if (session.begin() && form_ != nullptr)
         form_->focusWherePlayGoesOn();
 }
 
-bool CQuorvelView::beginTournamentMatch(const quorvel::Fixture& fixture, int userSide,
-                                        std::uint32_t seed) {
+bool CQuorvelView::playFixtureOnForm() {
     stopPlayingOn();
-    tournamentFixture_ = fixture;
-    tournamentUser_ = userSide;
-    tournamentSeed_ = seed;
     quorvel::MatchSession session(*screen_, *this);
     if (!session.begin())
-        tournamentFixture_.reset();
+        dropFixture();
     else if (form_ != nullptr)
         form_->focusWherePlayGoesOn();
-    return tournamentFixture_.has_value();
+    return fixture() != nullptr;
+}
+
+const quorvel::FormFixture* CQuorvelView::fixture() const {
+    return window_ != nullptr ? window_->formFixtures().fixtureOnForm() : nullptr;
+}
+
+void CQuorvelView::dropFixture() {
+    if (window_ != nullptr)
+        window_->formFixtures().dropFixtureOnForm();
 }
 
 bool CQuorvelView::chooseSides(quorvel::Scores& scores) {
-    if (tournamentFixture_) {
-        const int other = tournamentFixture_->sides[0] == tournamentUser_
-                              ? tournamentFixture_->sides[1]
-                              : tournamentFixture_->sides[0];
+    if (const quorvel::FormFixture* onForm = fixture()) {
+        const quorvel::Fixture& played = onForm->fixture;
+        const int other = played.sides[0] == onForm->userSide ? played.sides[1] : played.sides[0];
         return !quorvel::setUpPredefinedSides(scores, quorvel::playerDatabase(),
-                                              std::string(quorvel::countryNameAt(tournamentUser_)),
+                                              std::string(quorvel::countryNameAt(onForm->userSide)),
                                               std::string(quorvel::countryNameAt(other)));
     }
     CSelectTeamsDialog teams(dialogParent(), scores, quorvel::playerDatabase());
@@ -261,7 +265,7 @@ void CQuorvelView::keepLastTeams(const quorvel::Scores& scores) {
 
 bool CQuorvelView::mayReplaceMatch() {
     // Tournament > Next Match asked before it chose the fixture's sides.
-    return tournamentFixture_.has_value() || document()->askToSaveMatch();
+    return fixture() != nullptr || document()->askToSaveMatch();
 }
 
 void CQuorvelView::sidesChosen() {
@@ -277,9 +281,9 @@ quorvel::TossOutcome CQuorvelView::toss() {
     toss.ShowModal();
     // A tournament's match is seeded from the tournament's seed, so that the whole tournament
     // replays from its seed and the user's choices; any other match from the clock.
-    const bool won = tournamentFixture_
-                         ? toss.userWonToss(quorvel::programRandom(), tournamentSeed_)
-                         : toss.userWonToss();
+    const quorvel::FormFixture* onForm = fixture();
+    const bool won = onForm != nullptr ? toss.userWonToss(quorvel::programRandom(), onForm->seed)
+                                       : toss.userWonToss();
     return {won, toss.coinFace()};
 }
 
@@ -327,12 +331,12 @@ void CQuorvelView::overPlayed() {
     // The new score reaches a screen reader at once, whatever has the focus.
     if (form_ != nullptr)
         form_->announceScore(screen_->figures());
-    if (tournamentFixture_ && screen_->state() == quorvel::MatchState::MatchOver) {
+    const quorvel::FormFixture* onForm = fixture();
+    if (onForm != nullptr && screen_->state() == quorvel::MatchState::MatchOver) {
         const quorvel::ScoreSheet& sheet = screen_->scoreSheet();
-        const quorvel::MatchResult result =
-            quorvel::matchResultOf(*tournamentFixture_, tournamentSeed_, document()->scores,
-                                   {sheet.card(0), sheet.card(1)});
-        tournamentFixture_.reset();
+        const quorvel::MatchResult result = quorvel::matchResultOf(
+            onForm->fixture, onForm->seed, document()->scores, {sheet.card(0), sheet.card(1)});
+        dropFixture();
         publish([&](quorvel::MatchEvents& events) { events.tournamentMatchPlayed(result); });
     }
 }

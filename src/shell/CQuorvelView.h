@@ -74,12 +74,12 @@ public:
     // Tournament > Next Match on a fixture of the user's side: the two predefined elevens (the
     // user's on the left), then the toss and the match as after File > New. When the match is
     // over its result goes to the main window's tournament. False when it could not start.
-    bool beginTournamentMatch(const quorvel::Fixture& fixture, int userSide, std::uint32_t seed);
+    bool playFixtureOnForm();
     // The tournament fixture being played on the form, if any (File > New or Open drops it).
-    const std::optional<quorvel::Fixture>& tournamentFixture() const { return tournamentFixture_; }
+
     // The tournament in hand was replaced: the match on the form is no longer one of its
     // fixtures, and its result must not be recorded into the new one. It plays on as a match.
-    void dropTournamentFixture() { tournamentFixture_.reset(); }
+
     // Whether the form shows an opened match's final figures instead of the screen's own.
     bool showsOpenedMatch() const { return openedFigures_.has_value(); }
 
@@ -102,6 +102,9 @@ private:
     quorvel::SliderPositions sliderPositions() override;
     // The main window this view shows in (nullptr before it is created and after it closed).
     CMatchWindow* window() const { return window_; }
+    // The tournament fixture being played on the form (its owner keeps it), if any.
+    const quorvel::FormFixture* fixture() const;
+    void dropFixture();
     // Tells those who follow the match in hand.
     void publish(const std::function<void(quorvel::MatchEvents&)>& tell) const;
     // The status bar's message pane (empty: the idle message).
@@ -135,9 +138,6 @@ private:
     std::optional<quorvel::InningsFigures> openedFigures_;
     // The scoresheet of an opened match, rebuilt from its record.
     std::unique_ptr<quorvel::ScoreSheet> openedSheet_;
-    std::optional<quorvel::Fixture> tournamentFixture_;
-    int tournamentUser_ = quorvel::kNoSide;
-    std::uint32_t tournamentSeed_ = 0;
     // While the computer plays on: its captain for the user's side and the run of overs.
     std::unique_ptr<quorvel::ComputerChoices> playOnCaptain_;
     std::unique_ptr<quorvel::PlayOnRun> playOn_;

@@ -67,7 +67,7 @@ void CTournamentController::newTournament() {
     const auto clock = std::chrono::system_clock::now().time_since_epoch().count();
     const auto seed = static_cast<std::uint32_t>(clock ^ (clock >> 32));
     tournament_.emplace(seed, ask.GetSelection() - 1);
-    dropFormFixture();
+    dropFixtureOnForm();
     wxString text =
         "A new tournament has begun: 36 round-robin matches, two semi-finals and a final.";
     if (tournament_->userSide() != quorvel::kNoSide)
@@ -86,7 +86,7 @@ void CTournamentController::nextTournamentMatch() {
         return;
     }
     CQuorvelView* view = view_();
-    if (view != nullptr && view->tournamentFixture()) {
+    if (onForm_) {
         showMessageBox(parent_, "Finish your tournament match on the form first.",
                        wxICON_EXCLAMATION);
         return;
@@ -97,7 +97,8 @@ void CTournamentController::nextTournamentMatch() {
         (fixture.sides[0] == user || fixture.sides[1] == user)) {
         if (!askToSaveMatch())
             return;
-        if (!view->beginTournamentMatch(fixture, user, tournament_->nextSeed()))
+        onForm_ = quorvel::FormFixture{fixture, user, tournament_->nextSeed()};
+        if (!view->playFixtureOnForm())
             showMessageBox(parent_, "The tournament match could not be set up.",
                            wxICON_EXCLAMATION);
         return;
@@ -107,11 +108,6 @@ void CTournamentController::nextTournamentMatch() {
         return;
     }
     tellResult();
-}
-
-void CTournamentController::dropFormFixture() {
-    if (CQuorvelView* view = view_())
-        view->dropTournamentFixture();
 }
 
 void CTournamentController::matchPlayed(const quorvel::MatchResult& result) {
@@ -161,8 +157,7 @@ void CTournamentController::saveTournament() {
         return;
     }
     // The file holds the results so far; the fixture being played on the form is not one.
-    const CQuorvelView* view = view_();
-    if (view != nullptr && view->tournamentFixture())
+    if (onForm_)
         showMessageBox(parent_,
                        "The tournament is saved without the match on the form: that match is not "
                        "in the file. Opened again, the tournament plays it from its first ball.",
@@ -182,5 +177,5 @@ void CTournamentController::openTournament() {
         return;
     }
     tournament_ = opened;
-    dropFormFixture();
+    dropFixtureOnForm();
 }

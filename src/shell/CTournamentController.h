@@ -6,12 +6,13 @@
 #include <functional>
 #include <optional>
 
+#include "shell/match_events.h"
 #include "tournament/tournament.h"
 
 class CQuorvelView;
 class wxWindow;
 
-class CTournamentController {
+class CTournamentController : public quorvel::FormFixtures {
 public:
     static constexpr const char* kFilter =
         "Quorvel Tournaments (*.quot)|*.quot|All Files (*.*)|*.*";
@@ -31,12 +32,14 @@ public:
     void matchPlayed(const quorvel::MatchResult& result);
     // The tournament in play, if any.
     const std::optional<quorvel::Tournament>& tournament() const { return tournament_; }
+    // FormFixtures: the fixture played on the form, kept with the tournament it belongs to.
+    const quorvel::FormFixture* fixtureOnForm() const override {
+        return onForm_ ? &*onForm_ : nullptr;
+    }
+    void dropFixtureOnForm() override { onForm_.reset(); }
 
 private:
     void tellResult();
-    // A new or opened tournament replaces the one in hand: a fixture of the old one on the form
-    // is dropped, so that its result is never recorded into the new one.
-    void dropFormFixture();
     // Before a path that may take the match off the form: the save question for a modified
     // match. False when the user cancelled.
     bool askToSaveMatch();
@@ -44,4 +47,5 @@ private:
     wxWindow* parent_;
     std::function<CQuorvelView*()> view_;
     std::optional<quorvel::Tournament> tournament_;
+    std::optional<quorvel::FormFixture> onForm_;
 };

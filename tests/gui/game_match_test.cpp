@@ -402,12 +402,12 @@ TEST_F(GameMatch, TournamentOfTheUsersSideIsPlayedOnTheFormToItsChampion) {
     ASSERT_TRUE(tournament.has_value());
     ASSERT_EQ(tournament->userSide(), 1);
     command(commands::kTournamentNextId); // the first fixture is the user's: on the form
-    ASSERT_TRUE(view().tournamentFixture().has_value());
+    ASSERT_TRUE((frame().tournaments().fixtureOnForm() != nullptr));
     EXPECT_EQ(doc().scores.teams[0].name(), countryNameAt(1));
     command(commands::kTournamentNextId); // refused until the match is over
     EXPECT_EQ(answers.messages.back(), "Finish your tournament match on the form first.");
     playMatchOut();
-    EXPECT_FALSE(view().tournamentFixture().has_value());
+    EXPECT_FALSE((frame().tournaments().fixtureOnForm() != nullptr));
     ASSERT_EQ(tournament->results().size(), 1u);
     EXPECT_EQ(answers.messages.back().rfind("Match 1 of 39: ", 0), 0u) << answers.messages.back();
 
@@ -421,9 +421,9 @@ TEST_F(GameMatch, TournamentOfTheUsersSideIsPlayedOnTheFormToItsChampion) {
     // gives the same tournament: its matches are seeded from the tournament's seed.
     std::string playedOn;
     for (int replay = 0; replay < 2; ++replay) {
-        for (int i = 0; i < kTournamentMatches && !view().tournamentFixture(); ++i)
+        for (int i = 0; i < kTournamentMatches && !frame().tournaments().fixtureOnForm(); ++i)
             command(commands::kTournamentNextId);
-        ASSERT_TRUE(view().tournamentFixture().has_value());
+        ASSERT_TRUE((frame().tournaments().fixtureOnForm() != nullptr));
         playMatchOut();
         if (replay == 0) {
             playedOn = encodeTournament(*tournament);
@@ -439,21 +439,21 @@ TEST_F(GameMatch, TournamentOfTheUsersSideIsPlayedOnTheFormToItsChampion) {
         command(commands::kTournamentOpenId);
         EXPECT_TRUE(encodeTournament(*tournament) == saved);
     }
-    for (int i = 0; i < kTournamentMatches && !view().tournamentFixture(); ++i)
+    for (int i = 0; i < kTournamentMatches && !frame().tournaments().fixtureOnForm(); ++i)
         command(commands::kTournamentNextId);
-    ASSERT_TRUE(view().tournamentFixture().has_value());
+    ASSERT_TRUE((frame().tournaments().fixtureOnForm() != nullptr));
     command(commands::kTournamentOpenId);
-    EXPECT_FALSE(view().tournamentFixture().has_value());
+    EXPECT_FALSE((frame().tournaments().fixtureOnForm() != nullptr));
     EXPECT_TRUE(encodeTournament(*tournament) == saved);
 
     // Played out: the user's matches on the form, the others at once.
     int onTheForm = 1;
     for (int i = 0; i < kTournamentMatches && !tournament->champion(); ++i) {
         command(commands::kTournamentNextId);
-        if (view().tournamentFixture()) {
+        if (frame().tournaments().fixtureOnForm()) {
             ++onTheForm;
             playMatchOut();
-            ASSERT_FALSE(view().tournamentFixture().has_value());
+            ASSERT_FALSE((frame().tournaments().fixtureOnForm() != nullptr));
         }
     }
     EXPECT_GE(onTheForm, kTournamentSides - 1);
@@ -518,7 +518,7 @@ TEST_F(GameMatch, ASavedMatchGoesOnAndEveryPathAsksBeforeDroppingAPlayedOne) {
     ASSERT_TRUE(frame().tournament().has_value());
     answers.saveAnswer = wxID_CANCEL;
     command(commands::kTournamentNextId);
-    EXPECT_FALSE(view().tournamentFixture().has_value());
+    EXPECT_FALSE((frame().tournaments().fixtureOnForm() != nullptr));
     const int files = fileQuestions;
     command(commands::kTournamentOpenId);
     EXPECT_EQ(fileQuestions, files);
@@ -537,7 +537,7 @@ TEST_F(GameMatch, ASavedMatchGoesOnAndEveryPathAsksBeforeDroppingAPlayedOne) {
 
     // The user's fixture takes the form; the saved tournament says the match is not in it.
     command(commands::kTournamentNextId);
-    ASSERT_TRUE(view().tournamentFixture().has_value());
+    ASSERT_TRUE((frame().tournaments().fixtureOnForm() != nullptr));
     nextFile = scratch_.file("cup.quot");
     command(commands::kTournamentSaveId);
     EXPECT_EQ(answers.messages.back().find("The tournament is saved without the match on the form"),
