@@ -15,7 +15,6 @@
 
 #include "screen/match_session.h"
 #include "shell/match_events.h"
-#include "tournament/tournament.h"
 
 class CMatchForm;
 class CMatchWindow;
@@ -71,15 +70,11 @@ public:
     CMatchForm* form() const { return form_; }
     quorvel::MatchScreen& screen() { return *screen_; }
     const quorvel::MatchScreen& screen() const { return *screen_; }
-    // Tournament > Next Match on a fixture of the user's side: the two predefined elevens (the
-    // user's on the left), then the toss and the match as after File > New. When the match is
-    // over its result goes to the main window's tournament. False when it could not start.
+    // Tournament > Next Match on a fixture of the user's side (the fixture on the form, as the
+    // main window's FormFixtures keep it): the two predefined elevens (the user's on the left),
+    // then the toss and the match as after File > New. When the match is over its result is
+    // published. False when it could not start; File > New or Open drops the fixture.
     bool playFixtureOnForm();
-    // The tournament fixture being played on the form, if any (File > New or Open drops it).
-
-    // The tournament in hand was replaced: the match on the form is no longer one of its
-    // fixtures, and its result must not be recorded into the new one. It plays on as a match.
-
     // Whether the form shows an opened match's final figures instead of the screen's own.
     bool showsOpenedMatch() const { return openedFigures_.has_value(); }
 
