@@ -183,6 +183,8 @@ bool CQuorvelView::continueOpenedMatch() {
     publish([](quorvel::MatchEvents& events) { events.matchReplaced(); });
     quorvel::continueSavedMatch(*screen_, record, quorvel::playerDatabase());
     refresh();
+    if (form_ != nullptr)
+        form_->focusWherePlayGoesOn();
     return true;
 }
 
