@@ -3,7 +3,8 @@
 
 Reads the #include "..." lines of src/ and tools/ (paths relative to src/ or to the including
 file's folder). Reports:
-  - every circle between files (each once, as a path a -> b -> ... -> a);
+  - every circle between files (each once, as a path a -> b -> ... -> a), a header and its
+    source file counting as one: a.cpp including b.h while b.cpp includes a.h is a circle;
   - a toolkit-free core file (lower-case name under src/) that includes a wx header or a
     window class (a header named after its C... class);
   - a file of a lower layer that includes one of a higher layer.
@@ -83,6 +84,16 @@ def main():
             for target in graph[path]:
                 print(f"{path} -> {target}")
 
+    # Circles between units: a header and the source file of the same name are one unit, so a
+    # circle that runs through source files (the classes needing each other) is found too.
+    units = {}
+    for path, targets in graph.items():
+        edges = units.setdefault(os.path.splitext(path)[0], [])
+        for target in targets:
+            unit = os.path.splitext(target)[0]
+            if unit != os.path.splitext(path)[0] and unit not in edges:
+                edges.append(unit)
+
     # Circles: a depth-first search that reports each back edge's circle once.
     circles = set()
     state = {}
@@ -91,7 +102,7 @@ def main():
     def visit(node):
         state[node] = 1
         stack.append(node)
-        for nxt in graph.get(node, []):
+        for nxt in units.get(node, []):
             if state.get(nxt) == 1:
                 circle = stack[stack.index(nxt):]
                 start = circle.index(min(circle))
@@ -102,7 +113,7 @@ def main():
         state[node] = 2
 
     sys.setrecursionlimit(10000)
-    for node in sorted(graph):
+    for node in sorted(units):
         if state.get(node) is None:
             visit(node)
 

@@ -12,16 +12,6 @@
 
 namespace quorvel {
 
-class PlayerDatabase;
-struct StatisticsMatch;
-
-// The columns a shard row carries after a statistics run's own: the run's sides, each
-// innings' extras by kind, boundaries and maidens, and the match's five top scores and five
-// best bowling figures, each "PRIMARY SECONDARY TEXT" ("152 140 R Khurana 152* (India)").
-const std::vector<std::string>& shardColumns();
-void appendShardFields(cli::Row& row, const StatisticsMatch& match, const std::string& sides,
-                       const PlayerDatabase& database);
-
 // --aggregate FILE...: reads the rows ("-" is standard input) and prints the aggregates. Rows
 // without the shard columns, rows of more than one run, a seed twice or a seed missing between
 // the first and the last are refused with exit status 2; a file that cannot be read gives 1.

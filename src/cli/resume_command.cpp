@@ -4,6 +4,7 @@
 #include "predict/match_resume.h"
 #include "records/player_database.h"
 #include "records/scores.h"
+#include "records/scores_file.h"
 #include "screen/headless_match.h"
 
 namespace quorvel {

@@ -4,7 +4,7 @@
 #include <ctime>
 #include <thread>
 
-#include "cli/aggregate_command.h"
+#include "cli/shard_rows.h"
 #include "cli/table_writer.h"
 #include "common/text_format.h"
 #include "engine/random.h"
@@ -12,6 +12,7 @@
 #include "records/match_outcome.h"
 #include "records/player_database.h"
 #include "records/scores.h"
+#include "records/scores_file.h"
 #include "reports/match_stats.h"
 #include "screen/headless_match.h"
 #include "screen/statistics_run.h"

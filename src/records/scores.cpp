@@ -3,8 +3,6 @@
 #include <array>
 #include <cstdio>
 
-#include "records/match_check.h"
-
 namespace quorvel {
 
 void Scores::reset() { reset(std::time(nullptr)); }
@@ -58,25 +56,6 @@ Scores decodeScores(std::string_view bytes) {
     if (!isSide(scores.battingFirst) || !isSide(scores.tossWinner))
         throw ArchiveError(ArchiveFault::BadFormat, "toss or batting index out of range");
     return scores;
-}
-
-std::optional<FileError> writeScoresFile(const std::string& path, const Scores& scores) {
-    return writeWholeFile(path, encodeScores(scores));
-}
-
-std::optional<FileError> readScoresFile(const std::string& path, Scores& scores) {
-    std::string bytes;
-    if (auto error = readWholeFile(path, bytes, kLargestScoresFile))
-        return error;
-    try {
-        Scores read = decodeScores(bytes);
-        if (matchRecordFault(read))
-            return FileError{FileErrorKind::BadFormat, path};
-        scores = std::move(read);
-    } catch (const ArchiveError& error) {
-        return FileError{fileErrorKindFromArchive(error.fault()), path};
-    }
-    return std::nullopt;
 }
 
 } // namespace quorvel

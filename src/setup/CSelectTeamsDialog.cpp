@@ -100,6 +100,11 @@ CSelectTeamsDialog::CSelectTeamsDialog(wxWindow* parent, quorvel::Scores& scores
     };
     build();
     nameForAssistiveTechnology();
+    showSelection();
+}
+
+// Writes the whole selection to the controls: both names, the "Computer" boxes, the lists and OK.
+void CSelectTeamsDialog::showSelection() {
     showing_ = true;
     leftName_->ChangeValue(toWx(selection_.name(TeamSide::Left)));
     rightName_->ChangeValue(toWx(selection_.name(TeamSide::Right)));
@@ -351,13 +356,7 @@ void CSelectTeamsDialog::onLastTeams(wxCommandEvent&) {
         sides[i] = *side;
     }
     const auto message = selection_.restoreSides(sides);
-    showing_ = true;
-    leftName_->ChangeValue(toWx(selection_.name(TeamSide::Left)));
-    rightName_->ChangeValue(toWx(selection_.name(TeamSide::Right)));
-    showing_ = false;
-    showChecks();
-    showLists();
-    showOk();
+    showSelection();
     if (message)
         showMessage(*message);
 }

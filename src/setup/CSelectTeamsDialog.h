@@ -65,6 +65,7 @@ private:
     // told apart by name.
     void nameForAssistiveTechnology();
     // Shows the model in the controls (lists, names, boxes, count, OK).
+    void showSelection();
     void showLists();
     void showChecks();
     void showOk();

@@ -1,13 +1,10 @@
 #include "shell/CMainFrame.h"
 
 #include <algorithm>
-#include <chrono>
 
 #include <wx/accel.h>
-#include <wx/choicdlg.h>
 #include <wx/cshelp.h>
 #include <wx/display.h>
-#include <wx/filedlg.h>
 #include <wx/filename.h>
 #include <wx/html/helpctrl.h>
 #include <wx/listbox.h>
@@ -18,20 +15,12 @@
 #include <wx/utils.h>
 
 #include "browser/CPlayerBrowserDialog.h"
-#include "predict/win_line.h"
 #include "records/player_database.h"
-#include "reports/CChartsWindow.h"
-#include "reports/match_charts.h"
 #include "screen/CMatchForm.h"
 #include "shell/CAboutDialog.h"
 #include "shell/CQuorvelDoc.h"
 #include "shell/CQuorvelView.h"
-#include "shell/CTournamentTextDialog.h"
-#include "tournament/tournament_file.h"
-#include "tournament/tournament_play.h"
-#include "tournament/tournament_report.h"
 #include "ui/CAccessible.h"
-#include "ui/CTemplateDialog.h"
 #include "ui/CUiSupport.h"
 
 namespace {
@@ -125,16 +114,10 @@ wxSize startingSize() {
                   std::min(1000, area.GetHeight() * 9 / 10));
 }
 
-quorvel::ChartChance chartChance(const quorvel::WinPoint& point) {
-    const quorvel::WinEstimate& e = point.estimate;
-    return {point.innings, point.overs, e.win, e.winError, e.tie};
-}
-
 } // namespace
 
 CMainFrame::CMainFrame(wxDocManager* manager)
-    : wxDocParentFrame(manager, nullptr, wxID_ANY, kAppName, wxDefaultPosition, startingSize()),
-      winLine_(std::make_unique<quorvel::WinLine>(quorvel::playerDatabase())) {
+    : wxDocParentFrame(manager, nullptr, wxID_ANY, kAppName, wxDefaultPosition, startingSize()) {
     buildMenu();
     buildAccelerators();
     buildStatusBar();
@@ -143,24 +126,29 @@ CMainFrame::CMainFrame(wxDocManager* manager)
     Bind(wxEVT_IDLE, &CMainFrame::onIdle, this);
     Bind(wxEVT_ACTIVATE, &CMainFrame::onActivate, this);
     Bind(wxEVT_CLOSE_WINDOW, &CMainFrame::onClose, this);
-    for (int id : {kAppExitId, kViewPlayersId, kViewChartsId, kAppAboutId, kHelpId, kHelpIndexId,
-                   kHelpFinderId})
+    for (int id : {commands::kAppExitId, commands::kViewPlayersId, commands::kViewChartsId,
+                   commands::kAppAboutId, commands::kHelpId, commands::kHelpIndexId,
+                   commands::kHelpFinderId})
         Bind(wxEVT_MENU, &CMainFrame::onCommand, this, id);
-    Bind(wxEVT_MENU, &CMainFrame::onContextHelp, this, kContextHelpId);
-    Bind(wxEVT_MENU, &CMainFrame::onTournament, this, kTournamentNewId, kTournamentOpenId);
+    Bind(wxEVT_MENU, &CMainFrame::onContextHelp, this, commands::kContextHelpId);
+    Bind(
+        wxEVT_MENU, [this](wxCommandEvent& event) { tournament_.onCommand(event.GetId()); },
+        commands::kTournamentNewId, commands::kTournamentOpenId);
     // Next match, table, leaders and save need a tournament in play.
     Bind(
-        wxEVT_UPDATE_UI, [this](wxUpdateUIEvent& event) { event.Enable(tournament_.has_value()); },
-        kTournamentNextId, kTournamentSaveId);
+        wxEVT_UPDATE_UI,
+        [this](wxUpdateUIEvent& event) { event.Enable(tournament_.tournament().has_value()); },
+        commands::kTournamentNextId, commands::kTournamentSaveId);
     // Edit and pane commands have no handler in the main window: they do nothing.
-    for (int id : {kEditUndoId, kEditCutId, kEditCopyId, kEditPasteId, kNextPaneId, kPrevPaneId,
-                   kFilePrintDirectId, kFilePrintPreviewId})
+    for (int id : {commands::kEditUndoId, commands::kEditCutId, commands::kEditCopyId,
+                   commands::kEditPasteId, commands::kNextPaneId, commands::kPrevPaneId,
+                   commands::kFilePrintDirectId, commands::kFilePrintPreviewId})
         Bind(wxEVT_MENU, &CMainFrame::onNothing, this, id);
 }
 
 CMainFrame::~CMainFrame() {
     // The estimating thread reaches this window: it stops first.
-    winLine_.reset();
+    charts_.cancel();
     // The help provider points at our controller: take it down with us.
     if (auto* provider = dynamic_cast<wxHelpControllerHelpProvider*>(wxHelpProvider::Get());
         provider != nullptr && provider->GetHelpController() == help_.get())
@@ -169,42 +157,48 @@ CMainFrame::~CMainFrame() {
 
 CMainFrame* CMainFrame::of(wxDocManager* manager) {
     auto* ours = dynamic_cast<CQuorvelDocManager*>(manager);
-    return ours != nullptr ? ours->frame() : nullptr;
+    return ours != nullptr ? dynamic_cast<CMainFrame*>(ours->frame()) : nullptr;
 }
 
 void CMainFrame::buildMenu() {
     auto* file = new wxMenu;
-    file->Append(kFileNewId, "&New...\tCtrl+N", "Start a new game");
+    file->Append(commands::kFileNewId, "&New...\tCtrl+N", "Start a new game");
     file->AppendSeparator();
-    wxMenuItem* exit =
-        file->Append(kAppExitId, "E&xit", "Quit the application; prompts to save documents");
+    wxMenuItem* exit = file->Append(commands::kAppExitId, "E&xit",
+                                    "Quit the application; prompts to save documents");
     // The desktop's usual quit key, kept out of the item's text.
     exit->AddExtraAccel(wxAcceleratorEntry(wxACCEL_CTRL, 'Q'));
     auto* view = new wxMenu;
-    view->Append(kViewPlayersId, "Players", "Browse Player Database");
-    view->Append(kViewChartsId, "Charts...", "Show the worm and the Manhattan of the match");
+    view->Append(commands::kViewPlayersId, "Players", "Browse Player Database");
+    view->Append(commands::kViewChartsId, "Charts...",
+                 "Show the worm and the Manhattan of the match");
     auto* match = new wxMenu;
-    match->Append(kMatchNextOverId, "Play &Next Over\tCtrl+1",
+    match->Append(commands::kMatchNextOverId, "Play &Next Over\tCtrl+1",
                   "The computer plays the next over for your side");
-    match->Append(kMatchEndOfInningsId, "Play to End of &Innings\tCtrl+2",
+    match->Append(commands::kMatchEndOfInningsId, "Play to End of &Innings\tCtrl+2",
                   "The computer plays for your side until this innings ends");
-    match->Append(kMatchEndOfMatchId, "Play to End of &Match\tCtrl+3",
+    match->Append(commands::kMatchEndOfMatchId, "Play to End of &Match\tCtrl+3",
                   "The computer plays for your side until the match ends");
     match->AppendSeparator();
-    match->Append(kMatchStopId, "&Stop\tEsc", "Stop after the over in hand and take over");
+    match->Append(commands::kMatchStopId, "&Stop\tEsc",
+                  "Stop after the over in hand and take over");
     auto* tournament = new wxMenu;
-    tournament->Append(kTournamentNewId, "New Tournament...",
+    tournament->Append(commands::kTournamentNewId, "New Tournament...",
                        "Start a tournament of the nine countries");
-    tournament->Append(kTournamentNextId, "Next Match", "Play the next match of the tournament");
+    tournament->Append(commands::kTournamentNextId, "Next Match",
+                       "Play the next match of the tournament");
     tournament->AppendSeparator();
-    tournament->Append(kTournamentTableId, "Table...",
+    tournament->Append(commands::kTournamentTableId, "Table...",
                        "Show the table, the knockouts and the champion");
-    tournament->Append(kTournamentLeadersId, "Leaders...", "Show the tournament's leading players");
+    tournament->Append(commands::kTournamentLeadersId, "Leaders...",
+                       "Show the tournament's leading players");
     tournament->AppendSeparator();
-    tournament->Append(kTournamentSaveId, "Save Tournament...", "Save the tournament to a file");
-    tournament->Append(kTournamentOpenId, "Open Tournament...", "Open a saved tournament");
+    tournament->Append(commands::kTournamentSaveId, "Save Tournament...",
+                       "Save the tournament to a file");
+    tournament->Append(commands::kTournamentOpenId, "Open Tournament...",
+                       "Open a saved tournament");
     auto* help = new wxMenu;
-    help->Append(kAppAboutId, "&About Quorvel...",
+    help->Append(commands::kAppAboutId, "&About Quorvel...",
                  "Display program information, version number and copyright");
     auto* bar = new wxMenuBar;
     bar->Append(file, "&File");
@@ -217,14 +211,22 @@ void CMainFrame::buildMenu() {
 
 void CMainFrame::buildAccelerators() {
     const wxAcceleratorEntry entries[] = {
-        {wxACCEL_CTRL, 'N', kFileNewId},       {wxACCEL_CTRL, 'O', kFileOpenId},
-        {wxACCEL_CTRL, 'S', kFileSaveId},      {wxACCEL_CTRL, 'P', kFilePrintId},
-        {wxACCEL_CTRL, 'Z', kEditUndoId},      {wxACCEL_ALT, WXK_BACK, kEditUndoId},
-        {wxACCEL_CTRL, 'X', kEditCutId},       {wxACCEL_SHIFT, WXK_DELETE, kEditCutId},
-        {wxACCEL_CTRL, 'C', kEditCopyId},      {wxACCEL_CTRL, WXK_INSERT, kEditCopyId},
-        {wxACCEL_CTRL, 'V', kEditPasteId},     {wxACCEL_SHIFT, WXK_INSERT, kEditPasteId},
-        {wxACCEL_NORMAL, WXK_F6, kNextPaneId}, {wxACCEL_SHIFT, WXK_F6, kPrevPaneId},
-        {wxACCEL_NORMAL, WXK_F1, kHelpId},     {wxACCEL_SHIFT, WXK_F1, kContextHelpId},
+        {wxACCEL_CTRL, 'N', commands::kFileNewId},
+        {wxACCEL_CTRL, 'O', commands::kFileOpenId},
+        {wxACCEL_CTRL, 'S', commands::kFileSaveId},
+        {wxACCEL_CTRL, 'P', commands::kFilePrintId},
+        {wxACCEL_CTRL, 'Z', commands::kEditUndoId},
+        {wxACCEL_ALT, WXK_BACK, commands::kEditUndoId},
+        {wxACCEL_CTRL, 'X', commands::kEditCutId},
+        {wxACCEL_SHIFT, WXK_DELETE, commands::kEditCutId},
+        {wxACCEL_CTRL, 'C', commands::kEditCopyId},
+        {wxACCEL_CTRL, WXK_INSERT, commands::kEditCopyId},
+        {wxACCEL_CTRL, 'V', commands::kEditPasteId},
+        {wxACCEL_SHIFT, WXK_INSERT, commands::kEditPasteId},
+        {wxACCEL_NORMAL, WXK_F6, commands::kNextPaneId},
+        {wxACCEL_SHIFT, WXK_F6, commands::kPrevPaneId},
+        {wxACCEL_NORMAL, WXK_F1, commands::kHelpId},
+        {wxACCEL_SHIFT, WXK_F1, commands::kContextHelpId},
     };
     SetAcceleratorTable(wxAcceleratorTable(static_cast<int>(std::size(entries)), entries));
 }
@@ -237,7 +239,7 @@ wxStatusBar* CMainFrame::OnCreateStatusBar(int number, long style, wxWindowID id
 }
 
 void CMainFrame::buildStatusBar() {
-    wxStatusBar* bar = CreateStatusBar(4, wxSTB_DEFAULT_STYLE, kStatusBarId);
+    wxStatusBar* bar = CreateStatusBar(4, wxSTB_DEFAULT_STYLE, commands::kStatusBarId);
     const int pad = FromDIP(12);
     const int widths[4] = {-1, bar->GetTextExtent("CAP").GetWidth() + pad,
                            bar->GetTextExtent("NUM").GetWidth() + pad,
@@ -268,6 +270,10 @@ void CMainFrame::showHelpContents() {
 
 void CMainFrame::showDocumentTitle(const wxString& documentTitle) {
     SetTitle(documentTitle + " - " + kAppName);
+}
+
+void CMainFrame::showStatus(const wxString& text) {
+    SetStatusText(text.empty() ? wxString(kIdleMessage) : text, 0);
 }
 
 void CMainFrame::fitToForm() {
@@ -330,7 +336,7 @@ void CMainFrame::onClose(wxCloseEvent& event) {
         return;
     }
     // Before the documents go: no estimate outlives the window it reports to.
-    winLine_->cancel();
+    charts_.cancel();
     event.Skip();
 }
 
@@ -343,11 +349,6 @@ bool CMainFrame::askBeforeClosing(bool mayRefuse) {
     return view->document()->OnSaveModified();
 }
 
-bool CMainFrame::askToSaveMatch() {
-    CQuorvelView* view = matchView();
-    return view == nullptr || view->document()->askToSaveMatch();
-}
-
 void CMainFrame::showAbout() {
     CAboutDialog about(this);
     about.ShowModal();
@@ -358,65 +359,27 @@ void CMainFrame::showPlayers() {
     browser.ShowModal();
 }
 
-void CMainFrame::showCharts() {
-    if (charts_ == nullptr) {
-        charts_ = new CChartsWindow(this);
-        // The chances are worked out only while they are shown; those made are kept.
-        charts_->Bind(wxEVT_CLOSE_WINDOW, [this](wxCloseEvent& event) {
-            winLine_->cancel();
-            event.Skip();
-        });
-        estimateChances();
-    }
-    refreshCharts();
-    charts_->Show();
-    charts_->Raise();
+void CMainFrame::matchReplaced() { charts_.matchReplaced(); }
+
+void CMainFrame::overBowled(const quorvel::Scores& scores,
+                            const quorvel::SliderPositions& sliders) {
+    charts_.estimate(scores, sliders);
 }
 
-void CMainFrame::refreshCharts() {
-    auto* manager = dynamic_cast<CQuorvelDocManager*>(GetDocumentManager());
-    if (charts_ == nullptr || manager == nullptr)
-        return;
-    const CQuorvelDoc* doc = manager->document();
-    quorvel::MatchCharts charts;
-    if (doc != nullptr) {
-        charts = quorvel::matchCharts(doc->scores);
-        for (const quorvel::WinPoint& point : winLine_->points())
-            charts.chances.push_back(chartChance(point));
-        charts.estimating = winLine_->busy();
-    }
-    charts_->showCharts(std::move(charts));
-}
-
-void CMainFrame::estimateChances() {
-    auto* manager = dynamic_cast<CQuorvelDocManager*>(GetDocumentManager());
-    CQuorvelDoc* doc = manager != nullptr ? manager->document() : nullptr;
-    if (charts_ == nullptr || doc == nullptr || doc->view() == nullptr)
-        return;
-    // Each new estimate is told on the estimating thread; it is drawn on this one. The window
-    // stops the thread before it goes, so it is there when the call arrives.
-    winLine_->update(doc->scores, doc->view()->screen().readSliders(),
-                     [this] { CallAfter([this] { refreshCharts(); }); });
-}
-
-void CMainFrame::matchReplaced() {
-    winLine_ = std::make_unique<quorvel::WinLine>(quorvel::playerDatabase());
-    estimateChances();
-    refreshCharts();
-}
+void CMainFrame::matchShown() { charts_.refresh(); }
 
 void CMainFrame::onCommand(wxCommandEvent& event) {
     switch (event.GetId()) {
-    case kAppExitId:
+    case commands::kAppExitId:
         Close();
         break;
-    case kViewPlayersId:
+    case commands::kViewPlayersId:
         showPlayers();
         break;
-    case kViewChartsId:
-        showCharts();
+    case commands::kViewChartsId:
+        charts_.show();
         break;
-    case kAppAboutId:
+    case commands::kAppAboutId:
         showAbout();
         break;
     default:
@@ -434,165 +397,12 @@ void CMainFrame::onContextHelp(wxCommandEvent&) {
 
 void CMainFrame::onNothing(wxCommandEvent&) {}
 
-void CMainFrame::onTournament(wxCommandEvent& event) {
-    switch (event.GetId()) {
-    case kTournamentNewId:
-        newTournament();
-        break;
-    case kTournamentNextId:
-        nextTournamentMatch();
-        break;
-    case kTournamentTableId:
-        showTournamentTable();
-        break;
-    case kTournamentLeadersId:
-        showTournamentLeaders();
-        break;
-    case kTournamentSaveId:
-        saveTournament();
-        break;
-    default:
-        openTournament();
-        break;
-    }
-}
-
-void CMainFrame::newTournament() {
-    if (!askToSaveMatch())
-        return;
-    wxArrayString choices;
-    choices.Add("None: the computer plays every match");
-    for (int side = 0; side < quorvel::kTournamentSides; ++side)
-        choices.Add(toWx(std::string(quorvel::countryNameAt(side))));
-    wxSingleChoiceDialog ask(this, "Which country do you captain?", "New Tournament", choices);
-    setAccessibleRole(&ask, AccessibleRole::Dialog);
-    ask.SetSelection(0);
-    for (wxWindow* child : ask.GetChildren())
-        if (auto* list = dynamic_cast<wxListBox*>(child))
-            enableListKeys(list);
-    if (ask.ShowModal() != wxID_OK)
-        return;
-    const auto clock = std::chrono::system_clock::now().time_since_epoch().count();
-    const auto seed = static_cast<std::uint32_t>(clock ^ (clock >> 32));
-    tournament_.emplace(seed, ask.GetSelection() - 1);
-    dropFormFixture();
-    wxString text =
-        "A new tournament has begun: 36 round-robin matches, two semi-finals and a final.";
-    if (tournament_->userSide() != quorvel::kNoSide)
-        text += "\n\nYour side's matches are played on the form; the others at once.";
-    showMessageBox(this, text, wxICON_INFORMATION);
-}
-
-void CMainFrame::nextTournamentMatch() {
-    if (!tournament_)
-        return;
-    if (const auto champion = tournament_->champion()) {
-        showMessageBox(this,
-                       toWx("The tournament is over. Champion: " +
-                            std::string(quorvel::countryNameAt(*champion))),
-                       wxICON_INFORMATION);
-        return;
-    }
-    CQuorvelView* view = matchView();
-    if (view != nullptr && view->tournamentFixture()) {
-        showMessageBox(this, "Finish your tournament match on the form first.", wxICON_EXCLAMATION);
-        return;
-    }
-    const quorvel::Fixture fixture = *tournament_->nextFixture();
-    const int user = tournament_->userSide();
-    if (view != nullptr && user != quorvel::kNoSide &&
-        (fixture.sides[0] == user || fixture.sides[1] == user)) {
-        if (!askToSaveMatch())
-            return;
-        if (!view->beginTournamentMatch(fixture, user, tournament_->nextSeed()))
-            showMessageBox(this, "The tournament match could not be set up.", wxICON_EXCLAMATION);
-        return;
-    }
-    if (const auto error = quorvel::playNextMatch(*tournament_, quorvel::playerDatabase())) {
-        showMessageBox(this, toWx(*error), wxICON_EXCLAMATION);
-        return;
-    }
-    tellResult();
+void CMainFrame::tournamentMatchPlayed(const quorvel::MatchResult& result) {
+    tournament_.matchPlayed(result);
 }
 
 CQuorvelView* CMainFrame::matchView() const {
     auto* manager = dynamic_cast<CQuorvelDocManager*>(GetDocumentManager());
     CQuorvelDoc* doc = manager != nullptr ? manager->document() : nullptr;
-    return doc != nullptr ? doc->view() : nullptr;
-}
-
-void CMainFrame::dropFormFixture() {
-    if (CQuorvelView* view = matchView())
-        view->dropTournamentFixture();
-}
-
-void CMainFrame::tournamentMatchPlayed(const quorvel::MatchResult& result) {
-    if (!tournament_ || !tournament_->record(result)) {
-        showMessageBox(this, "The match is not the tournament's next match.", wxICON_EXCLAMATION);
-        return;
-    }
-    tellResult();
-}
-
-void CMainFrame::tellResult() {
-    const int number = static_cast<int>(tournament_->results().size());
-    std::string text = "Match " + std::to_string(number) + " of " +
-                       std::to_string(quorvel::kTournamentMatches) + ": " +
-                       quorvel::tournamentMatchText(*tournament_, tournament_->results().back());
-    if (const auto champion = tournament_->champion())
-        text += "\n\nChampion: " + std::string(quorvel::countryNameAt(*champion));
-    showMessageBox(this, toWx(text), wxICON_INFORMATION);
-}
-
-void CMainFrame::showTournamentTable() {
-    if (!tournament_)
-        return;
-    CTournamentTextDialog dialog(this, "Quorvel Tournament Table",
-                                 quorvel::tournamentTableText(*tournament_));
-    dialog.ShowModal();
-}
-
-void CMainFrame::showTournamentLeaders() {
-    if (!tournament_)
-        return;
-    CTournamentTextDialog dialog(
-        this, "Quorvel Tournament Leaders",
-        quorvel::tournamentLeadersText(*tournament_, quorvel::playerDatabase()));
-    dialog.ShowModal();
-}
-
-void CMainFrame::saveTournament() {
-    if (!tournament_)
-        return;
-    const wxString path =
-        askForSavePath(this, "Save Tournament", wxString(), kTournamentFilter, "quot");
-    if (path.empty())
-        return;
-    if (const auto error = quorvel::writeTournamentFile(fromWx(path), *tournament_)) {
-        showMessageBox(this, toWx(error->message()), wxICON_EXCLAMATION);
-        return;
-    }
-    // The file holds the results so far; the fixture being played on the form is not one.
-    const CQuorvelView* view = matchView();
-    if (view != nullptr && view->tournamentFixture())
-        showMessageBox(this,
-                       "The tournament is saved without the match on the form: that match is not "
-                       "in the file. Opened again, the tournament plays it from its first ball.",
-                       wxICON_INFORMATION);
-}
-
-void CMainFrame::openTournament() {
-    if (!askToSaveMatch())
-        return;
-    const wxString path = askForFile(this, "Open Tournament", wxString(), kTournamentFilter,
-                                     wxFD_OPEN | wxFD_FILE_MUST_EXIST);
-    if (path.empty())
-        return;
-    quorvel::Tournament opened;
-    if (const auto error = quorvel::readTournamentFile(fromWx(path), opened)) {
-        showMessageBox(this, toWx(error->message()), wxICON_EXCLAMATION);
-        return;
-    }
-    tournament_ = opened;
-    dropFormFixture();
+    return CQuorvelView::of(doc);
 }

@@ -116,13 +116,13 @@ QuorvelShell startQuorvelShell(const wxString& matchPath) {
 
     wxDocument* doc = manager->CreateDocument(wxString(), wxDOC_NEW);
     auto* ours = dynamic_cast<CQuorvelDoc*>(doc);
-    if (ours == nullptr || ours->view() == nullptr) {
+    if (ours == nullptr || CQuorvelView::of(ours) == nullptr) {
         wxMessageBox("Failed to create empty document.", kAppName, wxOK | wxICON_EXCLAMATION);
         frame->Destroy();
         delete manager;
         return {};
     }
-    ours->view()->initialUpdate();
+    CQuorvelView::of(ours)->initialUpdate();
     if (!matchPath.empty() && !ours->openMatch(matchPath)) {
         frame->Destroy();
         delete manager;

@@ -5,8 +5,8 @@
 #include <wx/filename.h>
 #include <wx/msgdlg.h>
 
-#include "shell/CMainFrame.h"
-#include "shell/CQuorvelView.h"
+#include "records/scores_file.h"
+#include "shell/command_ids.h"
 #include "ui/CTemplateDialog.h"
 
 wxIMPLEMENT_DYNAMIC_CLASS(CQuorvelDoc, wxDocument);
@@ -17,11 +17,7 @@ std::string pathBytes(const wxString& path) { return std::string(path.fn_str());
 
 } // namespace
 
-CQuorvelDoc::CQuorvelDoc() {
-    Bind(wxEVT_MENU, &CQuorvelDoc::onSave, this, CMainFrame::kFileSaveId);
-}
-
-CQuorvelView* CQuorvelDoc::view() const { return dynamic_cast<CQuorvelView*>(GetFirstView()); }
+CQuorvelDoc::CQuorvelDoc() { Bind(wxEVT_MENU, &CQuorvelDoc::onSave, this, commands::kFileSaveId); }
 
 bool CQuorvelDoc::OnNewDocument() {
     if (!wxDocument::OnNewDocument())
@@ -127,10 +123,8 @@ bool CQuorvelDoc::openMatch(const wxString& path) {
     SetDocumentSaved(true);
     if (wxDocManager* manager = GetDocumentManager())
         manager->AddFileToHistory(path);
-    if (CQuorvelView* shown = view()) {
-        shown->initialUpdate();
-        shown->showOpenedMatch();
-    }
+    CQuorvelHint opened(CQuorvelHint::kMatchOpened);
+    UpdateAllViews(nullptr, &opened);
     return true;
 }
 
@@ -139,7 +133,7 @@ void CQuorvelDoc::onSave(wxCommandEvent&) { Save(); }
 // ---------------------------------------------------------------------------------------------
 
 CQuorvelDocManager::CQuorvelDocManager() : wxDocManager(0, true) {
-    Bind(wxEVT_MENU, &CQuorvelDocManager::onOpen, this, CMainFrame::kFileOpenId);
+    Bind(wxEVT_MENU, &CQuorvelDocManager::onOpen, this, commands::kFileOpenId);
 }
 
 CQuorvelDoc* CQuorvelDocManager::document() const {

@@ -9,8 +9,15 @@
 #include "records/scores.h"
 #include "ui/CUiSupport.h"
 
-class CMainFrame;
-class CQuorvelView;
+// An update hint sent to the views: 1 sets up a new innings, 2 shows a match just opened,
+// anything else changes nothing.
+class CQuorvelHint : public wxObject {
+public:
+    static constexpr long kNewInnings = 1;
+    static constexpr long kMatchOpened = 2;
+    explicit CQuorvelHint(long value) : value(value) {}
+    long value;
+};
 
 class CQuorvelDoc : public wxDocument {
 public:
@@ -50,8 +57,6 @@ public:
     // the current match stays as it was.
     bool openMatch(const wxString& path);
 
-    CQuorvelView* view() const;
-
 protected:
     bool DoSaveDocument(const wxString& file) override;
     bool DoOpenDocument(const wxString& file) override;
@@ -74,8 +79,9 @@ public:
 
     CQuorvelDocManager();
 
-    CMainFrame* frame() const { return frame_; }
-    void setFrame(CMainFrame* frame) { frame_ = frame; }
+    // The main window, the parent of the open dialog.
+    wxFrame* frame() const { return frame_; }
+    void setFrame(wxFrame* frame) { frame_ = frame; }
     CQuorvelDoc* document() const;
 
     // Ctrl+O: the open dialog, then the document's open.
@@ -84,5 +90,5 @@ public:
     wxFileHistory* OnCreateFileHistory() override;
 
 private:
-    CMainFrame* frame_ = nullptr;
+    wxFrame* frame_ = nullptr;
 };

@@ -24,9 +24,10 @@
 #include "setup/CSelectTeamsDialog.h"
 #include "setup/CTossDialog.h"
 #include "setup/team_selection.h"
-#include "shell/CMainFrame.h"
-#include "shell/CQuorvelApp.h"
+#include "shell/CMatchWindow.h"
 #include "shell/CQuorvelDoc.h"
+#include "shell/command_ids.h"
+#include "shell/settings_keys.h"
 #include "tournament/tournament_play.h"
 
 wxIMPLEMENT_DYNAMIC_CLASS(CQuorvelView, wxView);
@@ -49,17 +50,22 @@ public:
 
 CQuorvelView::~CQuorvelView() = default;
 
+CQuorvelView* CQuorvelView::of(const wxDocument* doc) {
+    return doc != nullptr ? dynamic_cast<CQuorvelView*>(doc->GetFirstView()) : nullptr;
+}
+
 CQuorvelDoc* CQuorvelView::document() const { return wxStaticCast(GetDocument(), CQuorvelDoc); }
 
 bool CQuorvelView::OnCreate(wxDocument* doc, long flags) {
     if (!wxView::OnCreate(doc, flags))
         return false;
-    auto* frame = CMainFrame::of(doc->GetDocumentManager());
-    if (frame == nullptr)
+    auto* manager = dynamic_cast<CQuorvelDocManager*>(doc->GetDocumentManager());
+    window_ = manager != nullptr ? CMatchWindow::of(manager->frame()) : nullptr;
+    if (window_ == nullptr)
         return false;
-    SetFrame(frame);
-    form_ = new CMatchForm(frame);
-    frame->setForm(form_);
+    SetFrame(window_->window());
+    form_ = new CMatchForm(window_->window());
+    window_->setForm(form_);
 
     screen_ = std::make_unique<quorvel::MatchScreen>(document()->scores, quorvel::playerDatabase(),
                                                      quorvel::programRandom(),
@@ -67,14 +73,15 @@ bool CQuorvelView::OnCreate(wxDocument* doc, long flags) {
 
     form_->Bind(wxEVT_BUTTON, &CQuorvelView::onButton, this);
     form_->Bind(wxEVT_SLIDER, &CQuorvelView::onSlider, this);
-    Bind(wxEVT_MENU, &CQuorvelView::onCommand, this, CMainFrame::kFileNewId);
-    Bind(wxEVT_MENU, &CQuorvelView::onCommand, this, CMainFrame::kFilePrintId);
-    Bind(wxEVT_MENU, &CQuorvelView::onMatchCommand, this, CMainFrame::kMatchNextOverId,
-         CMainFrame::kMatchStopId);
-    Bind(wxEVT_UPDATE_UI, &CQuorvelView::onMatchUpdate, this, CMainFrame::kMatchNextOverId,
-         CMainFrame::kMatchStopId);
+    Bind(wxEVT_MENU, &CQuorvelView::onCommand, this, commands::kFileNewId);
+    Bind(wxEVT_MENU, &CQuorvelView::onCommand, this, commands::kFilePrintId);
+    Bind(wxEVT_MENU, &CQuorvelView::onMatchCommand, this, commands::kMatchNextOverId,
+         commands::kMatchStopId);
+    Bind(wxEVT_UPDATE_UI, &CQuorvelView::onMatchUpdate, this, commands::kMatchNextOverId,
+         commands::kMatchStopId);
     Bind(wxEVT_TIMER, [this](wxTimerEvent&) { playNextComputerOver(); });
     Bind(wxEVT_MENU, &CQuorvelView::onAnyCommand, this);
+    window_->setMatchSource(this);
     Activate(true);
     return true;
 }
@@ -85,8 +92,10 @@ bool CQuorvelView::OnClose(bool deleteWindow) {
     stopPlayingOn(false);
     Activate(false);
     // The form belongs to the frame, which outlives the view only while the program shuts down.
-    if (auto* frame = dynamic_cast<CMainFrame*>(GetFrame()))
-        frame->setForm(nullptr);
+    if (window_ != nullptr) {
+        window_->setForm(nullptr);
+        window_->setMatchSource(nullptr);
+    }
     if (form_ != nullptr) {
         form_->Unbind(wxEVT_BUTTON, &CQuorvelView::onButton, this);
         form_->Unbind(wxEVT_SLIDER, &CQuorvelView::onSlider, this);
@@ -95,39 +104,58 @@ bool CQuorvelView::OnClose(bool deleteWindow) {
         form_ = nullptr;
     }
     SetFrame(nullptr);
+    window_ = nullptr;
     return true;
 }
 
 void CQuorvelView::OnDraw(wxDC*) {}
 
+const quorvel::Scores& CQuorvelView::matchRecord() const { return document()->scores; }
+
+quorvel::SliderPositions CQuorvelView::sliderPositions() { return screen_->readSliders(); }
+
+void CQuorvelView::publish(const std::function<void(quorvel::MatchEvents&)>& tell) const {
+    if (window_ != nullptr)
+        tell(window_->matchEvents());
+}
+
+void CQuorvelView::showStatus(const wxString& text) const {
+    if (window_ != nullptr)
+        window_->showStatus(text);
+}
+
 void CQuorvelView::OnUpdate(wxView*, wxObject* hint) {
     const auto* one = dynamic_cast<const CQuorvelHint*>(hint);
     const long value = one != nullptr ? one->value : 0;
-    if (value == CQuorvelHint::kNewInnings)
+    if (value == CQuorvelHint::kNewInnings) {
         screen_->startMatch(); // ends by refreshing the form
+    } else if (value == CQuorvelHint::kMatchOpened) {
+        initialUpdate();
+        showOpenedMatch();
+    }
     // Any other hint changes nothing, and the game writes nothing to standard output.
 }
 
 void CQuorvelView::OnChangeFilename() {
     // A modified match is marked in the title bar, as the desktop's programs mark theirs.
     const wxString mark = GetDocument()->IsModified() ? "*" : "";
-    if (auto* frame = dynamic_cast<CMainFrame*>(GetFrame()))
-        frame->showDocumentTitle(mark + GetDocument()->GetTitle());
+    if (window_ != nullptr)
+        window_->showDocumentTitle(mark + GetDocument()->GetTitle());
 }
 
 wxPrintout* CQuorvelView::OnCreatePrintout() { return new CBlankPrintout; }
 
 void CQuorvelView::initialUpdate() {
     OnUpdate(nullptr, nullptr);
-    if (auto* frame = dynamic_cast<CMainFrame*>(GetFrame()))
-        frame->fitToForm();
+    if (window_ != nullptr)
+        window_->fitToForm();
     screen_->initialUpdate();
     refresh();
 }
 
 void CQuorvelView::showOpenedMatch() {
     stopPlayingOn();
-    tournamentFixture_.reset();
+    dropFixture();
     CQuorvelDoc* doc = document();
     // A match saved between two overs goes on where it stopped, its sheet and log rebuilt.
     if (continueOpenedMatch())
@@ -142,8 +170,7 @@ void CQuorvelView::showOpenedMatch() {
         openedFigures_ =
             quorvel::finalFigures(doc->scores, *openedSheet_, innings, quorvel::playerDatabase());
     }
-    if (CMainFrame* frame = CMainFrame::of(GetDocumentManager()))
-        frame->matchReplaced();
+    publish([](quorvel::MatchEvents& events) { events.matchReplaced(); });
     refresh();
 }
 
@@ -153,17 +180,18 @@ bool CQuorvelView::continueOpenedMatch() {
     const quorvel::Scores record = document()->scores;
     if (!quorvel::resumePosition(record, quorvel::playerDatabase()))
         return false;
-    if (CMainFrame* frame = CMainFrame::of(GetDocumentManager()))
-        frame->matchReplaced();
+    publish([](quorvel::MatchEvents& events) { events.matchReplaced(); });
     quorvel::continueSavedMatch(*screen_, record, quorvel::playerDatabase());
     refresh();
+    if (form_ != nullptr)
+        form_->focusWherePlayGoesOn();
     return true;
 }
 
 void CQuorvelView::onCommand(wxCommandEvent& event) {
-    if (event.GetId() == CMainFrame::kFileNewId)
+    if (event.GetId() == commands::kFileNewId)
         onFileNew();
-    else if (event.GetId() == CMainFrame::kFilePrintId)
+    else if (event.GetId() == commands::kFilePrintId)
         onPrint();
 }
 
@@ -173,33 +201,37 @@ void CQuorvelView::onFileNew() {
     // The sides are chosen into a fresh record: the match in hand (record, title, figures,
     // buttons, scoresheet) changes only once Select Teams is accepted, so Cancel or Escape
     // there leaves it as it was and it can go on or be saved unchanged.
-    tournamentFixture_.reset();
+    dropFixture();
     quorvel::MatchSession session(*screen_, *this);
     if (session.begin() && form_ != nullptr)
         form_->focusWherePlayGoesOn();
 }
 
-bool CQuorvelView::beginTournamentMatch(const quorvel::Fixture& fixture, int userSide,
-                                        std::uint32_t seed) {
+bool CQuorvelView::playFixtureOnForm() {
     stopPlayingOn();
-    tournamentFixture_ = fixture;
-    tournamentUser_ = userSide;
-    tournamentSeed_ = seed;
     quorvel::MatchSession session(*screen_, *this);
     if (!session.begin())
-        tournamentFixture_.reset();
+        dropFixture();
     else if (form_ != nullptr)
         form_->focusWherePlayGoesOn();
-    return tournamentFixture_.has_value();
+    return fixture() != nullptr;
+}
+
+const quorvel::FormFixture* CQuorvelView::fixture() const {
+    return window_ != nullptr ? window_->formFixtures().fixtureOnForm() : nullptr;
+}
+
+void CQuorvelView::dropFixture() {
+    if (window_ != nullptr)
+        window_->formFixtures().dropFixtureOnForm();
 }
 
 bool CQuorvelView::chooseSides(quorvel::Scores& scores) {
-    if (tournamentFixture_) {
-        const int other = tournamentFixture_->sides[0] == tournamentUser_
-                              ? tournamentFixture_->sides[1]
-                              : tournamentFixture_->sides[0];
+    if (const quorvel::FormFixture* onForm = fixture()) {
+        const quorvel::Fixture& played = onForm->fixture;
+        const int other = played.sides[0] == onForm->userSide ? played.sides[1] : played.sides[0];
         return !quorvel::setUpPredefinedSides(scores, quorvel::playerDatabase(),
-                                              std::string(quorvel::countryNameAt(tournamentUser_)),
+                                              std::string(quorvel::countryNameAt(onForm->userSide)),
                                               std::string(quorvel::countryNameAt(other)));
     }
     CSelectTeamsDialog teams(dialogParent(), scores, quorvel::playerDatabase());
@@ -235,15 +267,14 @@ void CQuorvelView::keepLastTeams(const quorvel::Scores& scores) {
 
 bool CQuorvelView::mayReplaceMatch() {
     // Tournament > Next Match asked before it chose the fixture's sides.
-    return tournamentFixture_.has_value() || document()->askToSaveMatch();
+    return fixture() != nullptr || document()->askToSaveMatch();
 }
 
 void CQuorvelView::sidesChosen() {
     openedFigures_.reset();
     openedSheet_.reset();
     document()->buildTitle();
-    if (CMainFrame* frame = CMainFrame::of(GetDocumentManager()))
-        frame->matchReplaced();
+    publish([](quorvel::MatchEvents& events) { events.matchReplaced(); });
     refresh();
 }
 
@@ -252,9 +283,9 @@ quorvel::TossOutcome CQuorvelView::toss() {
     toss.ShowModal();
     // A tournament's match is seeded from the tournament's seed, so that the whole tournament
     // replays from its seed and the user's choices; any other match from the clock.
-    const bool won = tournamentFixture_
-                         ? toss.userWonToss(quorvel::programRandom(), tournamentSeed_)
-                         : toss.userWonToss();
+    const quorvel::FormFixture* onForm = fixture();
+    const bool won = onForm != nullptr ? toss.userWonToss(quorvel::programRandom(), onForm->seed)
+                                       : toss.userWonToss();
     return {won, toss.coinFace()};
 }
 
@@ -296,20 +327,19 @@ void CQuorvelView::markModifiedIfBowled(int oversBefore) {
 }
 
 void CQuorvelView::overPlayed() {
-    if (CMainFrame* frame = CMainFrame::of(GetDocumentManager()))
-        frame->estimateChances();
+    const quorvel::SliderPositions sliders = screen_->readSliders();
+    publish([&](quorvel::MatchEvents& events) { events.overBowled(document()->scores, sliders); });
     refresh();
     // The new score reaches a screen reader at once, whatever has the focus.
     if (form_ != nullptr)
         form_->announceScore(screen_->figures());
-    if (tournamentFixture_ && screen_->state() == quorvel::MatchState::MatchOver) {
+    const quorvel::FormFixture* onForm = fixture();
+    if (onForm != nullptr && screen_->state() == quorvel::MatchState::MatchOver) {
         const quorvel::ScoreSheet& sheet = screen_->scoreSheet();
-        const quorvel::MatchResult result =
-            quorvel::matchResultOf(*tournamentFixture_, tournamentSeed_, document()->scores,
-                                   {sheet.card(0), sheet.card(1)});
-        tournamentFixture_.reset();
-        if (CMainFrame* frame = CMainFrame::of(GetDocumentManager()))
-            frame->tournamentMatchPlayed(result);
+        const quorvel::MatchResult result = quorvel::matchResultOf(
+            onForm->fixture, onForm->seed, document()->scores, {sheet.card(0), sheet.card(1)});
+        dropFixture();
+        publish([&](quorvel::MatchEvents& events) { events.tournamentMatchPlayed(result); });
     }
 }
 
@@ -355,8 +385,7 @@ void CQuorvelView::playOn(quorvel::PlayOnScope scope) {
     playOn_ = std::make_unique<quorvel::PlayOnRun>(*screen_, *playOnCaptain_, scope);
     if (form_ != nullptr)
         form_->showStopButton(true);
-    if (CMainFrame* frame = CMainFrame::of(GetDocumentManager()))
-        frame->SetStatusText("The computer plays for your side: press Esc to stop", 0);
+    showStatus("The computer plays for your side: press Esc to stop");
     // The first over at once; every later one after a pause that lets the form be seen.
     playOnTimer_.StartOnce(1);
 }
@@ -382,8 +411,7 @@ void CQuorvelView::stopPlayingOn(bool moveFocus) {
         return;
     playOn_.reset();
     playOnCaptain_.reset();
-    if (CMainFrame* frame = CMainFrame::of(GetDocumentManager()))
-        frame->SetStatusText(CMainFrame::kIdleMessage, 0);
+    showStatus(wxString());
     if (form_ != nullptr) {
         form_->showStopButton(false);
         if (moveFocus)
@@ -393,16 +421,16 @@ void CQuorvelView::stopPlayingOn(bool moveFocus) {
 
 void CQuorvelView::onMatchCommand(wxCommandEvent& event) {
     switch (event.GetId()) {
-    case CMainFrame::kMatchNextOverId:
+    case commands::kMatchNextOverId:
         playOn(quorvel::PlayOnScope::NextOver);
         break;
-    case CMainFrame::kMatchEndOfInningsId:
+    case commands::kMatchEndOfInningsId:
         playOn(quorvel::PlayOnScope::EndOfInnings);
         break;
-    case CMainFrame::kMatchEndOfMatchId:
+    case commands::kMatchEndOfMatchId:
         playOn(quorvel::PlayOnScope::EndOfMatch);
         break;
-    case CMainFrame::kMatchStopId:
+    case commands::kMatchStopId:
         stopPlayingOn();
         break;
     default:
@@ -415,15 +443,15 @@ void CQuorvelView::onAnyCommand(wxCommandEvent& event) {
     // A window beside the form leaves the computer playing; anything else the user does (a
     // dialog, a file, another match) is the user taking over, and no over is played behind it.
     switch (event.GetId()) {
-    case CMainFrame::kMatchNextOverId:
-    case CMainFrame::kMatchEndOfInningsId:
-    case CMainFrame::kMatchEndOfMatchId:
-    case CMainFrame::kMatchStopId:
-    case CMainFrame::kViewChartsId:
-    case CMainFrame::kHelpId:
-    case CMainFrame::kHelpIndexId:
-    case CMainFrame::kHelpFinderId:
-    case CMainFrame::kContextHelpId:
+    case commands::kMatchNextOverId:
+    case commands::kMatchEndOfInningsId:
+    case commands::kMatchEndOfMatchId:
+    case commands::kMatchStopId:
+    case commands::kViewChartsId:
+    case commands::kHelpId:
+    case commands::kHelpIndexId:
+    case commands::kHelpFinderId:
+    case commands::kContextHelpId:
         return;
     default:
         stopPlayingOn(false);
@@ -431,7 +459,7 @@ void CQuorvelView::onAnyCommand(wxCommandEvent& event) {
 }
 
 void CQuorvelView::onMatchUpdate(wxUpdateUIEvent& event) {
-    if (event.GetId() == CMainFrame::kMatchStopId)
+    if (event.GetId() == commands::kMatchStopId)
         event.Enable(playingOn());
     else
         event.Enable(!playingOn() && !openedFigures_ && screen_ != nullptr &&
@@ -473,8 +501,7 @@ void CQuorvelView::showMessage(const std::string& text) {
     // innings' summary and the result are still shown in their boxes.
     if (playingOn() && text != screen_->flow().inningsLine(0) &&
         text != screen_->flow().inningsLine(1)) {
-        if (CMainFrame* frame = CMainFrame::of(GetDocumentManager()))
-            frame->SetStatusText(toWx(text), 0);
+        showStatus(toWx(text));
         return;
     }
     showMessageBox(dialogParent(), toWx(text), wxICON_INFORMATION);
@@ -491,8 +518,7 @@ std::size_t CQuorvelView::pickBatsman(int slot, const std::vector<std::string>& 
 
 void CQuorvelView::showComputerSelection(const std::string& text) {
     if (playingOn()) {
-        if (CMainFrame* frame = CMainFrame::of(GetDocumentManager()))
-            frame->SetStatusText(toWx(text), 0);
+        showStatus(toWx(text));
         return;
     }
     CSelectBatsmanDialog told(dialogParent(), toWx(text));
@@ -509,6 +535,5 @@ void CQuorvelView::refresh() {
         form_->FindWindow(CMatchForm::kScoresheetId)->Enable(openedSheet_ != nullptr);
     }
     form_->Update();
-    if (auto* frame = dynamic_cast<CMainFrame*>(GetFrame()))
-        frame->refreshCharts();
+    publish([](quorvel::MatchEvents& events) { events.matchShown(); });
 }

@@ -5,6 +5,7 @@
 // screen reaches the user back through message boxes and the Select Batsman dialog.
 
 #include <array>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -13,23 +14,16 @@
 #include <wx/timer.h>
 
 #include "screen/match_session.h"
-#include "tournament/tournament.h"
+#include "shell/match_events.h"
 
 class CMatchForm;
+class CMatchWindow;
 class CQuorvelDoc;
 namespace quorvel {
 class ComputerChoices;
 }
 
-// An update hint sent to the views: 1 sets up a new innings, anything else changes nothing.
-class CQuorvelHint : public wxObject {
-public:
-    static constexpr long kNewInnings = 1;
-    explicit CQuorvelHint(long value) : value(value) {}
-    long value;
-};
-
-class CQuorvelView : public wxView, private quorvel::MatchChoices {
+class CQuorvelView : public wxView, private quorvel::MatchChoices, private quorvel::MatchSource {
 public:
     CQuorvelView() = default;
     ~CQuorvelView() override;
@@ -71,18 +65,16 @@ public:
     void onPrint();
 
     CQuorvelDoc* document() const;
+    // The match view of a document (nullptr when it has none).
+    static CQuorvelView* of(const wxDocument* doc);
     CMatchForm* form() const { return form_; }
     quorvel::MatchScreen& screen() { return *screen_; }
     const quorvel::MatchScreen& screen() const { return *screen_; }
-    // Tournament > Next Match on a fixture of the user's side: the two predefined elevens (the
-    // user's on the left), then the toss and the match as after File > New. When the match is
-    // over its result goes to the main window's tournament. False when it could not start.
-    bool beginTournamentMatch(const quorvel::Fixture& fixture, int userSide, std::uint32_t seed);
-    // The tournament fixture being played on the form, if any (File > New or Open drops it).
-    const std::optional<quorvel::Fixture>& tournamentFixture() const { return tournamentFixture_; }
-    // The tournament in hand was replaced: the match on the form is no longer one of its
-    // fixtures, and its result must not be recorded into the new one. It plays on as a match.
-    void dropTournamentFixture() { tournamentFixture_.reset(); }
+    // Tournament > Next Match on a fixture of the user's side (the fixture on the form, as the
+    // main window's FormFixtures keep it): the two predefined elevens (the user's on the left),
+    // then the toss and the match as after File > New. When the match is over its result is
+    // published. False when it could not start; File > New or Open drops the fixture.
+    bool playFixtureOnForm();
     // Whether the form shows an opened match's final figures instead of the screen's own.
     bool showsOpenedMatch() const { return openedFigures_.has_value(); }
 
@@ -99,6 +91,19 @@ private:
     std::size_t pickBatsman(int slot, const std::vector<std::string>& candidates) override;
     void showComputerSelection(const std::string& text) override;
     void refresh() override;
+
+    // MatchSource: the match in hand for those who follow it.
+    const quorvel::Scores& matchRecord() const override;
+    quorvel::SliderPositions sliderPositions() override;
+    // The main window this view shows in (nullptr before it is created and after it closed).
+    CMatchWindow* window() const { return window_; }
+    // The tournament fixture being played on the form (its owner keeps it), if any.
+    const quorvel::FormFixture* fixture() const;
+    void dropFixture();
+    // Tells those who follow the match in hand.
+    void publish(const std::function<void(quorvel::MatchEvents&)>& tell) const;
+    // The status bar's message pane (empty: the idle message).
+    void showStatus(const wxString& text) const;
 
     // Takes the opened match up where its record stops; false when it cannot go on.
     bool continueOpenedMatch();
@@ -122,14 +127,12 @@ private:
     void onCommand(wxCommandEvent& event);
     wxWindow* dialogParent() const;
 
+    CMatchWindow* window_ = nullptr;
     CMatchForm* form_ = nullptr;
     std::unique_ptr<quorvel::MatchScreen> screen_;
     std::optional<quorvel::InningsFigures> openedFigures_;
     // The scoresheet of an opened match, rebuilt from its record.
     std::unique_ptr<quorvel::ScoreSheet> openedSheet_;
-    std::optional<quorvel::Fixture> tournamentFixture_;
-    int tournamentUser_ = quorvel::kNoSide;
-    std::uint32_t tournamentSeed_ = 0;
     // While the computer plays on: its captain for the user's side and the run of overs.
     std::unique_ptr<quorvel::ComputerChoices> playOnCaptain_;
     std::unique_ptr<quorvel::PlayOnRun> playOn_;

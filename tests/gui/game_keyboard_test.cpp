@@ -152,7 +152,7 @@ TEST_F(GameKeyboard, EnterPressesTheFocusedButtonAndAcceleratorsWorkAtOnce) {
                        list->SetFocus();
                        key(WXK_RETURN);
                    }));
-    command(CMainFrame::kViewPlayersId);
+    command(commands::kViewPlayersId);
     EXPECT_EQ(answers.counts["CPlayerBrowserDialog"], 1);
     key('s', wxMOD_CONTROL); // the form holds the focus again after the dialog
     EXPECT_EQ(fileQuestions, 2);
@@ -164,7 +164,7 @@ TEST_F(GameKeyboard, EnterPressesTheFocusedButtonAndAcceleratorsWorkAtOnce) {
                        key('r');
                        key(WXK_RETURN);
                    }));
-    command(CMainFrame::kTournamentNewId);
+    command(commands::kTournamentNewId);
     ASSERT_TRUE(frame().tournament());
     EXPECT_EQ(countryNameAt(frame().tournament()->userSide()), "Sri Lanka");
     for (const int pressed : {WXK_RETURN, WXK_ESCAPE}) {
@@ -176,8 +176,8 @@ TEST_F(GameKeyboard, EnterPressesTheFocusedButtonAndAcceleratorsWorkAtOnce) {
                            key(pressed); // the focus is in the text
                            settle(50, [&d] { return !d.IsModal(); });
                        }));
-        command(pressed == WXK_RETURN ? CMainFrame::kTournamentTableId
-                                      : CMainFrame::kTournamentLeadersId);
+        command(pressed == WXK_RETURN ? commands::kTournamentTableId
+                                      : commands::kTournamentLeadersId);
     }
     EXPECT_EQ(answers.counts["CTournamentTextDialog"], 2);
 }
@@ -265,7 +265,7 @@ TEST_F(GameKeyboard, TheComputerPlaysOnUntilEscapeAndToTheEnd) {
     view().setPlayOnPace(2000);
     key('3', wxMOD_CONTROL);
     EXPECT_TRUE(view().playingOn());
-    command(CMainFrame::kViewPlayersId);
+    command(commands::kViewPlayersId);
     EXPECT_FALSE(view().playingOn());
     const int takenAt = screen().figures().overNumber;
     EXPECT_LE(takenAt, stoppedAt + 1);
@@ -314,8 +314,8 @@ TEST_F(GameKeyboard, EscapeInANewMatchLeavesTheSavedMatchAndTheScreenAsTheyWere)
     press(CMatchForm::kBowlOverId);
     const std::string path = scratch_.file("kept.quo");
     nextFile = path;
-    command(CMainFrame::kFileSaveId);
-    command(CMainFrame::kFileOpenId);
+    command(commands::kFileSaveId);
+    command(commands::kFileOpenId);
     const std::string saved = test::readBytes(path);
     const std::vector<wxString> before = screenShown();
     const wxString title = frame().GetTitle();

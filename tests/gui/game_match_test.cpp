@@ -44,7 +44,7 @@ class GameMatch : public GameTest {
 protected:
     // File > New answered through each dialog in turn, up to the first ball.
     void newMatch() {
-        wxTEST_DIALOG(command(CMainFrame::kFileNewId), Drive<CSelectTeamsDialog>(twoElevens),
+        wxTEST_DIALOG(command(commands::kFileNewId), Drive<CSelectTeamsDialog>(twoElevens),
                       Drive<CTossDialog>([](CTossDialog&) { return wxID_OK; }),
                       Drive<CBatOrBowlDialog>([](CBatOrBowlDialog&) { return wxID_OK; }),
                       Drive<CSelectBatsmanDialog>(pickFirst),
@@ -142,25 +142,25 @@ TEST_F(GameMatch, StartsWithAnEmptyMatch) {
     EXPECT_EQ(bar->GetMenuLabel(3), "&Tournament");
     EXPECT_EQ(bar->GetMenuLabel(4), "&Help");
     // The computer plays on only in an innings; Stop only while it plays.
-    for (const int id : {CMainFrame::kMatchNextOverId, CMainFrame::kMatchEndOfInningsId,
-                         CMainFrame::kMatchEndOfMatchId, CMainFrame::kMatchStopId}) {
+    for (const int id : {commands::kMatchNextOverId, commands::kMatchEndOfInningsId,
+                         commands::kMatchEndOfMatchId, commands::kMatchStopId}) {
         ASSERT_NE(bar->FindItem(id), nullptr);
         EXPECT_NE(bar->FindItem(id)->GetAccel(), nullptr) << id;
         frame().UpdateWindowUI(wxUPDATE_UI_RECURSE);
         EXPECT_FALSE(bar->FindItem(id)->IsEnabled()) << id;
     }
-    EXPECT_EQ(bar->FindItem(CMainFrame::kMatchEndOfMatchId)->GetItemLabelText(),
+    EXPECT_EQ(bar->FindItem(commands::kMatchEndOfMatchId)->GetItemLabelText(),
               "Play to End of Match");
-    ASSERT_NE(bar->FindItem(CMainFrame::kFileNewId), nullptr);
-    EXPECT_EQ(bar->FindItem(CMainFrame::kFileNewId)->GetHelp(), "Start a new game");
-    EXPECT_EQ(bar->FindItem(CMainFrame::kAppExitId)->GetItemLabel(), "E&xit");
-    ASSERT_EQ(bar->FindItem(CMainFrame::kAppExitId)->GetExtraAccels().size(), 1u);
-    EXPECT_EQ(bar->FindItem(CMainFrame::kAppExitId)->GetExtraAccels()[0].ToString(), "Ctrl+Q");
-    EXPECT_EQ(bar->FindItem(CMainFrame::kViewPlayersId)->GetHelp(), "Browse Player Database");
-    EXPECT_EQ(bar->FindItem(CMainFrame::kAppAboutId)->GetItemLabel(), "&About Quorvel...");
+    ASSERT_NE(bar->FindItem(commands::kFileNewId), nullptr);
+    EXPECT_EQ(bar->FindItem(commands::kFileNewId)->GetHelp(), "Start a new game");
+    EXPECT_EQ(bar->FindItem(commands::kAppExitId)->GetItemLabel(), "E&xit");
+    ASSERT_EQ(bar->FindItem(commands::kAppExitId)->GetExtraAccels().size(), 1u);
+    EXPECT_EQ(bar->FindItem(commands::kAppExitId)->GetExtraAccels()[0].ToString(), "Ctrl+Q");
+    EXPECT_EQ(bar->FindItem(commands::kViewPlayersId)->GetHelp(), "Browse Player Database");
+    EXPECT_EQ(bar->FindItem(commands::kAppAboutId)->GetItemLabel(), "&About Quorvel...");
     // Open, save and print are reached through the accelerators alone.
-    EXPECT_EQ(bar->FindItem(CMainFrame::kFileOpenId), nullptr);
-    EXPECT_EQ(bar->FindItem(CMainFrame::kFileSaveId), nullptr);
+    EXPECT_EQ(bar->FindItem(commands::kFileOpenId), nullptr);
+    EXPECT_EQ(bar->FindItem(commands::kFileSaveId), nullptr);
 }
 
 TEST_F(GameMatch, AFigureBoxMeasuresALongNameAFixedNumberOfTimes) {
@@ -280,20 +280,20 @@ TEST_F(GameMatch, WholeMatchToItsResultThenSheetLogSaveAndOpen) {
     // Save: the first save asks for a name; the file is the match record's archive form.
     const std::string path = scratch_.file("match.quo");
     nextFile = scratch_.file("match");
-    command(CMainFrame::kFileSaveId);
+    command(commands::kFileSaveId);
     EXPECT_EQ(fileQuestions, 1);
     EXPECT_EQ(offeredFiles.back(), doc().scores.title());
     const std::string saved = test::readBytes(path);
     EXPECT_TRUE(saved == encodeScores(doc().scores));
     EXPECT_EQ(frame().GetTitle(), "match.quo - Quorvel");
     // A second save writes straight to the same file.
-    command(CMainFrame::kFileSaveId);
+    command(commands::kFileSaveId);
     EXPECT_EQ(fileQuestions, 1);
 
     // Open it again: the same match, shown with its final figures; saved again, the same bytes.
     const InningsFigures end = screen().figures();
     nextFile = path;
-    command(CMainFrame::kFileOpenId);
+    command(commands::kFileOpenId);
     EXPECT_EQ(fileQuestions, 2);
     EXPECT_TRUE(encodeScores(doc().scores) == saved);
     EXPECT_TRUE(view().showsOpenedMatch());
@@ -307,7 +307,7 @@ TEST_F(GameMatch, WholeMatchToItsResultThenSheetLogSaveAndOpen) {
     EXPECT_FALSE(enabled(CMatchForm::kBowlOverId));
     EXPECT_TRUE(enabled(CMatchForm::kScoresheetId));
     std::remove(path.c_str());
-    command(CMainFrame::kFileSaveId);
+    command(commands::kFileSaveId);
     EXPECT_TRUE(test::readBytes(path) == saved);
 }
 
@@ -319,7 +319,7 @@ TEST_F(GameMatch, FailedOpenKeepsTheMatchAndSaysWhy) {
     test::writeBytes(bad, "not a match");
     AnswerEverything answers;
     nextFile = bad;
-    command(CMainFrame::kFileOpenId);
+    command(commands::kFileOpenId);
     ASSERT_EQ(answers.messages.size(), 1u);
     EXPECT_NE(answers.messages[0].find(bad), std::string::npos);
     EXPECT_TRUE(encodeScores(doc().scores) == before);
@@ -329,51 +329,51 @@ TEST_F(GameMatch, FailedOpenKeepsTheMatchAndSaysWhy) {
     // A file that is not there.
     const std::string missing = scratch_.file("missing.quo");
     nextFile = missing;
-    command(CMainFrame::kFileOpenId);
+    command(commands::kFileOpenId);
     ASSERT_EQ(answers.messages.size(), 2u);
     EXPECT_NE(answers.messages[1].find(missing), std::string::npos);
     EXPECT_TRUE(encodeScores(doc().scores) == before);
 
     // A cancelled open changes nothing and says nothing.
     nextFile.clear();
-    command(CMainFrame::kFileOpenId);
+    command(commands::kFileOpenId);
     EXPECT_EQ(answers.messages.size(), 2u);
     EXPECT_TRUE(encodeScores(doc().scores) == before);
 }
 
 TEST_F(GameMatch, TournamentPlaysSavesOpensAndEndsWithItsChampion) {
     AnswerEverything answers; // the country choice answered OK: the user captains none
-    command(CMainFrame::kTournamentNewId);
+    command(commands::kTournamentNewId);
     const auto& tournament = frame().tournament();
     ASSERT_TRUE(tournament.has_value());
     EXPECT_EQ(tournament->userSide(), kNoSide);
     for (int i = 0; i < 3; ++i)
-        command(CMainFrame::kTournamentNextId);
+        command(commands::kTournamentNextId);
     ASSERT_EQ(tournament->results().size(), 3u);
     EXPECT_EQ(answers.messages.back().rfind("Match 3 of 39: ", 0), 0u) << answers.messages.back();
 
     const std::string path = scratch_.file("cup.quot");
     nextFile = scratch_.file("cup");
-    command(CMainFrame::kTournamentSaveId);
+    command(commands::kTournamentSaveId);
     const std::string saved = test::readBytes(path);
     EXPECT_TRUE(saved == encodeTournament(*tournament));
 
     // Played on, then a bad file refused with its message and the tournament in play kept.
-    command(CMainFrame::kTournamentNextId);
+    command(commands::kTournamentNextId);
     const std::string played = encodeTournament(*tournament);
     const std::string bad = scratch_.file("bad.quot");
     test::writeBytes(bad, "not a tournament");
     nextFile = bad;
-    command(CMainFrame::kTournamentOpenId);
+    command(commands::kTournamentOpenId);
     EXPECT_NE(answers.messages.back().find(bad), std::string::npos);
     EXPECT_TRUE(encodeTournament(*tournament) == played);
 
     // Opened again at three matches, then played out to the champion.
     nextFile = path;
-    command(CMainFrame::kTournamentOpenId);
+    command(commands::kTournamentOpenId);
     EXPECT_TRUE(encodeTournament(*tournament) == saved);
     for (int i = 0; i < kTournamentMatches && !tournament->champion(); ++i)
-        command(CMainFrame::kTournamentNextId);
+        command(commands::kTournamentNextId);
     ASSERT_TRUE(tournament->champion().has_value());
     EXPECT_EQ(tournament->results().size(), std::size_t{kTournamentMatches});
     EXPECT_NE(answers.messages.back().find("Champion: "), std::string::npos);
@@ -383,8 +383,8 @@ TEST_F(GameMatch, TournamentPlaysSavesOpensAndEndsWithItsChampion) {
         shown.push_back(fromWx(static_cast<CTournamentTextDialog&>(dialog).text()->GetValue()));
         return wxID_OK;
     });
-    command(CMainFrame::kTournamentTableId);
-    command(CMainFrame::kTournamentLeadersId);
+    command(commands::kTournamentTableId);
+    command(commands::kTournamentLeadersId);
     ASSERT_EQ(shown.size(), 2u);
     EXPECT_NE(shown[0].find("Champion: "), std::string::npos);
     EXPECT_EQ(shown[1].rfind("Leaders\nMost runs\n", 0), 0u);
@@ -397,17 +397,17 @@ TEST_F(GameMatch, TournamentOfTheUsersSideIsPlayedOnTheFormToItsChampion) {
         static_cast<wxSingleChoiceDialog&>(dialog).SetSelection(2); // the second country
         return wxID_OK;
     });
-    command(CMainFrame::kTournamentNewId);
+    command(commands::kTournamentNewId);
     const auto& tournament = frame().tournament();
     ASSERT_TRUE(tournament.has_value());
     ASSERT_EQ(tournament->userSide(), 1);
-    command(CMainFrame::kTournamentNextId); // the first fixture is the user's: on the form
-    ASSERT_TRUE(view().tournamentFixture().has_value());
+    command(commands::kTournamentNextId); // the first fixture is the user's: on the form
+    ASSERT_TRUE((frame().tournaments().fixtureOnForm() != nullptr));
     EXPECT_EQ(doc().scores.teams[0].name(), countryNameAt(1));
-    command(CMainFrame::kTournamentNextId); // refused until the match is over
+    command(commands::kTournamentNextId); // refused until the match is over
     EXPECT_EQ(answers.messages.back(), "Finish your tournament match on the form first.");
     playMatchOut();
-    EXPECT_FALSE(view().tournamentFixture().has_value());
+    EXPECT_FALSE((frame().tournaments().fixtureOnForm() != nullptr));
     ASSERT_EQ(tournament->results().size(), 1u);
     EXPECT_EQ(answers.messages.back().rfind("Match 1 of 39: ", 0), 0u) << answers.messages.back();
 
@@ -415,15 +415,15 @@ TEST_F(GameMatch, TournamentOfTheUsersSideIsPlayedOnTheFormToItsChampion) {
     // longer belongs to the tournament in hand.
     const std::string path = scratch_.file("mine.quot");
     nextFile = path;
-    command(CMainFrame::kTournamentSaveId);
+    command(commands::kTournamentSaveId);
     const std::string saved = test::readBytes(path);
     // The user's next match, played twice from the saved tournament with the same choices,
     // gives the same tournament: its matches are seeded from the tournament's seed.
     std::string playedOn;
     for (int replay = 0; replay < 2; ++replay) {
-        for (int i = 0; i < kTournamentMatches && !view().tournamentFixture(); ++i)
-            command(CMainFrame::kTournamentNextId);
-        ASSERT_TRUE(view().tournamentFixture().has_value());
+        for (int i = 0; i < kTournamentMatches && !frame().tournaments().fixtureOnForm(); ++i)
+            command(commands::kTournamentNextId);
+        ASSERT_TRUE((frame().tournaments().fixtureOnForm() != nullptr));
         playMatchOut();
         if (replay == 0) {
             playedOn = encodeTournament(*tournament);
@@ -436,24 +436,24 @@ TEST_F(GameMatch, TournamentOfTheUsersSideIsPlayedOnTheFormToItsChampion) {
             EXPECT_EQ(mine.tossWinner, userWon ? 1 : other);
         } else
             EXPECT_TRUE(encodeTournament(*tournament) == playedOn);
-        command(CMainFrame::kTournamentOpenId);
+        command(commands::kTournamentOpenId);
         EXPECT_TRUE(encodeTournament(*tournament) == saved);
     }
-    for (int i = 0; i < kTournamentMatches && !view().tournamentFixture(); ++i)
-        command(CMainFrame::kTournamentNextId);
-    ASSERT_TRUE(view().tournamentFixture().has_value());
-    command(CMainFrame::kTournamentOpenId);
-    EXPECT_FALSE(view().tournamentFixture().has_value());
+    for (int i = 0; i < kTournamentMatches && !frame().tournaments().fixtureOnForm(); ++i)
+        command(commands::kTournamentNextId);
+    ASSERT_TRUE((frame().tournaments().fixtureOnForm() != nullptr));
+    command(commands::kTournamentOpenId);
+    EXPECT_FALSE((frame().tournaments().fixtureOnForm() != nullptr));
     EXPECT_TRUE(encodeTournament(*tournament) == saved);
 
     // Played out: the user's matches on the form, the others at once.
     int onTheForm = 1;
     for (int i = 0; i < kTournamentMatches && !tournament->champion(); ++i) {
-        command(CMainFrame::kTournamentNextId);
-        if (view().tournamentFixture()) {
+        command(commands::kTournamentNextId);
+        if (frame().tournaments().fixtureOnForm()) {
             ++onTheForm;
             playMatchOut();
-            ASSERT_FALSE(view().tournamentFixture().has_value());
+            ASSERT_FALSE((frame().tournaments().fixtureOnForm() != nullptr));
         }
     }
     EXPECT_GE(onTheForm, kTournamentSides - 1);
@@ -472,11 +472,11 @@ TEST_F(GameMatch, ASavedMatchGoesOnAndEveryPathAsksBeforeDroppingAPlayedOne) {
         playOver();
     const std::string mid = scratch_.file("mid.quo");
     nextFile = mid;
-    command(CMainFrame::kFileSaveId);
+    command(commands::kFileSaveId);
     const std::string midBytes = test::readBytes(mid);
     const InningsFigures live = screen().figures();
     newMatch();
-    command(CMainFrame::kFileOpenId);
+    command(commands::kFileOpenId);
     EXPECT_EQ(answers.saveQuestions, 0) << "nothing was bowled in the new match";
     EXPECT_EQ(frame().GetTitle(), "mid.quo - Quorvel");
     EXPECT_EQ(screen().state(), MatchState::FirstInnings);
@@ -496,9 +496,9 @@ TEST_F(GameMatch, ASavedMatchGoesOnAndEveryPathAsksBeforeDroppingAPlayedOne) {
     bytes.replace(200, 4, "\xff\xff\xff\xff");
     test::writeBytes(damaged, bytes);
     nextFile = damaged;
-    command(CMainFrame::kFileOpenId);
+    command(commands::kFileOpenId);
     answers.saveAnswer = wxID_NO;
-    command(CMainFrame::kFileOpenId);
+    command(commands::kFileOpenId);
     EXPECT_EQ(answers.saveQuestions, 2);
     EXPECT_EQ(answers.messages.back(), damaged + " has a bad format.");
     EXPECT_TRUE(encodeScores(doc().scores) == encodeScores(inHand));
@@ -511,16 +511,16 @@ TEST_F(GameMatch, ASavedMatchGoesOnAndEveryPathAsksBeforeDroppingAPlayedOne) {
         return wxID_OK;
     });
     answers.saveAnswer = wxID_CANCEL;
-    command(CMainFrame::kTournamentNewId);
+    command(commands::kTournamentNewId);
     EXPECT_FALSE(frame().tournament().has_value());
     answers.saveAnswer = wxID_NO;
-    command(CMainFrame::kTournamentNewId);
+    command(commands::kTournamentNewId);
     ASSERT_TRUE(frame().tournament().has_value());
     answers.saveAnswer = wxID_CANCEL;
-    command(CMainFrame::kTournamentNextId);
-    EXPECT_FALSE(view().tournamentFixture().has_value());
+    command(commands::kTournamentNextId);
+    EXPECT_FALSE((frame().tournaments().fixtureOnForm() != nullptr));
     const int files = fileQuestions;
-    command(CMainFrame::kTournamentOpenId);
+    command(commands::kTournamentOpenId);
     EXPECT_EQ(fileQuestions, files);
     EXPECT_FALSE(frame().askBeforeClosing(true));
     EXPECT_EQ(answers.saveQuestions, 7);
@@ -536,10 +536,10 @@ TEST_F(GameMatch, ASavedMatchGoesOnAndEveryPathAsksBeforeDroppingAPlayedOne) {
     EXPECT_EQ(answers.saveQuestions, 8);
 
     // The user's fixture takes the form; the saved tournament says the match is not in it.
-    command(CMainFrame::kTournamentNextId);
-    ASSERT_TRUE(view().tournamentFixture().has_value());
+    command(commands::kTournamentNextId);
+    ASSERT_TRUE((frame().tournaments().fixtureOnForm() != nullptr));
     nextFile = scratch_.file("cup.quot");
-    command(CMainFrame::kTournamentSaveId);
+    command(commands::kTournamentSaveId);
     EXPECT_EQ(answers.messages.back().find("The tournament is saved without the match on the form"),
               0u);
 }
@@ -549,13 +549,13 @@ TEST_F(GameMatch, ASavedMatchGoesOnAndEveryPathAsksBeforeDroppingAPlayedOne) {
 TEST_F(GameMatch, ANameCompletedWithItsExtensionIsAskedAboutBeforeReplacing) {
     AnswerEverything answers;
     answers.answer("wxSingleChoiceDialog", [](wxDialog&) { return wxID_OK; });
-    command(CMainFrame::kTournamentNewId);
-    command(CMainFrame::kViewChartsId);
+    command(commands::kTournamentNewId);
+    command(commands::kViewChartsId);
     const std::string stem = scratch_.file("t");
     const std::vector<std::pair<std::string, std::function<void()>>> dialogs = {
         {".quo", [this] { doc().SaveAs(); }},
-        {".quot", [this] { command(CMainFrame::kTournamentSaveId); }},
-        {".png", [this] { frame().chartsWindow()->saveAs(); }},
+        {".quot", [this] { command(commands::kTournamentSaveId); }},
+        {".png", [this] { frame().charts().window()->saveAs(); }},
     };
     for (const auto& [extension, save] : dialogs) {
         SCOPED_TRACE(extension);
@@ -597,8 +597,8 @@ bool tagsBalance(const std::string& text) {
 
 TEST_F(GameMatch, ChartsFollowTheMatchAndSaveAsPngAndSvg) {
     // Before a match: the window opens on empty charts.
-    command(CMainFrame::kViewChartsId);
-    CChartsWindow* charts = frame().chartsWindow();
+    command(commands::kViewChartsId);
+    CChartsWindow* charts = frame().charts().window();
     ASSERT_NE(charts, nullptr);
     EXPECT_TRUE(charts->IsShown());
     EXPECT_TRUE(charts->charts().innings[0].empty());
@@ -652,12 +652,12 @@ TEST_F(GameMatch, ChartsFollowTheMatchAndSaveAsPngAndSvg) {
     doc().scores.innings[1].overs[49].wideRuns = INT32_MAX;
     doc().scores.innings[1].overs[49].balls[0].batsmanId = 1;
     doc().scores.innings[1].overs[49].balls[0].dismissalKind = Dismissal::Bowled;
-    frame().refreshCharts();
+    frame().charts().refresh();
     EXPECT_TRUE(charts->saveTo(scratch_.file("absurd.png")));
     wxCommandEvent close(wxEVT_MENU, wxID_CLOSE);
     charts->ProcessWindowEvent(close);
     letDraw(3);
-    EXPECT_EQ(frame().chartsWindow(), nullptr);
+    EXPECT_EQ(frame().charts().window(), nullptr);
 }
 
 TEST_F(GameMatch, CancelledNewLeavesTheMatchInHandAsItWas) {
@@ -670,7 +670,7 @@ TEST_F(GameMatch, CancelledNewLeavesTheMatchInHandAsItWas) {
     const std::string sheet = screen().scoreSheet().sheetText();
     const bool bowlOver = enabled(CMatchForm::kBowlOverId);
     answers.answer("CSelectTeamsDialog", [](wxDialog&) { return wxID_CANCEL; });
-    command(CMainFrame::kFileNewId);
+    command(commands::kFileNewId);
     EXPECT_EQ(answers.counts["CSelectTeamsDialog"], 1);
     EXPECT_EQ(answers.counts["CTossDialog"], 0);
     EXPECT_TRUE(encodeScores(doc().scores) == record);
@@ -714,14 +714,14 @@ TEST_F(GameMatch, AboutPlayersAndHintsOtherThanOne) {
             texts.push_back(std::string(child->GetLabel().ToUTF8()));
         return wxID_OK;
     });
-    command(CMainFrame::kAppAboutId);
+    command(commands::kAppAboutId);
     EXPECT_NE(std::find(texts.begin(), texts.end(), "Version 1.0"), texts.end());
     EXPECT_NE(std::find(texts.begin(), texts.end(), "November 1, 1998"), texts.end());
-    command(CMainFrame::kViewPlayersId);
+    command(commands::kViewPlayersId);
     EXPECT_EQ(answers.counts["CPlayerBrowserDialog"], 1);
     // Edit keys do nothing.
-    command(CMainFrame::kEditCopyId);
-    command(CMainFrame::kEditUndoId);
+    command(commands::kEditCopyId);
+    command(commands::kEditUndoId);
     EXPECT_EQ(answers.counts.size(), 2u);
 
     CQuorvelHint other(7);
@@ -765,7 +765,7 @@ TEST_F(GameMatch, SettingsKeepTheRecentFilesAndPreviewPages) {
     AnswerEverything answers;
     const std::string path = scratch_.file("kept.quo");
     nextFile = path;
-    command(CMainFrame::kFileSaveId);
+    command(commands::kFileSaveId);
     shell_.frame->Close(true);
     wxTheApp->ProcessIdle();
     stopQuorvelShell(shell_);

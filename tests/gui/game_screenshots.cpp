@@ -12,6 +12,7 @@
 #include "engine/random.h"
 #include "gui/game_support.h"
 #include "records/player_database.h"
+#include "records/scores_file.h"
 #include "reports/CChartsWindow.h"
 #include "reports/CLogDialog.h"
 #include "reports/CScoreSheetDialog.h"
@@ -62,7 +63,7 @@ TEST_F(GameScreenshots, MainWindowSheetAndLog) {
     shoot(frame(), "game-before-match");
 
     AnswerEverything answers;
-    command(CMainFrame::kFileNewId);
+    command(commands::kFileNewId);
     for (int over = 0; over < 12 && screen().state() == MatchState::FirstInnings; ++over)
         playOver();
     shoot(frame(), "game-first-innings");
@@ -97,9 +98,9 @@ TEST_F(GameScreenshots, ChartsOfASeededMatch) {
     ASSERT_FALSE(writeScoresFile(path, scores));
     nextFile = path;
     AnswerEverything answers;
-    command(CMainFrame::kFileOpenId);
-    command(CMainFrame::kViewChartsId);
-    CChartsWindow& charts = *frame().chartsWindow();
+    command(commands::kFileOpenId);
+    command(commands::kViewChartsId);
+    CChartsWindow& charts = *frame().charts().window();
     charts.Move(10, 10);
     // The whole line of chances, worked out off the user-interface thread.
     for (int wait = 0; wait < 6000 && charts.charts().estimating; ++wait)

@@ -35,7 +35,7 @@ protected:
 
     CMainFrame& frame() { return *shell_.frame; }
     CQuorvelDoc& doc() { return *shell_.manager->document(); }
-    CQuorvelView& view() { return *doc().view(); }
+    CQuorvelView& view() { return *CQuorvelView::of(&doc()); }
     CMatchForm& form() { return *view().form(); }
     const MatchScreen& screen() { return view().screen(); }
 

@@ -20,6 +20,7 @@
 #include "predict/win_line.h"
 #include "predict/win_predictor.h"
 #include "records/player_database.h"
+#include "records/scores_file.h"
 #include "reports/sheet_replay.h"
 #include "screen/computer_choices.h"
 #include "screen/headless_match.h"

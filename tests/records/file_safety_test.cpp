@@ -16,6 +16,7 @@
 #include "records/player_database.h"
 #include "records/player_repair.h"
 #include "records/scores.h"
+#include "records/scores_file.h"
 #include "support/test_support.h"
 
 namespace quorvel {

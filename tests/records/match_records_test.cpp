@@ -11,6 +11,7 @@
 #include "records/match_outcome.h"
 #include "records/player_database.h"
 #include "records/scores.h"
+#include "records/scores_file.h"
 #include "screen/headless_match.h"
 #include "support/test_support.h"
 
