@@ -31,8 +31,13 @@ bool hasBatted(const Innings& innings, int upToOver, std::int32_t playerId) {
     return false;
 }
 
-std::vector<std::int32_t> playersStillToCome(const Scores& scores, const InningsFigures& figures,
-                                             const PlayerDatabase& database) {
+namespace {
+
+// The players still to come, in batting order, written to the front of `out` with their
+// records; returns how many. Fixed storage, so the computer's pick at each wicket allocates
+// nothing and looks nobody up twice.
+int stillToCome(const Scores& scores, const InningsFigures& figures, const PlayerDatabase& database,
+                std::array<const Player*, kTeamSize>& out) {
     const int inningsIndex = figures.inningsIndex == 1 ? 1 : 0;
     const Team& side = scores.teams[scores.battingSide(inningsIndex)];
     const Innings& innings = scores.innings[inningsIndex];
@@ -57,15 +62,29 @@ std::vector<std::int32_t> playersStillToCome(const Scores& scores, const Innings
                     batted[place] = true;
         }
     }
-    std::vector<std::int32_t> ids;
+    int count = 0;
     for (int place = 0; place < kTeamSize; ++place) {
         const std::int32_t id = places[place];
-        if (id == kNoPlayer || batted[place] || database.findById(id) == nullptr)
+        if (id == kNoPlayer || batted[place])
             continue;
         if (id == figures.batsmanIds[0] || id == figures.batsmanIds[1])
             continue;
-        ids.push_back(id);
+        if (const Player* player = database.findById(id))
+            out[static_cast<std::size_t>(count++)] = player;
     }
+    return count;
+}
+
+} // namespace
+
+std::vector<std::int32_t> playersStillToCome(const Scores& scores, const InningsFigures& figures,
+                                             const PlayerDatabase& database) {
+    std::array<const Player*, kTeamSize> players{};
+    const int count = stillToCome(scores, figures, database, players);
+    std::vector<std::int32_t> ids;
+    ids.reserve(static_cast<std::size_t>(count));
+    for (int i = 0; i < count; ++i)
+        ids.push_back(players[static_cast<std::size_t>(i)]->playerId);
     return ids;
 }
 
@@ -80,25 +99,22 @@ std::vector<std::string> batsmanCandidates(const Scores& scores, const InningsFi
 
 std::int32_t chooseNextBatsman(const Scores& scores, const InningsFigures& figures,
                                const PlayerDatabase& database, std::string& chosenName) {
-    const std::vector<std::int32_t> candidates = playersStillToCome(scores, figures, database);
-    if (candidates.empty())
+    std::array<const Player*, kTeamSize> candidates{};
+    const int count = stillToCome(scores, figures, database, candidates);
+    if (count == 0)
         return kNoPlayer;
     constexpr std::int32_t kPasses[] = {batting::kOpener, batting::kFirstChoice,
                                         batting::kSecondChoice, batting::kLowerOrder};
     const Player* pick = nullptr;
     for (std::int32_t bit : kPasses) {
-        for (std::int32_t id : candidates) {
-            const Player* player = database.findById(id);
-            if ((player->battingFlags & bit) != 0) {
-                pick = player;
-                break;
-            }
-        }
+        for (int i = 0; i < count && pick == nullptr; ++i)
+            if ((candidates[static_cast<std::size_t>(i)]->battingFlags & bit) != 0)
+                pick = candidates[static_cast<std::size_t>(i)];
         if (pick != nullptr)
             break;
     }
     if (pick == nullptr)
-        pick = database.findById(candidates.front());
+        pick = candidates[0];
     chosenName = pick->displayName();
     return pick->playerId;
 }

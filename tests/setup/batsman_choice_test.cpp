@@ -59,6 +59,12 @@ TEST(ComputerBatsman, OpenersInBattingOrderAndTheRightSideInTheSecondInnings) {
     figures.inningsIndex = 0;
     figures.batsmanIds = {kNoPlayer, kNoPlayer};
     EXPECT_EQ(chooseNextBatsman(sides.scores, figures, sides.database, name), 0);
+
+    // Empty places are passed over, by the pick and by the list.
+    sides.scores.teams[0].setPlayer(0, kNoPlayer);
+    sides.scores.teams[0].setPlayer(1, kNoPlayer);
+    EXPECT_EQ(chooseNextBatsman(sides.scores, figures, sides.database, name), 2);
+    EXPECT_EQ(playersStillToCome(sides.scores, figures, sides.database).front(), 2);
 }
 
 TEST(UserBatsmanCandidates, StillToComeInAlphabeticalOrderIgnoringCase) {
