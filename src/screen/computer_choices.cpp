@@ -30,6 +30,11 @@ std::size_t ComputerChoices::pickBatsman(int, const std::vector<std::string>& ca
     return at == candidates.end() ? 0 : static_cast<std::size_t>(at - candidates.begin());
 }
 
+bool ComputerChoices::nameBatsman(int, std::string& name) {
+    return screen_ != nullptr &&
+           chooseNextBatsman(screen_->scores(), screen_->figures(), database_, name) != kNoPlayer;
+}
+
 void ComputerChoices::captainUserSide(MatchScreen& screen) {
     const CaptainChoice choice = chooseBowler(userPlan_, screen.figures(), database_, random_);
     if (!keepSliders_) {

@@ -35,6 +35,8 @@ public:
     TossOutcome toss() override;
     bool userBatsFirst() override { return electBat_; }
     std::size_t pickBatsman(int slot, const std::vector<std::string>& candidates) override;
+    // The computer's pick, named without the sorted list of candidates.
+    bool nameBatsman(int slot, std::string& name) override;
     // The user's side bowls as the computer captain would: its plan's bowler and slider draws.
     void captainUserSide(MatchScreen& screen) override;
 

@@ -99,13 +99,16 @@ IncomingBatsman MatchScreen::chooseIncomingBatsman(int slot) {
         user_.showComputerSelection(computerSelectionText(batsman.displayName));
         return batsman;
     }
-    const std::vector<std::string> candidates = batsmanCandidates(scores_, figures(), database_);
-    if (candidates.empty())
-        return batsman;
-    std::size_t index = user_.pickBatsman(slot, candidates);
-    if (index >= candidates.size())
-        index = 0;
-    batsman.displayName = candidates[index];
+    if (!user_.nameBatsman(slot, batsman.displayName)) {
+        const std::vector<std::string> candidates =
+            batsmanCandidates(scores_, figures(), database_);
+        if (candidates.empty())
+            return batsman;
+        std::size_t index = user_.pickBatsman(slot, candidates);
+        if (index >= candidates.size())
+            index = 0;
+        batsman.displayName = candidates[index];
+    }
     const Player* player = database_.findByDisplayName(batsman.displayName);
     batsman.playerId = player != nullptr ? player->playerId : kNoPlayer;
     return batsman;

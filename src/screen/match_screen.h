@@ -34,6 +34,13 @@ public:
     // entry of candidates (display names, alphabetical, never empty). The choice is mandatory:
     // an index out of range takes the first entry.
     virtual std::size_t pickBatsman(int slot, const std::vector<std::string>& candidates) = 0;
+    // A user who picks by a rule of his own may name the batsman without being offered the
+    // candidates: returns true and sets name to one of them, or false to be offered the list.
+    virtual bool nameBatsman(int slot, std::string& name) {
+        (void)slot;
+        (void)name;
+        return false;
+    }
     // The computer's side sends a batsman in: "The computer has selected " and his name.
     virtual void showComputerSelection(const std::string& text) { (void)text; }
     // The controls have been brought up to date with the figures.
