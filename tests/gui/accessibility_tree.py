@@ -376,10 +376,20 @@ if charts is not None:
         expect("Last over:" in picture.description, "the summary tells no last over")
     named(charts, "menu item", "Save As...")
     named(charts, "menu item", "Close")
-    a = main.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
-    b = charts.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
-    apart = a.x + a.width <= b.x or b.x + b.width <= a.x or \
-        a.y + a.height <= b.y or b.y + b.height <= a.y
+
+    def extents():
+        return (main.queryComponent().getExtents(pyatspi.DESKTOP_COORDS),
+                charts.queryComponent().getExtents(pyatspi.DESKTOP_COORDS))
+
+    def apart_now():
+        a, b = extents()
+        return a.x + a.width <= b.x or b.x + b.width <= a.x or \
+            a.y + a.height <= b.y or b.y + b.height <= a.y
+
+    # A new window reads as standing at the screen's corner until the window manager has
+    # mapped it where the program asked: the place is read once it has settled.
+    apart = wait_for(apart_now, 5, "the Charts window beside the main window", quiet=True)
+    a, b = extents()
     expect(apart, "the Charts window (%s) covers the main window (%s)" % (
         (b.x, b.y, b.width, b.height), (a.x, a.y, a.width, a.height)))
     expect(b.x >= 0 and b.y >= 0 and b.x + b.width <= 1600 and b.y + b.height <= 1200,
