@@ -58,7 +58,7 @@ void playRemainder(const MatchPosition& position, const SliderPositions& userSli
     Scores scores;
     ComputerChoices choices(position.record, database, random, seed, true, true);
     MatchScreen screen(scores, database, random, choices);
-    screen.playWithoutText();
+    screen.playForResultOnly();
     choices.attach(screen);
     choices.keepUserSliders();
     choices.rebuildUserPlan(position.figures);
