@@ -346,3 +346,28 @@ TEST_F(Predictor, ASavedMatchContinuesFromItsFileToAWholeMatch) {
     ASSERT_FALSE(writeScoresFile(command.resumePath, sides));
     EXPECT_EQ(runResumeSim(command).exitStatus, 2);
 }
+
+TEST_F(Predictor, APlayForItsResultAloneIsTheStatisticsMatchWithoutItsCard) {
+    for (const std::uint32_t seed : {3u, 42u}) {
+        Scores statistics = sides;
+        Random statisticsRandom;
+        const PlayedMatch withCard =
+            playHeadlessMatch(statistics, database, statisticsRandom, seed, true, true, false);
+
+        Scores resultOnly = sides;
+        Random random;
+        ComputerChoices choices(sides, database, random, seed, true, true);
+        MatchScreen screen(resultOnly, database, random, choices);
+        screen.playForResultOnly();
+        choices.attach(screen);
+        MatchSession session(screen, choices);
+        session.begin();
+        ASSERT_TRUE(session.playToEnd());
+
+        EXPECT_EQ(encodeScores(screen.scores()), encodeScores(statistics)) << seed;
+        EXPECT_EQ(random.state(), statisticsRandom.state());
+        EXPECT_GT(withCard.cards[0].total, 0);
+        EXPECT_EQ(screen.scoreSheet().card(0).total, 0);
+        EXPECT_EQ(screen.scoreSheet().card(1).total, 0);
+    }
+}
