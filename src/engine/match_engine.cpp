@@ -223,6 +223,8 @@ DeliveryEnd MatchEngine::playDelivery() {
     const DeliveryContext context = deliveryContext();
 
     ball.batsmanId = strikerId();
+    if (const std::uint16_t* places = slotAt(figures_.creasePlaces, figures_.strikerSlot))
+        figures_.battedPlaces |= *places;
     ball.extraKind = decideExtra(context);
     // The tables of a legal delivery are looked up once for both of its draws from them.
     const Tables* tables = legalTables(ball, context);
@@ -333,6 +335,8 @@ void MatchEngine::bringInBatsman(int slot) {
         return;
     IncomingBatsman batsman = host_.chooseIncomingBatsman(slot);
     figures_.batsmanIds[slot] = batsman.playerId;
+    figures_.creasePlaces[slot] =
+        placesOf(scores_.teams[scores_.battingSide(figures_.inningsIndex)], batsman.playerId);
     figures_.batsmanNames[slot] = std::move(batsman.displayName);
     figures_.batsmanRuns[slot] = 0;
     figures_.batsmanBalls[slot] = 0;

@@ -96,7 +96,9 @@ IncomingBatsman MatchScreen::chooseIncomingBatsman(int slot) {
     const Team& batting = scores_.teams[scores_.battingSide(figures().inningsIndex)];
     if (batting.isComputerControlled()) {
         batsman.playerId = chooseNextBatsman(scores_, figures(), database_, batsman.displayName);
-        user_.showComputerSelection(computerSelectionText(batsman.displayName));
+        // Nobody reads the computer's choice in a match played without text.
+        if (report_.wantsText())
+            user_.showComputerSelection(computerSelectionText(batsman.displayName));
         return batsman;
     }
     if (!user_.nameBatsman(slot, batsman.displayName)) {

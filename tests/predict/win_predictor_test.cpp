@@ -248,6 +248,10 @@ TEST_F(Predictor, ThePositionAfterEveryOverIsTheLiveOne) {
             ASSERT_TRUE(position);
             const InningsFigures& f = position->figures;
             SCOPED_TRACE(live.overNumber);
+            // The places that have batted, kept ball by ball, are those on the record's balls.
+            ASSERT_TRUE(live.battedKnown);
+            EXPECT_EQ(live.battedPlaces, battedPlacesOf(on.teams[on.battingSide(innings)],
+                                                        on.innings[innings], live.overNumber));
             EXPECT_EQ(f.totalRuns, live.totalRuns);
             EXPECT_EQ(f.totalWickets, live.totalWickets);
             EXPECT_EQ(formatNumber(f.oversFigure), formatNumber(live.oversFigure));
