@@ -45,7 +45,9 @@ void MatchScreen::startMatch() {
 
 void MatchScreen::resumeBetweenOvers(const Scores& record, const InningsFigures& figures,
                                      const SliderPositions& userSliders) {
-    scores_ = record;
+    // The caller may hand over the record the screen already plays into.
+    if (&record != &scores_)
+        scores_ = record;
     scoresheetEnabled_ = true;
     flow_.resumeBetweenOvers(figures);
     if (!flow_.inInnings() || flow_.figures().inningsIndex != figures.inningsIndex)
