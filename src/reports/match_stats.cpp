@@ -61,21 +61,38 @@ InningsSummary summarizeInnings(const InningsCard& card) {
     return summary;
 }
 
+namespace {
+
+// Where a performance goes in a list kept best first: better means more of the primary figure,
+// then (for bowling) fewer runs conceded; it goes after the equal ones, so that of equal ones the
+// one seen first stays ahead and the list depends only on the order of the matches. Searched
+// from the end, where most performances stop.
+std::size_t placeIn(const std::vector<MatchStatistics::Performance>& list, int primary,
+                    int secondary, bool fewerIsBetter) {
+    const auto beats = [&](const MatchStatistics::Performance& entry) {
+        if (primary != entry.primary)
+            return primary > entry.primary;
+        return fewerIsBetter && secondary < entry.secondary;
+    };
+    std::size_t at = list.size();
+    while (at > 0 && beats(list[at - 1]))
+        --at;
+    return at;
+}
+
+} // namespace
+
+bool MatchStatistics::wouldList(const std::vector<Performance>& list, int primary, int secondary,
+                                bool fewerIsBetter) {
+    return placeIn(list, primary, secondary, fewerIsBetter) < kPerformancesListed;
+}
+
 void MatchStatistics::keepBest(std::vector<Performance>& list, Performance performance,
                                bool fewerIsBetter) {
-    // Better means more of the primary figure, then (for bowling) fewer runs conceded; ties
-    // keep the one seen first, so the list depends only on the order of the matches.
-    const auto better = [fewerIsBetter](const Performance& a, const Performance& b) {
-        if (a.primary != b.primary)
-            return a.primary > b.primary;
-        return fewerIsBetter ? a.secondary < b.secondary : false;
-    };
-    const auto at =
-        std::upper_bound(list.begin(), list.end(), performance,
-                         [&](const Performance& a, const Performance& b) { return better(a, b); });
-    if (static_cast<std::size_t>(at - list.begin()) >= kPerformancesListed)
+    const std::size_t at = placeIn(list, performance.primary, performance.secondary, fewerIsBetter);
+    if (at >= kPerformancesListed)
         return;
-    list.insert(at, std::move(performance));
+    list.insert(list.begin() + static_cast<std::ptrdiff_t>(at), std::move(performance));
     if (list.size() > kPerformancesListed)
         list.pop_back();
 }
@@ -86,9 +103,11 @@ void MatchStatistics::addMatch(const std::array<InningsCard, 2>& cards,
     addMatch({summarizeInnings(cards[0]), summarizeInnings(cards[1])});
     const std::string* battingName[2] = {&firstBatting, &secondBatting};
     const std::string* bowlingName[2] = {&secondBatting, &firstBatting};
+    // A performance's text is made only when it gets into its list.
     for (int k = 0; k < 2; ++k) {
         for (const auto& entry : cards[k].batting) {
-            if (entry.playerId == kNoPlayer)
+            if (entry.playerId == kNoPlayer ||
+                !wouldList(topScores_, entry.runs, entry.ballsFaced, false))
                 continue;
             addTopScore({entry.runs, entry.ballsFaced,
                          playerLabel(database, entry.playerId) + " " + std::to_string(entry.runs) +
@@ -96,7 +115,8 @@ void MatchStatistics::addMatch(const std::array<InningsCard, 2>& cards,
                              *battingName[k] + ")"});
         }
         for (const auto& entry : cards[k].bowling) {
-            if (entry.playerId == kNoPlayer)
+            if (entry.playerId == kNoPlayer ||
+                !wouldList(bestBowling_, entry.wicketsTaken, entry.runsGiven, true))
                 continue;
             addBestBowling({entry.wicketsTaken, entry.runsGiven,
                             playerLabel(database, entry.playerId) + " " +

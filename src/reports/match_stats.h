@@ -89,6 +89,8 @@ public:
     }
 
 private:
+    static bool wouldList(const std::vector<Performance>& list, int primary, int secondary,
+                          bool fewerIsBetter);
     void keepBest(std::vector<Performance>& list, Performance performance, bool fewerIsBetter);
 
     std::int64_t matches_ = 0;

@@ -43,6 +43,27 @@ TEST(MatchStatistics, FiguresOfAHandMadeMatch) {
     EXPECT_NE(report.find("O Vance 5/31 (Reds)"), std::string::npos);
     EXPECT_NE(lineOf(report, "total of an innings of 50 overs").find("250.00       0.00"),
               std::string::npos);
+
+    // Of equal performances the one seen first stays ahead and a sixth is not listed; of equal
+    // wickets, fewer runs conceded go ahead. Texts are made only for those listed, in order.
+    cards[0].batting[0].runs = 40;
+    cards[1].bowling[0] = {1, 10, 0, 60, 2, 0, 0};
+    for (int match = 0; match < 6; ++match) {
+        cards[1].bowling[0].runsGiven = 60 - match;
+        statistics.addMatch(cards, "Side " + std::to_string(match), "Other", database);
+    }
+    const auto texts = [](const std::vector<MatchStatistics::Performance>& list) {
+        std::string all;
+        for (const auto& performance : list)
+            all += performance.text + "; ";
+        return all;
+    };
+    EXPECT_EQ(texts(statistics.topScores()), "O Vance 101* (Reds); O Vance 40* (Side 0); "
+                                             "O Vance 40* (Side 1); O Vance 40* (Side 2); "
+                                             "O Vance 40* (Side 3); ");
+    EXPECT_EQ(texts(statistics.bestBowling()), "O Vance 5/31 (Reds); K Reyes 2/55 (Side 5); "
+                                               "K Reyes 2/56 (Side 4); K Reyes 2/57 (Side 3); "
+                                               "K Reyes 2/58 (Side 2); ");
 }
 
 } // namespace
