@@ -37,25 +37,22 @@ const std::vector<std::string>& shardColumns() {
     return columns;
 }
 
-void appendShardFields(cli::Row& row, const StatisticsMatch& match, const std::string& sides,
-                       const PlayerDatabase& database) {
-    row.emplace_back("sides", sides);
+void addShardValues(std::vector<cli::Cell>& values, const StatisticsMatch& match,
+                    const std::string& sides, const PlayerDatabase& database) {
+    values.emplace_back(sides);
     for (int k = 0; k < 2; ++k) {
         InningsSummary innings = summarizeInnings(match.cards[k]);
         for (int figure = 0; figure < 7; ++figure)
-            row.emplace_back(std::string(kInningsNames[k]) + "_" + kInningsFigures[figure],
-                             *inningsFigure(innings, figure));
+            values.emplace_back(*inningsFigure(innings, figure));
     }
     // The match's own best five of each list, in the order the aggregates would keep them.
     MatchStatistics one;
     const Scores& pair = *match.sides;
     one.addMatch(match.cards, pair.teams[match.firstBatting].name(),
                  pair.teams[1 - match.firstBatting].name(), database);
-    std::size_t column = 1 + 2 * std::size(kInningsFigures);
     for (const auto* list : {&one.topScores(), &one.bestBowling()})
         for (std::size_t i = 0; i < kPerformancesInRow; ++i)
-            row.emplace_back(shardColumns()[column++],
-                             i < list->size() ? performanceField((*list)[i]) : std::string());
+            values.emplace_back(i < list->size() ? performanceField((*list)[i]) : std::string());
 }
 
 } // namespace quorvel

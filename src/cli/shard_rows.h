@@ -26,7 +26,7 @@ int* inningsFigure(InningsSummary& innings, int figure);
 // innings' extras by kind, boundaries and maidens, and the match's five top scores and five
 // best bowling figures, each "PRIMARY SECONDARY TEXT" ("152 140 R Khurana 152* (India)").
 const std::vector<std::string>& shardColumns();
-void appendShardFields(cli::Row& row, const StatisticsMatch& match, const std::string& sides,
-                       const PlayerDatabase& database);
+void addShardValues(std::vector<cli::Cell>& values, const StatisticsMatch& match,
+                    const std::string& sides, const PlayerDatabase& database);
 
 } // namespace quorvel

@@ -51,31 +51,26 @@ const std::vector<std::string> kMatchColumns = {
     "first_wickets", "first_overs",   "first_extras", "second_runs", "second_wickets",
     "second_overs",  "second_extras", "result"};
 
-// The row of one match: its seed, the sides in batting order, the toss winner, each innings'
-// total, wickets, overs and extras, and the result.
-cli::Row matchRow(const StatisticsMatch& match) {
+// The row of one match, in the order of kMatchColumns: its seed, the sides in batting order,
+// the toss winner, each innings' total, wickets, overs and extras, and the result.
+void addMatchValues(std::vector<cli::Cell>& values, const StatisticsMatch& match) {
     const Scores& sides = *match.sides;
     const std::string& first = sides.teams[match.firstBatting].name();
     const std::string& second = sides.teams[1 - match.firstBatting].name();
     const InningsSummary innings[2] = {summarizeInnings(match.cards[0]),
                                        summarizeInnings(match.cards[1])};
-    cli::Row row = {{"seed", match.seed},
-                    {"first", first},
-                    {"second", second},
-                    {"toss", sides.teams[match.tossWinner].name()}};
-    const char* names[2] = {"first", "second"};
-    for (int k = 0; k < 2; ++k) {
-        const std::string name = names[k];
-        row.emplace_back(name + "_runs", innings[k].runs);
-        row.emplace_back(name + "_wickets", innings[k].wickets);
-        row.emplace_back(name + "_overs", oversOfBalls(innings[k].balls));
-        row.emplace_back(name + "_extras", innings[k].byes + innings[k].legByes + innings[k].wides +
-                                               innings[k].noBalls);
+    values.emplace_back(match.seed);
+    values.emplace_back(first);
+    values.emplace_back(second);
+    values.emplace_back(sides.teams[match.tossWinner].name());
+    for (const InningsSummary& figures : innings) {
+        values.emplace_back(figures.runs);
+        values.emplace_back(figures.wickets);
+        values.emplace_back(oversOfBalls(figures.balls));
+        values.emplace_back(figures.byes + figures.legByes + figures.wides + figures.noBalls);
     }
-    row.emplace_back("result",
-                     outcomeText(matchOutcome(innings[0].runs, innings[1].runs, innings[1].wickets),
-                                 first, second));
-    return row;
+    values.emplace_back(outcomeText(
+        matchOutcome(innings[0].runs, innings[1].runs, innings[1].wickets), first, second));
 }
 
 std::string trimmed(const char* label) {
@@ -163,6 +158,7 @@ SimResult runSimStatistics(const SimOptions& options, const PlayerDatabase& data
         writer.beginTable("matches", columns);
     }
     MatchStatistics statistics;
+    std::vector<cli::Cell> values; // a row's, its room kept from row to row
     std::optional<SimResult> failure;
     std::int64_t played = 0;
     playStatistics(
@@ -176,10 +172,11 @@ SimResult runSimStatistics(const SimOptions& options, const PlayerDatabase& data
             statistics.addMatch(match.cards, pair.teams[match.firstBatting].name(),
                                 pair.teams[1 - match.firstBatting].name(), database);
             if (options.format != cli::OutputFormat::Text) {
-                cli::Row row = matchRow(match);
+                values.clear();
+                addMatchValues(values, match);
                 if (options.shardRows)
-                    appendShardFields(row, match, sides, database);
-                writer.row(row);
+                    addShardValues(values, match, sides, database);
+                writer.valueRow(values);
             }
             ++played;
             return !(sink.stop && sink.stop());

@@ -1,5 +1,6 @@
 #include "cli/table_writer.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include <nlohmann/json.hpp>
@@ -44,17 +45,31 @@ Cell Cell::list(std::vector<Cell> items) {
 }
 
 std::string Cell::csv() const {
+    std::string field;
+    appendCsv(field);
+    return field;
+}
+
+void Cell::appendCsv(std::string& line) const {
     switch (kind_) {
     case Kind::Text:
-        return csvField(latin1ToUtf8(text_));
+        // Plain ASCII without a comma, quote or line end is its own field, as it is in UTF-8.
+        if (std::all_of(text_.begin(), text_.end(), [](char c) {
+                return static_cast<unsigned char>(c) < 0x80 && c != ',' && c != '"' && c != '\r' &&
+                       c != '\n';
+            }))
+            line += text_;
+        else
+            line += csvField(latin1ToUtf8(text_));
+        return;
     case Kind::Number:
-        return text_;
+        line += text_;
+        return;
     case Kind::Null:
     case Kind::Object:
     case Kind::List:
-        break;
+        return;
     }
-    return std::string();
 }
 
 namespace {
@@ -62,6 +77,16 @@ namespace {
 std::string jsonText(std::string_view text) {
     // The library escapes quotes, backslashes and every control character.
     return nlohmann::json(latin1ToUtf8(text)).dump();
+}
+
+// The cells cellAt(0) to cellAt(count - 1) as one CSV line.
+template <class CellAt> void appendCsvLine(std::string& line, std::size_t count, CellAt cellAt) {
+    for (std::size_t i = 0; i < count; ++i) {
+        if (i > 0)
+            line += ',';
+        cellAt(i).appendCsv(line);
+    }
+    line += '\n';
 }
 
 } // namespace
@@ -122,7 +147,10 @@ void TableWriter::close(char bracket) {
 }
 
 void TableWriter::beginTable(std::string_view name, const std::vector<std::string>& columns) {
+    columnKeys_.clear();
     if (format_ == OutputFormat::Json) {
+        for (const std::string& column : columns)
+            columnKeys_.push_back(jsonText(column) + ": ");
         open(name, '[');
         return;
     }
@@ -139,10 +167,26 @@ void TableWriter::row(const Row& row) {
         write_(Cell::object(row).json());
         return;
     }
-    std::string line;
-    for (std::size_t i = 0; i < row.size(); ++i)
-        line += (i == 0 ? "" : ",") + row[i].second.csv();
-    write_(line + "\n");
+    line_.clear();
+    appendCsvLine(line_, row.size(),
+                  [&row](std::size_t i) -> const Cell& { return row[i].second; });
+    write_(line_);
+}
+
+void TableWriter::valueRow(const std::vector<Cell>& values) {
+    line_.clear();
+    if (format_ == OutputFormat::Json) {
+        separate();
+        line_ += '{';
+        for (std::size_t i = 0; i < values.size(); ++i)
+            line_.append(i == 0 ? "" : ", ").append(columnKeys_.at(i)).append(values[i].json());
+        line_ += '}';
+        write_(line_);
+        return;
+    }
+    appendCsvLine(line_, values.size(),
+                  [&values](std::size_t i) -> const Cell& { return values[i]; });
+    write_(line_);
 }
 
 void TableWriter::endTable() {

@@ -35,8 +35,9 @@ public:
     static Cell object(std::vector<std::pair<std::string, Cell>> members);
     static Cell list(std::vector<Cell> items);
 
-    // The cell as a CSV field and as a JSON value.
+    // The cell as a CSV field (also added to the end of a line) and as a JSON value.
     std::string csv() const;
+    void appendCsv(std::string& line) const;
     std::string json() const;
 
 private:
@@ -63,6 +64,8 @@ public:
     void member(std::string_view name, const Cell& value);
     void beginTable(std::string_view name, const std::vector<std::string>& columns);
     void row(const Row& row);
+    // A row of values in the order of the columns the table began with, which name them in JSON.
+    void valueRow(const std::vector<Cell>& values);
     void endTable();
     void beginGroup(std::string_view name);
     void endGroup();
@@ -78,6 +81,8 @@ private:
     std::function<void(std::string_view)> write_;
     std::vector<bool> firstAtDepth_{true}; // whether the next item at each depth is the first
     bool anyTable_ = false;
+    std::vector<std::string> columnKeys_; // JSON: the table's columns as keys, "\"seed\": "
+    std::string line_;                    // the row being written, its room kept between rows
 };
 
 } // namespace quorvel::cli

@@ -14,6 +14,7 @@
 #include "cli/table_writer.h"
 #include "cli/tournament_command.h"
 #include "common/desktop_places.h"
+#include "common/text_format.h"
 #include "installed_data.h"
 #include "records/player_codec.h"
 #include "support/test_support.h"
@@ -297,6 +298,29 @@ TEST(CommandLineFaults, MachineReadableOutputIsUtf8AndParsesWhateverANameHolds) 
     EXPECT_NE(csv.find("\xc3\xa9\x01"), std::string::npos);
     EXPECT_EQ(csv.find("\xe9\x01"), std::string::npos);
     EXPECT_EQ(cli::latin1ToUtf8("Caf\xe9 \xff"), "Caf\xc3\xa9 \xc3\xbf");
+
+    // A text field is the CSV field of its UTF-8 whatever byte it holds, and a row of values is
+    // the row its table's columns name, in CSV and in JSON.
+    for (int byte = 0; byte < 256; ++byte) {
+        const std::string text = std::string("a") + static_cast<char>(byte) + "b";
+        EXPECT_EQ(cli::Cell(text).csv(), csvField(cli::latin1ToUtf8(text))) << byte;
+    }
+    for (const auto format : {cli::OutputFormat::Csv, cli::OutputFormat::Json}) {
+        std::string byValues, byNames;
+        cli::TableWriter values(format, [&](std::string_view text) { byValues += text; });
+        cli::TableWriter named(format, [&](std::string_view text) { byNames += text; });
+        values.beginTable("rows", {"name", "runs\""});
+        named.beginTable("rows", {"name", "runs\""});
+        for (const char* name : {"plain", "a, \"b\"", "Caf\xe9\n"}) {
+            values.valueRow({name, 7});
+            named.row({{"name", name}, {"runs\"", 7}});
+        }
+        for (cli::TableWriter* writer : {&values, &named}) {
+            writer->endTable();
+            writer->finish();
+        }
+        EXPECT_EQ(byValues, byNames);
+    }
 }
 
 // A statistics run split into four seed ranges by GNU parallel: --aggregate of the shards' rows,
