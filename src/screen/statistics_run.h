@@ -2,7 +2,7 @@
 // Many headless matches for statistics: match i seeded with the first seed plus i, played on
 // several threads a block of matches at a time and handed over in seed order, so that the
 // figures are the same for every number of threads and a run of a million matches needs no
-// more memory than one of a thousand.
+// more memory than one of a thousand. While one block is handed over the next is played.
 
 #include <array>
 #include <cstdint>
@@ -24,6 +24,7 @@ struct StatisticsPlan {
     bool callHeads = true;
     bool electBat = true;
     int threads = 1;
+    int blockSize = 1024; // matches played at a time; at most two blocks are held
 };
 
 // One match of a statistics run, reduced to what its row and the aggregates need.
@@ -38,9 +39,9 @@ struct StatisticsMatch {
     std::string text; // for a match that could not be finished: its scoresheet and innings lines
 };
 
-// Plays the plan and hands each match to `take` in seed order; stops after a match `take`
-// returns false for. `blockDone` (may be empty) hears how many matches were handed over after
-// each block.
+// Plays the plan and hands each match to `take` in seed order, on the calling thread; stops
+// after a match `take` returns false for, without handing over any later match. `blockDone` (may
+// be empty) hears how many matches were handed over after each block.
 void playStatistics(const StatisticsPlan& plan, const PlayerDatabase& database,
                     const std::function<bool(const StatisticsMatch&)>& take,
                     const std::function<void(int done)>& blockDone = {});

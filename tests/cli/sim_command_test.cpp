@@ -22,6 +22,7 @@
 #include "screen/computer_choices.h"
 #include "screen/headless_match.h"
 #include "screen/match_session.h"
+#include "screen/statistics_run.h"
 #include "setup/toss.h"
 #include "support/test_support.h"
 
@@ -349,6 +350,46 @@ TEST_F(SimFixture, StatisticsRunsAreTheSameOnAnyNumberOfThreadsAndShardBySeed) {
     EXPECT_EQ(refused.output, "");
     EXPECT_NE(refused.errors.find("not of one run: seed 33 plays"), std::string::npos)
         << refused.errors;
+}
+
+// Each block is played while the one before it is handed over: every match comes once and in
+// seed order whatever the threads and the block size, and a stop hands over no later match.
+TEST_F(SimFixture, StatisticsMatchesComeInSeedOrderAndAStopEndsThem) {
+    PlayerDatabase database;
+    database.assign(test::bundledPlayers());
+    StatisticsPlan plan;
+    plan.sides.resize(2);
+    ASSERT_FALSE(setUpPredefinedSides(plan.sides[0], database, "India", "Pakistan"));
+    ASSERT_FALSE(setUpPredefinedSides(plan.sides[1], database, "Australia", "England"));
+    plan.firstSeed = 20;
+    plan.matches = 11;
+    const auto run = [&](int threads, int blockSize, int stopAfter) {
+        plan.threads = threads;
+        plan.blockSize = blockSize;
+        std::pair<std::string, std::string> takenAndDone;
+        playStatistics(
+            plan, database,
+            [&](const StatisticsMatch& match) {
+                takenAndDone.first += std::to_string(match.number) + ":" +
+                                      std::to_string(match.seed) + ":" +
+                                      std::to_string(match.cards[0].total) + "/" +
+                                      std::to_string(match.cards[1].total) + " ";
+                return match.number != stopAfter;
+            },
+            [&](int done) { takenAndDone.second += std::to_string(done) + " "; });
+        return takenAndDone;
+    };
+    const auto [whole, done] = run(1, 1024, -1);
+    EXPECT_EQ(done, "11 ");
+    EXPECT_EQ(whole.rfind("0:20:", 0), 0u);
+    EXPECT_NE(whole.find(" 10:30:"), std::string::npos);
+    for (const int threads : {1, 2, 3})
+        for (const int blockSize : {1, 3, 4})
+            EXPECT_EQ(run(threads, blockSize, -1).first, whole) << threads << " " << blockSize;
+    EXPECT_EQ(run(2, 3, -1).second, "3 6 9 11 ");
+    const auto [stopped, doneBeforeStop] = run(2, 3, 4);
+    EXPECT_EQ(stopped, whole.substr(0, whole.find(" 5:") + 1));
+    EXPECT_EQ(doneBeforeStop, "3 ");
 }
 
 // The command itself, when it has been built next to the database.
