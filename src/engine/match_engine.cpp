@@ -64,7 +64,7 @@ std::string dismissalLine(Dismissal dismissalKind, const Player* striker, const 
 MatchEngine::MatchEngine(Scores& scores, const PlayerDatabase& database, InningsFigures& figures,
                          MatchListener& listener, MatchHost& host, RandomSource& random)
     : scores_(scores), database_(database), figures_(figures), listener_(listener), host_(host),
-      random_(random) {}
+      random_(random), generator_(dynamic_cast<Random*>(&random)) {}
 
 Over& MatchEngine::currentOver() {
     auto* innings = slotAt(scores_.innings, figures_.inningsIndex);
@@ -135,7 +135,7 @@ const MatchEngine::Tables& MatchEngine::tablesFor(const DeliveryContext& context
 ExtraKind MatchEngine::decideExtra(const DeliveryContext& context) {
     const int flags = context.bowler ? context.bowler->bowlingFlags : 0;
     // The three divisors written out as constants, so that none takes a division.
-    const int x = random_.draw();
+    const int x = draw();
     int extra = 0;
     switch (extrasDivisor(flags)) {
     case 200:
@@ -163,12 +163,21 @@ Dismissal MatchEngine::decideDismissal(const Ball& ball) {
 }
 
 Dismissal MatchEngine::decideDismissal(const Ball& ball, const DeliveryContext& context) {
-    if (ball.extraKind != ExtraKind::Legal)
+    return decideDismissal(ball, legalTables(ball, context));
+}
+
+const MatchEngine::Tables* MatchEngine::legalTables(const Ball& ball,
+                                                    const DeliveryContext& context) {
+    return ball.extraKind == ExtraKind::Legal ? &tablesFor(context) : nullptr;
+}
+
+Dismissal MatchEngine::decideDismissal(const Ball& ball, const Tables* tables) {
+    if (ball.extraKind != ExtraKind::Legal || tables == nullptr)
         return Dismissal::NotOut;
-    const PreparedWeights& weights = tablesFor(context).dismissals;
+    const PreparedWeights& weights = tables->dismissals;
     if (weights.total() <= 0)
         return Dismissal::NotOut;
-    return kDismissalKindByWeight[weights.pick(random_.draw())];
+    return kDismissalKindByWeight[weights.pick(draw())];
 }
 
 int MatchEngine::chooseFielder() {
@@ -180,7 +189,7 @@ int MatchEngine::chooseFielder() {
                 return player->playerId;
         }
     }
-    return side.playerAt(random_.drawMod(kTeamSize));
+    return side.playerAt(drawMod(kTeamSize));
 }
 
 RunsOutcome MatchEngine::decideRuns(const Ball& ball) {
@@ -188,19 +197,23 @@ RunsOutcome MatchEngine::decideRuns(const Ball& ball) {
 }
 
 RunsOutcome MatchEngine::decideRuns(const Ball& ball, const DeliveryContext& context) {
+    return decideRuns(ball, legalTables(ball, context));
+}
+
+RunsOutcome MatchEngine::decideRuns(const Ball& ball, const Tables* tables) {
     if (ball.dismissalKind != Dismissal::NotOut)
         return {RunKind::Taken, 0};
-    if (ball.extraKind != ExtraKind::Legal)
+    if (ball.extraKind != ExtraKind::Legal || tables == nullptr)
         return {RunKind::Taken, 1};
-    const int q = random_.drawMod(300);
+    const int q = drawMod(300);
     if (q < 8) {
         const RunKind kind = q < 4 ? RunKind::Byes : RunKind::LegByes;
-        return {kind, random_.drawMod(10) == 0 ? 4 : 1};
+        return {kind, drawMod(10) == 0 ? 4 : 1};
     }
-    const PreparedWeights& weights = tablesFor(context).runs;
+    const PreparedWeights& weights = tables->runs;
     if (weights.total() <= 0)
         return {RunKind::Taken, 0};
-    return kRunsByWeight[weights.pick(random_.draw())];
+    return kRunsByWeight[weights.pick(draw())];
 }
 
 DeliveryEnd MatchEngine::playDelivery() {
@@ -210,10 +223,14 @@ DeliveryEnd MatchEngine::playDelivery() {
     const DeliveryContext context = deliveryContext();
 
     ball.batsmanId = strikerId();
+    if (const std::uint16_t* places = slotAt(figures_.creasePlaces, figures_.strikerSlot))
+        figures_.battedPlaces |= *places;
     ball.extraKind = decideExtra(context);
-    ball.dismissalKind = decideDismissal(ball, context);
+    // The tables of a legal delivery are looked up once for both of its draws from them.
+    const Tables* tables = legalTables(ball, context);
+    ball.dismissalKind = decideDismissal(ball, tables);
     ball.fielderId = chooseFielder();
-    const RunsOutcome outcome = decideRuns(ball, context);
+    const RunsOutcome outcome = decideRuns(ball, tables);
     ball.runKind = outcome.runKind;
     ball.runs = outcome.runs;
     const DeliveryEffect effect = deliveryEffect(ball);
@@ -318,6 +335,8 @@ void MatchEngine::bringInBatsman(int slot) {
         return;
     IncomingBatsman batsman = host_.chooseIncomingBatsman(slot);
     figures_.batsmanIds[slot] = batsman.playerId;
+    figures_.creasePlaces[slot] =
+        placesOf(scores_.teams[scores_.battingSide(figures_.inningsIndex)], batsman.playerId);
     figures_.batsmanNames[slot] = std::move(batsman.displayName);
     figures_.batsmanRuns[slot] = 0;
     figures_.batsmanBalls[slot] = 0;

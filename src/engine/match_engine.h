@@ -116,7 +116,17 @@ private:
     // the tables only when the pair, the sliders or the phase have changed: a batsman faces the
     // same bowler and sliders ball after ball, so one set is kept a crease slot.
     const Tables& tablesFor(const DeliveryContext& context);
+    // The tables of the ball when it is legal; no others are drawn from.
+    const Tables* legalTables(const Ball& ball, const DeliveryContext& context);
+    Dismissal decideDismissal(const Ball& ball, const Tables* tables);
+    RunsOutcome decideRuns(const Ball& ball, const Tables* tables);
 
+    // A draw from the match's generator. The program's own generator is called directly, not
+    // through the virtual draw a scripted test source overrides: a delivery takes five draws.
+    int draw() { return generator_ != nullptr ? generator_->draw() : random_.draw(); }
+    int drawMod(int n) { return RandomSource::modOf(draw(), n); }
+
+    Random* const generator_;
     std::array<Tables, kCreaseSlots> tables_{};
     Over spareOver_;
     Ball spareBall_;

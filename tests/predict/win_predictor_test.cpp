@@ -248,6 +248,10 @@ TEST_F(Predictor, ThePositionAfterEveryOverIsTheLiveOne) {
             ASSERT_TRUE(position);
             const InningsFigures& f = position->figures;
             SCOPED_TRACE(live.overNumber);
+            // The places that have batted, kept ball by ball, are those on the record's balls.
+            ASSERT_TRUE(live.battedKnown);
+            EXPECT_EQ(live.battedPlaces, battedPlacesOf(on.teams[on.battingSide(innings)],
+                                                        on.innings[innings], live.overNumber));
             EXPECT_EQ(f.totalRuns, live.totalRuns);
             EXPECT_EQ(f.totalWickets, live.totalWickets);
             EXPECT_EQ(formatNumber(f.oversFigure), formatNumber(live.oversFigure));
@@ -347,4 +351,29 @@ TEST_F(Predictor, ASavedMatchContinuesFromItsFileToAWholeMatch) {
     EXPECT_EQ(runResumeSim(command).exitStatus, 2);
     ASSERT_FALSE(writeScoresFile(command.resumePath, sides));
     EXPECT_EQ(runResumeSim(command).exitStatus, 2);
+}
+
+TEST_F(Predictor, APlayForItsResultAloneIsTheStatisticsMatchWithoutItsCard) {
+    for (const std::uint32_t seed : {3u, 42u}) {
+        Scores statistics = sides;
+        Random statisticsRandom;
+        const PlayedMatch withCard =
+            playHeadlessMatch(statistics, database, statisticsRandom, seed, true, true, false);
+
+        Scores resultOnly = sides;
+        Random random;
+        ComputerChoices choices(sides, database, random, seed, true, true);
+        MatchScreen screen(resultOnly, database, random, choices);
+        screen.playForResultOnly();
+        choices.attach(screen);
+        MatchSession session(screen, choices);
+        session.begin();
+        ASSERT_TRUE(session.playToEnd());
+
+        EXPECT_EQ(encodeScores(screen.scores()), encodeScores(statistics)) << seed;
+        EXPECT_EQ(random.state(), statisticsRandom.state());
+        EXPECT_GT(withCard.cards[0].total, 0);
+        EXPECT_EQ(screen.scoreSheet().card(0).total, 0);
+        EXPECT_EQ(screen.scoreSheet().card(1).total, 0);
+    }
 }
