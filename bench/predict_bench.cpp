@@ -57,7 +57,8 @@ void BM_ChancesLineOfWholeMatch(benchmark::State& state) {
         record = sides;
         Random random;
         playHeadlessMatch(record, database, random, seed, true, true, false);
-        if (oversBowled(record, 0) == kOversPerInnings && oversBowled(record, 1) == kOversPerInnings)
+        if (oversBowled(record, 0) == kOversPerInnings &&
+            oversBowled(record, 1) == kOversPerInnings)
             break;
     }
     if (seed == 5000) {

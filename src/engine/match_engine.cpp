@@ -86,20 +86,54 @@ int MatchEngine::strikerId() const {
     return id ? *id : kNoPlayer;
 }
 
+namespace {
+
+// The sliders as the striker of crease slot `slot` plays under them, each held to 0..4.
+Aggression aggressionOf(const SliderPositions& positions, int slot) {
+    Aggression sliders;
+    sliders.fielding = sliderPosition(positions.fielding);
+    sliders.bowling = sliderPosition(positions.bowling);
+    sliders.running = sliderPosition(positions.running);
+    sliders.batting = sliderPosition(positions.batting(slot));
+    return sliders;
+}
+
+} // namespace
+
 MatchEngine::DeliveryContext MatchEngine::deliveryContext() {
+    const int slot = figures_.strikerSlot;
+    if (over_ && (slot == 0 || slot == 1)) {
+        const auto at = static_cast<std::size_t>(slot);
+        return {over_->bowler, over_->batsmen[at], over_->sliders[at], over_->phase};
+    }
     DeliveryContext context;
-    if (overBowler_)
-        context.bowler = *overBowler_;
+    if (over_)
+        context.bowler = over_->bowler;
     else if (const std::string* name = slotAt(figures_.bowlerNames, figures_.currentBowlerRow))
         context.bowler = database_.findByDisplayName(*name);
     context.striker = database_.findById(strikerId());
-    const SliderPositions positions = host_.readSliders();
-    context.sliders.fielding = sliderPosition(positions.fielding);
-    context.sliders.bowling = sliderPosition(positions.bowling);
-    context.sliders.running = sliderPosition(positions.running);
-    context.sliders.batting = sliderPosition(positions.batting(figures_.strikerSlot));
+    context.sliders = aggressionOf(host_.readSliders(), slot);
     context.phase = phaseOf(figures_.overNumber);
     return context;
+}
+
+void MatchEngine::beginOver(const Player* bowler) {
+    over_.emplace();
+    over_->bowler = bowler;
+    over_->phase = phaseOf(figures_.overNumber);
+    over_->text = listener_.wantsText();
+    readCrease();
+}
+
+void MatchEngine::readCrease() {
+    if (!over_)
+        return;
+    const SliderPositions positions = host_.readSliders();
+    for (int slot = 0; slot < kCreaseSlots; ++slot) {
+        const auto at = static_cast<std::size_t>(slot);
+        over_->batsmen[at] = database_.findById(figures_.batsmanIds[at]);
+        over_->sliders[at] = aggressionOf(positions, slot);
+    }
 }
 
 ExtraKind MatchEngine::decideExtra() { return decideExtra(deliveryContext()); }
@@ -237,7 +271,7 @@ DeliveryEnd MatchEngine::playDelivery() {
 
     figures_.oversFigure += 0.1;
     figures_.totalRuns += effect.totalRuns;
-    const bool text = listener_.wantsText();
+    const bool text = textWanted();
     if (text)
         logOpening(over, ball);
     listener_.deliveryBowled(figures_.inningsIndex, over, slot, ball);
@@ -274,7 +308,7 @@ void MatchEngine::applyExtra(Over& over, const Ball& ball, const DeliveryEffect&
     addAt(figures_.bowlerRuns, figures_.currentBowlerRow, effect.bowlerRuns);
     figures_.oversFigure -= 0.1;
     --figures_.ballIndex;
-    if (!listener_.wantsText())
+    if (!textWanted())
         return;
     updateRates();
     const ExtraInfo* extra = extraInfo(ball.extraKind);
@@ -288,7 +322,7 @@ void MatchEngine::applyRuns(const Ball& ball, const DeliveryEffect& effect) {
     addAt(figures_.bowlerRuns, figures_.currentBowlerRow, effect.bowlerRuns);
     if (effect.swapsStrike)
         swapStrike();
-    if (!listener_.wantsText())
+    if (!textWanted())
         return;
     switch (ball.runKind) {
     case RunKind::Byes:
@@ -310,7 +344,7 @@ bool MatchEngine::applyWicket(const Over& over, const Ball& ball, const Delivery
     ++figures_.totalWickets;
     if (effect.wicket->creditsBowler)
         addAt(figures_.bowlerWickets, figures_.currentBowlerRow, 1);
-    if (listener_.wantsText()) {
+    if (textWanted()) {
         const int* strikerRuns = slotAt(figures_.batsmanRuns, figures_.strikerSlot);
         const std::string line =
             dismissalLine(ball.dismissalKind, database_.findById(ball.batsmanId),
@@ -342,6 +376,7 @@ void MatchEngine::bringInBatsman(int slot) {
     figures_.batsmanBalls[slot] = 0;
     figures_.batsmanStrikeRates[slot] = 0;
     host_.setBattingSlider(slot, slider::kMiddlePosition);
+    readCrease();
 }
 
 } // namespace quorvel
