@@ -228,6 +228,7 @@ void ScoreSheet::recordDelivery(int inningsIndex, const Over& over, int slot, co
     BowlingEntry& bowler = foundBowler != nullptr ? *foundBowler : spareBowler_;
 
     const DeliveryEffect effect = deliveryEffect(ball);
+    // Plain sums while the runs recorded cannot take any tally out of int32.
     if (runsRecorded_ <= kMostInt32)
         runsRecorded_ += ball.runs < 0 ? -static_cast<std::int64_t>(ball.runs) : ball.runs;
     if (runsRecorded_ <= kMostInt32)
