@@ -31,34 +31,63 @@ int sliderPosition(int position) {
     return std::clamp(position, slider::kMinPosition, slider::kMaxPosition);
 }
 
+// "%c %s": a player's initial and surname.
+void appendPlayer(std::string& out, const Player* player) {
+    out += initialOf(player);
+    out += ' ';
+    appendText(out, surnameOf(player));
+}
+
+// "%d %s": runs and "run" or "runs".
+void appendRuns(std::string& out, int runs) {
+    appendNumber(out, runs);
+    out += ' ';
+    out += runWord(runs);
+}
+
 } // namespace
+
+void appendDismissalLine(std::string& out, Dismissal dismissalKind, const Player* striker,
+                         const Player* fielder, const Player* bowler, int strikerRuns) {
+    // Not out, and a stored value that names no way of being out, have no line.
+    const DismissalInfo* info = dismissalInfo(dismissalKind);
+    if (info == nullptr || !info->out)
+        return;
+    appendPlayer(out, striker);
+    switch (dismissalKind) {
+    case Dismissal::NotOut:
+    case Dismissal::Bowled:
+        out += "\tb ";
+        break;
+    case Dismissal::Caught:
+        out += "\tc ";
+        appendPlayer(out, fielder);
+        out += "\tb ";
+        break;
+    case Dismissal::Lbw:
+        out += "\tlbw ";
+        break;
+    case Dismissal::RunOut:
+        out += "\trun out (";
+        appendPlayer(out, fielder);
+        out += ")\tb ";
+        break;
+    case Dismissal::Stumped:
+        out += "\tst (";
+        appendPlayer(out, fielder);
+        out += ")\tb ";
+        break;
+    }
+    appendPlayer(out, bowler);
+    out += '\t';
+    appendNumber(out, strikerRuns);
+}
 
 std::string dismissalLine(Dismissal dismissalKind, const Player* striker, const Player* fielder,
                           const Player* bowler, int strikerRuns) {
-    const char s = initialOf(striker);
-    const char f = initialOf(fielder);
-    const char b = initialOf(bowler);
-    const char* strikerName = surnameOf(striker);
-    const char* fielderName = surnameOf(fielder);
-    const char* bowlerName = surnameOf(bowler);
-    switch (dismissalKind) {
-    case Dismissal::NotOut:
-        return {};
-    case Dismissal::Bowled:
-        return formatText("%c %s\tb %c %s\t%d", s, strikerName, b, bowlerName, strikerRuns);
-    case Dismissal::Caught:
-        return formatText("%c %s\tc %c %s\tb %c %s\t%d", s, strikerName, f, fielderName, b,
-                          bowlerName, strikerRuns);
-    case Dismissal::Lbw:
-        return formatText("%c %s\tlbw %c %s\t%d", s, strikerName, b, bowlerName, strikerRuns);
-    case Dismissal::RunOut:
-        return formatText("%c %s\trun out (%c %s)\tb %c %s\t%d", s, strikerName, f, fielderName, b,
-                          bowlerName, strikerRuns);
-    case Dismissal::Stumped:
-        return formatText("%c %s\tst (%c %s)\tb %c %s\t%d", s, strikerName, f, fielderName, b,
-                          bowlerName, strikerRuns);
-    }
-    return {};
+    std::string line;
+    appendDismissalLine(line, dismissalKind, striker, fielder, bowler, strikerRuns);
+    return line;
 }
 
 MatchEngine::MatchEngine(Scores& scores, const PlayerDatabase& database, InningsFigures& figures,
@@ -246,9 +275,14 @@ DeliveryEnd MatchEngine::playDelivery() {
 void MatchEngine::logOpening(const Over& over, const Ball& ball) {
     const Player* bowler = database_.findById(over.bowlerId);
     const Player* striker = database_.findById(ball.batsmanId);
-    listener_.commentary(formatText("%0.1lf\t%c %s to %c %s: ", figures_.oversFigure,
-                                    initialOf(bowler), surnameOf(bowler), initialOf(striker),
-                                    surnameOf(striker)));
+    std::string& piece = newCommentaryPiece();
+    appendFixed(piece, figures_.oversFigure, 1);
+    piece += '\t';
+    appendPlayer(piece, bowler);
+    piece += " to ";
+    appendPlayer(piece, striker);
+    piece += ": ";
+    listener_.commentary(piece);
 }
 
 void MatchEngine::applyExtra(Over& over, const Ball& ball, const DeliveryEffect& effect) {
@@ -261,8 +295,12 @@ void MatchEngine::applyExtra(Over& over, const Ball& ball, const DeliveryEffect&
         return;
     updateRates();
     const ExtraInfo* extra = extraInfo(ball.extraKind);
-    listener_.commentary(
-        formatText("%s, %d %s\r\n", extra ? extra->word : "", ball.runs, runWord(ball.runs)));
+    std::string& piece = newCommentaryPiece();
+    piece += extra ? extra->word : "";
+    piece += ", ";
+    appendRuns(piece, ball.runs);
+    piece += "\r\n";
+    listener_.commentary(piece);
 }
 
 void MatchEngine::applyRuns(const Ball& ball, const DeliveryEffect& effect) {
@@ -273,18 +311,25 @@ void MatchEngine::applyRuns(const Ball& ball, const DeliveryEffect& effect) {
         swapStrike();
     if (!listener_.wantsText())
         return;
+    // "Bye, %d %s" and the like: the lead, the runs and "run" or "runs".
+    const auto tellRuns = [&](const char* lead) {
+        std::string& piece = newCommentaryPiece();
+        piece += lead;
+        appendRuns(piece, runs);
+        listener_.commentary(piece);
+    };
     switch (ball.runKind) {
     case RunKind::Byes:
-        listener_.commentary(formatText("Bye, %d %s", runs, runWord(runs)));
+        tellRuns("Bye, ");
         break;
     case RunKind::LegByes:
-        listener_.commentary(formatText("Legbye, %d %s", runs, runWord(runs)));
+        tellRuns("Legbye, ");
         break;
     case RunKind::Boundary:
         listener_.commentary(runs == 4 ? "Boundary!" : "Sixer!");
         break;
     case RunKind::Taken:
-        listener_.commentary(formatText("%d %s", runs, runWord(runs)));
+        tellRuns("");
         break;
     }
 }
@@ -295,10 +340,10 @@ bool MatchEngine::applyWicket(const Over& over, const Ball& ball, const Delivery
         addAt(figures_.bowlerWickets, figures_.currentBowlerRow, 1);
     if (listener_.wantsText()) {
         const int* strikerRuns = slotAt(figures_.batsmanRuns, figures_.strikerSlot);
-        const std::string line =
-            dismissalLine(ball.dismissalKind, database_.findById(ball.batsmanId),
-                          database_.findById(ball.fielderId), database_.findById(over.bowlerId),
-                          strikerRuns ? *strikerRuns : 0);
+        std::string& line = newCommentaryPiece();
+        appendDismissalLine(line, ball.dismissalKind, database_.findById(ball.batsmanId),
+                            database_.findById(ball.fielderId), database_.findById(over.bowlerId),
+                            strikerRuns ? *strikerRuns : 0);
         host_.showMessage(line);
         listener_.commentary("OUT! ");
         listener_.commentary(line);
@@ -307,6 +352,11 @@ bool MatchEngine::applyWicket(const Over& over, const Ball& ball, const Delivery
         return true;
     bringInBatsman(figures_.strikerSlot);
     return false;
+}
+
+std::string& MatchEngine::newCommentaryPiece() {
+    commentaryPiece_.clear();
+    return commentaryPiece_;
 }
 
 void MatchEngine::updateRates() { quorvel::updateRates(figures_); }

@@ -35,6 +35,9 @@ enum class DeliveryEnd {
 // A missing player prints as a blank initial and an empty surname.
 std::string dismissalLine(Dismissal dismissalKind, const Player* striker, const Player* fielder,
                           const Player* bowler, int strikerRuns);
+// The same line appended to out.
+void appendDismissalLine(std::string& out, Dismissal dismissalKind, const Player* striker,
+                         const Player* fielder, const Player* bowler, int strikerRuns);
 
 class MatchEngine {
 public:
@@ -116,6 +119,8 @@ private:
     // the tables only when the pair, the sliders or the phase have changed: a batsman faces the
     // same bowler and sliders ball after ball, so one set is kept a crease slot.
     const Tables& tablesFor(const DeliveryContext& context);
+    // The emptied string the next piece of commentary is written into.
+    std::string& newCommentaryPiece();
 
     std::array<Tables, kCreaseSlots> tables_{};
     Over spareOver_;
@@ -123,6 +128,9 @@ private:
     // While an over is bowled, its bowler as the over loop looked him up; otherwise none, and
     // each delivery looks the current bowler row up by name.
     std::optional<const Player*> overBowler_;
+    // The piece of commentary being written: cleared for each piece, so its room is reused
+    // delivery after delivery instead of a new string for every piece.
+    std::string commentaryPiece_;
 };
 
 } // namespace quorvel
