@@ -63,110 +63,210 @@ const std::string& teamName(const Scores& scores, std::int32_t index) {
     return index == 0 || index == 1 ? scores.teams[index].name() : kNone;
 }
 
+// "%c %-Ns": a player's initial and his surname padded to width bytes.
+void appendName(std::string& out, const PrintedName& name, int width) {
+    out += name.initial;
+    out += ' ';
+    appendText(out, name.surname, -width);
+}
+
+// "%4d%4d%3d%3d\r\n": runs, balls, fours and sixes.
+void appendBattingFigures(std::string& out, const BattingEntry& row) {
+    appendNumber(out, row.runs, 4);
+    appendNumber(out, row.ballsFaced, 4);
+    appendNumber(out, row.fours, 3);
+    appendNumber(out, row.sixes, 3);
+    out += "\r\n";
+}
+
+// One batsman's line: his name, how he was out in 39 columns, and his figures.
 void appendBattingLine(std::string& out, const BattingEntry& row, const PlayerDatabase& database) {
     const PrintedName batsman = printedName(database, row.playerId);
+    appendName(out, batsman, 17);
+    out += ' ';
     switch (row.howOut) {
     case Dismissal::NotOut:
         break;
     case Dismissal::Bowled:
-    case Dismissal::Lbw: {
-        const PrintedName bowler = printedName(database, row.bowlerId);
-        appendFormat(out, "%c %-17s %-19s b %c %-15s %4d%4d%3d%3d\r\n", batsman.initial,
-                     batsman.surname, " ", bowler.initial, bowler.surname, row.runs, row.ballsFaced,
-                     row.fours, row.sixes);
+    case Dismissal::Lbw:
+        // "%-19s b %c %-15s " with a blank for the fielder.
+        appendText(out, " ", -19);
+        out += " b ";
+        appendName(out, printedName(database, row.bowlerId), 15);
+        out += ' ';
+        appendBattingFigures(out, row);
         return;
-    }
-    case Dismissal::Caught: {
-        const PrintedName fielder = printedName(database, row.fielderId);
-        const PrintedName bowler = printedName(database, row.bowlerId);
-        appendFormat(out, "%c %-17s c %c %-15s b %c %-15s %4d%4d%3d%3d\r\n", batsman.initial,
-                     batsman.surname, fielder.initial, fielder.surname, bowler.initial,
-                     bowler.surname, row.runs, row.ballsFaced, row.fours, row.sixes);
+    case Dismissal::Caught:
+        out += "c ";
+        appendName(out, printedName(database, row.fielderId), 15);
+        out += " b ";
+        appendName(out, printedName(database, row.bowlerId), 15);
+        out += ' ';
+        appendBattingFigures(out, row);
         return;
-    }
     case Dismissal::RunOut: {
         const std::string fielder =
             std::string("(") + printedName(database, row.fielderId).surname + ")";
-        appendFormat(out, "%c %-17s run out %-31s %4d%4d%3d%3d\r\n", batsman.initial,
-                     batsman.surname, fielder.c_str(), row.runs, row.ballsFaced, row.fours,
-                     row.sixes);
+        out += "run out ";
+        appendText(out, fielder.c_str(), -31);
+        out += ' ';
+        appendBattingFigures(out, row);
         return;
     }
-    case Dismissal::Stumped: {
-        const PrintedName keeper = printedName(database, row.fielderId);
-        const PrintedName bowler = printedName(database, row.bowlerId);
-        appendFormat(out, "%c %-17s st %c %-14s b %c %-15s %4d%4d%3d%3d\r\n", batsman.initial,
-                     batsman.surname, keeper.initial, keeper.surname, bowler.initial,
-                     bowler.surname, row.runs, row.ballsFaced, row.fours, row.sixes);
+    case Dismissal::Stumped:
+        out += "st ";
+        appendName(out, printedName(database, row.fielderId), 14);
+        out += " b ";
+        appendName(out, printedName(database, row.bowlerId), 15);
+        out += ' ';
+        appendBattingFigures(out, row);
         return;
-    }
     }
     // Not out, and a stored value that names no way of being out.
-    appendFormat(out, "%c %-17s %-39s %4d%4d%3d%3d\r\n", batsman.initial, batsman.surname,
-                 "not out", row.runs, row.ballsFaced, row.fours, row.sixes);
+    appendText(out, "not out", -39);
+    out += ' ';
+    appendBattingFigures(out, row);
+}
+
+// "%s vs. %s\r\n", the date, "Toss: %s\r\n\r\n".
+void appendHeader(std::string& out, const Scores& scores) {
+    appendText(out, teamName(scores, 0).c_str());
+    out += " vs. ";
+    appendText(out, teamName(scores, 1).c_str());
+    out += "\r\n";
+    out += scores.matchDate;
+    out += "\r\n";
+    out += "Toss: ";
+    appendText(out, teamName(scores, scores.tossWinner).c_str());
+    out += "\r\n\r\n";
+}
+
+// "%-19s (b %2d, lb %2d, w %2d, nb %2d)%-13s %4lld\r\n" and
+// "%-19s (%-2d wickets, %4.1lf overs)%-15s %4d\r\n\r\n".
+void appendExtrasAndTotal(std::string& out, const InningsCard& card) {
+    const std::int64_t extras = static_cast<std::int64_t>(card.extraByes) + card.extraLegByes +
+                                card.extraWides + card.extraNoBalls;
+    appendText(out, "Extras", -19);
+    out += " (b ";
+    appendNumber(out, card.extraByes, 2);
+    out += ", lb ";
+    appendNumber(out, card.extraLegByes, 2);
+    out += ", w ";
+    appendNumber(out, card.extraWides, 2);
+    out += ", nb ";
+    appendNumber(out, card.extraNoBalls, 2);
+    out += ')';
+    appendText(out, " ", -13);
+    out += ' ';
+    appendNumber(out, extras, 4);
+    out += "\r\n";
+
+    appendText(out, "Total", -19);
+    out += " (";
+    appendNumber(out, card.wicketsDown, -2);
+    out += " wickets, ";
+    appendFixed(out, card.oversDone, 1, 4);
+    out += " overs)";
+    appendText(out, " ", -15);
+    out += ' ';
+    appendNumber(out, card.total, 4);
+    out += "\r\n\r\n";
+}
+
+// "FoW:" and "  %zu-%d (%c %s, %.1lf ov)" for each wicket, two to a line.
+void appendFallOfWickets(std::string& out, const InningsCard& card,
+                         const PlayerDatabase& database) {
+    out += "FoW:";
+    for (std::size_t w = 0; w < card.fallOfWickets.size(); ++w) {
+        const WicketFall& fall = card.fallOfWickets[w];
+        if (fall.playerId == kNoPlayer)
+            break;
+        if (w > 0)
+            out += ",";
+        if (w % 2 == 0)
+            out += "\r\n";
+        const PrintedName batsman = printedName(database, fall.playerId);
+        out += "  ";
+        appendNumber(out, static_cast<long long>(w + 1));
+        out += '-';
+        appendNumber(out, fall.scoreAtFall);
+        out += " (";
+        appendName(out, batsman, 0);
+        out += ", ";
+        appendFixed(out, fall.oversAtFall, 1);
+        out += " ov)";
+    }
+    out += "\r\n\r\n";
+}
+
+// "(%d w, %d nb)", "(%d w)", "(%d nb)" or nothing, and the line end.
+void appendExtrasGiven(std::string& out, const BowlingEntry& row) {
+    const bool wides = row.wideRunsGiven > 0;
+    const bool noBalls = row.noBallRunsGiven > 0;
+    if (wides || noBalls)
+        out += '(';
+    if (wides) {
+        appendNumber(out, row.wideRunsGiven);
+        out += " w";
+    }
+    if (wides && noBalls)
+        out += ", ";
+    if (noBalls) {
+        appendNumber(out, row.noBallRunsGiven);
+        out += " nb";
+    }
+    if (wides || noBalls)
+        out += ')';
+    out += "\r\n";
+}
+
+// "%c %-17s %4.0lf%3d%4d%3d  " and the wides and no-balls given, for each bowler.
+void appendBowlingCard(std::string& out, const InningsCard& card, const PlayerDatabase& database) {
+    appendText(out, "Bowling", -20);
+    out += "   O  M   R  W\r\n";
+    for (const auto& row : card.bowling) {
+        if (row.playerId == kNoPlayer)
+            break;
+        appendName(out, printedName(database, row.playerId), 17);
+        out += ' ';
+        appendFixed(out, row.oversDone, 0, 4);
+        appendNumber(out, row.maidenOvers, 3);
+        appendNumber(out, row.runsGiven, 4);
+        appendNumber(out, row.wicketsTaken, 3);
+        out += "  ";
+        appendExtrasGiven(out, row);
+    }
+    out += "\r\n\r\n";
+}
+
+// One innings of the sheet appended to out.
+void appendInningsSection(std::string& out, const InningsCard& card,
+                          const std::string& battingSideName, const PlayerDatabase& database) {
+    // "%-60s%4s%4s%3s%3s\r\n" with "R", "B", "4" and "6".
+    appendText(out, battingSideName.c_str(), -60);
+    out += "   R   B  4  6\r\n";
+    for (const auto& row : card.batting) {
+        if (row.playerId == kNoPlayer)
+            break;
+        appendBattingLine(out, row, database);
+    }
+    appendExtrasAndTotal(out, card);
+    appendFallOfWickets(out, card, database);
+    appendBowlingCard(out, card, database);
 }
 
 } // namespace
 
 std::string scoreSheetHeader(const Scores& scores) {
     std::string text;
-    appendFormat(text, "%s vs. %s\r\n", teamName(scores, 0).c_str(), teamName(scores, 1).c_str());
-    text += scores.matchDate;
-    text += "\r\n";
-    appendFormat(text, "Toss: %s\r\n\r\n", teamName(scores, scores.tossWinner).c_str());
+    appendHeader(text, scores);
     return text;
 }
 
 std::string inningsSectionText(const InningsCard& card, const std::string& battingSideName,
                                const PlayerDatabase& database) {
     std::string text;
-    appendFormat(text, "%-60s%4s%4s%3s%3s\r\n", battingSideName.c_str(), "R", "B", "4", "6");
-    for (const auto& row : card.batting) {
-        if (row.playerId == kNoPlayer)
-            break;
-        appendBattingLine(text, row, database);
-    }
-
-    const std::int64_t extras = static_cast<std::int64_t>(card.extraByes) + card.extraLegByes +
-                                card.extraWides + card.extraNoBalls;
-    appendFormat(text, "%-19s (b %2d, lb %2d, w %2d, nb %2d)%-13s %4lld\r\n", "Extras",
-                 card.extraByes, card.extraLegByes, card.extraWides, card.extraNoBalls, " ",
-                 static_cast<long long>(extras));
-    appendFormat(text, "%-19s (%-2d wickets, %4.1lf overs)%-15s %4d\r\n\r\n", "Total",
-                 card.wicketsDown, card.oversDone, " ", card.total);
-
-    text += "FoW:";
-    for (std::size_t w = 0; w < card.fallOfWickets.size(); ++w) {
-        const WicketFall& fall = card.fallOfWickets[w];
-        if (fall.playerId == kNoPlayer)
-            break;
-        if (w > 0)
-            text += ",";
-        if (w % 2 == 0)
-            text += "\r\n";
-        const PrintedName batsman = printedName(database, fall.playerId);
-        appendFormat(text, "  %zu-%d (%c %s, %.1lf ov)", w + 1, fall.scoreAtFall, batsman.initial,
-                     batsman.surname, fall.oversAtFall);
-    }
-    text += "\r\n\r\n";
-
-    appendFormat(text, "%-20s%4s%3s%4s%3s\r\n", "Bowling", "O", "M", "R", "W");
-    for (const auto& row : card.bowling) {
-        if (row.playerId == kNoPlayer)
-            break;
-        const PrintedName bowler = printedName(database, row.playerId);
-        appendFormat(text, "%c %-17s %4.0lf%3d%4d%3d  ", bowler.initial, bowler.surname,
-                     row.oversDone, row.maidenOvers, row.runsGiven, row.wicketsTaken);
-        if (row.wideRunsGiven > 0 && row.noBallRunsGiven > 0)
-            appendFormat(text, "(%d w, %d nb)\r\n", row.wideRunsGiven, row.noBallRunsGiven);
-        else if (row.wideRunsGiven > 0)
-            appendFormat(text, "(%d w)\r\n", row.wideRunsGiven);
-        else if (row.noBallRunsGiven > 0)
-            appendFormat(text, "(%d nb)\r\n", row.noBallRunsGiven);
-        else
-            text += "\r\n";
-    }
-    text += "\r\n\r\n";
+    appendInningsSection(text, card, battingSideName, database);
     return text;
 }
 
@@ -247,11 +347,14 @@ void ScoreSheet::endOver(InningsCard& card, BowlingEntry& bowler, const Over& ov
 }
 
 void ScoreSheet::buildSheetText() {
-    std::string text = scoreSheetHeader(scores_);
-    text += inningsSectionText(cards_[0], teamName(scores_, scores_.battingSide(0)), database_);
+    // Written into the sheet's own string, whose room is kept from one build to the next.
+    sheetText_.clear();
+    appendHeader(sheetText_, scores_);
+    appendInningsSection(sheetText_, cards_[0], teamName(scores_, scores_.battingSide(0)),
+                         database_);
     if (lastInnings_ != 0)
-        text += inningsSectionText(cards_[1], teamName(scores_, scores_.battingSide(1)), database_);
-    sheetText_ = std::move(text);
+        appendInningsSection(sheetText_, cards_[1], teamName(scores_, scores_.battingSide(1)),
+                             database_);
 }
 
 std::optional<FileError> ScoreSheet::saveSheet(const std::string& path) const {
