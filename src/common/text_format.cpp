@@ -1,9 +1,12 @@
 #include "common/text_format.h"
 
+#include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstdarg>
+#include <cstdint>
 #include <cstdio>
+#include <optional>
 #include <string_view>
 
 namespace quorvel {
@@ -32,11 +35,64 @@ void appendAligned(std::string& out, std::string_view field, int width) {
     const long long columns = width < 0 ? -static_cast<long long>(width) : width;
     const long long length = static_cast<long long>(field.size());
     const std::size_t padding = columns > length ? static_cast<std::size_t>(columns - length) : 0;
-    if (width > 0)
+    if (padding > 0 && width > 0)
         out.append(padding, ' ');
     out.append(field);
-    if (width < 0)
+    if (padding > 0 && width < 0)
         out.append(padding, ' ');
+}
+
+constexpr std::uint64_t kPowersOfTen[] = {1, 10, 100, 1000};
+constexpr int kShortPrecision = 3;
+
+// The magnitude of value in units of 10^-precision (precision 0..3), rounded half to even on
+// the exact binary value as printf rounds it. Worked out exactly in integers: value is
+// mantissa * 2^-shift, so the units are mantissa * 10^precision / 2^shift, whose product of at
+// most 53 + 10 bits fits 64. Nothing for values whose shift falls outside 1..63 (whole numbers
+// from 2^52 up, infinities, NaNs, and values below 2^-11 other than zero), which take the
+// general path.
+std::optional<std::uint64_t> shortFixedUnits(double value, int precision) {
+    const auto bits = std::bit_cast<std::uint64_t>(value);
+    const int biasedExponent = static_cast<int>((bits >> 52) & 0x7ff);
+    const std::uint64_t fraction = bits & ((std::uint64_t{1} << 52) - 1);
+    if (biasedExponent == 0 && fraction == 0)
+        return 0;
+    if (biasedExponent == 0)
+        return std::nullopt; // subnormal: far below any shown digit, left to the general path
+    const std::uint64_t mantissa = fraction | (std::uint64_t{1} << 52);
+    const int shift = 1075 - biasedExponent;
+    if (shift < 1 || shift > 63)
+        return std::nullopt;
+    const std::uint64_t product = mantissa * kPowersOfTen[precision];
+    std::uint64_t units = product >> shift;
+    const std::uint64_t rest = product & ((std::uint64_t{1} << shift) - 1);
+    const std::uint64_t half = std::uint64_t{1} << (shift - 1);
+    if (rest > half || (rest == half && (units & 1) != 0))
+        ++units;
+    return units;
+}
+
+// "%W.Pf" for precision 0..3 from shortFixedUnits: the sign (also of a negative value that
+// rounds to zero, as printf writes "-0.0"), the whole part, the point and the decimals.
+bool appendShortFixed(std::string& out, double value, int precision, int width) {
+    const std::optional<std::uint64_t> units = shortFixedUnits(value, precision);
+    if (!units)
+        return false;
+    char digits[40];
+    char* end = digits;
+    if (std::signbit(value))
+        *end++ = '-';
+    const std::uint64_t scale = kPowersOfTen[precision];
+    end = std::to_chars(end, digits + sizeof digits, *units / scale).ptr;
+    if (precision > 0) {
+        *end++ = '.';
+        std::uint64_t decimals = *units % scale;
+        for (int place = precision - 1; place >= 0; --place, decimals /= 10)
+            end[place] = static_cast<char>('0' + decimals % 10);
+        end += precision;
+    }
+    appendAligned(out, std::string_view(digits, static_cast<std::size_t>(end - digits)), width);
+    return true;
 }
 
 } // namespace
@@ -54,6 +110,9 @@ void appendText(std::string& out, const char* text, int width) {
 }
 
 void appendFixed(std::string& out, double value, int precision, int width) {
+    if (precision >= 0 && precision <= kShortPrecision &&
+        appendShortFixed(out, value, precision, width))
+        return;
     // 309 digits before the point of the largest double, the sign, the point and the decimals.
     char digits[340];
     constexpr int kMostDecimals = 17;

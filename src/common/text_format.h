@@ -17,8 +17,9 @@ namespace quorvel {
 void appendNumber(std::string& out, long long value, int width = 0);
 // "%Ns", "%-Ns": the text up to its first NUL ("(null)" for a null pointer).
 void appendText(std::string& out, const char* text, int width = 0);
-// "%W.Plf" with P from 0 to 17: the value rounded to P decimals, exactly as glibc rounds them
-// (ties to even on the exact binary value) in the default rounding mode.
+// "%W.Plf": the value rounded to P decimals, exactly as glibc rounds them (ties to even on the
+// exact binary value) in the default rounding mode. Up to 3 decimals in plain integers, up to
+// 17 by std::to_chars, and printf itself for more and for infinities and NaNs.
 void appendFixed(std::string& out, double value, int precision, int width = 0);
 
 // A field of a comma-separated line: quoted, its quotes doubled, when it holds a comma, a quote

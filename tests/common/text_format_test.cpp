@@ -128,14 +128,17 @@ TEST(TextFormat, FixedPointTiesAndExtremesAreWrittenAsPrintfWritesThem) {
             std::snprintf(pattern, sizeof pattern, "%%8.%df", precision);
             ASSERT_EQ(fixedOf(value, precision, 8), printfOf(pattern, value)) << value;
         }
-    // Any double at all, for robustness beyond what a match holds.
+    // Any double at all, and many of the sizes a score or a rate can have, for robustness
+    // beyond what a match holds.
     std::mt19937_64 bits(27);
-    for (int draw = 0; draw < 20000; ++draw) {
-        const double value = std::bit_cast<double>(bits());
-        const int precision = draw % 4;
-        char pattern[16];
-        std::snprintf(pattern, sizeof pattern, "%%.%df", precision);
-        ASSERT_EQ(fixedOf(value, precision), printfOf(pattern, value)) << value;
+    std::uniform_int_distribution<int> exponents(-14, 56);
+    std::uniform_real_distribution<double> mantissas(-1.0, 1.0);
+    const char* patterns[] = {"%.0f", "%.1f", "%.2f", "%.3f", "%.4f"};
+    for (int draw = 0; draw < 100000; ++draw) {
+        const double value = draw % 5 == 0 ? std::bit_cast<double>(bits())
+                                           : std::ldexp(mantissas(bits), exponents(bits));
+        const int precision = draw % 5;
+        ASSERT_EQ(fixedOf(value, precision), printfOf(patterns[precision], value)) << value;
     }
 }
 
