@@ -1,13 +1,17 @@
 #include "common/text_format.h"
 
+#include <algorithm>
+#include <array>
 #include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstdarg>
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <optional>
 #include <string_view>
+#include <utility>
 
 namespace quorvel {
 
@@ -29,12 +33,25 @@ void appendFormatList(std::string& out, const char* pattern, std::va_list args) 
     va_end(again);
 }
 
+// Where a field is formatted before it is padded into place: room for 309 digits before the
+// point of the largest double, the sign, the point and 17 decimals.
+using FieldBuffer = std::array<char, 340>;
+
+std::string_view fieldOf(const FieldBuffer& buffer, const char* end) {
+    return {buffer.data(), static_cast<std::size_t>(end - buffer.data())};
+}
+
+// The spaces that pad field to |width| bytes (none when it is as long or longer).
+std::size_t paddingOf(std::string_view field, int width) {
+    const long long columns = width < 0 ? -static_cast<long long>(width) : width;
+    const long long length = static_cast<long long>(field.size());
+    return columns > length ? static_cast<std::size_t>(columns - length) : 0;
+}
+
 // Appends field padded with spaces to |width| bytes: on the left for a positive width, on the
 // right for a negative one.
 void appendAligned(std::string& out, std::string_view field, int width) {
-    const long long columns = width < 0 ? -static_cast<long long>(width) : width;
-    const long long length = static_cast<long long>(field.size());
-    const std::size_t padding = columns > length ? static_cast<std::size_t>(columns - length) : 0;
+    const std::size_t padding = paddingOf(field, width);
     if (padding > 0 && width > 0)
         out.append(padding, ' ');
     out.append(field);
@@ -42,8 +59,17 @@ void appendAligned(std::string& out, std::string_view field, int width) {
         out.append(padding, ' ');
 }
 
+std::string_view textField(const char* text) {
+    return text != nullptr ? std::string_view(text) : std::string_view("(null)");
+}
+
+std::string_view numberField(FieldBuffer& buffer, long long value) {
+    return fieldOf(buffer, std::to_chars(buffer.data(), buffer.data() + buffer.size(), value).ptr);
+}
+
 constexpr std::uint64_t kPowersOfTen[] = {1, 10, 100, 1000};
 constexpr int kShortPrecision = 3;
+constexpr int kMostDecimals = 17;
 
 // The magnitude of value in units of 10^-precision (precision 0..3), rounded half to even on
 // the exact binary value as printf rounds it. Worked out exactly in integers: value is
@@ -72,18 +98,17 @@ std::optional<std::uint64_t> shortFixedUnits(double value, int precision) {
     return units;
 }
 
-// "%W.Pf" for precision 0..3 from shortFixedUnits: the sign (also of a negative value that
+// "%.Pf" for precision 0..3 from shortFixedUnits: the sign (also of a negative value that
 // rounds to zero, as printf writes "-0.0"), the whole part, the point and the decimals.
-bool appendShortFixed(std::string& out, double value, int precision, int width) {
+std::optional<std::string_view> shortFixedField(FieldBuffer& buffer, double value, int precision) {
     const std::optional<std::uint64_t> units = shortFixedUnits(value, precision);
     if (!units)
-        return false;
-    char digits[40];
-    char* end = digits;
+        return std::nullopt;
+    char* end = buffer.data();
     if (std::signbit(value))
         *end++ = '-';
     const std::uint64_t scale = kPowersOfTen[precision];
-    end = std::to_chars(end, digits + sizeof digits, *units / scale).ptr;
+    end = std::to_chars(end, buffer.data() + buffer.size(), *units / scale).ptr;
     if (precision > 0) {
         *end++ = '.';
         std::uint64_t decimals = *units % scale;
@@ -91,43 +116,91 @@ bool appendShortFixed(std::string& out, double value, int precision, int width) 
             end[place] = static_cast<char>('0' + decimals % 10);
         end += precision;
     }
-    appendAligned(out, std::string_view(digits, static_cast<std::size_t>(end - digits)), width);
-    return true;
+    return fieldOf(buffer, end);
+}
+
+// "%.Pf": up to 3 decimals in integers, up to 17 by std::to_chars; nothing for infinities, NaNs
+// and other precisions, which printf writes.
+std::optional<std::string_view> fixedField(FieldBuffer& buffer, double value, int precision) {
+    if (precision >= 0 && precision <= kShortPrecision)
+        if (const auto field = shortFixedField(buffer, value, precision))
+            return field;
+    if (!std::isfinite(value) || precision < 0 || precision > kMostDecimals)
+        return std::nullopt;
+    const auto written = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
+                                       std::chars_format::fixed, precision);
+    if (written.ec != std::errc{})
+        return std::nullopt;
+    return fieldOf(buffer, written.ptr);
 }
 
 } // namespace
 
 void appendNumber(std::string& out, long long value, int width) {
-    char digits[24];
-    const auto written = std::to_chars(digits, digits + sizeof digits, value);
-    appendAligned(out, std::string_view(digits, static_cast<std::size_t>(written.ptr - digits)),
-                  width);
+    FieldBuffer buffer;
+    appendAligned(out, numberField(buffer, value), width);
 }
 
 void appendText(std::string& out, const char* text, int width) {
-    appendAligned(out, text != nullptr ? std::string_view(text) : std::string_view("(null)"),
-                  width);
+    appendAligned(out, textField(text), width);
 }
 
 void appendFixed(std::string& out, double value, int precision, int width) {
-    if (precision >= 0 && precision <= kShortPrecision &&
-        appendShortFixed(out, value, precision, width))
-        return;
-    // 309 digits before the point of the largest double, the sign, the point and the decimals.
-    char digits[340];
-    constexpr int kMostDecimals = 17;
-    if (std::isfinite(value) && precision >= 0 && precision <= kMostDecimals) {
-        const auto written = std::to_chars(digits, digits + sizeof digits, value,
-                                           std::chars_format::fixed, precision);
-        if (written.ec == std::errc{}) {
-            appendAligned(out,
-                          std::string_view(digits, static_cast<std::size_t>(written.ptr - digits)),
-                          width);
-            return;
-        }
+    FieldBuffer buffer;
+    if (const auto field = fixedField(buffer, value, precision))
+        appendAligned(out, *field, width);
+    else
+        appendFormat(out, "%*.*f", width, precision, value);
+}
+
+void TextBuilder::makeRoom(std::size_t more) {
+    buffer_.resize(std::max(2 * buffer_.size(), size_ + more + kFirstRoom));
+}
+
+void TextBuilder::put(std::string_view text) {
+    if (text.size() > buffer_.size() - size_)
+        makeRoom(text.size());
+    std::memcpy(buffer_.data() + size_, text.data(), text.size());
+    size_ += text.size();
+}
+
+void TextBuilder::putAligned(std::string_view field, int width) {
+    const std::size_t padding = paddingOf(field, width);
+    if (field.size() + padding > buffer_.size() - size_)
+        makeRoom(field.size() + padding);
+    char* at = buffer_.data() + size_;
+    if (width > 0) {
+        std::memset(at, ' ', padding);
+        at += padding;
     }
-    // Infinities, NaNs and unusual precisions keep printf's own spelling.
-    appendFormat(out, "%*.*f", width, precision, value);
+    std::memcpy(at, field.data(), field.size());
+    at += field.size();
+    if (width < 0) {
+        std::memset(at, ' ', padding);
+        at += padding;
+    }
+    size_ = static_cast<std::size_t>(at - buffer_.data());
+}
+
+void TextBuilder::text(const char* text, int width) { putAligned(textField(text), width); }
+
+void TextBuilder::number(long long value, int width) {
+    FieldBuffer buffer;
+    putAligned(numberField(buffer, value), width);
+}
+
+void TextBuilder::fixed(double value, int precision, int width) {
+    FieldBuffer buffer;
+    if (const auto field = fixedField(buffer, value, precision))
+        putAligned(*field, width);
+    else
+        put(formatText("%*.*f", width, precision, value));
+}
+
+std::string TextBuilder::take() {
+    buffer_.resize(size_);
+    size_ = 0;
+    return std::exchange(buffer_, {});
 }
 
 std::string formatText(const char* pattern, ...) {

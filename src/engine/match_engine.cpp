@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <string_view>
 #include <utility>
 
 #include "common/text_format.h"
@@ -9,6 +10,8 @@
 #include "records/scores.h"
 
 namespace quorvel {
+
+using namespace std::string_view_literals;
 
 namespace {
 
@@ -25,69 +28,69 @@ template <class Array, class Value> void addAt(Array& array, int index, Value am
 char initialOf(const Player* player) { return player ? player->initial() : ' '; }
 const char* surnameOf(const Player* player) { return player ? player->surname.c_str() : ""; }
 
-const char* runWord(int runs) { return runs >= 2 ? "runs" : "run"; }
+std::string_view runWord(int runs) { return runs >= 2 ? "runs"sv : "run"sv; }
 
 int sliderPosition(int position) {
     return std::clamp(position, slider::kMinPosition, slider::kMaxPosition);
 }
 
 // "%c %s": a player's initial and surname.
-void appendPlayer(std::string& out, const Player* player) {
-    out += initialOf(player);
-    out += ' ';
-    appendText(out, surnameOf(player));
+void putPlayer(TextBuilder& out, const Player* player) {
+    out.put(initialOf(player));
+    out.put(' ');
+    out.text(surnameOf(player));
 }
 
 // "%d %s": runs and "run" or "runs".
-void appendRuns(std::string& out, int runs) {
-    appendNumber(out, runs);
-    out += ' ';
-    out += runWord(runs);
+void putRuns(TextBuilder& out, int runs) {
+    out.number(runs);
+    out.put(' ');
+    out.put(runWord(runs));
 }
 
 } // namespace
 
-void appendDismissalLine(std::string& out, Dismissal dismissalKind, const Player* striker,
-                         const Player* fielder, const Player* bowler, int strikerRuns) {
+void writeDismissalLine(TextBuilder& out, Dismissal dismissalKind, const Player* striker,
+                        const Player* fielder, const Player* bowler, int strikerRuns) {
     // Not out, and a stored value that names no way of being out, have no line.
     const DismissalInfo* info = dismissalInfo(dismissalKind);
     if (info == nullptr || !info->out)
         return;
-    appendPlayer(out, striker);
+    putPlayer(out, striker);
     switch (dismissalKind) {
     case Dismissal::NotOut:
     case Dismissal::Bowled:
-        out += "\tb ";
+        out.put("\tb "sv);
         break;
     case Dismissal::Caught:
-        out += "\tc ";
-        appendPlayer(out, fielder);
-        out += "\tb ";
+        out.put("\tc "sv);
+        putPlayer(out, fielder);
+        out.put("\tb "sv);
         break;
     case Dismissal::Lbw:
-        out += "\tlbw ";
+        out.put("\tlbw "sv);
         break;
     case Dismissal::RunOut:
-        out += "\trun out (";
-        appendPlayer(out, fielder);
-        out += ")\tb ";
+        out.put("\trun out ("sv);
+        putPlayer(out, fielder);
+        out.put(")\tb "sv);
         break;
     case Dismissal::Stumped:
-        out += "\tst (";
-        appendPlayer(out, fielder);
-        out += ")\tb ";
+        out.put("\tst ("sv);
+        putPlayer(out, fielder);
+        out.put(")\tb "sv);
         break;
     }
-    appendPlayer(out, bowler);
-    out += '\t';
-    appendNumber(out, strikerRuns);
+    putPlayer(out, bowler);
+    out.put('\t');
+    out.number(strikerRuns);
 }
 
 std::string dismissalLine(Dismissal dismissalKind, const Player* striker, const Player* fielder,
                           const Player* bowler, int strikerRuns) {
-    std::string line;
-    appendDismissalLine(line, dismissalKind, striker, fielder, bowler, strikerRuns);
-    return line;
+    TextBuilder line;
+    writeDismissalLine(line, dismissalKind, striker, fielder, bowler, strikerRuns);
+    return line.take();
 }
 
 MatchEngine::MatchEngine(Scores& scores, const PlayerDatabase& database, InningsFigures& figures,
@@ -275,14 +278,15 @@ DeliveryEnd MatchEngine::playDelivery() {
 void MatchEngine::logOpening(const Over& over, const Ball& ball) {
     const Player* bowler = database_.findById(over.bowlerId);
     const Player* striker = database_.findById(ball.batsmanId);
-    std::string& piece = newCommentaryPiece();
-    appendFixed(piece, figures_.oversFigure, 1);
-    piece += '\t';
-    appendPlayer(piece, bowler);
-    piece += " to ";
-    appendPlayer(piece, striker);
-    piece += ": ";
-    listener_.commentary(piece);
+    // "%0.1lf\t%c %s to %c %s: "
+    TextBuilder& piece = newCommentaryPiece();
+    piece.fixed(figures_.oversFigure, 1);
+    piece.put('\t');
+    putPlayer(piece, bowler);
+    piece.put(" to "sv);
+    putPlayer(piece, striker);
+    piece.put(": "sv);
+    listener_.commentary(piece.view());
 }
 
 void MatchEngine::applyExtra(Over& over, const Ball& ball, const DeliveryEffect& effect) {
@@ -294,13 +298,14 @@ void MatchEngine::applyExtra(Over& over, const Ball& ball, const DeliveryEffect&
     if (!listener_.wantsText())
         return;
     updateRates();
+    // "%s, %d %s\r\n"
     const ExtraInfo* extra = extraInfo(ball.extraKind);
-    std::string& piece = newCommentaryPiece();
-    piece += extra ? extra->word : "";
-    piece += ", ";
-    appendRuns(piece, ball.runs);
-    piece += "\r\n";
-    listener_.commentary(piece);
+    TextBuilder& piece = newCommentaryPiece();
+    piece.text(extra ? extra->word : "");
+    piece.put(", "sv);
+    putRuns(piece, ball.runs);
+    piece.put("\r\n"sv);
+    listener_.commentary(piece.view());
 }
 
 void MatchEngine::applyRuns(const Ball& ball, const DeliveryEffect& effect) {
@@ -312,24 +317,24 @@ void MatchEngine::applyRuns(const Ball& ball, const DeliveryEffect& effect) {
     if (!listener_.wantsText())
         return;
     // "Bye, %d %s" and the like: the lead, the runs and "run" or "runs".
-    const auto tellRuns = [&](const char* lead) {
-        std::string& piece = newCommentaryPiece();
-        piece += lead;
-        appendRuns(piece, runs);
-        listener_.commentary(piece);
+    const auto tellRuns = [&](std::string_view lead) {
+        TextBuilder& piece = newCommentaryPiece();
+        piece.put(lead);
+        putRuns(piece, runs);
+        listener_.commentary(piece.view());
     };
     switch (ball.runKind) {
     case RunKind::Byes:
-        tellRuns("Bye, ");
+        tellRuns("Bye, "sv);
         break;
     case RunKind::LegByes:
-        tellRuns("Legbye, ");
+        tellRuns("Legbye, "sv);
         break;
     case RunKind::Boundary:
         listener_.commentary(runs == 4 ? "Boundary!" : "Sixer!");
         break;
     case RunKind::Taken:
-        tellRuns("");
+        tellRuns({});
         break;
     }
 }
@@ -340,13 +345,13 @@ bool MatchEngine::applyWicket(const Over& over, const Ball& ball, const Delivery
         addAt(figures_.bowlerWickets, figures_.currentBowlerRow, 1);
     if (listener_.wantsText()) {
         const int* strikerRuns = slotAt(figures_.batsmanRuns, figures_.strikerSlot);
-        std::string& line = newCommentaryPiece();
-        appendDismissalLine(line, ball.dismissalKind, database_.findById(ball.batsmanId),
-                            database_.findById(ball.fielderId), database_.findById(over.bowlerId),
-                            strikerRuns ? *strikerRuns : 0);
-        host_.showMessage(line);
+        TextBuilder& line = newCommentaryPiece();
+        writeDismissalLine(line, ball.dismissalKind, database_.findById(ball.batsmanId),
+                           database_.findById(ball.fielderId), database_.findById(over.bowlerId),
+                           strikerRuns ? *strikerRuns : 0);
+        host_.showMessage(std::string(line.view()));
         listener_.commentary("OUT! ");
-        listener_.commentary(line);
+        listener_.commentary(line.view());
     }
     if (figures_.totalWickets >= kWicketsPerInnings)
         return true;
@@ -354,7 +359,7 @@ bool MatchEngine::applyWicket(const Over& over, const Ball& ball, const Delivery
     return false;
 }
 
-std::string& MatchEngine::newCommentaryPiece() {
+TextBuilder& MatchEngine::newCommentaryPiece() {
     commentaryPiece_.clear();
     return commentaryPiece_;
 }

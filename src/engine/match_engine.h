@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 
+#include "common/text_format.h"
 #include "engine/delivery_weights.h"
 #include "engine/innings_figures.h"
 #include "engine/match_host.h"
@@ -35,9 +36,9 @@ enum class DeliveryEnd {
 // A missing player prints as a blank initial and an empty surname.
 std::string dismissalLine(Dismissal dismissalKind, const Player* striker, const Player* fielder,
                           const Player* bowler, int strikerRuns);
-// The same line appended to out.
-void appendDismissalLine(std::string& out, Dismissal dismissalKind, const Player* striker,
-                         const Player* fielder, const Player* bowler, int strikerRuns);
+// The same line written at the end of out.
+void writeDismissalLine(TextBuilder& out, Dismissal dismissalKind, const Player* striker,
+                        const Player* fielder, const Player* bowler, int strikerRuns);
 
 class MatchEngine {
 public:
@@ -120,7 +121,7 @@ private:
     // same bowler and sliders ball after ball, so one set is kept a crease slot.
     const Tables& tablesFor(const DeliveryContext& context);
     // The emptied string the next piece of commentary is written into.
-    std::string& newCommentaryPiece();
+    TextBuilder& newCommentaryPiece();
 
     std::array<Tables, kCreaseSlots> tables_{};
     Over spareOver_;
@@ -130,7 +131,7 @@ private:
     std::optional<const Player*> overBowler_;
     // The piece of commentary being written: cleared for each piece, so its room is reused
     // delivery after delivery instead of a new string for every piece.
-    std::string commentaryPiece_;
+    TextBuilder commentaryPiece_;
 };
 
 } // namespace quorvel

@@ -2,12 +2,15 @@
 
 #include <cmath>
 #include <limits>
+#include <string_view>
 
 #include "common/text_format.h"
 #include "records/delivery_effect.h"
 #include "records/player_database.h"
 
 namespace quorvel {
+
+using namespace std::string_view_literals;
 
 namespace {
 
@@ -64,187 +67,187 @@ const std::string& teamName(const Scores& scores, std::int32_t index) {
 }
 
 // "%c %-Ns": a player's initial and his surname padded to width bytes.
-void appendName(std::string& out, const PrintedName& name, int width) {
-    out += name.initial;
-    out += ' ';
-    appendText(out, name.surname, -width);
+void appendName(TextBuilder& out, const PrintedName& name, int width) {
+    out.put(name.initial);
+    out.put(' ');
+    out.text(name.surname, -width);
 }
 
 // "%4d%4d%3d%3d\r\n": runs, balls, fours and sixes.
-void appendBattingFigures(std::string& out, const BattingEntry& row) {
-    appendNumber(out, row.runs, 4);
-    appendNumber(out, row.ballsFaced, 4);
-    appendNumber(out, row.fours, 3);
-    appendNumber(out, row.sixes, 3);
-    out += "\r\n";
+void appendBattingFigures(TextBuilder& out, const BattingEntry& row) {
+    out.number(row.runs, 4);
+    out.number(row.ballsFaced, 4);
+    out.number(row.fours, 3);
+    out.number(row.sixes, 3);
+    out.put("\r\n"sv);
 }
 
 // One batsman's line: his name, how he was out in 39 columns, and his figures.
-void appendBattingLine(std::string& out, const BattingEntry& row, const PlayerDatabase& database) {
+void appendBattingLine(TextBuilder& out, const BattingEntry& row, const PlayerDatabase& database) {
     const PrintedName batsman = printedName(database, row.playerId);
     appendName(out, batsman, 17);
-    out += ' ';
+    out.put(' ');
     switch (row.howOut) {
     case Dismissal::NotOut:
         break;
     case Dismissal::Bowled:
     case Dismissal::Lbw:
         // "%-19s b %c %-15s " with a blank for the fielder.
-        appendText(out, " ", -19);
-        out += " b ";
+        out.text(" ", -19);
+        out.put(" b "sv);
         appendName(out, printedName(database, row.bowlerId), 15);
-        out += ' ';
+        out.put(' ');
         appendBattingFigures(out, row);
         return;
     case Dismissal::Caught:
-        out += "c ";
+        out.put("c "sv);
         appendName(out, printedName(database, row.fielderId), 15);
-        out += " b ";
+        out.put(" b "sv);
         appendName(out, printedName(database, row.bowlerId), 15);
-        out += ' ';
+        out.put(' ');
         appendBattingFigures(out, row);
         return;
     case Dismissal::RunOut: {
         const std::string fielder =
             std::string("(") + printedName(database, row.fielderId).surname + ")";
-        out += "run out ";
-        appendText(out, fielder.c_str(), -31);
-        out += ' ';
+        out.put("run out "sv);
+        out.text(fielder.c_str(), -31);
+        out.put(' ');
         appendBattingFigures(out, row);
         return;
     }
     case Dismissal::Stumped:
-        out += "st ";
+        out.put("st "sv);
         appendName(out, printedName(database, row.fielderId), 14);
-        out += " b ";
+        out.put(" b "sv);
         appendName(out, printedName(database, row.bowlerId), 15);
-        out += ' ';
+        out.put(' ');
         appendBattingFigures(out, row);
         return;
     }
     // Not out, and a stored value that names no way of being out.
-    appendText(out, "not out", -39);
-    out += ' ';
+    out.text("not out", -39);
+    out.put(' ');
     appendBattingFigures(out, row);
 }
 
 // "%s vs. %s\r\n", the date, "Toss: %s\r\n\r\n".
-void appendHeader(std::string& out, const Scores& scores) {
-    appendText(out, teamName(scores, 0).c_str());
-    out += " vs. ";
-    appendText(out, teamName(scores, 1).c_str());
-    out += "\r\n";
-    out += scores.matchDate;
-    out += "\r\n";
-    out += "Toss: ";
-    appendText(out, teamName(scores, scores.tossWinner).c_str());
-    out += "\r\n\r\n";
+void appendHeader(TextBuilder& out, const Scores& scores) {
+    out.text(teamName(scores, 0).c_str());
+    out.put(" vs. "sv);
+    out.text(teamName(scores, 1).c_str());
+    out.put("\r\n"sv);
+    out.put(scores.matchDate);
+    out.put("\r\n"sv);
+    out.put("Toss: "sv);
+    out.text(teamName(scores, scores.tossWinner).c_str());
+    out.put("\r\n\r\n"sv);
 }
 
 // "%-19s (b %2d, lb %2d, w %2d, nb %2d)%-13s %4lld\r\n" and
 // "%-19s (%-2d wickets, %4.1lf overs)%-15s %4d\r\n\r\n".
-void appendExtrasAndTotal(std::string& out, const InningsCard& card) {
+void appendExtrasAndTotal(TextBuilder& out, const InningsCard& card) {
     const std::int64_t extras = static_cast<std::int64_t>(card.extraByes) + card.extraLegByes +
                                 card.extraWides + card.extraNoBalls;
-    appendText(out, "Extras", -19);
-    out += " (b ";
-    appendNumber(out, card.extraByes, 2);
-    out += ", lb ";
-    appendNumber(out, card.extraLegByes, 2);
-    out += ", w ";
-    appendNumber(out, card.extraWides, 2);
-    out += ", nb ";
-    appendNumber(out, card.extraNoBalls, 2);
-    out += ')';
-    appendText(out, " ", -13);
-    out += ' ';
-    appendNumber(out, extras, 4);
-    out += "\r\n";
+    out.text("Extras", -19);
+    out.put(" (b "sv);
+    out.number(card.extraByes, 2);
+    out.put(", lb "sv);
+    out.number(card.extraLegByes, 2);
+    out.put(", w "sv);
+    out.number(card.extraWides, 2);
+    out.put(", nb "sv);
+    out.number(card.extraNoBalls, 2);
+    out.put(')');
+    out.text(" ", -13);
+    out.put(' ');
+    out.number(extras, 4);
+    out.put("\r\n"sv);
 
-    appendText(out, "Total", -19);
-    out += " (";
-    appendNumber(out, card.wicketsDown, -2);
-    out += " wickets, ";
-    appendFixed(out, card.oversDone, 1, 4);
-    out += " overs)";
-    appendText(out, " ", -15);
-    out += ' ';
-    appendNumber(out, card.total, 4);
-    out += "\r\n\r\n";
+    out.text("Total", -19);
+    out.put(" ("sv);
+    out.number(card.wicketsDown, -2);
+    out.put(" wickets, "sv);
+    out.fixed(card.oversDone, 1, 4);
+    out.put(" overs)"sv);
+    out.text(" ", -15);
+    out.put(' ');
+    out.number(card.total, 4);
+    out.put("\r\n\r\n"sv);
 }
 
 // "FoW:" and "  %zu-%d (%c %s, %.1lf ov)" for each wicket, two to a line.
-void appendFallOfWickets(std::string& out, const InningsCard& card,
+void appendFallOfWickets(TextBuilder& out, const InningsCard& card,
                          const PlayerDatabase& database) {
-    out += "FoW:";
+    out.put("FoW:"sv);
     for (std::size_t w = 0; w < card.fallOfWickets.size(); ++w) {
         const WicketFall& fall = card.fallOfWickets[w];
         if (fall.playerId == kNoPlayer)
             break;
         if (w > 0)
-            out += ",";
+            out.put(","sv);
         if (w % 2 == 0)
-            out += "\r\n";
+            out.put("\r\n"sv);
         const PrintedName batsman = printedName(database, fall.playerId);
-        out += "  ";
-        appendNumber(out, static_cast<long long>(w + 1));
-        out += '-';
-        appendNumber(out, fall.scoreAtFall);
-        out += " (";
+        out.put("  "sv);
+        out.number(static_cast<long long>(w + 1));
+        out.put('-');
+        out.number(fall.scoreAtFall);
+        out.put(" ("sv);
         appendName(out, batsman, 0);
-        out += ", ";
-        appendFixed(out, fall.oversAtFall, 1);
-        out += " ov)";
+        out.put(", "sv);
+        out.fixed(fall.oversAtFall, 1);
+        out.put(" ov)"sv);
     }
-    out += "\r\n\r\n";
+    out.put("\r\n\r\n"sv);
 }
 
 // "(%d w, %d nb)", "(%d w)", "(%d nb)" or nothing, and the line end.
-void appendExtrasGiven(std::string& out, const BowlingEntry& row) {
+void appendExtrasGiven(TextBuilder& out, const BowlingEntry& row) {
     const bool wides = row.wideRunsGiven > 0;
     const bool noBalls = row.noBallRunsGiven > 0;
     if (wides || noBalls)
-        out += '(';
+        out.put('(');
     if (wides) {
-        appendNumber(out, row.wideRunsGiven);
-        out += " w";
+        out.number(row.wideRunsGiven);
+        out.put(" w"sv);
     }
     if (wides && noBalls)
-        out += ", ";
+        out.put(", "sv);
     if (noBalls) {
-        appendNumber(out, row.noBallRunsGiven);
-        out += " nb";
+        out.number(row.noBallRunsGiven);
+        out.put(" nb"sv);
     }
     if (wides || noBalls)
-        out += ')';
-    out += "\r\n";
+        out.put(')');
+    out.put("\r\n"sv);
 }
 
 // "%c %-17s %4.0lf%3d%4d%3d  " and the wides and no-balls given, for each bowler.
-void appendBowlingCard(std::string& out, const InningsCard& card, const PlayerDatabase& database) {
-    appendText(out, "Bowling", -20);
-    out += "   O  M   R  W\r\n";
+void appendBowlingCard(TextBuilder& out, const InningsCard& card, const PlayerDatabase& database) {
+    out.text("Bowling", -20);
+    out.put("   O  M   R  W\r\n"sv);
     for (const auto& row : card.bowling) {
         if (row.playerId == kNoPlayer)
             break;
         appendName(out, printedName(database, row.playerId), 17);
-        out += ' ';
-        appendFixed(out, row.oversDone, 0, 4);
-        appendNumber(out, row.maidenOvers, 3);
-        appendNumber(out, row.runsGiven, 4);
-        appendNumber(out, row.wicketsTaken, 3);
-        out += "  ";
+        out.put(' ');
+        out.fixed(row.oversDone, 0, 4);
+        out.number(row.maidenOvers, 3);
+        out.number(row.runsGiven, 4);
+        out.number(row.wicketsTaken, 3);
+        out.put("  "sv);
         appendExtrasGiven(out, row);
     }
-    out += "\r\n\r\n";
+    out.put("\r\n\r\n"sv);
 }
 
 // One innings of the sheet appended to out.
-void appendInningsSection(std::string& out, const InningsCard& card,
+void appendInningsSection(TextBuilder& out, const InningsCard& card,
                           const std::string& battingSideName, const PlayerDatabase& database) {
     // "%-60s%4s%4s%3s%3s\r\n" with "R", "B", "4" and "6".
-    appendText(out, battingSideName.c_str(), -60);
-    out += "   R   B  4  6\r\n";
+    out.text(battingSideName.c_str(), -60);
+    out.put("   R   B  4  6\r\n"sv);
     for (const auto& row : card.batting) {
         if (row.playerId == kNoPlayer)
             break;
@@ -258,16 +261,16 @@ void appendInningsSection(std::string& out, const InningsCard& card,
 } // namespace
 
 std::string scoreSheetHeader(const Scores& scores) {
-    std::string text;
+    TextBuilder text;
     appendHeader(text, scores);
-    return text;
+    return text.take();
 }
 
 std::string inningsSectionText(const InningsCard& card, const std::string& battingSideName,
                                const PlayerDatabase& database) {
-    std::string text;
+    TextBuilder text;
     appendInningsSection(text, card, battingSideName, database);
-    return text;
+    return text.take();
 }
 
 ScoreSheet::ScoreSheet(const Scores& scores, const PlayerDatabase& database)
@@ -347,14 +350,13 @@ void ScoreSheet::endOver(InningsCard& card, BowlingEntry& bowler, const Over& ov
 }
 
 void ScoreSheet::buildSheetText() {
-    // Written into the sheet's own string, whose room is kept from one build to the next.
-    sheetText_.clear();
-    appendHeader(sheetText_, scores_);
-    appendInningsSection(sheetText_, cards_[0], teamName(scores_, scores_.battingSide(0)),
-                         database_);
+    // Written field by field into one builder, then moved into place.
+    TextBuilder text;
+    appendHeader(text, scores_);
+    appendInningsSection(text, cards_[0], teamName(scores_, scores_.battingSide(0)), database_);
     if (lastInnings_ != 0)
-        appendInningsSection(sheetText_, cards_[1], teamName(scores_, scores_.battingSide(1)),
-                             database_);
+        appendInningsSection(text, cards_[1], teamName(scores_, scores_.battingSide(1)), database_);
+    sheetText_ = text.take();
 }
 
 std::optional<FileError> ScoreSheet::saveSheet(const std::string& path) const {

@@ -14,6 +14,8 @@
 namespace quorvel {
 namespace {
 
+using namespace std::string_view_literals;
+
 // Up to this many overs an innings, twice the game's fifty, so that a longer match is covered.
 constexpr int kMostOvers = 100;
 constexpr int kBallsPerOver = 6;
@@ -24,10 +26,15 @@ std::string printfOf(const char* pattern, double value) {
     return text;
 }
 
+// The field as appendFixed and as a TextBuilder write it after what was there before, which
+// must stay; the two must agree.
 std::string fixedOf(double value, int precision, int width = 0) {
-    std::string text = "<"; // what was there before stays
-    appendFixed(text, value, precision, width);
-    return text.substr(1);
+    std::string appended = "<";
+    appendFixed(appended, value, precision, width);
+    TextBuilder built;
+    built.put('<');
+    built.fixed(value, precision, width);
+    return built.view() == appended ? appended.substr(1) : "appender and builder differ";
 }
 
 // The overs figures the scorecard prints: the innings' overs and each bowler's overs start at a
@@ -145,11 +152,15 @@ TEST(TextFormat, FixedPointTiesAndExtremesAreWrittenAsPrintfWritesThem) {
 TEST(TextFormat, NumbersAndTextsArePaddedAsPrintfPadsThem) {
     char expected[64];
     std::string written;
+    TextBuilder built;
     const auto check = [&](long long value, int width) {
         std::snprintf(expected, sizeof expected, "%*lld", width, value);
         written = "<";
         appendNumber(written, value, width);
         ASSERT_EQ(written.substr(1), expected) << value << " in " << width;
+        built.clear();
+        built.number(value, width);
+        ASSERT_EQ(built.view(), expected) << value << " in " << width;
     };
     for (int width = -5; width <= 5; ++width) {
         for (long long value = -100000; value <= 100000; ++value)
@@ -165,10 +176,35 @@ TEST(TextFormat, NumbersAndTextsArePaddedAsPrintfPadsThem) {
             written = "<";
             appendText(written, text, width);
             EXPECT_EQ(written.substr(1), expected) << text << " in " << width;
+            built.clear();
+            built.text(text, width);
+            EXPECT_EQ(built.view(), expected) << text << " in " << width;
         }
     written.clear();
     appendText(written, nullptr);
     EXPECT_EQ(written, "(null)");
+}
+
+TEST(TextFormat, ABuilderGrowsKeepingItsTextAndIsReusedEmpty) {
+    // A scorecard's worth of fields, far beyond the first room, against printf's whole text.
+    TextBuilder built;
+    std::string expected;
+    for (int row = 0; row < 2000; ++row) {
+        built.put("row "sv.substr(0, 1 + row % 4));
+        built.number(row, -6);
+        built.put('|');
+        built.text("Surname", 17);
+        built.fixed(row / 10.0, 1, 7);
+        appendFormat(expected, "%.*s%-6d|%17s%7.1f", 1 + row % 4, "row ", row, "Surname",
+                     row / 10.0);
+    }
+    EXPECT_EQ(built.view(), expected);
+    EXPECT_EQ(built.take(), expected);
+    EXPECT_EQ(built.view(), "");
+    built.put("again"sv);
+    built.clear();
+    built.put('x');
+    EXPECT_EQ(built.view(), "x");
 }
 
 } // namespace
