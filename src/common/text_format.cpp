@@ -157,14 +157,11 @@ void TextBuilder::makeRoom(std::size_t more) {
     buffer_.resize(std::max(2 * buffer_.size(), size_ + more + kFirstRoom));
 }
 
-void TextBuilder::put(std::string_view text) {
-    if (text.size() > buffer_.size() - size_)
-        makeRoom(text.size());
-    std::memcpy(buffer_.data() + size_, text.data(), text.size());
-    size_ += text.size();
-}
-
 void TextBuilder::putAligned(std::string_view field, int width) {
+    if (width == 0) {
+        put(field);
+        return;
+    }
     const std::size_t padding = paddingOf(field, width);
     if (field.size() + padding > buffer_.size() - size_)
         makeRoom(field.size() + padding);
@@ -181,8 +178,6 @@ void TextBuilder::putAligned(std::string_view field, int width) {
     }
     size_ = static_cast<std::size_t>(at - buffer_.data());
 }
-
-void TextBuilder::text(const char* text, int width) { putAligned(textField(text), width); }
 
 void TextBuilder::number(long long value, int width) {
     FieldBuffer buffer;

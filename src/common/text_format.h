@@ -3,6 +3,7 @@
 // scorecards, summary lines). Nothing is ever cut: the text grows to fit.
 
 #include <cstddef>
+#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -39,9 +40,21 @@ public:
             makeRoom(1);
         buffer_[size_++] = c;
     }
-    void put(std::string_view text);
+    // Always inlined, so that a literal of known length is copied without a call.
+    [[gnu::always_inline]] void put(std::string_view text) {
+        if (text.size() > buffer_.size() - size_)
+            makeRoom(text.size());
+        std::memcpy(buffer_.data() + size_, text.data(), text.size());
+        size_ += text.size();
+    }
     // The fields of appendText, appendNumber and appendFixed.
-    void text(const char* text, int width = 0);
+    void text(const char* text, int width = 0) {
+        if (width == 0 && text != nullptr)
+            put(std::string_view(text));
+        else
+            putAligned(text != nullptr ? std::string_view(text) : std::string_view("(null)"),
+                       width);
+    }
     void number(long long value, int width = 0);
     void fixed(double value, int precision, int width = 0);
 
