@@ -4,6 +4,7 @@
 
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace quorvel {
 
@@ -12,6 +13,8 @@ public:
     // Appends text unchanged; nothing is put between two appended pieces.
     void appendLine(std::string_view text) { text_.append(text); }
     const std::string& text() const { return text_; }
+    // The text moved out, without a copy; the log is left empty.
+    std::string takeText() { return std::exchange(text_, {}); }
     void clear() { text_.clear(); }
 
 private:
