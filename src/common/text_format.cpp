@@ -180,6 +180,11 @@ void TextBuilder::putAligned(std::string_view field, int width) {
 }
 
 void TextBuilder::number(long long value, int width) {
+    // The runs of a delivery: one digit, written as it is.
+    if (width == 0 && value >= 0 && value <= 9) {
+        put(static_cast<char>('0' + value));
+        return;
+    }
     FieldBuffer buffer;
     putAligned(numberField(buffer, value), width);
 }
