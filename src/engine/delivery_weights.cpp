@@ -29,6 +29,13 @@ int extrasDivisor(int bowlingFlags) {
 double truncFigure(double value) { return std::isnan(value) ? 0 : std::trunc(value); }
 
 int lastWeight(double exact, int others) {
+    // Every real player's figure and every slider sum lie far inside int, where the weight is
+    // the figure with its fraction dropped and no bound is near.
+    constexpr double kPlainFigure = 1 << 30;
+    constexpr int kPlainOthers = 1 << 30;
+    if (exact > -kPlainFigure && exact < kPlainFigure && others > -kPlainOthers &&
+        others < kPlainOthers)
+        return static_cast<int>(exact);
     // The sum of two infinite figures of opposite sign has no value: it counts as 0 too.
     if (std::isnan(exact))
         return 0;

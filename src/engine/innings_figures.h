@@ -4,6 +4,7 @@
 // and shows them; they are not saved. A default-constructed record is the cleared state.
 
 #include <array>
+#include <cstdint>
 #include <string>
 
 #include "records/innings.h"
@@ -56,7 +57,24 @@ struct InningsFigures {
     // The chase's progress bar: range 0..progressRange, position progressPosition.
     int progressRange = 0;
     int progressPosition = 0;
+
+    // The batting side's places (bit p for place p) whose player is on a ball of this innings
+    // so far, kept while the match is played so that the next batsman is found without walking
+    // the balls. Only when battedKnown is set; figures built any other way leave it unset and
+    // the balls are walked. creasePlaces holds each crease slot's places, or'ed in as he faces.
+    bool battedKnown = false;
+    std::uint16_t battedPlaces = 0;
+    std::array<std::uint16_t, kCreaseSlots> creasePlaces{};
 };
+
+class Team;
+// The places of `side` that hold `playerId`, as bits (a side may hold a player twice).
+std::uint16_t placesOf(const Team& side, std::int32_t playerId);
+// The places of `side` whose player is on a ball of `innings` up to and including over
+// `upToOver`.
+std::uint16_t battedPlacesOf(const Team& side, const Innings& innings, int upToOver);
+// Works battedPlaces and creasePlaces out from the record and sets battedKnown.
+void rememberBattedPlaces(InningsFigures& figures, const Team& side, const Innings& innings);
 
 // Works the rates out again from the totals: the run rate, each crease slot's strike rate and,
 // in the second innings, the required rate (kept as it is once every over is bowled) and the

@@ -96,7 +96,7 @@ std::string dismissalLine(Dismissal dismissalKind, const Player* striker, const 
 MatchEngine::MatchEngine(Scores& scores, const PlayerDatabase& database, InningsFigures& figures,
                          MatchListener& listener, MatchHost& host, RandomSource& random)
     : scores_(scores), database_(database), figures_(figures), listener_(listener), host_(host),
-      random_(random) {}
+      random_(random), generator_(dynamic_cast<Random*>(&random)) {}
 
 Over& MatchEngine::currentOver() {
     auto* innings = slotAt(scores_.innings, figures_.inningsIndex);
@@ -118,20 +118,54 @@ int MatchEngine::strikerId() const {
     return id ? *id : kNoPlayer;
 }
 
+namespace {
+
+// The sliders as the striker of crease slot `slot` plays under them, each held to 0..4.
+Aggression aggressionOf(const SliderPositions& positions, int slot) {
+    Aggression sliders;
+    sliders.fielding = sliderPosition(positions.fielding);
+    sliders.bowling = sliderPosition(positions.bowling);
+    sliders.running = sliderPosition(positions.running);
+    sliders.batting = sliderPosition(positions.batting(slot));
+    return sliders;
+}
+
+} // namespace
+
 MatchEngine::DeliveryContext MatchEngine::deliveryContext() {
+    const int slot = figures_.strikerSlot;
+    if (over_ && (slot == 0 || slot == 1)) {
+        const auto at = static_cast<std::size_t>(slot);
+        return {over_->bowler, over_->batsmen[at], over_->sliders[at], over_->phase};
+    }
     DeliveryContext context;
-    if (overBowler_)
-        context.bowler = *overBowler_;
+    if (over_)
+        context.bowler = over_->bowler;
     else if (const std::string* name = slotAt(figures_.bowlerNames, figures_.currentBowlerRow))
         context.bowler = database_.findByDisplayName(*name);
     context.striker = database_.findById(strikerId());
-    const SliderPositions positions = host_.readSliders();
-    context.sliders.fielding = sliderPosition(positions.fielding);
-    context.sliders.bowling = sliderPosition(positions.bowling);
-    context.sliders.running = sliderPosition(positions.running);
-    context.sliders.batting = sliderPosition(positions.batting(figures_.strikerSlot));
+    context.sliders = aggressionOf(host_.readSliders(), slot);
     context.phase = phaseOf(figures_.overNumber);
     return context;
+}
+
+void MatchEngine::beginOver(const Player* bowler) {
+    over_.emplace();
+    over_->bowler = bowler;
+    over_->phase = phaseOf(figures_.overNumber);
+    over_->text = listener_.wantsText();
+    readCrease();
+}
+
+void MatchEngine::readCrease() {
+    if (!over_)
+        return;
+    const SliderPositions positions = host_.readSliders();
+    for (int slot = 0; slot < kCreaseSlots; ++slot) {
+        const auto at = static_cast<std::size_t>(slot);
+        over_->batsmen[at] = database_.findById(figures_.batsmanIds[at]);
+        over_->sliders[at] = aggressionOf(positions, slot);
+    }
 }
 
 ExtraKind MatchEngine::decideExtra() { return decideExtra(deliveryContext()); }
@@ -167,7 +201,7 @@ const MatchEngine::Tables& MatchEngine::tablesFor(const DeliveryContext& context
 ExtraKind MatchEngine::decideExtra(const DeliveryContext& context) {
     const int flags = context.bowler ? context.bowler->bowlingFlags : 0;
     // The three divisors written out as constants, so that none takes a division.
-    const int x = random_.draw();
+    const int x = draw();
     int extra = 0;
     switch (extrasDivisor(flags)) {
     case 200:
@@ -195,12 +229,21 @@ Dismissal MatchEngine::decideDismissal(const Ball& ball) {
 }
 
 Dismissal MatchEngine::decideDismissal(const Ball& ball, const DeliveryContext& context) {
-    if (ball.extraKind != ExtraKind::Legal)
+    return decideDismissal(ball, legalTables(ball, context));
+}
+
+const MatchEngine::Tables* MatchEngine::legalTables(const Ball& ball,
+                                                    const DeliveryContext& context) {
+    return ball.extraKind == ExtraKind::Legal ? &tablesFor(context) : nullptr;
+}
+
+Dismissal MatchEngine::decideDismissal(const Ball& ball, const Tables* tables) {
+    if (ball.extraKind != ExtraKind::Legal || tables == nullptr)
         return Dismissal::NotOut;
-    const PreparedWeights& weights = tablesFor(context).dismissals;
+    const PreparedWeights& weights = tables->dismissals;
     if (weights.total() <= 0)
         return Dismissal::NotOut;
-    return kDismissalKindByWeight[weights.pick(random_.draw())];
+    return kDismissalKindByWeight[weights.pick(draw())];
 }
 
 int MatchEngine::chooseFielder() {
@@ -212,7 +255,7 @@ int MatchEngine::chooseFielder() {
                 return player->playerId;
         }
     }
-    return side.playerAt(random_.drawMod(kTeamSize));
+    return side.playerAt(drawMod(kTeamSize));
 }
 
 RunsOutcome MatchEngine::decideRuns(const Ball& ball) {
@@ -220,19 +263,23 @@ RunsOutcome MatchEngine::decideRuns(const Ball& ball) {
 }
 
 RunsOutcome MatchEngine::decideRuns(const Ball& ball, const DeliveryContext& context) {
+    return decideRuns(ball, legalTables(ball, context));
+}
+
+RunsOutcome MatchEngine::decideRuns(const Ball& ball, const Tables* tables) {
     if (ball.dismissalKind != Dismissal::NotOut)
         return {RunKind::Taken, 0};
-    if (ball.extraKind != ExtraKind::Legal)
+    if (ball.extraKind != ExtraKind::Legal || tables == nullptr)
         return {RunKind::Taken, 1};
-    const int q = random_.drawMod(300);
+    const int q = drawMod(300);
     if (q < 8) {
         const RunKind kind = q < 4 ? RunKind::Byes : RunKind::LegByes;
-        return {kind, random_.drawMod(10) == 0 ? 4 : 1};
+        return {kind, drawMod(10) == 0 ? 4 : 1};
     }
-    const PreparedWeights& weights = tablesFor(context).runs;
+    const PreparedWeights& weights = tables->runs;
     if (weights.total() <= 0)
         return {RunKind::Taken, 0};
-    return kRunsByWeight[weights.pick(random_.draw())];
+    return kRunsByWeight[weights.pick(draw())];
 }
 
 DeliveryEnd MatchEngine::playDelivery() {
@@ -242,17 +289,21 @@ DeliveryEnd MatchEngine::playDelivery() {
     const DeliveryContext context = deliveryContext();
 
     ball.batsmanId = strikerId();
+    if (const std::uint16_t* places = slotAt(figures_.creasePlaces, figures_.strikerSlot))
+        figures_.battedPlaces |= *places;
     ball.extraKind = decideExtra(context);
-    ball.dismissalKind = decideDismissal(ball, context);
+    // The tables of a legal delivery are looked up once for both of its draws from them.
+    const Tables* tables = legalTables(ball, context);
+    ball.dismissalKind = decideDismissal(ball, tables);
     ball.fielderId = chooseFielder();
-    const RunsOutcome outcome = decideRuns(ball, context);
+    const RunsOutcome outcome = decideRuns(ball, tables);
     ball.runKind = outcome.runKind;
     ball.runs = outcome.runs;
     const DeliveryEffect effect = deliveryEffect(ball);
 
     figures_.oversFigure += 0.1;
     figures_.totalRuns += effect.totalRuns;
-    const bool text = listener_.wantsText();
+    const bool text = textWanted();
     if (text)
         logOpening(over, ball);
     listener_.deliveryBowled(figures_.inningsIndex, over, slot, ball);
@@ -295,7 +346,7 @@ void MatchEngine::applyExtra(Over& over, const Ball& ball, const DeliveryEffect&
     addAt(figures_.bowlerRuns, figures_.currentBowlerRow, effect.bowlerRuns);
     figures_.oversFigure -= 0.1;
     --figures_.ballIndex;
-    if (!listener_.wantsText())
+    if (!textWanted())
         return;
     updateRates();
     // "%s, %d %s\r\n"
@@ -314,7 +365,7 @@ void MatchEngine::applyRuns(const Ball& ball, const DeliveryEffect& effect) {
     addAt(figures_.bowlerRuns, figures_.currentBowlerRow, effect.bowlerRuns);
     if (effect.swapsStrike)
         swapStrike();
-    if (!listener_.wantsText())
+    if (!textWanted())
         return;
     // "Bye, %d %s" and the like: the lead, the runs and "run" or "runs".
     const auto tellRuns = [&](std::string_view lead) {
@@ -343,7 +394,7 @@ bool MatchEngine::applyWicket(const Over& over, const Ball& ball, const Delivery
     ++figures_.totalWickets;
     if (effect.wicket->creditsBowler)
         addAt(figures_.bowlerWickets, figures_.currentBowlerRow, 1);
-    if (listener_.wantsText()) {
+    if (textWanted()) {
         const int* strikerRuns = slotAt(figures_.batsmanRuns, figures_.strikerSlot);
         TextBuilder& line = newCommentaryPiece();
         writeDismissalLine(line, ball.dismissalKind, database_.findById(ball.batsmanId),
@@ -373,11 +424,14 @@ void MatchEngine::bringInBatsman(int slot) {
         return;
     IncomingBatsman batsman = host_.chooseIncomingBatsman(slot);
     figures_.batsmanIds[slot] = batsman.playerId;
+    figures_.creasePlaces[slot] =
+        placesOf(scores_.teams[scores_.battingSide(figures_.inningsIndex)], batsman.playerId);
     figures_.batsmanNames[slot] = std::move(batsman.displayName);
     figures_.batsmanRuns[slot] = 0;
     figures_.batsmanBalls[slot] = 0;
     figures_.batsmanStrikeRates[slot] = 0;
     host_.setBattingSlider(slot, slider::kMiddlePosition);
+    readCrease();
 }
 
 } // namespace quorvel

@@ -64,9 +64,11 @@ public:
     RunsOutcome decideRuns(const Ball& ball, const DeliveryContext& context);
 
     // The over loop's bowler (nullptr when his row is empty or unknown) stands for the current
-    // bowler row until endOver, so his name is looked up once an over, not once a ball.
-    void beginOver(const Player* bowler) { overBowler_ = bowler; }
-    void endOver() { overBowler_.reset(); }
+    // bowler row until endOver, so his name is looked up once an over, not once a ball. While
+    // the over is bowled, the batsmen at the crease and the sliders are read once too, and
+    // again only when a batsman comes in (the one call through which they change mid-over).
+    void beginOver(const Player* bowler);
+    void endOver() { over_.reset(); }
 
     // Bowls into the current slot: decides, records, tallies, logs and applies the delivery.
     DeliveryEnd playDelivery();
@@ -122,13 +124,36 @@ private:
     const Tables& tablesFor(const DeliveryContext& context);
     // The emptied string the next piece of commentary is written into.
     TextBuilder& newCommentaryPiece();
+    // The tables of the ball when it is legal; no others are drawn from.
+    const Tables* legalTables(const Ball& ball, const DeliveryContext& context);
+    Dismissal decideDismissal(const Ball& ball, const Tables* tables);
+    RunsOutcome decideRuns(const Ball& ball, const Tables* tables);
 
+    // A draw from the match's generator. The program's own generator is called directly, not
+    // through the virtual draw a scripted test source overrides: a delivery takes five draws.
+    int draw() { return generator_ != nullptr ? generator_->draw() : random_.draw(); }
+    int drawMod(int n) { return RandomSource::modOf(draw(), n); }
+
+    Random* const generator_;
     std::array<Tables, kCreaseSlots> tables_{};
     Over spareOver_;
     Ball spareBall_;
-    // While an over is bowled, its bowler as the over loop looked him up; otherwise none, and
-    // each delivery looks the current bowler row up by name.
-    std::optional<const Player*> overBowler_;
+    // What a delivery's context reads that stays the same through an over unless a batsman
+    // comes in: the bowler, each crease slot's batsman and sliders, the phase and whether
+    // anybody reads the commentary.
+    struct OverContext {
+        const Player* bowler = nullptr;
+        std::array<const Player*, kCreaseSlots> batsmen{};
+        std::array<Aggression, kCreaseSlots> sliders{};
+        Phase phase = Phase::FirstOvers;
+        bool text = true;
+    };
+    // Reads the crease and the sliders into over_ again.
+    void readCrease();
+    bool textWanted() const { return over_ ? over_->text : listener_.wantsText(); }
+    // While an over is bowled, its context as the over loop set it up; otherwise none, and
+    // each delivery reads everything afresh, the bowler by his row's name.
+    std::optional<OverContext> over_;
     // The piece of commentary being written: cleared for each piece, so its room is reused
     // delivery after delivery instead of a new string for every piece.
     TextBuilder commentaryPiece_;

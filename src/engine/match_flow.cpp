@@ -109,6 +109,9 @@ void MatchFlow::resetFigures(int innings) {
     f.currentBowlerRow = kNoRow;
     f.lastBowlerRow = kNoRow;
     f.bowlerBeforeLastRow = kNoRow;
+    f.battedKnown = false;
+    f.battedPlaces = 0;
+    f.creasePlaces = {};
 }
 
 void MatchFlow::setUpInnings() {
@@ -122,6 +125,7 @@ void MatchFlow::setUpInnings() {
     fillBowlerRows(figures_, fielding, database_);
     showBowlerRows();
     host_.setUpSliders(batting.isComputerControlled());
+    rememberBattedPlaces(figures_, batting, scores_.innings[innings]);
     engine_.bringInBatsman(0);
     engine_.bringInBatsman(1);
     chooseNextBowler();
@@ -132,6 +136,8 @@ void MatchFlow::resumeBetweenOvers(const InningsFigures& figures) {
     figures_ = figures;
     const int innings = figures_.inningsIndex == 1 ? 1 : 0;
     figures_.inningsIndex = innings;
+    rememberBattedPlaces(figures_, scores_.teams[scores_.battingSide(innings)],
+                         scores_.innings[innings]);
     state_ = innings == 1 ? MatchState::SecondInnings : MatchState::FirstInnings;
     inningsLines_ = {};
     buttons_.disableAll();

@@ -20,10 +20,8 @@ public:
 
     // "draw mod n": a fresh draw taken modulo n with signed integer arithmetic (so a negative n
     // still gives 0..|n|-1). n must not be 0; a draw is taken anyway and 0 returned.
-    int drawMod(int n) {
-        const int x = draw();
-        return n == 0 ? 0 : x % n;
-    }
+    int drawMod(int n) { return modOf(draw(), n); }
+    static int modOf(int x, int n) { return n == 0 ? 0 : x % n; }
 };
 
 class Random final : public RandomSource {

@@ -55,14 +55,15 @@ void playRemainder(const MatchPosition& position, const SliderPositions& userSli
                    const PlayerDatabase& database, std::uint32_t seed, Tally& tally) {
     Random random;
     random.seed(seed);
-    Scores scores;
+    // The play goes on in a copy of the position's record, made once.
+    Scores scores = position.record;
     ComputerChoices choices(position.record, database, random, seed, true, true);
     MatchScreen screen(scores, database, random, choices);
-    screen.playWithoutText();
+    screen.playForResultOnly();
     choices.attach(screen);
     choices.keepUserSliders();
     choices.rebuildUserPlan(position.figures);
-    screen.resumeBetweenOvers(position.record, position.figures, userSliders);
+    screen.resumeBetweenOvers(scores, position.figures, userSliders);
     MatchSession session(screen, choices);
     if (!session.playToEnd() || screen.state() != MatchState::MatchOver)
         return;

@@ -45,7 +45,9 @@ void MatchScreen::startMatch() {
 
 void MatchScreen::resumeBetweenOvers(const Scores& record, const InningsFigures& figures,
                                      const SliderPositions& userSliders) {
-    scores_ = record;
+    // The caller may hand over the record the screen already plays into.
+    if (&record != &scores_)
+        scores_ = record;
     scoresheetEnabled_ = true;
     flow_.resumeBetweenOvers(figures);
     if (!flow_.inInnings() || flow_.figures().inningsIndex != figures.inningsIndex)
@@ -96,7 +98,9 @@ IncomingBatsman MatchScreen::chooseIncomingBatsman(int slot) {
     const Team& batting = scores_.teams[scores_.battingSide(figures().inningsIndex)];
     if (batting.isComputerControlled()) {
         batsman.playerId = chooseNextBatsman(scores_, figures(), database_, batsman.displayName);
-        user_.showComputerSelection(computerSelectionText(batsman.displayName));
+        // Nobody reads the computer's choice in a match played without text.
+        if (report_.wantsText())
+            user_.showComputerSelection(computerSelectionText(batsman.displayName));
         return batsman;
     }
     if (!user_.nameBatsman(slot, batsman.displayName)) {

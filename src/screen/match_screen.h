@@ -88,6 +88,12 @@ public:
     bool moveSlider(int id, int position);
     // A match played only for its figures: no commentary, no dismissal messages, an empty log.
     void playWithoutText() { report_.setTextWanted(false); }
+    // A match played only for its result (the rest of a match the win predictor plays): no
+    // text and no scorecard either; the record, the running figures and the result are kept.
+    void playForResultOnly() {
+        report_.setTextWanted(false);
+        report_.setSheetWanted(false);
+    }
 
     // What the form shows.
     const InningsFigures& figures() const { return flow_.figures(); }

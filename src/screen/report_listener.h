@@ -13,7 +13,8 @@ public:
     ReportListener(ScoreSheet& sheet, MatchLog& log) : sheet_(sheet), log_(log) {}
 
     void deliveryBowled(int innings, const Over& over, int slot, const Ball& ball) override {
-        sheet_.recordDelivery(innings, over, slot, ball);
+        if (sheetWanted_)
+            sheet_.recordDelivery(innings, over, slot, ball);
     }
     void commentary(std::string_view text) override {
         if (textWanted_)
@@ -22,6 +23,9 @@ public:
     bool wantsText() const override { return textWanted_; }
     // Off: the log stays empty and the engine builds no commentary; the sheet's tallies go on.
     void setTextWanted(bool wanted) { textWanted_ = wanted; }
+    // Off: the sheet keeps nothing of the deliveries bowled from then on, for a match whose
+    // result alone is wanted.
+    void setSheetWanted(bool wanted) { sheetWanted_ = wanted; }
     // A match's first innings starts the sheet afresh: empty cards under the header lines.
     void inningsStarted(int innings) override {
         if (innings == 0) {
@@ -34,6 +38,7 @@ private:
     ScoreSheet& sheet_;
     MatchLog& log_;
     bool textWanted_ = true;
+    bool sheetWanted_ = true;
 };
 
 } // namespace quorvel

@@ -41,31 +41,14 @@ int stillToCome(const Scores& scores, const InningsFigures& figures, const Playe
     const int inningsIndex = figures.inningsIndex == 1 ? 1 : 0;
     const Team& side = scores.teams[scores.battingSide(inningsIndex)];
     const Innings& innings = scores.innings[inningsIndex];
-    // One pass over the balls bowled so far marks every place that has batted. The balls
-    // mostly alternate between the two batsmen at the crease, so only an id other than the
-    // last two seen is looked up among the places.
-    std::array<std::int32_t, kTeamSize> places{};
-    for (int place = 0; place < kTeamSize; ++place)
-        places[place] = side.playerAt(place);
-    std::array<bool, kTeamSize> batted{};
-    std::int32_t recent[2] = {kNoPlayer, kNoPlayer};
-    const int last = std::min(figures.overNumber, kOversPerInnings - 1);
-    for (int over = 0; over <= last; ++over) {
-        for (const Ball& ball : innings.overs[over].balls) {
-            const std::int32_t id = ball.batsmanId;
-            if (id == recent[0] || id == recent[1])
-                continue;
-            recent[1] = recent[0];
-            recent[0] = id;
-            for (int place = 0; place < kTeamSize; ++place)
-                if (places[place] == id)
-                    batted[place] = true;
-        }
-    }
+    // The places that have batted, as the match kept them, or from one pass over the balls.
+    const std::uint16_t batted = figures.battedKnown
+                                     ? figures.battedPlaces
+                                     : battedPlacesOf(side, innings, figures.overNumber);
     int count = 0;
     for (int place = 0; place < kTeamSize; ++place) {
-        const std::int32_t id = places[place];
-        if (id == kNoPlayer || batted[place])
+        const std::int32_t id = side.playerAt(place);
+        if (id == kNoPlayer || (batted >> place & 1u) != 0)
             continue;
         if (id == figures.batsmanIds[0] || id == figures.batsmanIds[1])
             continue;

@@ -167,6 +167,13 @@ TEST(DeliveryWeights, AnyFigureFollowsTheFormulaWhileTheWeightsFitAnInt) {
     EXPECT_EQ(runWeights(middle, Phase::MiddleOvers, nan, nan)[5], 172);
     EXPECT_EQ(runWeights(middle, Phase::MiddleOvers, inf, -inf)[5], 0);
     EXPECT_EQ(truncFigure(-12.99), -12);
+
+    // Either side of where the plain truncation stops and the bounds are checked.
+    EXPECT_EQ(lastWeight(0x1p30 - 1.5, 7), (1 << 30) - 2);
+    EXPECT_EQ(lastWeight(-0x1p30 + 0.5, -7), -(1 << 30) + 1);
+    EXPECT_EQ(lastWeight(0x1p31, 7), INT_MAX - 7);
+    EXPECT_EQ(lastWeight(100, INT_MAX), 0);
+    EXPECT_EQ(lastWeight(-100, INT_MIN + 50), -50);
 }
 
 } // namespace

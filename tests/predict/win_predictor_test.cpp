@@ -165,11 +165,20 @@ TEST_F(Predictor, TheLineEstimatesEveryOverOnceAndDropsAnotherMatchsOvers) {
     for (int over = 10; over < kOversPerInnings; ++over)
         part.innings[0].overs[over] = Over{};
     part.innings[1] = Innings{};
-    line.update(part, SliderPositions{}, [&calls] { ++calls; });
+    line.update(part, SliderPositions{}, {});
     line.cancel(); // may stop it part-way; the next update goes on from what was kept
-    line.update(first, SliderPositions{}, [&calls] { ++calls; });
+    // The over just bowled is estimated first, before the overs the line has not yet done.
+    std::vector<WinPoint> afterFirst;
+    line.update(first, SliderPositions{}, [&] {
+        if (calls++ == 0)
+            afterFirst = line.points();
+    });
     while (line.busy())
         std::this_thread::yield();
+    ASSERT_FALSE(afterFirst.empty());
+    EXPECT_EQ(afterFirst.back().innings, 1);
+    EXPECT_EQ(afterFirst.back().overs, oversBowled(first, 1));
+    EXPECT_LE(afterFirst.size(), std::size_t(11));
     const std::vector<WinPoint> points = line.points();
     ASSERT_EQ(points.size(), std::size_t(oversBowled(first, 0) + oversBowled(first, 1)));
     EXPECT_EQ(points.front().innings, 0);
@@ -248,6 +257,10 @@ TEST_F(Predictor, ThePositionAfterEveryOverIsTheLiveOne) {
             ASSERT_TRUE(position);
             const InningsFigures& f = position->figures;
             SCOPED_TRACE(live.overNumber);
+            // The places that have batted, kept ball by ball, are those on the record's balls.
+            ASSERT_TRUE(live.battedKnown);
+            EXPECT_EQ(live.battedPlaces, battedPlacesOf(on.teams[on.battingSide(innings)],
+                                                        on.innings[innings], live.overNumber));
             EXPECT_EQ(f.totalRuns, live.totalRuns);
             EXPECT_EQ(f.totalWickets, live.totalWickets);
             EXPECT_EQ(formatNumber(f.oversFigure), formatNumber(live.oversFigure));
@@ -345,4 +358,29 @@ TEST_F(Predictor, ASavedMatchContinuesFromItsFileToAWholeMatch) {
     EXPECT_EQ(runResumeSim(command).exitStatus, 2);
     ASSERT_FALSE(writeScoresFile(command.resumePath, sides));
     EXPECT_EQ(runResumeSim(command).exitStatus, 2);
+}
+
+TEST_F(Predictor, APlayForItsResultAloneIsTheStatisticsMatchWithoutItsCard) {
+    for (const std::uint32_t seed : {3u, 42u}) {
+        Scores statistics = sides;
+        Random statisticsRandom;
+        const PlayedMatch withCard =
+            playHeadlessMatch(statistics, database, statisticsRandom, seed, true, true, false);
+
+        Scores resultOnly = sides;
+        Random random;
+        ComputerChoices choices(sides, database, random, seed, true, true);
+        MatchScreen screen(resultOnly, database, random, choices);
+        screen.playForResultOnly();
+        choices.attach(screen);
+        MatchSession session(screen, choices);
+        session.begin();
+        ASSERT_TRUE(session.playToEnd());
+
+        EXPECT_EQ(encodeScores(screen.scores()), encodeScores(statistics)) << seed;
+        EXPECT_EQ(random.state(), statisticsRandom.state());
+        EXPECT_GT(withCard.cards[0].total, 0);
+        EXPECT_EQ(screen.scoreSheet().card(0).total, 0);
+        EXPECT_EQ(screen.scoreSheet().card(1).total, 0);
+    }
 }
