@@ -126,7 +126,7 @@ TEST(TextFormat, FixedPointTiesAndExtremesAreWrittenAsPrintfWritesThem) {
                       printfOf(format.pattern, eighths / 8.0))
                 << format.pattern << " " << eighths;
     const double extremes[] = {0.0,          -0.0,         DBL_MIN, -DBL_MIN, DBL_TRUE_MIN,
-                               DBL_MAX,      -DBL_MAX,     1e300,   1e15,     9007199254740993.0,
+                               DBL_MAX,      -DBL_MAX,     1e300,   1e15,     9007199254740994.0,
                                0.05,         0.15,         1e-300,  HUGE_VAL, -HUGE_VAL,
                                std::nan(""), -std::nan("")};
     for (const double value : extremes)
