@@ -42,6 +42,8 @@ public:
     }
     // Always inlined, so that a literal of known length is copied without a call.
     [[gnu::always_inline]] void put(std::string_view text) {
+        if (text.empty())
+            return; // an empty view may point nowhere, which memcpy must not be given
         if (text.size() > buffer_.size() - size_)
             makeRoom(text.size());
         std::memcpy(buffer_.data() + size_, text.data(), text.size());
