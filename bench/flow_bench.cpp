@@ -78,6 +78,7 @@ void BM_ChoosableBowlerRows(benchmark::State& state) {
         figures.bowlerNames[row] = "Bowler" + std::to_string(row % 7) + ", Al";
         figures.bowlerOvers[row] = row % 4;
     }
+    numberBowlerRows(figures);
     figures.overNumber = 30;
     figures.lastBowlerRow = 2;
     for (auto _ : state) {

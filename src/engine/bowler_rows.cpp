@@ -1,7 +1,6 @@
 #include "engine/bowler_rows.h"
 
 #include <algorithm>
-#include <cmath>
 
 #include "records/player_database.h"
 #include "records/team.h"
@@ -16,27 +15,22 @@ constexpr std::array<int, 5> kStylePasses = {bowling::kFast, bowling::kFastMediu
 bool validRow(int row) { return row >= 0 && row < kBowlerRows; }
 
 // Whole overs of a row's figure. Between overs the figure is whole; a part-bowled over counts.
+// The figure less a hair, rounded up: truncated, and one more when something was cut off.
 int wholeOvers(double figure) {
     if (!(figure > 0))
         return 0;
-    return static_cast<int>(std::ceil(figure - 1e-6));
+    const double less = figure - 1e-6;
+    const int whole = static_cast<int>(less);
+    return less > whole ? whole + 1 : whole;
 }
 
 BowlerChoiceState stateFrom(const InningsFigures& figures) {
     BowlerChoiceState state;
     std::array<int, kBowlerRows> overs{};
     for (int row = 0; row < kBowlerRows; ++row) {
-        const std::string& name = figures.bowlerNames[row];
-        if (name.empty())
+        const int first = figures.bowlerPlayers[row];
+        if (!validRow(first))
             continue;
-        // Names of different players mostly differ in length or first letter: those are
-        // checked before the whole names are compared.
-        const auto sameName = [&name](const std::string& other) {
-            return other.size() == name.size() && other.front() == name.front() && other == name;
-        };
-        int first = 0;
-        while (first < row && !sameName(figures.bowlerNames[first]))
-            ++first;
         state.player[row] = first;
         overs[first] += wholeOvers(figures.bowlerOvers[row]);
     }
@@ -60,7 +54,25 @@ int fillBowlerRows(InningsFigures& figures, const Team& fieldingSide,
     }
     for (int rest = row; rest < kBowlerRows; ++rest)
         figures.bowlerNames[rest].clear();
+    numberBowlerRows(figures);
+    for (int filled = 0; filled < kBowlerRows; ++filled)
+        figures.bowlerRecords[filled] =
+            filled < row ? database.indexOf(database.findByDisplayName(figures.bowlerNames[filled]))
+                         : -1;
     return row;
+}
+
+void numberBowlerRows(InningsFigures& figures) {
+    for (int row = 0; row < kBowlerRows; ++row) {
+        const std::string& name = figures.bowlerNames[row];
+        int first = kNoRow;
+        if (!name.empty()) {
+            first = 0;
+            while (figures.bowlerNames[first] != name)
+                ++first;
+        }
+        figures.bowlerPlayers[row] = first;
+    }
 }
 
 int filledBowlerRows(const InningsFigures& figures) {

@@ -17,9 +17,14 @@ constexpr int kOversPerBowler = 10;
 
 // Lists the fielding side's bowlers in bowlerNames: the players with style bit "Fast" in team
 // order, then "Fast Medium", "Medium", "Off Spin" and "Leg Spin", at most ten rows from row 0
-// without gaps. Rows past the last filled one are emptied. Returns the number of rows filled.
+// without gaps. Rows past the last filled one are emptied. Numbers the rows' players and notes
+// the database's records found by their names. Returns the number of rows filled.
 int fillBowlerRows(InningsFigures& figures, const Team& fieldingSide,
                    const PlayerDatabase& database);
+
+// Numbers each row's player, bowlerPlayers, as the first row that holds the same name (kNoRow
+// for an empty row). fillBowlerRows does this; call it when the names are set any other way.
+void numberBowlerRows(InningsFigures& figures);
 
 // The number of rows holding a bowler.
 int filledBowlerRows(const InningsFigures& figures);
@@ -27,7 +32,6 @@ int filledBowlerRows(const InningsFigures& figures);
 // What the choice of the next over's bowler depends on.
 struct BowlerChoiceState {
     // Each row's player, as the first row that holds the same name; kNoRow for an empty row.
-    // Comparing these small numbers stands for comparing the rows' names.
     std::array<int, kBowlerRows> player = [] {
         std::array<int, kBowlerRows> none{};
         none.fill(kNoRow);

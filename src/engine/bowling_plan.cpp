@@ -70,7 +70,7 @@ void BowlingPlan::rebuild(const InningsFigures& figures, const PlayerDatabase& d
 
     const auto holdsEntry = [&](int row) {
         for (int entry = 0; entry < size; ++entry)
-            if (figures.bowlerNames[entries[entry]] == figures.bowlerNames[row])
+            if (figures.bowlerPlayers[entries[entry]] == figures.bowlerPlayers[row])
                 return true;
         return false;
     };

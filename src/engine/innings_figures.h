@@ -17,6 +17,13 @@ constexpr int kNoRow = -1;
 // A chase's target rate is the target times this.
 constexpr double kTargetRateFactor = 0.02;
 
+// Every bowler row holding `value`.
+constexpr std::array<int, kBowlerRows> everyBowlerRow(int value) {
+    std::array<int, kBowlerRows> rows{};
+    rows.fill(value);
+    return rows;
+}
+
 struct InningsFigures {
     std::string battingTeamName;
     int totalRuns = 0;
@@ -42,6 +49,12 @@ struct InningsFigures {
     std::array<int, kBowlerRows> bowlerMaidens{};
     std::array<int, kBowlerRows> bowlerRuns{};
     std::array<int, kBowlerRows> bowlerWickets{};
+    // Each row's player as a small number, the first row that holds the same name (kNoRow for
+    // an empty row), and as the index of the database record found by that name (-1: none).
+    // Set with the names by fillBowlerRows; after the names are set any other way,
+    // numberBowlerRows sets the numbers. The choice of bowler compares these, not the names.
+    std::array<int, kBowlerRows> bowlerPlayers = everyBowlerRow(kNoRow);
+    std::array<int, kBowlerRows> bowlerRecords = everyBowlerRow(-1);
 
     int inningsIndex = 0;
     // Overs completed; while an over is bowled, the index 0..49 of that over.

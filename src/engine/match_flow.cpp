@@ -97,6 +97,8 @@ void MatchFlow::resetFigures(int innings) {
     f.batsmanStrikeRates = {};
     for (auto& name : f.bowlerNames)
         name.clear();
+    f.bowlerPlayers = everyBowlerRow(kNoRow);
+    f.bowlerRecords = everyBowlerRow(-1);
     f.bowlerOvers = {};
     f.bowlerMaidens = {};
     f.bowlerRuns = {};
@@ -181,8 +183,7 @@ bool MatchFlow::bowlOver() {
     InningsFigures& f = figures_;
     const int row = f.currentBowlerRow;
     Over& over = engine_.currentOver();
-    const Player* bowler =
-        validRow(row) ? database_.findByDisplayName(f.bowlerNames[row]) : nullptr;
+    const Player* bowler = validRow(row) ? database_.recordAt(f.bowlerRecords[row]) : nullptr;
     over.bowlerId = bowler != nullptr ? bowler->playerId : kNoPlayer;
     f.ballIndex = 0;
     engine_.beginOver(bowler);

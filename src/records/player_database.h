@@ -20,6 +20,16 @@ public:
     // Parses "Surname, First" (each part at most 31 characters) and looks the player up by name.
     const Player* findByDisplayName(std::string_view displayName) const;
 
+    // The record at index in file order, and the index of a record (-1 for none); what one
+    // look-up by name found is then found again without the name.
+    const Player* recordAt(std::int32_t index) const {
+        return index >= 0 && static_cast<std::size_t>(index) < players_.size() ? &players_[index]
+                                                                               : nullptr;
+    }
+    std::int32_t indexOf(const Player* player) const {
+        return player != nullptr ? static_cast<std::int32_t>(player - players_.data()) : -1;
+    }
+
     std::int32_t count() const { return count_; }
     std::int32_t leadingValue() const { return leadingValue_; }
     const std::vector<Player>& players() const { return players_; }

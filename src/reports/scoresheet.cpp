@@ -14,15 +14,46 @@ using namespace std::string_view_literals;
 
 namespace {
 
+constexpr std::int64_t kMostInt32 = std::numeric_limits<std::int32_t>::max();
+
 // Adds without wrapping around, so absurd run values cannot overflow a tally.
 void addRuns(std::int32_t& tally, std::int32_t runs) {
     const std::int64_t sum = static_cast<std::int64_t>(tally) + runs;
-    if (sum > std::numeric_limits<std::int32_t>::max())
+    if (sum > kMostInt32)
         tally = std::numeric_limits<std::int32_t>::max();
     else if (sum < std::numeric_limits<std::int32_t>::min())
         tally = std::numeric_limits<std::int32_t>::min();
     else
         tally = static_cast<std::int32_t>(sum);
+}
+
+// How a delivery's runs are added to a tally: a plain sum where no tally can leave int32, or
+// one held at int32's limits where one could.
+struct PlainSum {
+    void operator()(std::int32_t& tally, std::int32_t runs) const { tally += runs; }
+};
+struct HeldSum {
+    void operator()(std::int32_t& tally, std::int32_t runs) const { addRuns(tally, runs); }
+};
+
+// Adds the delivery's runs to the innings and to the rows of its batsman and bowler. A legal
+// ball has no wide or no-ball runs, and a wide or no-ball no runs of the batsman, byes or leg
+// byes, so only the tallies it can change are touched.
+template <class Sum>
+void addRunsOf(const DeliveryEffect& effect, InningsCard& card, BattingEntry& batsman,
+               BowlingEntry& bowler, Sum add) {
+    add(card.total, effect.totalRuns);
+    add(bowler.runsGiven, effect.bowlerRuns);
+    if (effect.legal()) {
+        add(batsman.runs, effect.batsmanRuns);
+        add(card.extraByes, effect.byes);
+        add(card.extraLegByes, effect.legByes);
+        return;
+    }
+    add(card.extraWides, effect.wides);
+    add(card.extraNoBalls, effect.noBalls);
+    add(bowler.wideRunsGiven, effect.wides);
+    add(bowler.noBallRunsGiven, effect.noBalls);
 }
 
 // The row of id in rows: the first row that holds id, else the first empty row, which id then
@@ -279,6 +310,9 @@ ScoreSheet::ScoreSheet(const Scores& scores, const PlayerDatabase& database)
 void ScoreSheet::clearTables() {
     cards_ = {};
     lastInnings_ = 0;
+    runsRecorded_ = 0;
+    spareBatsman_ = {};
+    spareBowler_ = {};
 }
 
 void ScoreSheet::writeHeader() { sheetText_ = scoreSheetHeader(scores_); }
@@ -289,21 +323,21 @@ void ScoreSheet::recordDelivery(int inningsIndex, const Over& over, int slot, co
     lastInnings_ = inningsIndex;
     InningsCard& card = cards_[static_cast<std::size_t>(inningsIndex)];
 
-    // Rows that cannot be had are replaced by scratch rows, so the rest of the delivery counts.
-    BattingEntry noBatsman;
-    BowlingEntry noBowler;
+    // A batsman or bowler without a row is tallied in a spare row, so the rest of the delivery
+    // counts.
     BattingEntry* found = findOrTakeRow(card.batting, ball.batsmanId, recentBatsmen_);
     BowlingEntry* foundBowler = findOrTakeRow(card.bowling, over.bowlerId, recentBowlers_);
-    BattingEntry& batsman = found != nullptr ? *found : noBatsman;
-    BowlingEntry& bowler = foundBowler != nullptr ? *foundBowler : noBowler;
+    BattingEntry& batsman = found != nullptr ? *found : spareBatsman_;
+    BowlingEntry& bowler = foundBowler != nullptr ? *foundBowler : spareBowler_;
 
     const DeliveryEffect effect = deliveryEffect(ball);
-    addRuns(card.total, effect.totalRuns);
-    addRuns(bowler.runsGiven, effect.bowlerRuns);
-    addRuns(card.extraWides, effect.wides);
-    addRuns(card.extraNoBalls, effect.noBalls);
-    addRuns(bowler.wideRunsGiven, effect.wides);
-    addRuns(bowler.noBallRunsGiven, effect.noBalls);
+    // Plain sums while the runs recorded cannot take any tally out of int32.
+    if (runsRecorded_ <= kMostInt32)
+        runsRecorded_ += ball.runs < 0 ? -static_cast<std::int64_t>(ball.runs) : ball.runs;
+    if (runsRecorded_ <= kMostInt32)
+        addRunsOf(effect, card, batsman, bowler, PlainSum{});
+    else
+        addRunsOf(effect, card, batsman, bowler, HeldSum{});
     if (!effect.legal()) {
         // A wide or no-ball is charged to the bowler; no ball is faced and the over does not
         // advance.
@@ -314,9 +348,6 @@ void ScoreSheet::recordDelivery(int inningsIndex, const Over& over, int slot, co
 
     batsman.ballsFaced += 1;
     bowler.oversDone += 0.1;
-    addRuns(batsman.runs, effect.batsmanRuns);
-    addRuns(card.extraByes, effect.byes);
-    addRuns(card.extraLegByes, effect.legByes);
     batsman.fours += effect.four ? 1 : 0;
     batsman.sixes += effect.six ? 1 : 0;
     if (const DismissalInfo* wicket = effect.wicket) {

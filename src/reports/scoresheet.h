@@ -103,6 +103,14 @@ private:
     // places to look, checked before they are used.
     std::array<std::size_t, 2> recentBatsmen_{};
     std::array<std::size_t, 2> recentBowlers_{};
+    // The sum of the sizes of the runs of every delivery recorded since the tables were
+    // cleared, no longer added to once past int32. Every tally, the spare rows' too, sums some
+    // of these runs, so while it stays within int32 no tally can leave int32 and plain sums are
+    // exact; past it, sums are held at int32's limits.
+    std::int64_t runsRecorded_ = 0;
+    // Where a delivery's batsman or bowler without a row is tallied; never read.
+    BattingEntry spareBatsman_;
+    BowlingEntry spareBowler_;
 };
 
 } // namespace quorvel

@@ -32,6 +32,8 @@ public:
     void rebuildUserPlan(const InningsFigures& figures) { userPlan_.rebuild(figures, database_); }
 
     bool chooseSides(Scores& scores) override;
+    // A headless match plays into the record that holds its sides.
+    bool sidesStandIn(const Scores& record) const override { return &record == &sides_; }
     TossOutcome toss() override;
     bool userBatsFirst() override { return electBat_; }
     std::size_t pickBatsman(int slot, const std::vector<std::string>& candidates) override;

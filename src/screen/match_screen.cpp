@@ -31,7 +31,8 @@ void MatchScreen::initialUpdate() {
 }
 
 void MatchScreen::beginNewMatch(const Scores& chosen) {
-    scores_ = chosen;
+    if (&chosen != &scores_)
+        scores_ = chosen;
     flow_.resetFigures(0);
     flow_.stop();
 }

@@ -64,9 +64,10 @@ public:
     // "Bowl Over" disabled.
     void initialUpdate();
     // A new match once its sides are chosen: the match record becomes `chosen` (its two sides
-    // filled, nothing bowled) and the figures are cleared; no over can be bowled until the toss
-    // has been made and the first innings set up. Until this call the match in hand is
-    // untouched, so a set-up abandoned before it leaves that match exactly as it was.
+    // filled, nothing bowled; it may be the record itself) and the figures are cleared; no over
+    // can be bowled until the toss has been made and the first innings set up. Until this call the
+    // match in hand is untouched, so a set-up abandoned before it leaves that match exactly as it
+    // was.
     void beginNewMatch(const Scores& chosen);
     // Records who won the toss and who bats first.
     void applyToss(const TossDecision& decision);

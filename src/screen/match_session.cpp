@@ -5,10 +5,16 @@
 namespace quorvel {
 
 bool MatchSession::begin() {
-    Scores chosen;
-    if (!choices_.chooseSides(chosen) || !choices_.mayReplaceMatch())
-        return false;
-    screen_.beginNewMatch(chosen);
+    if (choices_.sidesStandIn(screen_.scores())) {
+        if (!choices_.mayReplaceMatch())
+            return false;
+        screen_.beginNewMatch(screen_.scores());
+    } else {
+        Scores chosen;
+        if (!choices_.chooseSides(chosen) || !choices_.mayReplaceMatch())
+            return false;
+        screen_.beginNewMatch(chosen);
+    }
     choices_.sidesChosen();
 
     const TossOutcome toss = choices_.toss();

@@ -18,6 +18,12 @@ class MatchChoices : public MatchScreenUser {
 public:
     // Fills both sides of `scores` (nothing bowled yet); false when the choice was abandoned.
     virtual bool chooseSides(Scores& scores) = 0;
+    // Whether the sides to be chosen already stand in `record`, the match in hand, as they
+    // would be filled in: the match is then begun on them where they are, without a copy.
+    virtual bool sidesStandIn(const Scores& record) const {
+        (void)record;
+        return false;
+    }
     // The sides are chosen: whether the match in hand may now be replaced by the new one (the
     // game first asks whether to save a modified match). False abandons the new match.
     virtual bool mayReplaceMatch() { return true; }

@@ -35,11 +35,31 @@ TEST(FillBowlerRows, StyleOrderThenTeamOrderAtMostTen) {
     EXPECT_EQ(fillBowlerRows(figures, many.scores.teams[0], many.database), 10);
     EXPECT_EQ(figures.bowlerNames[0], "P0, Al");
     EXPECT_EQ(figures.bowlerNames[9], "P9, Al");
+    for (int row = 0; row < kBowlerRows; ++row) {
+        EXPECT_EQ(figures.bowlerPlayers[row], row);
+        EXPECT_EQ(many.database.recordAt(figures.bowlerRecords[row])->displayName(),
+                  figures.bowlerNames[row]);
+    }
+
+    // A player with two styles has two rows with one number; two namesakes count as one player
+    // and both rows note the record a look-up by the name finds, the first. Rows left empty
+    // lose their numbers and records.
+    std::vector<PlayerProfile> twice(kTeamSize, PlayerProfile{"Bat"});
+    twice[0] = {"Both", 0, bowling::kFast | bowling::kLegSpin};
+    twice[1] = {"Twin", 0, bowling::kMedium};
+    twice[2] = {"Twin", 0, bowling::kOffSpin};
+    TwoSides namesakes(twice);
+    EXPECT_EQ(fillBowlerRows(figures, namesakes.scores.teams[0], namesakes.database), 4);
+    EXPECT_EQ(figures.bowlerPlayers,
+              (std::array<int, kBowlerRows>{0, 1, 1, 0, -1, -1, -1, -1, -1, -1}));
+    EXPECT_EQ(figures.bowlerRecords,
+              (std::array<int, kBowlerRows>{0, 1, 1, 0, -1, -1, -1, -1, -1, -1}));
 }
 
 TEST(BowlerLimits, PerPlayerAcrossHisRows) {
     InningsFigures figures;
     figures.bowlerNames = {"A, X", "B, X", "C, X", "A, X", "D, X", "E, X"};
+    numberBowlerRows(figures);
     figures.bowlerOvers[0] = 6;
     figures.bowlerOvers[3] = 4; // A's second row: ten overs together
     figures.bowlerOvers[1] = 3;
@@ -72,6 +92,7 @@ TEST(BowlerLimits, AChoiceThatStrandsTheInningsIsNotOffered) {
     // the next over to B would leave A to bowl the last two running.
     InningsFigures figures;
     figures.bowlerNames = {"A, X", "B, X", "C, X"};
+    numberBowlerRows(figures);
     figures.bowlerOvers = {8, 9, 10};
     figures.overNumber = 47;
     figures.lastBowlerRow = 2;
@@ -93,6 +114,7 @@ void playOutInnings(const std::array<std::string, kBowlerRows>& names,
                     const std::function<int(const std::array<bool, kBowlerRows>&)>& pick) {
     InningsFigures figures;
     figures.bowlerNames = names;
+    numberBowlerRows(figures);
     std::map<std::string, int> overs;
     std::string last;
     for (int over = 0; over < kOversPerInnings; ++over) {

@@ -28,6 +28,7 @@ struct RowsFixture {
         database.assign(file);
         for (std::size_t row = 0; row < rowPlayers.size(); ++row)
             figures.bowlerNames[row] = "B" + std::to_string(rowPlayers[row]) + ", Al";
+        numberBowlerRows(figures);
     }
 
     // Bowls the chosen row's over in the figures, as the over loop would leave them.
@@ -132,6 +133,7 @@ TEST(ComputerCaptain, PlanIsRebuiltOnlyAtTheStartOfAnInnings) {
     // Mid-innings the rows change (a later innings' side would): the plan stays as it was.
     rows.figures.bowlerNames = {};
     rows.figures.bowlerNames[0] = "B4, Al";
+    numberBowlerRows(rows.figures);
     rows.figures.overNumber = 3;
     rows.figures.ballIndex = 6;
     rows.figures.lastBowlerRow = 2;

@@ -266,6 +266,8 @@ TEST_F(Predictor, ThePositionAfterEveryOverIsTheLiveOne) {
             EXPECT_EQ(formatNumber(f.oversFigure), formatNumber(live.oversFigure));
             EXPECT_EQ(formatNumber(f.runRate), formatNumber(live.runRate));
             EXPECT_EQ(f.bowlerNames, live.bowlerNames);
+            EXPECT_EQ(f.bowlerPlayers, live.bowlerPlayers);
+            EXPECT_EQ(f.bowlerRecords, live.bowlerRecords);
             EXPECT_EQ(f.bowlerMaidens, live.bowlerMaidens);
             EXPECT_EQ(f.bowlerRuns, live.bowlerRuns);
             EXPECT_EQ(f.bowlerWickets, live.bowlerWickets);

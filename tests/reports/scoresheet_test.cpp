@@ -353,6 +353,20 @@ TEST_F(ScoreSheetTest, AbsurdRunsSaturateInsteadOfWrapping) {
     EXPECT_EQ(card().batting[0].runs, most);
     EXPECT_EQ(card().bowling[0].runsGiven, most);
     EXPECT_NE(text().find("2147483647"), std::string::npos);
+
+    // Exact up to the limit itself, held there past it, and exact again on the way back.
+    innings = 1;
+    overNumber = 0;
+    over(Quick, {legal(Opener, most - 10), extra(Opener, ExtraKind::NoBall, 10)});
+    EXPECT_EQ(card().total, most);
+    EXPECT_EQ(card().bowling[0].runsGiven, most);
+    bowl(legal(Opener, 1));
+    EXPECT_EQ(card().total, most);
+    EXPECT_EQ(card().batting[0].runs, most - 9);
+    bowl(legal(Opener, -most));
+    bowl(legal(Opener, -most));
+    EXPECT_EQ(card().total, -most);
+    EXPECT_EQ(card().batting[0].runs, std::numeric_limits<std::int32_t>::min());
 }
 
 TEST_F(ScoreSheetTest, UnknownAndUnnamedPlayersAndLongNamesPrint) {

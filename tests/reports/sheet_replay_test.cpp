@@ -115,6 +115,8 @@ TEST(SheetReplay, FinalFiguresAreExactlyThoseTheLiveScreenEndedWith) {
         EXPECT_EQ(f.target, end.target);
         EXPECT_DOUBLE_EQ(f.targetRate, end.targetRate);
         EXPECT_EQ(f.bowlerNames, end.bowlerNames);
+        EXPECT_EQ(f.bowlerPlayers, end.bowlerPlayers);
+        EXPECT_EQ(f.bowlerRecords, end.bowlerRecords);
         EXPECT_EQ(f.bowlerMaidens, end.bowlerMaidens);
         EXPECT_EQ(f.bowlerWickets, end.bowlerWickets);
         // Shown with 15 digits, as the form shows them: an innings ended on an over's sixth
