@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <string_view>
 #include <utility>
 
 #include "common/text_format.h"
@@ -9,6 +10,8 @@
 #include "records/scores.h"
 
 namespace quorvel {
+
+using namespace std::string_view_literals;
 
 namespace {
 
@@ -25,40 +28,69 @@ template <class Array, class Value> void addAt(Array& array, int index, Value am
 char initialOf(const Player* player) { return player ? player->initial() : ' '; }
 const char* surnameOf(const Player* player) { return player ? player->surname.c_str() : ""; }
 
-const char* runWord(int runs) { return runs >= 2 ? "runs" : "run"; }
+std::string_view runWord(int runs) { return runs >= 2 ? "runs"sv : "run"sv; }
 
 int sliderPosition(int position) {
     return std::clamp(position, slider::kMinPosition, slider::kMaxPosition);
 }
 
+// "%c %s": a player's initial and surname.
+void putPlayer(TextBuilder& out, const Player* player) {
+    out.put(initialOf(player));
+    out.put(' ');
+    out.text(surnameOf(player));
+}
+
+// "%d %s": runs and "run" or "runs".
+void putRuns(TextBuilder& out, int runs) {
+    out.number(runs);
+    out.put(' ');
+    out.put(runWord(runs));
+}
+
 } // namespace
+
+void writeDismissalLine(TextBuilder& out, Dismissal dismissalKind, const Player* striker,
+                        const Player* fielder, const Player* bowler, int strikerRuns) {
+    // Not out, and a stored value that names no way of being out, have no line.
+    const DismissalInfo* info = dismissalInfo(dismissalKind);
+    if (info == nullptr || !info->out)
+        return;
+    putPlayer(out, striker);
+    switch (dismissalKind) {
+    case Dismissal::NotOut:
+    case Dismissal::Bowled:
+        out.put("\tb "sv);
+        break;
+    case Dismissal::Caught:
+        out.put("\tc "sv);
+        putPlayer(out, fielder);
+        out.put("\tb "sv);
+        break;
+    case Dismissal::Lbw:
+        out.put("\tlbw "sv);
+        break;
+    case Dismissal::RunOut:
+        out.put("\trun out ("sv);
+        putPlayer(out, fielder);
+        out.put(")\tb "sv);
+        break;
+    case Dismissal::Stumped:
+        out.put("\tst ("sv);
+        putPlayer(out, fielder);
+        out.put(")\tb "sv);
+        break;
+    }
+    putPlayer(out, bowler);
+    out.put('\t');
+    out.number(strikerRuns);
+}
 
 std::string dismissalLine(Dismissal dismissalKind, const Player* striker, const Player* fielder,
                           const Player* bowler, int strikerRuns) {
-    const char s = initialOf(striker);
-    const char f = initialOf(fielder);
-    const char b = initialOf(bowler);
-    const char* strikerName = surnameOf(striker);
-    const char* fielderName = surnameOf(fielder);
-    const char* bowlerName = surnameOf(bowler);
-    switch (dismissalKind) {
-    case Dismissal::NotOut:
-        return {};
-    case Dismissal::Bowled:
-        return formatText("%c %s\tb %c %s\t%d", s, strikerName, b, bowlerName, strikerRuns);
-    case Dismissal::Caught:
-        return formatText("%c %s\tc %c %s\tb %c %s\t%d", s, strikerName, f, fielderName, b,
-                          bowlerName, strikerRuns);
-    case Dismissal::Lbw:
-        return formatText("%c %s\tlbw %c %s\t%d", s, strikerName, b, bowlerName, strikerRuns);
-    case Dismissal::RunOut:
-        return formatText("%c %s\trun out (%c %s)\tb %c %s\t%d", s, strikerName, f, fielderName, b,
-                          bowlerName, strikerRuns);
-    case Dismissal::Stumped:
-        return formatText("%c %s\tst (%c %s)\tb %c %s\t%d", s, strikerName, f, fielderName, b,
-                          bowlerName, strikerRuns);
-    }
-    return {};
+    TextBuilder line;
+    writeDismissalLine(line, dismissalKind, striker, fielder, bowler, strikerRuns);
+    return line.take();
 }
 
 MatchEngine::MatchEngine(Scores& scores, const PlayerDatabase& database, InningsFigures& figures,
@@ -297,9 +329,15 @@ DeliveryEnd MatchEngine::playDelivery() {
 void MatchEngine::logOpening(const Over& over, const Ball& ball) {
     const Player* bowler = database_.findById(over.bowlerId);
     const Player* striker = database_.findById(ball.batsmanId);
-    listener_.commentary(formatText("%0.1lf\t%c %s to %c %s: ", figures_.oversFigure,
-                                    initialOf(bowler), surnameOf(bowler), initialOf(striker),
-                                    surnameOf(striker)));
+    // "%0.1lf\t%c %s to %c %s: "
+    TextBuilder& piece = newCommentaryPiece();
+    piece.fixed(figures_.oversFigure, 1);
+    piece.put('\t');
+    putPlayer(piece, bowler);
+    piece.put(" to "sv);
+    putPlayer(piece, striker);
+    piece.put(": "sv);
+    listener_.commentary(piece.view());
 }
 
 void MatchEngine::applyExtra(Over& over, const Ball& ball, const DeliveryEffect& effect) {
@@ -311,9 +349,14 @@ void MatchEngine::applyExtra(Over& over, const Ball& ball, const DeliveryEffect&
     if (!textWanted())
         return;
     updateRates();
+    // "%s, %d %s\r\n"
     const ExtraInfo* extra = extraInfo(ball.extraKind);
-    listener_.commentary(
-        formatText("%s, %d %s\r\n", extra ? extra->word : "", ball.runs, runWord(ball.runs)));
+    TextBuilder& piece = newCommentaryPiece();
+    piece.text(extra ? extra->word : "");
+    piece.put(", "sv);
+    putRuns(piece, ball.runs);
+    piece.put("\r\n"sv);
+    listener_.commentary(piece.view());
 }
 
 void MatchEngine::applyRuns(const Ball& ball, const DeliveryEffect& effect) {
@@ -324,18 +367,25 @@ void MatchEngine::applyRuns(const Ball& ball, const DeliveryEffect& effect) {
         swapStrike();
     if (!textWanted())
         return;
+    // "Bye, %d %s" and the like: the lead, the runs and "run" or "runs".
+    const auto tellRuns = [&](std::string_view lead) {
+        TextBuilder& piece = newCommentaryPiece();
+        piece.put(lead);
+        putRuns(piece, runs);
+        listener_.commentary(piece.view());
+    };
     switch (ball.runKind) {
     case RunKind::Byes:
-        listener_.commentary(formatText("Bye, %d %s", runs, runWord(runs)));
+        tellRuns("Bye, "sv);
         break;
     case RunKind::LegByes:
-        listener_.commentary(formatText("Legbye, %d %s", runs, runWord(runs)));
+        tellRuns("Legbye, "sv);
         break;
     case RunKind::Boundary:
         listener_.commentary(runs == 4 ? "Boundary!" : "Sixer!");
         break;
     case RunKind::Taken:
-        listener_.commentary(formatText("%d %s", runs, runWord(runs)));
+        tellRuns({});
         break;
     }
 }
@@ -346,18 +396,23 @@ bool MatchEngine::applyWicket(const Over& over, const Ball& ball, const Delivery
         addAt(figures_.bowlerWickets, figures_.currentBowlerRow, 1);
     if (textWanted()) {
         const int* strikerRuns = slotAt(figures_.batsmanRuns, figures_.strikerSlot);
-        const std::string line =
-            dismissalLine(ball.dismissalKind, database_.findById(ball.batsmanId),
-                          database_.findById(ball.fielderId), database_.findById(over.bowlerId),
-                          strikerRuns ? *strikerRuns : 0);
-        host_.showMessage(line);
+        TextBuilder& line = newCommentaryPiece();
+        writeDismissalLine(line, ball.dismissalKind, database_.findById(ball.batsmanId),
+                           database_.findById(ball.fielderId), database_.findById(over.bowlerId),
+                           strikerRuns ? *strikerRuns : 0);
+        host_.showMessage(std::string(line.view()));
         listener_.commentary("OUT! ");
-        listener_.commentary(line);
+        listener_.commentary(line.view());
     }
     if (figures_.totalWickets >= kWicketsPerInnings)
         return true;
     bringInBatsman(figures_.strikerSlot);
     return false;
+}
+
+TextBuilder& MatchEngine::newCommentaryPiece() {
+    commentaryPiece_.clear();
+    return commentaryPiece_;
 }
 
 void MatchEngine::updateRates() { quorvel::updateRates(figures_); }

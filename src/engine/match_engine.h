@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 
+#include "common/text_format.h"
 #include "engine/delivery_weights.h"
 #include "engine/innings_figures.h"
 #include "engine/match_host.h"
@@ -35,6 +36,9 @@ enum class DeliveryEnd {
 // A missing player prints as a blank initial and an empty surname.
 std::string dismissalLine(Dismissal dismissalKind, const Player* striker, const Player* fielder,
                           const Player* bowler, int strikerRuns);
+// The same line written at the end of out.
+void writeDismissalLine(TextBuilder& out, Dismissal dismissalKind, const Player* striker,
+                        const Player* fielder, const Player* bowler, int strikerRuns);
 
 class MatchEngine {
 public:
@@ -118,6 +122,8 @@ private:
     // the tables only when the pair, the sliders or the phase have changed: a batsman faces the
     // same bowler and sliders ball after ball, so one set is kept a crease slot.
     const Tables& tablesFor(const DeliveryContext& context);
+    // The emptied string the next piece of commentary is written into.
+    TextBuilder& newCommentaryPiece();
     // The tables of the ball when it is legal; no others are drawn from.
     const Tables* legalTables(const Ball& ball, const DeliveryContext& context);
     Dismissal decideDismissal(const Ball& ball, const Tables* tables);
@@ -148,6 +154,9 @@ private:
     // While an over is bowled, its context as the over loop set it up; otherwise none, and
     // each delivery reads everything afresh, the bowler by his row's name.
     std::optional<OverContext> over_;
+    // The piece of commentary being written: cleared for each piece, so its room is reused
+    // delivery after delivery instead of a new string for every piece.
+    TextBuilder commentaryPiece_;
 };
 
 } // namespace quorvel

@@ -174,7 +174,11 @@ void MatchFlow::onBowlOver() {
         figures_.bowlerNames[row].empty() || battingSideExhausted() || figures_.overNumber < 0 ||
         figures_.overNumber >= kOversPerInnings)
         return;
-    prepareBowlerButtons();
+    // The computer's side picks its bowlers by its own plan, so its buttons are only shown: a
+    // match nobody watches leaves them as they are.
+    const Team& fielding = scores_.teams[scores_.fieldingSide(figures_.inningsIndex)];
+    if (listener_.wantsText() || !fielding.isComputerControlled())
+        prepareBowlerButtons();
     if (!bowlOver())
         chooseNextBowler();
 }

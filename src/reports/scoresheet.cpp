@@ -2,12 +2,15 @@
 
 #include <cmath>
 #include <limits>
+#include <string_view>
 
 #include "common/text_format.h"
 #include "records/delivery_effect.h"
 #include "records/player_database.h"
 
 namespace quorvel {
+
+using namespace std::string_view_literals;
 
 namespace {
 
@@ -94,111 +97,211 @@ const std::string& teamName(const Scores& scores, std::int32_t index) {
     return index == 0 || index == 1 ? scores.teams[index].name() : kNone;
 }
 
-void appendBattingLine(std::string& out, const BattingEntry& row, const PlayerDatabase& database) {
+// "%c %-Ns": a player's initial and his surname padded to width bytes.
+void appendName(TextBuilder& out, const PrintedName& name, int width) {
+    out.put(name.initial);
+    out.put(' ');
+    out.text(name.surname, -width);
+}
+
+// "%4d%4d%3d%3d\r\n": runs, balls, fours and sixes.
+void appendBattingFigures(TextBuilder& out, const BattingEntry& row) {
+    out.number(row.runs, 4);
+    out.number(row.ballsFaced, 4);
+    out.number(row.fours, 3);
+    out.number(row.sixes, 3);
+    out.put("\r\n"sv);
+}
+
+// One batsman's line: his name, how he was out in 39 columns, and his figures.
+void appendBattingLine(TextBuilder& out, const BattingEntry& row, const PlayerDatabase& database) {
     const PrintedName batsman = printedName(database, row.playerId);
+    appendName(out, batsman, 17);
+    out.put(' ');
     switch (row.howOut) {
     case Dismissal::NotOut:
         break;
     case Dismissal::Bowled:
-    case Dismissal::Lbw: {
-        const PrintedName bowler = printedName(database, row.bowlerId);
-        appendFormat(out, "%c %-17s %-19s b %c %-15s %4d%4d%3d%3d\r\n", batsman.initial,
-                     batsman.surname, " ", bowler.initial, bowler.surname, row.runs, row.ballsFaced,
-                     row.fours, row.sixes);
+    case Dismissal::Lbw:
+        // "%-19s b %c %-15s " with a blank for the fielder.
+        out.text(" ", -19);
+        out.put(" b "sv);
+        appendName(out, printedName(database, row.bowlerId), 15);
+        out.put(' ');
+        appendBattingFigures(out, row);
         return;
-    }
-    case Dismissal::Caught: {
-        const PrintedName fielder = printedName(database, row.fielderId);
-        const PrintedName bowler = printedName(database, row.bowlerId);
-        appendFormat(out, "%c %-17s c %c %-15s b %c %-15s %4d%4d%3d%3d\r\n", batsman.initial,
-                     batsman.surname, fielder.initial, fielder.surname, bowler.initial,
-                     bowler.surname, row.runs, row.ballsFaced, row.fours, row.sixes);
+    case Dismissal::Caught:
+        out.put("c "sv);
+        appendName(out, printedName(database, row.fielderId), 15);
+        out.put(" b "sv);
+        appendName(out, printedName(database, row.bowlerId), 15);
+        out.put(' ');
+        appendBattingFigures(out, row);
         return;
-    }
     case Dismissal::RunOut: {
         const std::string fielder =
             std::string("(") + printedName(database, row.fielderId).surname + ")";
-        appendFormat(out, "%c %-17s run out %-31s %4d%4d%3d%3d\r\n", batsman.initial,
-                     batsman.surname, fielder.c_str(), row.runs, row.ballsFaced, row.fours,
-                     row.sixes);
+        out.put("run out "sv);
+        out.text(fielder.c_str(), -31);
+        out.put(' ');
+        appendBattingFigures(out, row);
         return;
     }
-    case Dismissal::Stumped: {
-        const PrintedName keeper = printedName(database, row.fielderId);
-        const PrintedName bowler = printedName(database, row.bowlerId);
-        appendFormat(out, "%c %-17s st %c %-14s b %c %-15s %4d%4d%3d%3d\r\n", batsman.initial,
-                     batsman.surname, keeper.initial, keeper.surname, bowler.initial,
-                     bowler.surname, row.runs, row.ballsFaced, row.fours, row.sixes);
+    case Dismissal::Stumped:
+        out.put("st "sv);
+        appendName(out, printedName(database, row.fielderId), 14);
+        out.put(" b "sv);
+        appendName(out, printedName(database, row.bowlerId), 15);
+        out.put(' ');
+        appendBattingFigures(out, row);
         return;
-    }
     }
     // Not out, and a stored value that names no way of being out.
-    appendFormat(out, "%c %-17s %-39s %4d%4d%3d%3d\r\n", batsman.initial, batsman.surname,
-                 "not out", row.runs, row.ballsFaced, row.fours, row.sixes);
+    out.text("not out", -39);
+    out.put(' ');
+    appendBattingFigures(out, row);
 }
 
-} // namespace
-
-std::string scoreSheetHeader(const Scores& scores) {
-    std::string text;
-    appendFormat(text, "%s vs. %s\r\n", teamName(scores, 0).c_str(), teamName(scores, 1).c_str());
-    text += scores.matchDate;
-    text += "\r\n";
-    appendFormat(text, "Toss: %s\r\n\r\n", teamName(scores, scores.tossWinner).c_str());
-    return text;
+// "%s vs. %s\r\n", the date, "Toss: %s\r\n\r\n".
+void appendHeader(TextBuilder& out, const Scores& scores) {
+    out.text(teamName(scores, 0).c_str());
+    out.put(" vs. "sv);
+    out.text(teamName(scores, 1).c_str());
+    out.put("\r\n"sv);
+    out.put(scores.matchDate);
+    out.put("\r\n"sv);
+    out.put("Toss: "sv);
+    out.text(teamName(scores, scores.tossWinner).c_str());
+    out.put("\r\n\r\n"sv);
 }
 
-std::string inningsSectionText(const InningsCard& card, const std::string& battingSideName,
-                               const PlayerDatabase& database) {
-    std::string text;
-    appendFormat(text, "%-60s%4s%4s%3s%3s\r\n", battingSideName.c_str(), "R", "B", "4", "6");
-    for (const auto& row : card.batting) {
-        if (row.playerId == kNoPlayer)
-            break;
-        appendBattingLine(text, row, database);
-    }
-
+// "%-19s (b %2d, lb %2d, w %2d, nb %2d)%-13s %4lld\r\n" and
+// "%-19s (%-2d wickets, %4.1lf overs)%-15s %4d\r\n\r\n".
+void appendExtrasAndTotal(TextBuilder& out, const InningsCard& card) {
     const std::int64_t extras = static_cast<std::int64_t>(card.extraByes) + card.extraLegByes +
                                 card.extraWides + card.extraNoBalls;
-    appendFormat(text, "%-19s (b %2d, lb %2d, w %2d, nb %2d)%-13s %4lld\r\n", "Extras",
-                 card.extraByes, card.extraLegByes, card.extraWides, card.extraNoBalls, " ",
-                 static_cast<long long>(extras));
-    appendFormat(text, "%-19s (%-2d wickets, %4.1lf overs)%-15s %4d\r\n\r\n", "Total",
-                 card.wicketsDown, card.oversDone, " ", card.total);
+    out.text("Extras", -19);
+    out.put(" (b "sv);
+    out.number(card.extraByes, 2);
+    out.put(", lb "sv);
+    out.number(card.extraLegByes, 2);
+    out.put(", w "sv);
+    out.number(card.extraWides, 2);
+    out.put(", nb "sv);
+    out.number(card.extraNoBalls, 2);
+    out.put(')');
+    out.text(" ", -13);
+    out.put(' ');
+    out.number(extras, 4);
+    out.put("\r\n"sv);
 
-    text += "FoW:";
+    out.text("Total", -19);
+    out.put(" ("sv);
+    out.number(card.wicketsDown, -2);
+    out.put(" wickets, "sv);
+    out.fixed(card.oversDone, 1, 4);
+    out.put(" overs)"sv);
+    out.text(" ", -15);
+    out.put(' ');
+    out.number(card.total, 4);
+    out.put("\r\n\r\n"sv);
+}
+
+// "FoW:" and "  %zu-%d (%c %s, %.1lf ov)" for each wicket, two to a line.
+void appendFallOfWickets(TextBuilder& out, const InningsCard& card,
+                         const PlayerDatabase& database) {
+    out.put("FoW:"sv);
     for (std::size_t w = 0; w < card.fallOfWickets.size(); ++w) {
         const WicketFall& fall = card.fallOfWickets[w];
         if (fall.playerId == kNoPlayer)
             break;
         if (w > 0)
-            text += ",";
+            out.put(","sv);
         if (w % 2 == 0)
-            text += "\r\n";
+            out.put("\r\n"sv);
         const PrintedName batsman = printedName(database, fall.playerId);
-        appendFormat(text, "  %zu-%d (%c %s, %.1lf ov)", w + 1, fall.scoreAtFall, batsman.initial,
-                     batsman.surname, fall.oversAtFall);
+        out.put("  "sv);
+        out.number(static_cast<long long>(w + 1));
+        out.put('-');
+        out.number(fall.scoreAtFall);
+        out.put(" ("sv);
+        appendName(out, batsman, 0);
+        out.put(", "sv);
+        out.fixed(fall.oversAtFall, 1);
+        out.put(" ov)"sv);
     }
-    text += "\r\n\r\n";
+    out.put("\r\n\r\n"sv);
+}
 
-    appendFormat(text, "%-20s%4s%3s%4s%3s\r\n", "Bowling", "O", "M", "R", "W");
+// "(%d w, %d nb)", "(%d w)", "(%d nb)" or nothing, and the line end.
+void appendExtrasGiven(TextBuilder& out, const BowlingEntry& row) {
+    const bool wides = row.wideRunsGiven > 0;
+    const bool noBalls = row.noBallRunsGiven > 0;
+    if (wides || noBalls)
+        out.put('(');
+    if (wides) {
+        out.number(row.wideRunsGiven);
+        out.put(" w"sv);
+    }
+    if (wides && noBalls)
+        out.put(", "sv);
+    if (noBalls) {
+        out.number(row.noBallRunsGiven);
+        out.put(" nb"sv);
+    }
+    if (wides || noBalls)
+        out.put(')');
+    out.put("\r\n"sv);
+}
+
+// "%c %-17s %4.0lf%3d%4d%3d  " and the wides and no-balls given, for each bowler.
+void appendBowlingCard(TextBuilder& out, const InningsCard& card, const PlayerDatabase& database) {
+    out.text("Bowling", -20);
+    out.put("   O  M   R  W\r\n"sv);
     for (const auto& row : card.bowling) {
         if (row.playerId == kNoPlayer)
             break;
-        const PrintedName bowler = printedName(database, row.playerId);
-        appendFormat(text, "%c %-17s %4.0lf%3d%4d%3d  ", bowler.initial, bowler.surname,
-                     row.oversDone, row.maidenOvers, row.runsGiven, row.wicketsTaken);
-        if (row.wideRunsGiven > 0 && row.noBallRunsGiven > 0)
-            appendFormat(text, "(%d w, %d nb)\r\n", row.wideRunsGiven, row.noBallRunsGiven);
-        else if (row.wideRunsGiven > 0)
-            appendFormat(text, "(%d w)\r\n", row.wideRunsGiven);
-        else if (row.noBallRunsGiven > 0)
-            appendFormat(text, "(%d nb)\r\n", row.noBallRunsGiven);
-        else
-            text += "\r\n";
+        appendName(out, printedName(database, row.playerId), 17);
+        out.put(' ');
+        out.fixed(row.oversDone, 0, 4);
+        out.number(row.maidenOvers, 3);
+        out.number(row.runsGiven, 4);
+        out.number(row.wicketsTaken, 3);
+        out.put("  "sv);
+        appendExtrasGiven(out, row);
     }
-    text += "\r\n\r\n";
-    return text;
+    out.put("\r\n\r\n"sv);
+}
+
+// One innings of the sheet appended to out.
+void appendInningsSection(TextBuilder& out, const InningsCard& card,
+                          const std::string& battingSideName, const PlayerDatabase& database) {
+    // "%-60s%4s%4s%3s%3s\r\n" with "R", "B", "4" and "6".
+    out.text(battingSideName.c_str(), -60);
+    out.put("   R   B  4  6\r\n"sv);
+    for (const auto& row : card.batting) {
+        if (row.playerId == kNoPlayer)
+            break;
+        appendBattingLine(out, row, database);
+    }
+    appendExtrasAndTotal(out, card);
+    appendFallOfWickets(out, card, database);
+    appendBowlingCard(out, card, database);
+}
+
+} // namespace
+
+std::string scoreSheetHeader(const Scores& scores) {
+    TextBuilder text;
+    appendHeader(text, scores);
+    return text.take();
+}
+
+std::string inningsSectionText(const InningsCard& card, const std::string& battingSideName,
+                               const PlayerDatabase& database) {
+    TextBuilder text;
+    appendInningsSection(text, card, battingSideName, database);
+    return text.take();
 }
 
 ScoreSheet::ScoreSheet(const Scores& scores, const PlayerDatabase& database)
@@ -278,11 +381,13 @@ void ScoreSheet::endOver(InningsCard& card, BowlingEntry& bowler, const Over& ov
 }
 
 void ScoreSheet::buildSheetText() {
-    std::string text = scoreSheetHeader(scores_);
-    text += inningsSectionText(cards_[0], teamName(scores_, scores_.battingSide(0)), database_);
+    // Written field by field into one builder, then moved into place.
+    TextBuilder text;
+    appendHeader(text, scores_);
+    appendInningsSection(text, cards_[0], teamName(scores_, scores_.battingSide(0)), database_);
     if (lastInnings_ != 0)
-        text += inningsSectionText(cards_[1], teamName(scores_, scores_.battingSide(1)), database_);
-    sheetText_ = std::move(text);
+        appendInningsSection(text, cards_[1], teamName(scores_, scores_.battingSide(1)), database_);
+    sheetText_ = text.take();
 }
 
 std::optional<FileError> ScoreSheet::saveSheet(const std::string& path) const {

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "records/file_io.h"
 #include "records/innings.h"
@@ -85,6 +86,8 @@ public:
     std::string defaultFileName() const;
 
     const std::string& sheetText() const { return sheetText_; }
+    // The sheet text moved out, without a copy; the sheet is left without text.
+    std::string takeSheetText() { return std::exchange(sheetText_, {}); }
     const InningsCard& card(int inningsIndex) const { return cards_[inningsIndex == 1 ? 1 : 0]; }
     int lastInnings() const { return lastInnings_; }
 

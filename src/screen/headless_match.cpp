@@ -76,11 +76,12 @@ PlayedMatch playHeadlessMatch(Scores& scores, const PlayerDatabase& database, Ra
     session.begin();
     result.finished = session.playToEnd();
     if (withText || !result.finished) {
+        // The texts are moved out of the screen, which ends here, rather than copied.
         screen.scoreSheet().buildSheetText();
-        result.text = screen.scoreSheet().sheetText();
+        result.text = screen.scoreSheet().takeSheetText();
         for (int innings = 0; innings < 2; ++innings)
-            result.text += screen.flow().inningsLine(innings) + "\r\n";
-        result.log = screen.log().text();
+            result.text.append(screen.flow().inningsLine(innings)).append("\r\n");
+        result.log = screen.log().takeText();
     }
     result.cards = {screen.scoreSheet().card(0), screen.scoreSheet().card(1)};
     return result;

@@ -107,6 +107,7 @@ public:
     // disabled slider.
     const SliderState& sliderState(int id) const;
     const MatchLog& log() const { return log_; }
+    MatchLog& log() { return log_; }
     ScoreSheet& scoreSheet() { return sheet_; }
     const ScoreSheet& scoreSheet() const { return sheet_; }
     const MatchFlow& flow() const { return flow_; }
