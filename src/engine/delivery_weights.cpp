@@ -57,6 +57,18 @@ double dismissalFigure(double bowlingStrikeRate, double battingAverage) {
     return base - 2000 + 8 * u * std::abs(u);
 }
 
+namespace {
+
+// The table of five weights and the last one from its exact value. The five are summed as
+// values, not read back from the table: a table just written and read back whole stalls on
+// some processors, and every delivery that meets a new bowler or new sliders makes two.
+Weights withLastWeight(const std::array<int, 5>& five, double exact) {
+    const int others = five[0] + five[1] + five[2] + five[3] + five[4];
+    return {five[0], five[1], five[2], five[3], five[4], lastWeight(exact, others)};
+}
+
+} // namespace
+
 Weights dismissalWeights(const Aggression& sliders, int bowlingFlags, double bowlingStrikeRate,
                          double battingAverage) {
     return dismissalWeights(sliders, bowlingFlags,
@@ -71,15 +83,15 @@ Weights dismissalWeights(const Aggression& sliders, int bowlingFlags, double fig
     const bool pace = (bowlingFlags & bowling::kPace) != 0;
     const bool spin = (bowlingFlags & bowling::kSpin) != 0;
 
-    Weights weights = {
-        5 * f + 5 * (s - 2) + (spin ? 5 : 0),
-        10 * (f - 2) + 10 * (r - 2) + 20,
-        spin ? 35 : 30,
-        5 * (b + 6) + 10 * (s - 2) + (pace ? 5 : 0),
-        10 * (f - 2) + 10 * (b - 2) + 10 * (s - 2) + 60 + (pace ? 5 : 0) + (spin ? 5 : 0),
-    };
-    weights[5] = lastWeight(figure, weightTotal(weights));
-    return weights;
+    return withLastWeight(
+        {
+            5 * f + 5 * (s - 2) + (spin ? 5 : 0),
+            10 * (f - 2) + 10 * (r - 2) + 20,
+            spin ? 35 : 30,
+            5 * (b + 6) + 10 * (s - 2) + (pace ? 5 : 0),
+            10 * (f - 2) + 10 * (b - 2) + 10 * (s - 2) + 60 + (pace ? 5 : 0) + (spin ? 5 : 0),
+        },
+        figure);
 }
 
 double runsFigure(double economyRate, double battingAverage) {
@@ -100,16 +112,15 @@ Weights runWeights(const Aggression& sliders, Phase phase, double figure) {
     const bool first = phase == Phase::FirstOvers;
     const bool last = phase == Phase::LastOvers;
 
-    Weights weights = {
-        10 * (f - 2) + 10 * (r - 2) + 75,
-        5 * (r - 2) + 3 * (f - 2) + 25,
-        3 * (r - 2) + 2 * (f - 2) + 10,
-        f + b + 4 * s + 3 + (last ? 3 : 0),
-        2 * s - 1 - (first ? 2 : 0) + (last ? 2 : 0),
-    };
-    weights[5] =
-        lastWeight(172 + (first ? 20 : 0) - (last ? 25 : 0) - figure, weightTotal(weights));
-    return weights;
+    return withLastWeight(
+        {
+            10 * (f - 2) + 10 * (r - 2) + 75,
+            5 * (r - 2) + 3 * (f - 2) + 25,
+            3 * (r - 2) + 2 * (f - 2) + 10,
+            f + b + 4 * s + 3 + (last ? 3 : 0),
+            2 * s - 1 - (first ? 2 : 0) + (last ? 2 : 0),
+        },
+        172 + (first ? 20 : 0) - (last ? 25 : 0) - figure);
 }
 
 int weightTotal(const Weights& weights) {
@@ -119,12 +130,14 @@ int weightTotal(const Weights& weights) {
     return total;
 }
 
-PreparedWeights::PreparedWeights(const Weights& weights) : total_(weightTotal(weights)) {
+PreparedWeights::PreparedWeights(const Weights& weights) {
+    // The total is the last running sum: one pass, in table order, as weightTotal adds them.
     int runningSum = 0;
     for (std::size_t i = 0; i < sums_.size(); ++i) {
         runningSum += weights[i];
         sums_[i] = runningSum;
     }
+    total_ = runningSum + weights[sums_.size()];
     // 2^32 / total rounded up (wrapping to 0 for a total of 1, whose remainder is always 0).
     if (total_ > 0 && total_ <= kMaxExactDraw)
         reciprocal_ =

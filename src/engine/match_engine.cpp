@@ -104,8 +104,10 @@ Over& MatchEngine::currentOver() {
     return over ? *over : spareOver_;
 }
 
-Ball& MatchEngine::currentBall() {
-    auto* ball = slotAt(currentOver().balls, figures_.ballIndex);
+Ball& MatchEngine::currentBall() { return currentBallOf(currentOver()); }
+
+Ball& MatchEngine::currentBallOf(Over& over) {
+    auto* ball = slotAt(over.balls, figures_.ballIndex);
     return ball ? *ball : spareBall_;
 }
 
@@ -246,9 +248,11 @@ Dismissal MatchEngine::decideDismissal(const Ball& ball, const Tables* tables) {
     return kDismissalKindByWeight[weights.pick(draw())];
 }
 
-int MatchEngine::chooseFielder() {
+int MatchEngine::chooseFielder() { return chooseFielder(currentBall()); }
+
+int MatchEngine::chooseFielder(const Ball& ball) {
     const Team& side = fieldingTeam();
-    if (currentBall().dismissalKind == Dismissal::Stumped) {
+    if (ball.dismissalKind == Dismissal::Stumped) {
         for (int place = 0; place < kTeamSize; ++place) {
             const Player* player = database_.findById(side.playerAt(place));
             if (player && player->isWicketKeeper())
@@ -284,7 +288,7 @@ RunsOutcome MatchEngine::decideRuns(const Ball& ball, const Tables* tables) {
 
 DeliveryEnd MatchEngine::playDelivery() {
     Over& over = currentOver();
-    Ball& ball = currentBall();
+    Ball& ball = currentBallOf(over);
     const int slot = figures_.ballIndex;
     const DeliveryContext context = deliveryContext();
 
@@ -295,7 +299,7 @@ DeliveryEnd MatchEngine::playDelivery() {
     // The tables of a legal delivery are looked up once for both of its draws from them.
     const Tables* tables = legalTables(ball, context);
     ball.dismissalKind = decideDismissal(ball, tables);
-    ball.fielderId = chooseFielder();
+    ball.fielderId = chooseFielder(ball);
     const RunsOutcome outcome = decideRuns(ball, tables);
     ball.runKind = outcome.runKind;
     ball.runs = outcome.runs;

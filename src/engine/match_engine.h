@@ -127,6 +127,10 @@ private:
     // The tables of the ball when it is legal; no others are drawn from.
     const Tables* legalTables(const Ball& ball, const DeliveryContext& context);
     Dismissal decideDismissal(const Ball& ball, const Tables* tables);
+    // The current slot of `over`, which is the current over.
+    Ball& currentBallOf(Over& over);
+    // The fielder of the ball being bowled, which is the current one.
+    int chooseFielder(const Ball& ball);
     RunsOutcome decideRuns(const Ball& ball, const Tables* tables);
 
     // A draw from the match's generator. The program's own generator is called directly, not
