@@ -130,7 +130,7 @@ int weightTotal(const Weights& weights) {
     return total;
 }
 
-PreparedWeights::PreparedWeights(const Weights& weights) {
+void PreparedWeights::prepare(const Weights& weights) {
     // The total is the last running sum: one pass, in table order, as weightTotal adds them.
     int runningSum = 0;
     for (std::size_t i = 0; i < sums_.size(); ++i) {
@@ -139,6 +139,7 @@ PreparedWeights::PreparedWeights(const Weights& weights) {
     }
     total_ = runningSum + weights[sums_.size()];
     // 2^32 / total rounded up (wrapping to 0 for a total of 1, whose remainder is always 0).
+    reciprocal_ = 0;
     if (total_ > 0 && total_ <= kMaxExactDraw)
         reciprocal_ =
             std::numeric_limits<std::uint32_t>::max() / static_cast<std::uint32_t>(total_) + 1;

@@ -75,7 +75,9 @@ int pickWeighted(const Weights& weights, int x);
 class PreparedWeights {
 public:
     PreparedWeights() = default;
-    explicit PreparedWeights(const Weights& weights);
+    explicit PreparedWeights(const Weights& weights) { prepare(weights); }
+    // Makes these the prepared weights of `weights`, in place.
+    void prepare(const Weights& weights);
 
     int total() const { return total_; }
     // The index 0..5 of the outcome a draw picks; total() must be above 0.

@@ -193,9 +193,11 @@ const MatchEngine::Tables& MatchEngine::tablesFor(const DeliveryContext& context
     }
     tables.sliders = context.sliders;
     tables.phase = context.phase;
-    tables.dismissals = PreparedWeights(
+    // Prepared in place: a prepared table built aside and copied in is read back whole just
+    // after its parts were written, which stalls.
+    tables.dismissals.prepare(
         dismissalWeights(context.sliders, pair.bowlingFlags, tables.dismissalFigure));
-    tables.runs = PreparedWeights(runWeights(context.sliders, context.phase, tables.runsFigure));
+    tables.runs.prepare(runWeights(context.sliders, context.phase, tables.runsFigure));
     tables.ready = true;
     return tables;
 }
