@@ -221,8 +221,9 @@ TEST_F(SimFixture, PlayingOnForTheUserMakesTheSimulatorsChoices) {
                     run.stop(); // Escape: the over in hand ends the run
             EXPECT_FALSE(run.stuck());
             // A run to the end of an innings that ended leaves the next innings to the user.
-            if (scopes[runs % 3] == PlayOnScope::EndOfInnings && run.oversPlayed() < 7)
+            if (scopes[runs % 3] == PlayOnScope::EndOfInnings && run.oversPlayed() < 7) {
                 EXPECT_FALSE(run.playsInnings());
+            }
             EXPECT_FALSE(run.playOver()); // an ended run plays nothing more
             overs.push_back(run.oversPlayed());
         }
