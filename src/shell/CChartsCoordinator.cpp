@@ -15,7 +15,9 @@ quorvel::ChartChance chartChance(const quorvel::WinPoint& point) {
 } // namespace
 
 CChartsCoordinator::CChartsCoordinator(wxWindow* parent)
-    : parent_(parent), winLine_(std::make_unique<quorvel::WinLine>(quorvel::playerDatabase())) {}
+    : parent_(parent), winLine_(std::make_unique<quorvel::WinLine>(quorvel::playerDatabase())) {
+    redrawTimer_.Bind(wxEVT_TIMER, [this](wxTimerEvent&) { redraw(); });
+}
 
 // The estimating thread reaches the parent window through CallAfter: it stops first.
 CChartsCoordinator::~CChartsCoordinator() { winLine_.reset(); }
@@ -55,7 +57,26 @@ void CChartsCoordinator::estimate(const quorvel::Scores& scores,
         return;
     // Each new estimate is told on the estimating thread; it is drawn on this one. The parent
     // stops the thread before it goes, so it is there when the call arrives.
-    winLine_->update(scores, sliders, [this] { parent_->CallAfter([this] { refresh(); }); });
+    winLine_->update(scores, sliders, [this] { parent_->CallAfter([this] { estimateMade(); }); });
+}
+
+void CChartsCoordinator::estimateMade() {
+    const auto since = std::chrono::steady_clock::now() - lastRedraw_;
+    if (!winLine_->busy() || since >= kRedrawEvery) {
+        redraw();
+        return;
+    }
+    if (!redrawTimer_.IsRunning()) {
+        const auto wait =
+            std::chrono::duration_cast<std::chrono::milliseconds>(kRedrawEvery - since);
+        redrawTimer_.StartOnce(static_cast<int>(wait.count()) + 1);
+    }
+}
+
+void CChartsCoordinator::redraw() {
+    redrawTimer_.Stop();
+    lastRedraw_ = std::chrono::steady_clock::now();
+    refresh();
 }
 
 void CChartsCoordinator::matchReplaced() {

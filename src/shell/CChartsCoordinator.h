@@ -3,8 +3,10 @@
 // out the chances of winning after each over while the window is open (off the main thread),
 // and draws the match again as it changes.
 
+#include <chrono>
 #include <memory>
 
+#include <wx/timer.h>
 #include <wx/weakref.h>
 
 #include "shell/match_events.h"
@@ -41,7 +43,16 @@ public:
     CChartsWindow* window() const { return charts_.get(); }
 
 private:
+    // An estimate was made: the charts are drawn again, at most every kRedrawEvery while more
+    // are coming, so that drawing a hundred estimates in a row does not take the processors
+    // from the estimates themselves; the first and the last are drawn at once.
+    void estimateMade();
+    void redraw();
+    static constexpr std::chrono::milliseconds kRedrawEvery{100};
+
     wxWindow* parent_;
+    wxTimer redrawTimer_;
+    std::chrono::steady_clock::time_point lastRedraw_{};
     quorvel::MatchSource* source_ = nullptr;
     wxWeakRef<CChartsWindow> charts_;
     std::unique_ptr<quorvel::WinLine> winLine_;
