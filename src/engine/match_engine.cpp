@@ -152,7 +152,7 @@ MatchEngine::DeliveryContext MatchEngine::deliveryContext() {
 }
 
 void MatchEngine::beginOver(const Player* bowler) {
-    over_.emplace();
+    over_ = OverContext{};
     over_->bowler = bowler;
     over_->phase = phaseOf(figures_.overNumber);
     over_->text = listener_.wantsText();
