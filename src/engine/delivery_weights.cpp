@@ -133,9 +133,11 @@ int weightTotal(const Weights& weights) {
 void PreparedWeights::prepare(const Weights& weights) {
     // The total is the last running sum: one pass, in table order, as weightTotal adds them.
     int runningSum = 0;
+    ascending_ = true;
     for (std::size_t i = 0; i < sums_.size(); ++i) {
         runningSum += weights[i];
         sums_[i] = runningSum;
+        ascending_ = ascending_ && (i == 0 || weights[i] >= 0);
     }
     total_ = runningSum + weights[sums_.size()];
     // 2^32 / total rounded up (wrapping to 0 for a total of 1, whose remainder is always 0).

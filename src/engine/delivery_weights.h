@@ -83,6 +83,15 @@ public:
     // The index 0..5 of the outcome a draw picks; total() must be above 0.
     int pick(int draw) const {
         const int x = remainder(draw);
+        if (ascending_) {
+            // The running sums never fall, so the outcome is the number of them x has reached:
+            // counted without a branch, as the draw is random and a branch on it would be
+            // guessed wrong about every other time.
+            int index = 0;
+            for (const int sum : sums_)
+                index += x >= sum ? 1 : 0;
+            return index;
+        }
         int index = 0;
         while (index < static_cast<int>(sums_.size()) && x >= sums_[index])
             ++index;
@@ -107,6 +116,7 @@ private:
     std::array<int, 5> sums_{};
     int total_ = 0;
     std::uint32_t reciprocal_ = 0;
+    bool ascending_ = true; // no running sum below the one before it
 };
 
 // A career figure with its fraction dropped (towards zero), exactly, however large; NaN counts

@@ -132,7 +132,9 @@ TEST(DeliveryWeights, PreparedTablesPickWhatTheDivisionPicks) {
         dismissalWeights(Aggression{0, 2, 4, 0}, bowling::kOffSpin, 20, 1e300),
         runWeights(Aggression{4, 4, 4, 4}, Phase::LastOvers, 9.5, 80),
         runWeights(Aggression{}, Phase::FirstOvers, 3.1, 12.5),
+        runWeights(Aggression{0, 0, 0, 0}, Phase::FirstOvers, 3.1, 12.5), // a six's weight below 0
         {1, 0, 0, 0, 0, 0},
+        {50, -20, 30, -5, 10, 100}, // running sums that fall and rise again
     };
     for (const Weights& weights : tables) {
         const PreparedWeights prepared(weights);
