@@ -369,8 +369,9 @@ void MatchEngine::applyRuns(const Ball& ball, const DeliveryEffect& effect) {
     const int runs = ball.runs;
     addAt(figures_.batsmanRuns, figures_.strikerSlot, effect.batsmanRuns);
     addAt(figures_.bowlerRuns, figures_.currentBowlerRow, effect.bowlerRuns);
-    if (effect.swapsStrike)
-        swapStrike();
+    // Odd runs cross the batsmen: a choice made without a branch, as the runs are random.
+    const int slot = figures_.strikerSlot;
+    figures_.strikerSlot = effect.swapsStrike ? 1 - slot : slot;
     if (!textWanted())
         return;
     // "Bye, %d %s" and the like: the lead, the runs and "run" or "runs".
