@@ -19,14 +19,21 @@ using namespace quorvel;
 
 namespace {
 
+// The bundled database and its India and Pakistan elevens, or false (the benchmark skipped).
+bool loadBundledSides(benchmark::State& state, PlayerDatabase& database, Scores& sides) {
+    if (loadSimDatabase(database, QUORVEL_PLAYERS_DAT) ||
+        setUpPredefinedSides(sides, database, "India", "Pakistan")) {
+        state.SkipWithError("the bundled database has no playable Indian and Pakistani sides");
+        return false;
+    }
+    return true;
+}
+
 void BM_PredictFromFirstOver(benchmark::State& state) {
     PlayerDatabase database;
     Scores scores;
-    if (loadSimDatabase(database, QUORVEL_PLAYERS_DAT) ||
-        setUpPredefinedSides(scores, database, "India", "Pakistan")) {
-        state.SkipWithError("the bundled database has no playable Indian and Pakistani sides");
+    if (!loadBundledSides(state, database, scores))
         return;
-    }
     Random random;
     playHeadlessMatch(scores, database, random, 1, true, true, false);
     const auto position = positionAfterOver(scores, 0, 1, database);
@@ -45,11 +52,8 @@ BENCHMARK(BM_PredictFromFirstOver)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond
 void BM_ChancesLineOfWholeMatch(benchmark::State& state) {
     PlayerDatabase database;
     Scores sides;
-    if (loadSimDatabase(database, QUORVEL_PLAYERS_DAT) ||
-        setUpPredefinedSides(sides, database, "India", "Pakistan")) {
-        state.SkipWithError("the bundled database has no playable Indian and Pakistani sides");
+    if (!loadBundledSides(state, database, sides))
         return;
-    }
     // The first seeded match whose two innings both last their 50 overs.
     Scores record;
     std::uint32_t seed = 1;
