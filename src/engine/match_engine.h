@@ -64,7 +64,7 @@ public:
     RunsOutcome decideRuns(const Ball& ball, const DeliveryContext& context);
 
     // The over loop's bowler (nullptr when his row is empty or unknown) stands for the current
-    // bowler row until endOver, so his name is looked up once an over, not once a ball. While
+    // bowler row until endOver, so he is looked up once an over, not once a ball. While
     // the over is bowled, the batsmen at the crease and the sliders are read once too, and
     // again only when a batsman comes in (the one call through which they change mid-over).
     void beginOver(const Player* bowler);
